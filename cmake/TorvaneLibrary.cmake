@@ -1,0 +1,30 @@
+# One static library per source folder, made of every .cpp in it (not its subfolders). A folder
+# without sources yet becomes an interface library, so dependants can link it already.
+function(torvane_library name)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    if(sources)
+        add_library(${name} STATIC ${sources} ${headers})
+        target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    else()
+        add_library(${name} INTERFACE)
+        target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    endif()
+endfunction()
+
+# One GoogleTest executable per test folder (DIR, below the current folder), made of every .cpp in
+# it plus the shared test main.
+function(torvane_test name)
+    cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} torvane_test_support torvane_test_main GTest::gtest GTest::gmock)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

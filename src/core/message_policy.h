@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class QAction;
+class QAbstractButton;
+class QWidget;
+
+namespace platform {
+class Dialogs;
+}
+
+// Whether a message box appears, decided at the moment it is asked for.
+enum class BoxKind {
+    SilentGated,          // hidden in silent mode; a hidden question counts as Yes
+    SilentGatedAnswersNo, // hidden in silent mode; a hidden question counts as No
+    ConfirmationGated,    // shown only while confirmations are switched on
+    Always,
+};
+
+class MessagePolicy {
+public:
+    explicit MessagePolicy(platform::Dialogs& dialogs) : m_dialogs(dialogs) {}
+
+    // The controls the policy reads: the silent-mode check mark and the confirmation option.
+    void attach(QWidget* mainWindow, QAction* silentMode, QAbstractButton* confirmations);
+
+    bool silentMode() const;
+    bool shows(BoxKind kind) const;
+
+    // Shows the box (owned by the main window) when the policy allows it and returns its answer;
+    // a hidden box answers IDOK, or the suppressed answer of its kind for a question.
+    int show(BoxKind kind, const QString& text, const QString& title, unsigned flags);
+    int showOwned(BoxKind kind, QWidget* owner, const QString& text, const QString& title, unsigned flags);
+
+    QWidget* mainWindow() const { return m_mainWindow; }
+    platform::Dialogs& dialogs() const { return m_dialogs; }
+
+private:
+    platform::Dialogs& m_dialogs;
+    QWidget* m_mainWindow = nullptr;
+    QAction* m_silentMode = nullptr;
+    QAbstractButton* m_confirmations = nullptr;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/types.h"
+
+#include <QString>
+#include <cstdint>
+
+// Values shared across subsystems that live beside the main window, owned by the composition root.
+struct SharedValues {
+    QString BaseDir; // the executable's folder with a trailing "/"
+    bool MainWindowShown = true;
+    std::int32_t FreeMemPercent = 0;
+    std::int32_t CurrentTemp = 0;
+
+    // Hand-over between the protection cycle and the Task Action window.
+    QString ActionTaskName;
+    platform::WindowHandle ActionTaskWindow = 0;
+    QString DecidedTaskName;
+    platform::WindowHandle DecidedTaskWindow = 0;
+    std::int32_t TaskDecision = 0;
+    std::int32_t RepeatLastAction = 0;
+    std::int32_t MemoryLimitMB = 0;
+
+    std::int32_t InvestigatorRequest = 0;
+    std::int64_t ConsumeTarget = 0;
+};

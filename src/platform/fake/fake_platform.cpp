@@ -1,0 +1,174 @@
+#include "platform/fake/fake_platform.h"
+
+#include "platform/torvane_error.h"
+
+#include <algorithm>
+
+namespace platform::fake {
+
+FakePlatform::FakePlatform() : m_platform{*this, *this, *this, *this, *this, *this, *this, *this, *this} {}
+
+WindowHandle FakePlatform::addWindow(const QString& title, bool visible, ProcessId pid) {
+    const WindowHandle handle = m_nextHandle;
+    m_nextHandle += 0x10;
+    m_windows.insert(m_windows.begin(), FakeWindow{handle, title, visible, pid, false});
+    return handle;
+}
+
+void FakePlatform::removeWindow(WindowHandle window) {
+    std::erase_if(m_windows, [window](const FakeWindow& w) { return w.handle == window; });
+}
+
+FakeWindow* FakePlatform::find(WindowHandle window) {
+    auto it =
+        std::find_if(m_windows.begin(), m_windows.end(), [window](const FakeWindow& w) { return w.handle == window; });
+    return it == m_windows.end() ? nullptr : &*it;
+}
+
+const FakeWindow* FakePlatform::window(WindowHandle window) const {
+    return const_cast<FakePlatform*>(this)->find(window);
+}
+
+bool FakePlatform::hasWindow(WindowHandle window) const {
+    return this->window(window) != nullptr;
+}
+
+void FakePlatform::setTitle(WindowHandle window, const QString& title) {
+    if (FakeWindow* w = find(window))
+        w->title = title;
+}
+
+void FakePlatform::setVisible(WindowHandle window, bool visible) {
+    if (FakeWindow* w = find(window))
+        w->visible = visible;
+}
+
+void FakePlatform::raiseWindow(WindowHandle window) {
+    auto it =
+        std::find_if(m_windows.begin(), m_windows.end(), [window](const FakeWindow& w) { return w.handle == window; });
+    if (it != m_windows.end())
+        std::rotate(m_windows.begin(), it, it + 1);
+}
+
+std::vector<WindowInfo> FakePlatform::topLevelWindows() {
+    std::vector<WindowInfo> out;
+    out.reserve(m_windows.size());
+    for (const FakeWindow& w : m_windows)
+        out.push_back(WindowInfo{w.handle, w.title.left(256), w.visible});
+    return out;
+}
+
+ProcessId FakePlatform::windowProcessId(WindowHandle window) {
+    const FakeWindow* w = this->window(window);
+    return w ? w->pid : 0;
+}
+
+void FakePlatform::postCloseMessage(WindowHandle window) {
+    if (!hasWindow(window))
+        return;
+    m_closeRequests.push_back(window);
+    if (m_closeRemovesWindow)
+        removeWindow(window);
+    else if (FakeWindow* w = find(window))
+        w->closeRequested = true;
+}
+
+bool FakePlatform::terminateProcess(ProcessId pid) {
+    if (pid <= 1)
+        return false;
+    m_terminated.push_back(pid);
+    std::erase_if(m_windows, [pid](const FakeWindow& w) { return w.pid == pid; });
+    return true;
+}
+
+std::uint64_t FakePlatform::workingSetBytes(ProcessId pid) {
+    auto it = m_workingSets.find(pid);
+    return it == m_workingSets.end() ? 0 : it->second;
+}
+
+std::optional<QByteArray> FakePlatform::readObject(const QString& name, int size) {
+    auto it = sharedObjects.find(name);
+    if (it == sharedObjects.end())
+        return std::nullopt;
+    QByteArray bytes = it->second.left(size);
+    if (bytes.size() < size)
+        bytes.append(QByteArray(size - bytes.size(), '\0'));
+    return bytes;
+}
+
+QString FakePlatform::httpGet(const QString& url) {
+    requestedUrls << url;
+    if (!httpError.isEmpty())
+        throw TorvaneError(httpError);
+    auto it = pages.find(url);
+    if (it == pages.end())
+        throw TorvaneError(QStringLiteral("Socket Error # 11001\nHost not found."));
+    return it->second;
+}
+
+QString FakePlatform::exitWindows(std::uint32_t flags) {
+    systemActionCalls.push_back(flags);
+    return systemActionError;
+}
+
+int FakePlatform::messageBox(QWidget* owner, const QString& text, const QString& title, unsigned flags) {
+    const unsigned buttons = flags & 0x0F;
+    int answer = IdOk;
+    if (!m_answers.empty()) {
+        answer = m_answers.front();
+        m_answers.pop_front();
+    } else if (buttons == MbYesNo || buttons == MbYesNoCancel) {
+        answer = defaultAnswer;
+    } else if (buttons == MbRetryCancel) {
+        answer = defaultAnswer == IdYes ? IdRetry : defaultAnswer;
+    }
+    RecordedBox box{owner, title, text, flags, answer};
+    m_boxes.append(box);
+    if (onBox)
+        onBox(box);
+    return answer;
+}
+
+std::optional<QString> FakePlatform::openFileName(QWidget*, const QString& title, const QString& filter,
+                                                  const QString& initialDir) {
+    fileDialogTitles << title;
+    fileDialogFilters << filter;
+    fileDialogDirs << initialDir;
+    if (openFileAnswers.empty())
+        return std::nullopt;
+    auto answer = openFileAnswers.front();
+    openFileAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakePlatform::saveFileName(QWidget*, const QString& title, const QString& filter,
+                                                  const QString& initialDir) {
+    fileDialogTitles << title;
+    fileDialogFilters << filter;
+    fileDialogDirs << initialDir;
+    if (saveFileAnswers.empty())
+        return std::nullopt;
+    auto answer = saveFileAnswers.front();
+    saveFileAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QColor> FakePlatform::chooseColor(QWidget*, const QColor&) {
+    if (colorAnswers.empty())
+        return std::nullopt;
+    auto answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+}
+
+bool FakePlatform::registerHotKey(std::function<void()> pressed) {
+    m_hotKeyHandler = std::move(pressed);
+    return true;
+}
+
+void FakePlatform::pressHotKey() {
+    if (m_hotKeyHandler)
+        m_hotKeyHandler();
+}
+
+} // namespace platform::fake
