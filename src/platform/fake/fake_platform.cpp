@@ -6,6 +6,17 @@
 
 namespace platform::fake {
 
+namespace {
+template <typename T> std::optional<T> takeFront(std::deque<std::optional<T>>& queue) {
+    const bool has = queue.front().has_value();
+    T value = has ? *queue.front() : T();
+    queue.pop_front();
+    if (!has)
+        return std::nullopt;
+    return value;
+}
+} // namespace
+
 FakePlatform::FakePlatform() : m_platform{*this, *this, *this, *this, *this, *this, *this, *this, *this} {}
 
 WindowHandle FakePlatform::addWindow(const QString& title, bool visible, ProcessId pid) {
@@ -136,9 +147,7 @@ std::optional<QString> FakePlatform::openFileName(QWidget*, const QString& title
     fileDialogDirs << initialDir;
     if (openFileAnswers.empty())
         return std::nullopt;
-    auto answer = openFileAnswers.front();
-    openFileAnswers.pop_front();
-    return answer;
+    return takeFront(openFileAnswers);
 }
 
 std::optional<QString> FakePlatform::saveFileName(QWidget*, const QString& title, const QString& filter,
@@ -148,17 +157,13 @@ std::optional<QString> FakePlatform::saveFileName(QWidget*, const QString& title
     fileDialogDirs << initialDir;
     if (saveFileAnswers.empty())
         return std::nullopt;
-    auto answer = saveFileAnswers.front();
-    saveFileAnswers.pop_front();
-    return answer;
+    return takeFront(saveFileAnswers);
 }
 
 std::optional<QColor> FakePlatform::chooseColor(QWidget*, const QColor&) {
     if (colorAnswers.empty())
         return std::nullopt;
-    auto answer = colorAnswers.front();
-    colorAnswers.pop_front();
-    return answer;
+    return takeFront(colorAnswers);
 }
 
 bool FakePlatform::registerHotKey(std::function<void()> pressed) {

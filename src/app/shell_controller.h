@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/main_form.h"
+
+#include <functional>
+
+class MessagePolicy;
+class QMainWindow;
+
+// The main window's own commands: exit questions, collapsing to the menu, the temperature tab
+// switch, the mirrored "keep settings" option, the option panels and the list popups.
+class ShellController {
+public:
+    ShellController(MainForm& form, QMainWindow& window, MessagePolicy& policy);
+
+    // Ends the program (the event loop stops, then the main window is destroyed).
+    std::function<void()> terminate;
+
+    void Exit1Click();
+    void Exit2Click();
+    void Collapsetomenuonly1Click();
+    void Button31Click();
+    void KeepSettingsonExit1Click();
+    void CheckBox24Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn6Click();
+    void BitBtn7Click();
+    void ListBox1DblClick();
+    void ListBox1MouseUp();
+    void ListBox2DblClick();
+    void ListBox2MouseUp();
+    void ListBox3DblClick();
+    void ListBox3MouseUp();
+
+    // Opens a list popup at the cursor; replaceable so tests need no real menu loop.
+    std::function<void(QMenu*)> openPopup;
+
+private:
+    bool askExit();
+
+    MainForm& m_form;
+    QMainWindow& m_window;
+    MessagePolicy& m_policy;
+};
+
+// Window sizes of the expanded and collapsed main window.
+namespace window_size {
+constexpr int kClientWidth = 1208;
+constexpr int kClientHeight = 854;
+constexpr int kMinWidth = 1208;
+constexpr int kMinHeight = 766;
+constexpr int kCollapsedWidth = 350;
+constexpr int kCollapsedHeight = 45;
+} // namespace window_size

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/shared_values.h"
+#include "platform/platform.h"
+
+#include <memory>
+
+class TTorvane;
+class THelping;
+class TNewTask;
+class TTempInvestigator;
+
+// The composition root: the program's windows in their order of creation, all hidden at first.
+class TorvaneProgram {
+public:
+    // `baseDir` empty means the executable's folder.
+    TorvaneProgram(platform::Platform& platform, const QString& baseDir = {});
+    ~TorvaneProgram();
+
+    TTorvane& mainWindow() { return *m_main; }
+    TNewTask& newTask() { return *m_newTask; }
+    THelping& helping() { return *m_helping; }
+    TTempInvestigator& investigator() { return *m_investigator; }
+    SharedValues& values() { return m_values; }
+
+    // Shows the main window; its first paint applies the settings.
+    void start();
+
+private:
+    SharedValues m_values;
+    std::unique_ptr<TTorvane> m_main;
+    std::unique_ptr<TNewTask> m_newTask;
+    std::unique_ptr<THelping> m_helping;
+    std::unique_ptr<TTempInvestigator> m_investigator;
+};

@@ -1,0 +1,180 @@
+#include "app/ttorvane.h"
+
+#include "app/app_icon.h"
+#include "app/form_builder.h"
+#include "app/form_layout.h"
+#include "app/shell_controller.h"
+#include "cipher/encryption_tab.h"
+#include "core/error_report.h"
+#include "schedule/auto_windows_actions_tab.h"
+#include "tasks/task_list_controller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using namespace platform;
+
+TTorvane::TTorvane(Platform& platform, SharedValues& values)
+    : m_platform(platform), m_values(values), m_policy(platform.dialogs) {
+    setObjectName(QStringLiteral("Torvane"));
+    setWindowTitle(QStringLiteral("Torvane"));
+    setWindowIcon(torvaneIcon());
+    buildWindow();
+    m_policy.attach(this, m_form.SilentMode1, m_form.CheckBox2);
+    m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
+    m_taskList = std::make_unique<TaskListController>(m_form, m_platform.windows, m_policy);
+    buildSubsystemTabs();
+    wireHandlers();
+    // The window exists, hidden, from here on, as every window of the program does at start-up.
+    winId();
+    FormCreate();
+}
+
+TTorvane::~TTorvane() = default;
+
+void TTorvane::buildWindow() {
+    m_form.Torvane = this;
+    buildMainMenu(m_form, menuBar());
+    buildPopupMenus(m_form, this);
+    buildTimers(m_form, this);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    m_form.Button13 = form::button(central, "Button13", QStringLiteral("Minimize to System Tray"));
+    m_form.BitBtn4 = form::button(central, "BitBtn4", QStringLiteral("Show Help"));
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_form.Button13);
+    top->addStretch(1);
+    top->addWidget(m_form.BitBtn4);
+    layout->addLayout(top);
+
+    auto* tabs = new QTabWidget(central);
+    tabs->setObjectName(QStringLiteral("PageControl1"));
+    m_form.PageControl1 = tabs;
+    auto page = [tabs](const char* name, const QString& caption) {
+        auto* w = new QWidget(tabs);
+        w->setObjectName(QLatin1String(name));
+        tabs->addTab(w, caption);
+        return w;
+    };
+    m_form.TabSheet1 = page("TabSheet1", QStringLiteral("Task Management"));
+    m_form.TabSheet2 = page("TabSheet2", QStringLiteral("RAM Management"));
+    m_form.TabSheet3 = page("TabSheet3", QStringLiteral("Internet"));
+    m_form.Encryption = page("Encryption", QStringLiteral("Encryption"));
+    m_form.Temperature = page("Temperature", QStringLiteral("Temperature"));
+    m_form.AutoWindowsActions = page("AutoWindowsActions", QStringLiteral("Auto Windows Actions"));
+    m_form.TabSheet5 = page("TabSheet5", QStringLiteral("Advanced Options"));
+    buildTaskTab(m_form, m_form.TabSheet1);
+    buildRamTab(m_form, m_form.TabSheet2);
+    buildAdvancedTab(m_form, m_form.TabSheet5);
+    tabs->setCurrentIndex(0);
+    layout->addWidget(tabs, 1);
+
+    m_form.ActCountoun = new QProgressBar(central);
+    m_form.ActCountoun->setObjectName(QStringLiteral("ActCountoun"));
+    m_form.ActCountoun->setVisible(false);
+    layout->addWidget(m_form.ActCountoun);
+    setCentralWidget(central);
+
+    move(0, 0);
+    resize(window_size::kClientWidth, window_size::kClientHeight + menuBar()->sizeHint().height());
+    setMinimumSize(window_size::kMinWidth, window_size::kMinHeight);
+}
+
+// Tabs whose controls and handlers live with their own subsystem.
+void TTorvane::buildSubsystemTabs() {
+    auto fill = [](QWidget* page, QWidget* content) {
+        auto* layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(content);
+    };
+    m_encryptionTab = new EncryptionTab(m_platform.dialogs, this, m_form.Encryption);
+    fill(m_form.Encryption, m_encryptionTab);
+    m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.Countdown,
+                                                 m_form.ActCountoun, m_form.AutoWindowsActions);
+    fill(m_form.AutoWindowsActions, m_autoActionsTab);
+}
+
+bool TTorvane::guarded(const std::function<void()>& handler) {
+    return runGuarded(m_platform.dialogs, this, handler);
+}
+
+void TTorvane::handleMenuItem(QAction* item, std::function<void()> handler) {
+    connect(item, &QAction::triggered, this, [this, item, handler] {
+        // Qt flips a checkable item before reporting it; put the mark back for the handler.
+        if (item->isCheckable())
+            item->setChecked(!item->isChecked());
+        guarded(handler);
+    });
+}
+
+void TTorvane::FormCreate() {
+    if (m_values.BaseDir.isEmpty())
+        m_values.BaseDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    m_platform.hotKey.registerHotKey([this] { guarded([this] { HotKeyMessage(); }); });
+    QCoreApplication::setApplicationName(kApplicationTitle);
+    m_tray = new QSystemTrayIcon(torvaneIcon(), this);
+    m_tray->setToolTip(kApplicationTitle);
+    m_tray->setContextMenu(nullptr);
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_tray->show();
+    m_taskList->fillAllTaskList();
+    if (hooks.loadAllLists)
+        guarded(hooks.loadAllLists);
+}
+
+void TTorvane::FormPaint() {
+    if (m_formPainted)
+        return;
+    m_formPainted = true;
+    if (hooks.loadSettings)
+        guarded(hooks.loadSettings);
+}
+
+void TTorvane::FormDestroy() {
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    if (hooks.saveSettings)
+        guarded(hooks.saveSettings);
+    try {
+        if (hooks.freeConsumed)
+            hooks.freeConsumed();
+        if (hooks.saveAllLists)
+            hooks.saveAllLists();
+        if (m_tray)
+            m_tray->hide();
+        m_platform.hotKey.unregisterHotKey();
+    } catch (const std::exception&) {
+        m_policy.show(BoxKind::Always,
+                      QStringLiteral("The program raised some exception.\n\rTherefore, it did not close properly."),
+                      QStringLiteral("Exception Encountered"), MbIconError);
+    }
+}
+
+void TTorvane::HotKeyMessage() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void TTorvane::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (!m_formPainted)
+        QMetaObject::invokeMethod(
+            this, [this] { FormPaint(); }, Qt::QueuedConnection);
+}
+
+void TTorvane::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QCoreApplication::quit();
+}

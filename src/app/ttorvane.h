@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/main_form.h"
+#include "core/message_policy.h"
+#include "core/shared_values.h"
+#include "platform/platform.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class AutoWindowsActionsTab;
+class EncryptionTab;
+class QAction;
+class QSystemTrayIcon;
+class ShellController;
+class TaskListController;
+
+// The main window: owner of every control, hidden list and timer, and of the controllers that
+// handle them. Closing it ends the program.
+class TTorvane : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs FormCreate while being created.
+    TTorvane(platform::Platform& platform, SharedValues& values);
+    ~TTorvane() override;
+
+    MainForm& form() { return m_form; }
+    SharedValues& values() { return m_values; }
+    MessagePolicy& policy() { return m_policy; }
+    platform::Platform& platform() { return m_platform; }
+    ShellController& shell() { return *m_shell; }
+    TaskListController& taskList() { return *m_taskList; }
+    EncryptionTab& encryptionTab() { return *m_encryptionTab; }
+    AutoWindowsActionsTab& autoActionsTab() { return *m_autoActionsTab; }
+
+    // Steps of start-up and exit that other subsystems supply; each may throw TorvaneError.
+    struct Hooks {
+        std::function<void()> loadAllLists; // at creation, from the list file in BaseDir
+        std::function<void()> loadSettings; // at the first paint
+        std::function<void()> saveSettings; // at exit
+        std::function<void()> freeConsumed; // at exit
+        std::function<void()> saveAllLists; // at exit
+        std::function<void()> showHelp;     // "Show Help"
+    };
+    Hooks hooks;
+
+    void FormCreate();
+    void FormPaint();
+    void FormDestroy();
+    void HotKeyMessage();
+
+    // Runs a handler inside the general error report; returns false when it failed.
+    bool guarded(const std::function<void()>& handler);
+    // Connects a signal to a handler that runs inside the general error report.
+    template <typename Sender, typename Signal>
+    void handle(Sender* sender, Signal signal, std::function<void()> handler) {
+        connect(sender, signal, this, [this, handler] { guarded(handler); });
+    }
+    // Connects a menu item; the handler alone decides the item's check mark.
+    void handleMenuItem(QAction* item, std::function<void()> handler);
+
+    bool formPaintDone() const { return m_formPainted; }
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildSubsystemTabs();
+    void wireHandlers();
+
+    platform::Platform& m_platform;
+    SharedValues& m_values;
+    MainForm m_form;
+    MessagePolicy m_policy;
+    std::unique_ptr<ShellController> m_shell;
+    std::unique_ptr<TaskListController> m_taskList;
+    EncryptionTab* m_encryptionTab = nullptr;
+    AutoWindowsActionsTab* m_autoActionsTab = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    bool m_formPainted = false;
+    bool m_destroyed = false;
+};

@@ -1,0 +1,116 @@
+#include "lists/list_file.h"
+
+#include "lists/list_file_stream.h"
+#include "platform/torvane_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <system_error>
+
+namespace {
+
+QString fileErrorMessage(const QString& words, const QString& path, const QString& reason) {
+    return words + QStringLiteral(" \"") + path + QStringLiteral("\". ") + reason;
+}
+
+// Everything is written to a temporary beside the file and renamed over it on commit, so the
+// previous file survives any failure up to that point.
+void writeListStream(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw TorvaneError(fileErrorMessage(QStringLiteral("Cannot create file"), path, file.errorString()));
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        // A failed flush inside commit() leaves Qt's text at "Unknown error"; the system's is better.
+        const QString reason =
+            errno ? QString::fromStdString(std::generic_category().message(errno)) : file.errorString();
+        throw TorvaneError(fileErrorMessage(QStringLiteral("Cannot create file"), path, reason));
+    }
+}
+
+// Appends items up to the next separator; false when the items run out first.
+bool takeSection(const QStringList& items, qsizetype& next, TaskList& into) {
+    for (; next < items.size(); ++next) {
+        if (items[next] == kListSeparator) {
+            ++next;
+            return true;
+        }
+        into.push_back(TaskEntry{items[next], 0});
+    }
+    return false;
+}
+
+} // namespace
+
+void ListFileSections::throwIfError() const {
+    if (!error.isEmpty())
+        throw TorvaneError(error);
+}
+
+QString defaultListFilePath(const QString& baseDir) {
+    return baseDir + kDefaultListFileName;
+}
+
+QStringList stageListItems(const TaskList& safe, const TaskList& kill) {
+    QStringList items;
+    items.reserve(qsizetype(safe.size() + kill.size() + 2));
+    for (const TaskEntry& entry : safe)
+        items.append(entry.title);
+    items.append(kListSeparator);
+    for (const TaskEntry& entry : kill)
+        items.append(entry.title);
+    items.append(kListSeparator);
+    return items;
+}
+
+ListFileSections splitListItems(const QStringList& items) {
+    ListFileSections sections;
+    qsizetype next = 0;
+    const QString outOfBounds = QStringLiteral("List index out of bounds (%1)").arg(items.size());
+    if (!takeSection(items, next, sections.safe)) {
+        sections.replacesKill = false;
+        sections.error = outOfBounds;
+        return sections;
+    }
+    if (!takeSection(items, next, sections.kill))
+        sections.error = outOfBounds;
+    return sections;
+}
+
+QByteArray encodeListFile(const TaskList& safe, const TaskList& kill) {
+    return encodeListStream(stageListItems(safe, kill));
+}
+
+ListFileSections decodeListFile(QByteArrayView bytes) {
+    return splitListItems(decodeListStream(bytes));
+}
+
+void saveListFile(const QString& path, const TaskList& safe, const TaskList& kill) {
+    writeListStream(path, encodeListFile(safe, kill));
+}
+
+ListFileSections loadListFile(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        writeListStream(path, encodeListStream({}));
+        ListFileSections untouched;
+        untouched.replacesSafe = false;
+        untouched.replacesKill = false;
+        return untouched;
+    }
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        // Qt refuses a folder itself, without a system error; give it the system's wording.
+        const int error = errno ? errno : (QFileInfo(path).isDir() ? EISDIR : 0);
+        const QString reason =
+            error ? QString::fromStdString(std::generic_category().message(error)) : file.errorString();
+        throw TorvaneError(fileErrorMessage(QStringLiteral("Cannot open file"), path, reason));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw TorvaneError(kStreamReadError);
+    return decodeListFile(bytes);
+}

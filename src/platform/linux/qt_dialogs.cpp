@@ -1,0 +1,111 @@
+#include "platform/linux/qt_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+
+QString qtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << QStringLiteral("%1 (%2)").arg(parts[i],
+                                             QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+    if (parts.size() % 2 == 1 && !parts.last().isEmpty())
+        out << parts.last();
+    return out.join(QStringLiteral(";;"));
+}
+
+QString displayText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+int QtDialogs::messageBox(QWidget* owner, const QString& text, const QString& title, unsigned flags) {
+    QMessageBox box(owner);
+    box.setWindowTitle(title);
+    box.setText(displayText(text));
+    switch (flags & 0xF0) {
+    case MbIconError:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MbIconQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MbIconWarning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MbIconInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    struct Button {
+        QMessageBox::StandardButton standard;
+        int answer;
+    };
+    std::vector<Button> buttons;
+    switch (flags & 0x0F) {
+    case MbOkCancel:
+        buttons = {{QMessageBox::Ok, IdOk}, {QMessageBox::Cancel, IdCancel}};
+        break;
+    case MbYesNoCancel:
+        buttons = {{QMessageBox::Yes, IdYes}, {QMessageBox::No, IdNo}, {QMessageBox::Cancel, IdCancel}};
+        break;
+    case MbYesNo:
+        buttons = {{QMessageBox::Yes, IdYes}, {QMessageBox::No, IdNo}};
+        break;
+    case MbRetryCancel:
+        buttons = {{QMessageBox::Retry, IdRetry}, {QMessageBox::Cancel, IdCancel}};
+        break;
+    default:
+        buttons = {{QMessageBox::Ok, IdOk}};
+        break;
+    }
+    QMessageBox::StandardButtons standard;
+    for (const Button& b : buttons)
+        standard |= b.standard;
+    box.setStandardButtons(standard);
+    box.setDefaultButton(buttons.front().standard);
+    // A box without a No or Cancel button closes with its only answer; with No but no Cancel,
+    // closing it counts as No.
+    const QMessageBox::StandardButton pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (const Button& b : buttons)
+        if (b.standard == pressed)
+            return b.answer;
+    if ((flags & 0x0F) == MbYesNo)
+        return IdNo;
+    if ((flags & 0x0F) == MbOk)
+        return IdOk;
+    return IdCancel;
+}
+
+std::optional<QString> QtDialogs::openFileName(QWidget* owner, const QString& title, const QString& filter,
+                                               const QString& initialDir) {
+    const QString name = QFileDialog::getOpenFileName(owner, title, initialDir, qtFileFilter(filter));
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> QtDialogs::saveFileName(QWidget* owner, const QString& title, const QString& filter,
+                                               const QString& initialDir) {
+    const QString name = QFileDialog::getSaveFileName(owner, title, initialDir, qtFileFilter(filter));
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QColor> QtDialogs::chooseColor(QWidget* owner, const QColor& initial) {
+    const QColor color = QColorDialog::getColor(initial, owner);
+    if (!color.isValid())
+        return std::nullopt;
+    return color;
+}
+
+} // namespace platform

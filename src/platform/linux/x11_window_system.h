@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/window_system.h"
+
+#include <QByteArray>
+#include <QString>
+#include <xcb/xcb.h>
+
+namespace platform {
+
+// The desktop of one X11 display, through a connection of its own.
+class X11WindowSystem : public WindowSystem {
+public:
+    // Where the owner of a window is looked up: the server's knowledge of its local client first, or
+    // only the _NET_WM_PID property the client claims (the fallback alone, for tests).
+    enum class OwnerLookup { ServerThenProperty, PropertyOnly };
+
+    // Connects to `display` (":N"), to $DISPLAY when empty. Throws TorvaneError when it cannot.
+    explicit X11WindowSystem(const QString& display = {}, OwnerLookup lookup = OwnerLookup::ServerThenProperty);
+    ~X11WindowSystem() override;
+    X11WindowSystem(const X11WindowSystem&) = delete;
+    X11WindowSystem& operator=(const X11WindowSystem&) = delete;
+
+    std::vector<WindowInfo> topLevelWindows() override;
+    ProcessId windowProcessId(WindowHandle window) override;
+    void postCloseMessage(WindowHandle window) override;
+
+    xcb_connection_t* connection() const { return m_connection; }
+    xcb_window_t rootWindow() const { return m_root; }
+
+    struct Atoms {
+        xcb_atom_t wmState = XCB_NONE;
+        xcb_atom_t netWmName = XCB_NONE;
+        xcb_atom_t utf8String = XCB_NONE;
+        xcb_atom_t compoundText = XCB_NONE;
+        xcb_atom_t wmProtocols = XCB_NONE;
+        xcb_atom_t wmDeleteWindow = XCB_NONE;
+        xcb_atom_t netWmPid = XCB_NONE;
+    };
+
+private:
+    bool usable() const;
+    // The title from the replies of _NET_WM_NAME and WM_NAME of one window (either may be null).
+    QString titleFrom(const xcb_get_property_reply_t* netWmName, const xcb_get_property_reply_t* wmName) const;
+
+    xcb_connection_t* m_connection = nullptr;
+    xcb_window_t m_root = XCB_NONE;
+    Atoms m_atoms;
+    OwnerLookup m_lookup;
+    bool m_hasClientIds = false; // X-Resource 1.2 or later
+    QByteArray m_hostName;
+};
+
+} // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/main_form.h"
+#include "tasks/recognition.h"
+
+class TaskListModel;
+
+// The options of name recognition as the controls show them now. Numbers go through DigitsToInt;
+// a text that does not convert raises its error only where the number is used.
+RecognitionOptions readRecognitionOptions(const MainForm& form);
+
+// The option controls' reactions and the lookups with the options read at the moment of the call.
+class RecognitionHandlers {
+public:
+    explicit RecognitionHandlers(MainForm& form) : m_form(form) {}
+
+    RecognitionOptions options() const { return readRecognitionOptions(m_form); }
+
+    int FindTask(const TaskList& list, QStringView name, LookupHandle handle) const;
+    bool AddTaskIfAbsent(TaskList& list, const QString& name, platform::WindowHandle handle) const;
+    // A visible list: an added entry goes to its sorted place while the list is sorted.
+    bool AddTaskIfAbsent(TaskListModel& list, const QString& name, platform::WindowHandle handle) const;
+
+    void CheckBox5Click();
+    void RadioButton6Click();
+    void RadioButton7Click();
+    void CheckBox27Click();
+
+private:
+    MainForm& m_form;
+};

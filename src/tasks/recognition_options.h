@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/torvane_error.h"
+#include "platform/types.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// A number read from an option control's text. When the text's digits are worth more than a
+// 32-bit integer, the conversion error is kept and raised only where the number is used, so that a
+// lookup which never needs the number is not abandoned because of it.
+class OptionNumber {
+public:
+    constexpr OptionNumber() = default;
+    constexpr OptionNumber(std::int32_t value) : m_value(value) {}
+
+    // The number made of the text's digits (DigitsToInt), or the error that conversion raised.
+    static OptionNumber fromText(const QString& text);
+    static OptionNumber failed(const QString& error) {
+        OptionNumber n;
+        n.m_error = error;
+        return n;
+    }
+
+    // Throws TorvaneError with the conversion's text when the control's text was not a number.
+    std::int32_t value() const {
+        if (m_error)
+            throw TorvaneError(*m_error);
+        return m_value;
+    }
+    bool isValid() const { return !m_error.has_value(); }
+
+private:
+    std::int32_t m_value = 0;
+    std::optional<QString> m_error;
+};
+
+// The options of task name recognition, taken from the option controls at the moment of a call.
+// The defaults are the controls' values at start.
+struct RecognitionOptions {
+    bool cleverProcessing = true;      // CheckBox4: enables the resemblance stage
+    bool percentMode = false;          // RadioButton6 selected; otherwise RadioButton7 ("total")
+    OptionNumber runLength = 6;        // SpinEdit7: characters in total mode, a percentage in percent mode
+    bool lengthFilter = false;         // CheckBox6
+    bool minimumLengthFilter = true;   // CheckBox7 checked and SpinEdit8's text not empty
+    OptionNumber minimumLength = 3;    // SpinEdit8
+    bool changeByHandle = true;        // CheckBox9
+    bool limitNameLength = false;      // CheckBox8
+    OptionNumber nameLengthLimit = 32; // SpinEdit9
+};
+
+// The handle argument of a lookup. It is wider than a window handle so that the marker below,
+// which must reach the resemblance stage without ever matching a stored handle, lies outside the
+// range of real handles.
+using LookupHandle = std::uint64_t;
+inline constexpr LookupHandle kNoHandleMarker = LookupHandle(1) << 32;
+static_assert(sizeof(platform::WindowHandle) < sizeof(LookupHandle));

@@ -1,0 +1,105 @@
+#include "tasks/task_list_controller.h"
+
+#include "core/message_policy.h"
+#include "core/task_list_view.h"
+#include "platform/dialogs.h"
+#include "tasks/task_snapshot.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+
+using namespace platform;
+
+TaskListController::TaskListController(MainForm& form, WindowSystem& windows, MessagePolicy& policy)
+    : m_form(form), m_windows(windows), m_policy(policy) {}
+
+void TaskListController::snapshotInto(TaskList& target, bool hidden) {
+    if (hidden)
+        ListHiddenTasks(m_windows, target);
+    else
+        ListVisibleTasks(m_windows, target);
+}
+
+void TaskListController::fillAllTaskList() {
+    TaskList tasks;
+    snapshotInto(tasks, m_form.ShowHiddenTasks->isChecked());
+    m_form.ListBox1->taskModel().setTasks(tasks);
+}
+
+void TaskListController::RefreshTasks1Click() {
+    TaskListView& list = *m_form.ListBox1;
+    const int top = list.topIndex();
+    const int selected = list.itemIndex();
+    const QString selectedTitle = selected != -1 ? list.taskModel().at(selected).title : QString();
+
+    m_form.ListBox7.clear();
+    snapshotInto(m_form.ListBox7, m_form.ShowHiddenTasks->isChecked());
+    list.taskModel().setTasks(m_form.ListBox7);
+
+    const int count = list.count();
+    if (count > 0 && selected != -1) {
+        int select = -1;
+        if (selected < count && list.taskModel().at(selected).title == selectedTitle) {
+            select = selected;
+        } else {
+            for (int i = 0; i < count; ++i) {
+                if (list.taskModel().at(i).title == selectedTitle) {
+                    select = i;
+                    break;
+                }
+            }
+        }
+        list.setItemIndex(select);
+    }
+    if (count > top)
+        list.setTopIndex(top);
+}
+
+void TaskListController::ShowHiddenTasksClick() {
+    TaskListView& list = *m_form.ListBox1;
+    if (!m_form.ShowHiddenTasks->isChecked()) {
+        const int answer = m_policy.show(
+            BoxKind::SilentGated,
+            QStringLiteral(
+                "Viewing hidden tasks will allow you to have total control of all things running on your "
+                "computer. However, would you not know exactly what you are doing, tampering and killing "
+                "hidden tasks may result to some crash of your computer. Do you wish to view hidden tasks ?"),
+            QStringLiteral("View Hidden Tasks"), MbYesNo | MbIconQuestion);
+        if (answer != IdYes)
+            return;
+        m_form.ShowHiddenTasks->setChecked(true);
+        TaskList tasks;
+        ListHiddenTasks(m_windows, tasks);
+        list.taskModel().setTasks(tasks);
+        m_form.Button12->setText(QStringLiteral("Hide Hidden"));
+        m_policy.show(BoxKind::SilentGated,
+                      QStringLiteral("Now you can view hidden tasks. Be careful not to accidentally kill some of your "
+                                     "system tasks."),
+                      QStringLiteral("Viewing Hidden Tasks"), MbIconInformation);
+    } else {
+        const int answer =
+            m_policy.show(BoxKind::SilentGated, QStringLiteral("Do you wish to stop viewing hidden tasks ?"),
+                          QStringLiteral("Stop View Hidden Tasks"), MbYesNo | MbIconQuestion);
+        if (answer != IdYes)
+            return;
+        m_form.ShowHiddenTasks->setChecked(false);
+        TaskList tasks;
+        ListVisibleTasks(m_windows, tasks);
+        list.taskModel().setTasks(tasks);
+        m_form.Button12->setText(QStringLiteral("Show Hidden"));
+        m_policy.show(BoxKind::SilentGated,
+                      QStringLiteral("Now you do not view hidden tasks. For more control over the computer resources, "
+                                     "it is recommended to view hidden tasks."),
+                      QStringLiteral("Stopped Viewing Hidden Tasks"), MbIconInformation);
+    }
+}
+
+void TaskListController::TreatAsHidden1Click() {
+    m_form.TreatAsHidden1->setChecked(!m_form.TreatAsHidden1->isChecked());
+    m_form.CheckBox1->setChecked(m_form.TreatAsHidden1->isChecked());
+}
+
+void TaskListController::CheckBox1Click() {
+    m_form.TreatAsHidden1->setChecked(m_form.CheckBox1->isChecked());
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/task_list.h"
+#include "platform/window_system.h"
+
+// What the desktop's top-level windows make of a task list. A task is a window with a title;
+// entries are appended in stacking order, the top first, and the target list is never cleared.
+
+// Appends the titled windows that are visible.
+void ListVisibleTasks(platform::WindowSystem& windows, TaskList& target);
+// Appends the titled windows that are not visible.
+void ListHiddenTasks(platform::WindowSystem& windows, TaskList& target);
+// Appends all tasks, the hidden ones first, from one enumeration so both halves see the same windows.
+void ListAllTasks(platform::WindowSystem& windows, TaskList& target);
+
+// The same over windows already enumerated.
+void appendTasks(const std::vector<platform::WindowInfo>& windows, bool visible, TaskList& target);

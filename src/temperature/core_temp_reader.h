@@ -1,0 +1,25 @@
+#pragma once
+
+#include "temperature/core_temp_block.h"
+
+#include <QByteArray>
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+class SharedMemory;
+}
+class TemperatureHistory;
+
+// Copies the monitor's shared block into `buffer` (resized to the block size, zero-filled first).
+// False, with `buffer` all zero, when the object does not exist; a short object reads as zeros.
+bool ReadCoreTempBlock(platform::SharedMemory& sharedMemory, QByteArray& buffer);
+
+// The core readings of the shared block, or nothing when the monitor is not running.
+std::optional<coretemp::CoreReadings> readCoreTemps(platform::SharedMemory& sharedMemory);
+
+// One sample from the shared block into the history (the graphs are the caller's concern).
+void SampleTemperatures(TemperatureHistory& history, platform::SharedMemory& sharedMemory);
+
+// The sampling part of the 150 ms temperature tick: samples and returns the new CurrentTemp.
+std::int32_t sampleTemperatureTick(TemperatureHistory& history, platform::SharedMemory& sharedMemory);

@@ -1,0 +1,27 @@
+#include "support/app_fixture.h"
+
+#include "app/torvane_program.h"
+#include "app/ttorvane.h"
+
+AppFixture::AppFixture() = default;
+AppFixture::~AppFixture() = default;
+
+void AppFixture::SetUp() {
+    ASSERT_TRUE(baseDir.isValid());
+}
+
+void AppFixture::TearDown() {
+    program.reset();
+}
+
+void AppFixture::startProgram() {
+    program = std::make_unique<TorvaneProgram>(fake.platform(), baseDir.path() + "/");
+}
+
+TTorvane& AppFixture::main() {
+    return program->mainWindow();
+}
+
+MainForm& AppFixture::form() {
+    return program->mainWindow().form();
+}

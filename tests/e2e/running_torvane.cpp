@@ -1,0 +1,51 @@
+#include "e2e/running_torvane.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+#include <stdexcept>
+
+RunningTorvane::RunningTorvane(const QString& display) {
+    if (!m_dir.isValid())
+        throw std::runtime_error("no temporary folder");
+    m_baseDir = m_dir.path() + QLatin1Char('/');
+    const QString exe = m_baseDir + QStringLiteral("torvane");
+    if (!QFile::copy(QStringLiteral(TORVANE_EXE), exe))
+        throw std::runtime_error("cannot copy the program");
+    QDir().mkpath(m_baseDir + QStringLiteral("Help"));
+    for (const QString& name : QDir(QStringLiteral(TORVANE_HELP_DIR)).entryList(QDir::Files))
+        QFile::copy(QStringLiteral(TORVANE_HELP_DIR "/") + name, m_baseDir + QStringLiteral("Help/") + name);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    m_process.setProcessEnvironment(environment);
+    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_process.start(exe, {});
+    if (!m_process.waitForStarted(10000))
+        throw std::runtime_error("torvane did not start");
+}
+
+RunningTorvane::~RunningTorvane() {
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+bool RunningTorvane::waitForExit(int ms) {
+    return m_process.state() == QProcess::NotRunning || m_process.waitForFinished(ms);
+}
+
+bool waitUntil(const std::function<bool()>& condition, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        if (condition())
+            return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(20);
+    }
+    return condition();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+
+// The built program, copied into a temporary folder (its BaseDir) and started on a display.
+class RunningTorvane {
+public:
+    explicit RunningTorvane(const QString& display);
+    ~RunningTorvane();
+
+    const QString& baseDir() const { return m_baseDir; }
+    QProcess& process() { return m_process; }
+    bool waitForExit(int ms);
+
+private:
+    QTemporaryDir m_dir;
+    QString m_baseDir;
+    QProcess m_process;
+};
+
+// Polls `condition` while the event loop runs, up to `ms` milliseconds.
+bool waitUntil(const std::function<bool()>& condition, int ms);

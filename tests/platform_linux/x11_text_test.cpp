@@ -1,0 +1,38 @@
+#include "platform/linux/x11_text.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform::x11;
+
+TEST(X11Text, PropertyTextEndsAtTheFirstZero) {
+    EXPECT_EQ(decodeTextProperty(QByteArrayView("ab\0cd", 5), TextEncoding::Latin1), QStringLiteral("ab"));
+    EXPECT_EQ(decodeTextProperty("caf\xc3\xa9", TextEncoding::Utf8), QStringLiteral("café"));
+    EXPECT_EQ(decodeTextProperty("caf\xe9", TextEncoding::Latin1), QStringLiteral("café"));
+}
+
+TEST(X11Text, CompoundText) {
+    const struct {
+        const char* bytes;
+        const char16_t* expected;
+    } cases[] = {
+        {"plain", u"plain"},
+        {"caf\xe9", u"café"},                                  // Latin-1 is the initial right half
+        {"a\x1b%G\xe6\xa8\x99\xe9\xa1\x8c\x1b%@b", u"a標題b"}, // embedded UTF-8
+        {"x\x1b%G\xc3\xa9", u"xé"},                            // UTF-8 to the end
+        {"\x1b-B\xe9\x1b-A\xe9", u"\ufffdé"},                  // Latin-2 is not decoded
+        {"\x1b$(B\x30\x21\x1b(Bok", u"\ufffdok"},              // a two-byte set, one character
+        {"\x9b"
+         "1]rtl\x9b]",
+         u"rtl"}, // direction changes carry no text
+        {"tab\there", u"tab\there"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(decodeCompoundText(c.bytes), QString::fromUtf16(c.expected)) << c.bytes;
+}
+
+TEST(X11Text, CutToTitleLength) {
+    EXPECT_EQ(cutTitle(QString(300, u'x')), QString(256, u'x'));
+    EXPECT_EQ(cutTitle(QString(256, u'x')), QString(256, u'x'));
+    EXPECT_EQ(cutTitle(QString(255, u'x') + QStringLiteral("😀")), QString(255, u'x'));
+    EXPECT_EQ(cutTitle(QString(254, u'x') + QStringLiteral("😀y")), QString(254, u'x') + QStringLiteral("😀"));
+}

@@ -1,0 +1,253 @@
+#include "core/message_policy.h"
+#include "core/spin_edit.h"
+#include "platform/fake/fake_platform.h"
+#include "schedule/auto_windows_actions_tab.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CountdownTabTest : public ::testing::Test {
+protected:
+    CountdownTabTest() : policy(fake) {
+        policy.attach(&mainWindow, nullptr, nullptr);
+        tab = new AutoWindowsActionsTab(fake, policy, &countdown, &progress, &mainWindow);
+        mainWindow.show();
+    }
+
+    const AutoWindowsActionsControls& c() const { return tab->controls(); }
+    CountdownController& controller() { return tab->controller(); }
+
+    // Runs the countdown's handler `n` times, as the timer would once per second.
+    void tick(int n) {
+        for (int i = 0; i < n; ++i)
+            controller().CountdownTimer();
+    }
+
+    bool idleLayout() const {
+        return c().Label18->isVisible() && c().ActMins->isVisible() && c().ActHours->isVisible() &&
+               !progress.isVisible();
+    }
+
+    platform::fake::FakePlatform fake;
+    MessagePolicy policy;
+    QWidget mainWindow;
+    QTimer countdown;
+    QProgressBar progress{&mainWindow};
+    AutoWindowsActionsTab* tab = nullptr;
+};
+
+TEST_F(CountdownTabTest, ControlsAsCreated) {
+    EXPECT_EQ(c().Button29->text(), QStringLiteral("Start countdown for performing the selected action"));
+    EXPECT_EQ(c().Button28->text(), QStringLiteral("Immediately perform the selected action"));
+    EXPECT_EQ(c().RadioButton8->text(), QStringLiteral("Shut Down computer"));
+    EXPECT_EQ(c().RadioButton9->text(), QStringLiteral("Reboot computer"));
+    EXPECT_EQ(c().RadioButton10->text(), QStringLiteral("Restart runnin applications"));
+    EXPECT_EQ(c().RadioButton11->text(), QStringLiteral("Power off"));
+    EXPECT_EQ(c().RadioButton12->text(), QStringLiteral("Log off"));
+    EXPECT_EQ(c().CheckBox20->text(), QStringLiteral("Forcibly do so if required"));
+    EXPECT_EQ(c().Label18->text(), QStringLiteral("Countdown time:                hours                minutes"));
+    EXPECT_TRUE(c().RadioButton8->isChecked());
+    EXPECT_TRUE(c().CheckBox20->isChecked());
+    EXPECT_EQ(c().ActHours->text(), QStringLiteral("0"));
+    EXPECT_EQ(c().ActMins->text(), QStringLiteral("40"));
+    EXPECT_EQ(c().ActHours->minimum(), 0);
+    EXPECT_EQ(c().ActHours->maximum(), 48);
+    EXPECT_EQ(c().ActMins->minimum(), 0);
+    EXPECT_EQ(c().ActMins->maximum(), 61);
+    EXPECT_EQ(countdown.interval(), 1000);
+    EXPECT_FALSE(countdown.isActive());
+    EXPECT_TRUE(idleLayout());
+}
+
+TEST_F(CountdownTabTest, FortyMinutesRunsTheActionOnTick2401) {
+    c().RadioButton11->setChecked(true);
+    c().CheckBox20->setChecked(false);
+    controller().Button29Click();
+    EXPECT_TRUE(countdown.isActive());
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.maximum(), 2400);
+    EXPECT_EQ(progress.value(), 2400);
+    EXPECT_FALSE(c().Label18->isVisible());
+    EXPECT_FALSE(c().ActMins->isVisible());
+    EXPECT_FALSE(c().ActHours->isVisible());
+    EXPECT_EQ(c().Button29->text(), QStringLiteral("Start countdown for performing the selected action"));
+
+    tick(1);
+    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 0 hours  39 minutes  59 seconds  "));
+    EXPECT_EQ(progress.value(), 2399);
+
+    tick(2399);
+    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 0 hours  0 minutes  0 seconds  "));
+    EXPECT_EQ(progress.value(), 0);
+    EXPECT_TRUE(fake.systemActionCalls.empty());
+
+    tick(1);
+    EXPECT_EQ(fake.systemActionCalls, std::vector<std::uint32_t>{8});
+    EXPECT_FALSE(countdown.isActive());
+    EXPECT_TRUE(idleLayout());
+    EXPECT_EQ(c().Button29->text(), QStringLiteral("Start countdown for performing the selected action"));
+    // The end writes minutes 59 and hours -1 back; the hours clamp to 0.
+    EXPECT_EQ(c().ActMins->text(), QStringLiteral("59"));
+    EXPECT_EQ(c().ActHours->text(), QStringLiteral("0"));
+    EXPECT_TRUE(fake.boxes().isEmpty());
+
+    tick(5); // a late tick of a stopped countdown does nothing
+    EXPECT_EQ(fake.systemActionCalls.size(), 1u);
+}
+
+TEST_F(CountdownTabTest, ZeroTimeActsOnTheFirstTick) {
+    c().ActMins->setText(QStringLiteral("0"));
+    controller().Button29Click();
+    EXPECT_EQ(progress.maximum(), 0);
+    tick(1);
+    EXPECT_EQ(fake.systemActionCalls, std::vector<std::uint32_t>{1 + 4});
+    EXPECT_FALSE(countdown.isActive());
+}
+
+TEST_F(CountdownTabTest, StopWritesTheRemainingTimeBackAndRestartsFromIt) {
+    controller().Button29Click();
+    tick(90);
+    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 0 hours  38 minutes  30 seconds  "));
+    controller().Button29Click();
+    EXPECT_FALSE(countdown.isActive());
+    EXPECT_TRUE(idleLayout());
+    EXPECT_EQ(c().ActMins->text(), QStringLiteral("38"));
+    EXPECT_EQ(c().ActHours->text(), QStringLiteral("0"));
+    EXPECT_EQ(c().Button29->text(), QStringLiteral("Start countdown for performing the selected action"));
+
+    controller().Button29Click();
+    EXPECT_EQ(progress.maximum(), 38 * 60);
+    tick(1);
+    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 0 hours  37 minutes  59 seconds  "));
+    EXPECT_TRUE(fake.systemActionCalls.empty());
+}
+
+TEST_F(CountdownTabTest, StartReadsTheDigitsOfTheTexts) {
+    c().ActHours->setText(QStringLiteral("-1x"));
+    c().ActMins->setText(QStringLiteral("2 0"));
+    controller().Button29Click();
+    EXPECT_EQ(progress.maximum(), 3600 + 20 * 60);
+    EXPECT_EQ(controller().remaining().hours, 1);
+    EXPECT_EQ(controller().remaining().minutes, 20);
+}
+
+TEST_F(CountdownTabTest, MinutesAboveSixtyRollOverIntoAnHour) {
+    const struct {
+        const char* hours;
+        const char* minutes;
+        const char* hoursAfter;
+        const char* minutesAfter;
+    } cases[] = {
+        {"0", "75", "1", "0"},  {"48", "75", "48", "0"}, {"3", "61", "4", "0"},
+        {"3", "60", "3", "60"}, {"2", "", "2", ""},
+    };
+    for (const auto& k : cases) {
+        c().ActHours->setText(QString::fromLatin1(k.hours));
+        c().ActMins->setText(QString::fromLatin1(k.minutes)); // runs ActMinsChange
+        EXPECT_EQ(c().ActHours->text(), QString::fromLatin1(k.hoursAfter)) << k.hours << " " << k.minutes;
+        EXPECT_EQ(c().ActMins->text(), QString::fromLatin1(k.minutesAfter)) << k.hours << " " << k.minutes;
+    }
+    c().ActMins->setValue(60);
+    c().ActMins->stepBy(1);
+    EXPECT_EQ(c().ActMins->text(), QStringLiteral("0"));
+}
+
+TEST_F(CountdownTabTest, ImmediateActionTakesFlagsFromTheFirstSelectedButton) {
+    const struct {
+        int button;
+        std::uint32_t flags;
+    } cases[] = {{8, 1}, {9, 2}, {10, 64}, {11, 8}, {12, 0}};
+    for (const bool force : {false, true}) {
+        for (const auto& k : cases) {
+            QRadioButton* buttons[] = {c().RadioButton8, c().RadioButton9, c().RadioButton10, c().RadioButton11,
+                                       c().RadioButton12};
+            buttons[k.button - 8]->setChecked(true);
+            c().CheckBox20->setChecked(force);
+            fake.systemActionCalls.clear();
+            c().Button28->click();
+            EXPECT_EQ(fake.systemActionCalls, std::vector<std::uint32_t>{k.flags + (force ? 4u : 0u)})
+                << k.button << " force " << force;
+        }
+    }
+}
+
+TEST_F(CountdownTabTest, ImmediateActionLeavesARunningCountdownRunning) {
+    controller().Button29Click();
+    tick(3);
+    c().Button28->click();
+    EXPECT_EQ(fake.systemActionCalls, std::vector<std::uint32_t>{5});
+    EXPECT_TRUE(countdown.isActive());
+    EXPECT_EQ(progress.value(), 2397);
+}
+
+TEST_F(CountdownTabTest, EachFailedStageShowsItsUnownedBoxEvenInSilentMode) {
+    QAction silent;
+    silent.setCheckable(true);
+    silent.setChecked(true);
+    policy.attach(&mainWindow, &silent, nullptr);
+    for (const char* stage :
+         {"OpenProcessToken() Failed", "LookupPrivilegeValue() Failed", "AdjustTokenPrivileges() Failed"}) {
+        fake.clearBoxes();
+        fake.systemActionError = QString::fromLatin1(stage);
+        c().Button28->click();
+        ASSERT_EQ(fake.boxes().size(), 1) << stage;
+        const auto& box = fake.boxes().front();
+        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_EQ(box.text, QStringLiteral("Exit Error"));
+        EXPECT_EQ(box.title, QString::fromLatin1(stage));
+        EXPECT_EQ(box.flags, 0u);
+    }
+}
+
+TEST_F(CountdownTabTest, FailureAtTheEndOfTheCountdownLeavesTheTabIdle) {
+    fake.systemActionError = QStringLiteral("AdjustTokenPrivileges() Failed");
+    c().ActMins->setText(QStringLiteral("0"));
+    controller().Button29Click();
+    tick(1);
+    EXPECT_EQ(fake.boxes().size(), 1);
+    EXPECT_FALSE(countdown.isActive());
+    EXPECT_TRUE(idleLayout());
+}
+
+// A failure box runs a nested event loop; ticks arriving meanwhile must not end the countdown
+// and open a second box on top.
+TEST_F(CountdownTabTest, TicksWaitWhileAFailureBoxIsOpen) {
+    fake.systemActionError = QStringLiteral("OpenProcessToken() Failed");
+    c().ActMins->setText(QStringLiteral("0"));
+    c().ActHours->setText(QStringLiteral("0"));
+    controller().Button29Click();
+    fake.onBox = [this](const platform::fake::RecordedBox&) { tick(3); };
+    c().Button28->click();
+    EXPECT_EQ(fake.boxes().size(), 1);
+    EXPECT_EQ(fake.systemActionCalls.size(), 1u);
+    EXPECT_TRUE(countdown.isActive());
+    fake.onBox = nullptr;
+    tick(1);
+    EXPECT_EQ(fake.systemActionCalls.size(), 2u);
+    EXPECT_FALSE(countdown.isActive());
+}
+
+TEST_F(CountdownTabTest, HugeTypedNumbersAreReportedNotOverflowed) {
+    c().ActHours->setText(QStringLiteral("99999999999"));
+    c().Button29->click(); // through the general error report
+    ASSERT_EQ(fake.boxes().size(), 1);
+    EXPECT_EQ(fake.boxes().front().title, QStringLiteral("Torvane 4.4.0"));
+    EXPECT_FALSE(countdown.isActive());
+
+    fake.clearBoxes();
+    c().ActHours->setText(QStringLiteral("2147483647"));
+    controller().Button29Click();
+    EXPECT_EQ(progress.maximum(), 2147483647);
+    tick(1);
+    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 2147483647 hours  39 minutes  59 seconds  "));
+}
+
+} // namespace

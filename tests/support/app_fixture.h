@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/fake/fake_platform.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+class TorvaneProgram;
+class TTorvane;
+struct MainForm;
+
+// The whole program's windows over the fake desktop, with a temporary BaseDir.
+class AppFixture : public ::testing::Test {
+protected:
+    AppFixture();
+    ~AppFixture() override;
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the program (FormCreate runs); windows added to `fake` before count for it.
+    void startProgram();
+
+    TTorvane& main();
+    MainForm& form();
+
+    platform::fake::FakePlatform fake;
+    QTemporaryDir baseDir;
+    std::unique_ptr<TorvaneProgram> program;
+};
