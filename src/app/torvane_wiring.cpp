@@ -2,6 +2,8 @@
 #include "app/shell_controller.h"
 #include "app/ttorvane.h"
 #include "core/task_list_view.h"
+#include "lists/list_file_controller.h"
+#include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
 
 #include <QAction>
@@ -13,6 +15,7 @@ void TTorvane::wireHandlers() {
     MainForm& f = m_form;
     ShellController* shell = m_shell.get();
     TaskListController* tasks = m_taskList.get();
+    TaskActions* actions = m_taskActions.get();
 
     // Exit, collapse, temperature tab, settings kept on exit.
     handleMenuItem(f.Exit1, [shell] { shell->Exit1Click(); });
@@ -48,6 +51,18 @@ void TTorvane::wireHandlers() {
     handleMenuItem(f.TreatAsHidden1, [tasks] { tasks->TreatAsHidden1Click(); });
     handle(f.CheckBox1, &QCheckBox::toggled, [tasks] { tasks->CheckBox1Click(); });
     handle(f.Timer2, &QTimer::timeout, [tasks] { tasks->RefreshTasks1Click(); });
+
+    // Kill and memory of the selected task.
+    handle(f.Button1, &QPushButton::clicked, [actions] { actions->KillSelectedTask(); });
+    handleMenuItem(f.Killtask2, [actions] { actions->KillSelectedTask(); });
+    handle(f.Button25, &QPushButton::clicked, [actions] { actions->ShowSelectedMemory(); });
+    handleMenuItem(f.ShowUsingMemory1, [actions] { actions->ShowSelectedMemory(); });
+    handleMenuItem(f.Showmemory1, [actions] { actions->ShowSelectedMemory(); });
+
+    // The list file.
+    ListFileController* listFile = m_listFile.get();
+    handleMenuItem(f.SaveLists1, [listFile] { listFile->SaveLists1Click(); });
+    handleMenuItem(f.LoadLists1, [listFile] { listFile->LoadLists1Click(); });
 
     // Help.
     auto showHelp = [this] {

@@ -6,7 +6,9 @@
 #include "app/shell_controller.h"
 #include "cipher/encryption_tab.h"
 #include "core/error_report.h"
+#include "lists/list_file_controller.h"
 #include "schedule/auto_windows_actions_tab.h"
+#include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
 
 #include <QAction>
@@ -32,6 +34,9 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
     m_policy.attach(this, m_form.SilentMode1, m_form.CheckBox2);
     m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
     m_taskList = std::make_unique<TaskListController>(m_form, m_platform.windows, m_policy);
+    m_taskActions =
+        std::make_unique<TaskActions>(m_form, m_platform.windows, m_platform.processes, m_policy, *m_taskList);
+    m_listFile = std::make_unique<ListFileController>(m_form, m_values, m_platform.dialogs);
     buildSubsystemTabs();
     wireHandlers();
     // The window exists, hidden, from here on, as every window of the program does at start-up.
@@ -128,8 +133,7 @@ void TTorvane::FormCreate() {
     if (QSystemTrayIcon::isSystemTrayAvailable())
         m_tray->show();
     m_taskList->fillAllTaskList();
-    if (hooks.loadAllLists)
-        guarded(hooks.loadAllLists);
+    guarded([this] { m_listFile->LoadAllLists(false); });
 }
 
 void TTorvane::FormPaint() {
@@ -149,8 +153,7 @@ void TTorvane::FormDestroy() {
     try {
         if (hooks.freeConsumed)
             hooks.freeConsumed();
-        if (hooks.saveAllLists)
-            hooks.saveAllLists();
+        m_listFile->SaveAllLists(false);
         if (m_tray)
             m_tray->hide();
         m_platform.hotKey.unregisterHotKey();

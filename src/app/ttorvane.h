@@ -14,6 +14,8 @@ class EncryptionTab;
 class QAction;
 class QSystemTrayIcon;
 class ShellController;
+class ListFileController;
+class TaskActions;
 class TaskListController;
 
 // The main window: owner of every control, hidden list and timer, and of the controllers that
@@ -31,6 +33,8 @@ public:
     platform::Platform& platform() { return m_platform; }
     ShellController& shell() { return *m_shell; }
     TaskListController& taskList() { return *m_taskList; }
+    TaskActions& taskActions() { return *m_taskActions; }
+    ListFileController& listFile() { return *m_listFile; }
     EncryptionTab& encryptionTab() { return *m_encryptionTab; }
     AutoWindowsActionsTab& autoActionsTab() { return *m_autoActionsTab; }
 
@@ -78,6 +82,8 @@ private:
     MessagePolicy m_policy;
     std::unique_ptr<ShellController> m_shell;
     std::unique_ptr<TaskListController> m_taskList;
+    std::unique_ptr<TaskActions> m_taskActions;
+    std::unique_ptr<ListFileController> m_listFile;
     EncryptionTab* m_encryptionTab = nullptr;
     AutoWindowsActionsTab* m_autoActionsTab = nullptr;
     QSystemTrayIcon* m_tray = nullptr;

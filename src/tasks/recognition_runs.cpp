@@ -189,23 +189,27 @@ bool CommonRunFinder::mayShareRun(QStringView other, qsizetype length) const {
     if (length < 2)
         return true;
     const char16_t* u = reinterpret_cast<const char16_t*>(other.data());
-    const qsizetype n = other.size();
-    if (length == 2) {
-        for (qsizetype i = 1; i < n; ++i) {
-            const std::uint32_t slot = gramSlot(u[i - 1], u[i]);
-            if ((m_pairBits[slot / 64] >> (slot % 64)) & 1)
-                return true;
-        }
-        return false;
-    }
-    // Branch-free counting: whether a piece is known is close to random, the streak's end is not.
-    qsizetype streak = 0;
-    const qsizetype needed = length - 2;
-    for (qsizetype i = 2; i < n; ++i) {
-        const std::uint32_t slot = gramSlot(u[i - 2], u[i - 1], u[i]);
-        streak = (streak + 1) * qsizetype((m_tripleBits[slot / 64] >> (slot % 64)) & 1);
-        if (streak >= needed)
+    const bool pairs = length == 2;
+    // Pieces starting at 0 .. count - 1; a run of `length` units needs `needed` known ones in a row.
+    const qsizetype count = other.size() - (pairs ? 1 : 2);
+    const qsizetype needed = pairs ? 1 : length - 2;
+    auto known = [&](qsizetype i) {
+        const std::uint32_t slot = pairs ? gramSlot(u[i], u[i + 1]) : gramSlot(u[i], u[i + 1], u[i + 2]);
+        return ((pairs ? m_pairBits : m_tripleBits)[slot / 64] >> (slot % 64)) & 1;
+    };
+    // Each window of `needed` pieces is checked from its right end, so an unknown piece skips the
+    // window past it; pieces [start, knownEnd) are known already, so no piece is checked twice.
+    qsizetype start = 0;
+    qsizetype knownEnd = 0;
+    while (start + needed <= count) {
+        const qsizetype end = start + needed;
+        qsizetype i = end - 1;
+        while (i >= knownEnd && known(i))
+            --i;
+        if (i < knownEnd)
             return true;
+        start = i + 1;
+        knownEnd = end;
     }
     return false;
 }

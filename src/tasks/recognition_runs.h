@@ -35,8 +35,8 @@ private:
 
     // A run of L units of `other` found in the text has its L - q + 1 overlapping q-unit pieces
     // all in the text too. Checking that first, against small bit sets of the text's pairs and
-    // triples, rules out most unrelated texts for the price of one bit test per unit. Collisions
-    // in the bit sets only let more texts through to the exact pass.
+    // triples, rules out most unrelated texts with at most one bit test per unit, usually far
+    // fewer. Collisions in the bit sets only let more texts through to the exact pass.
     static constexpr std::uint32_t kGramSlots = 1u << 16;
     static std::uint32_t gramSlot(char16_t a, char16_t b) {
         return ((std::uint32_t(a) << 7) ^ (std::uint32_t(a) >> 9) ^ b) & (kGramSlots - 1);

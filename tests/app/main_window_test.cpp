@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -21,6 +22,11 @@
 using namespace platform;
 
 namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class MainWindowTest : public AppFixture {
 protected:
@@ -259,9 +265,12 @@ TEST_F(MainWindowTest, DestroyReportsAFailedBlockAndSkipsTheRest) {
         steps << "free";
         throw TorvaneError("boom");
     };
-    main().hooks.saveAllLists = [&] { steps << "lists"; };
+    form().ListBox2->taskModel().append({"Editor", 0});
+    const QString listFile = baseDir.filePath("AllLists.sav");
+    const QByteArray before = readFile(listFile);
     main().FormDestroy();
     EXPECT_EQ(steps, (QStringList{"settings", "free"}));
+    EXPECT_EQ(readFile(listFile), before); // the block stopped before the lists were saved
     ASSERT_EQ(fake.boxes().size(), 2);
     EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
     EXPECT_EQ(fake.boxes()[0].text, "Disk full.");
@@ -277,9 +286,10 @@ TEST_F(MainWindowTest, DestroyRunsEveryStepInOrder) {
     QStringList steps;
     main().hooks.saveSettings = [&] { steps << "settings"; };
     main().hooks.freeConsumed = [&] { steps << "free"; };
-    main().hooks.saveAllLists = [&] { steps << "lists"; };
+    form().ListBox3->taskModel().append({"Intruder", 0});
     main().FormDestroy();
-    EXPECT_EQ(steps, (QStringList{"settings", "free", "lists"}));
+    EXPECT_EQ(steps, (QStringList{"settings", "free"}));
+    EXPECT_TRUE(readFile(baseDir.filePath("AllLists.sav")).contains("Intruder"));
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_FALSE(fake.hotKeyRegistered());
 }

@@ -2,6 +2,8 @@
 #include "platform/torvane_error.h"
 #include "x11_test_display.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -19,4 +21,17 @@ TEST(LinuxPlatform, ServesTheRealDesktop) {
 
 TEST(LinuxPlatform, NoDisplayIsAnError) {
     EXPECT_THROW(platform::LinuxPlatform(QStringLiteral(":4095")), TorvaneError);
+}
+
+TEST(DesktopShell, StartsAnExecutableDetached) {
+    QTemporaryDir dir;
+    const QString marker = dir.filePath(QStringLiteral("started"));
+    const QString script = dir.filePath(QStringLiteral("program with blanks.sh"));
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\necho started > \"" + marker.toUtf8() + "\"\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    platform::DesktopShell().startFile(script);
+    EXPECT_TRUE(eventually([&] { return QFile::exists(marker); }));
 }

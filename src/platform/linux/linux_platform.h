@@ -2,6 +2,7 @@
 
 #include "platform/linux/desktop_shell.h"
 #include "platform/linux/linux_processes.h"
+#include "platform/linux/logind_system_actions.h"
 #include "platform/linux/pending_services.h"
 #include "platform/linux/posix_shared_memory.h"
 #include "platform/linux/proc_memory_info.h"
@@ -27,7 +28,7 @@ private:
     ProcMemoryInfo m_memory;
     PosixSharedMemory m_sharedMemory;
     PlaceholderNetwork m_network;
-    PlaceholderSystemActions m_systemActions;
+    LogindSystemActions m_systemActions;
     DesktopShell m_shell;
     QtDialogs m_dialogs;
     PlaceholderHotKey m_hotKey;

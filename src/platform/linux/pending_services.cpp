@@ -8,9 +8,6 @@ QString PlaceholderNetwork::httpGet(const QString&) {
     throw TorvaneError(QStringLiteral("not available yet"));
 }
 
-QString PlaceholderSystemActions::exitWindows(std::uint32_t) {
-    throw TorvaneError(QStringLiteral("not available yet"));
-}
 
 bool PlaceholderHotKey::registerHotKey(std::function<void()>) {
     return false;

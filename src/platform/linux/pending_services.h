@@ -1,11 +1,10 @@
 #pragma once
 
-// PLACEHOLDERS: the network, system-action and hot-key services are not written yet. These stand-ins
+// PLACEHOLDERS: the network and hot-key services are not written yet. These stand-ins
 // let the program run without them and are to be replaced by the real services.
 
 #include "platform/hot_key.h"
 #include "platform/network.h"
-#include "platform/system_actions.h"
 
 namespace platform {
 
@@ -14,12 +13,6 @@ class PlaceholderNetwork : public Network {
 public:
     std::uint32_t connectionState() override { return 0; }
     QString httpGet(const QString& url) override;
-};
-
-// Placeholder: every action throws.
-class PlaceholderSystemActions : public SystemActions {
-public:
-    QString exitWindows(std::uint32_t flags) override;
 };
 
 // Placeholder: the key is never grabbed.
