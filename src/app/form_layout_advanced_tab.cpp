@@ -89,15 +89,3 @@ void buildAdvancedTab(MainForm& f, QWidget* page) {
     layout->addWidget(taskOptions, 1, Qt::AlignTop);
     layout->addLayout(right, 1);
 }
-
-void buildRamTab(MainForm& f, QWidget* page) {
-    f.BitBtn1 = button(page, "BitBtn1", QStringLiteral("Consuming options (does not work with optimize and free RAM)"));
-    auto* box = new QGroupBox(QStringLiteral("Consuming options"), page);
-    box->setObjectName(QStringLiteral("ScrollBox2"));
-    box->setVisible(false);
-    f.ScrollBox2 = box;
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(row({f.BitBtn1}));
-    layout->addWidget(box);
-    layout->addStretch(1);
-}

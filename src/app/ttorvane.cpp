@@ -6,22 +6,32 @@
 #include "app/shell_controller.h"
 #include "cipher/encryption_tab.h"
 #include "core/error_report.h"
+#include "internet/internet_tab.h"
+#include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
+#include "memory/memory_controller.h"
+#include "memory/ram_tab.h"
 #include "schedule/auto_windows_actions_tab.h"
+#include "tasks/protection.h"
+#include "tasks/recognition_handlers.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
+#include "temperature/temperature_tab.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <memory>
 
 using namespace platform;
 
@@ -37,6 +47,13 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
     m_taskActions =
         std::make_unique<TaskActions>(m_form, m_platform.windows, m_platform.processes, m_policy, *m_taskList);
     m_listFile = std::make_unique<ListFileController>(m_form, m_values, m_platform.dialogs);
+    m_listCommands = std::make_unique<ListCommands>(m_form, m_platform.windows, m_policy, *m_taskActions, *m_taskList,
+                                                    [this](const QString& name, platform::WindowHandle handle) {
+                                                        if (hooks.showActionWindow)
+                                                            hooks.showActionWindow(name, handle);
+                                                    });
+    m_recognition = std::make_unique<RecognitionHandlers>(m_form);
+    m_protection = std::make_unique<Protection>(m_form, m_values, m_platform.windows, m_policy, *m_taskActions);
     buildSubsystemTabs();
     wireHandlers();
     // The window exists, hidden, from here on, as every window of the program does at start-up.
@@ -79,7 +96,6 @@ void TTorvane::buildWindow() {
     m_form.AutoWindowsActions = page("AutoWindowsActions", QStringLiteral("Auto Windows Actions"));
     m_form.TabSheet5 = page("TabSheet5", QStringLiteral("Advanced Options"));
     buildTaskTab(m_form, m_form.TabSheet1);
-    buildRamTab(m_form, m_form.TabSheet2);
     buildAdvancedTab(m_form, m_form.TabSheet5);
     tabs->setCurrentIndex(0);
     layout->addWidget(tabs, 1);
@@ -102,8 +118,31 @@ void TTorvane::buildSubsystemTabs() {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(content);
     };
+    m_internetTab = new InternetTab(m_platform.network, m_policy, m_form.Timer5, m_form.SilentMode1, m_form.TabSheet3);
+    fill(m_form.TabSheet3, m_internetTab);
+    m_ramTab =
+        new RamTab(m_platform.memory, m_policy, m_values, m_form.OptimizeFreeEvery1,
+                   MemoryController::graphShownWhen(m_form.PageControl1, m_form.TabSheet2, m_form.Collapsetomenuonly1),
+                   nullptr, m_form.TabSheet2);
+    fill(m_form.TabSheet2, m_ramTab);
+    m_form.BitBtn1 = m_ramTab->BitBtn1();
+    m_form.ScrollBox2 = m_ramTab->ScrollBox2();
     m_encryptionTab = new EncryptionTab(m_platform.dialogs, this, m_form.Encryption);
     fill(m_form.Encryption, m_encryptionTab);
+    TemperatureReactionHooks reactions{
+        [this] { m_listCommands->Button15Click(); },
+        [this] { m_ramTab->consume().Free1Click(); },
+        [this] { return m_internetTab->controls().CheckBox13; },
+        [this] { return m_ramTab->controls().CheckBox12; },
+    };
+    m_temperatureTab = new TemperatureTab(
+        m_form, m_values, m_platform, m_policy, *m_taskActions,
+        [this] {
+            return m_form.PageControl1->currentWidget() == m_form.Temperature &&
+                   !m_form.Collapsetomenuonly1->isChecked();
+        },
+        reactions, [this] { return m_encryptionTab->controls().Edit6->text(); }, m_form.Temperature);
+    fill(m_form.Temperature, m_temperatureTab);
     m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.Countdown,
                                                  m_form.ActCountoun, m_form.AutoWindowsActions);
     fill(m_form.AutoWindowsActions, m_autoActionsTab);
@@ -151,8 +190,7 @@ void TTorvane::FormDestroy() {
     if (hooks.saveSettings)
         guarded(hooks.saveSettings);
     try {
-        if (hooks.freeConsumed)
-            hooks.freeConsumed();
+        m_ramTab->consume().FreeConsumed();
         m_listFile->SaveAllLists(false);
         if (m_tray)
             m_tray->hide();
@@ -162,6 +200,27 @@ void TTorvane::FormDestroy() {
                       QStringLiteral("The program raised some exception.\n\rTherefore, it did not close properly."),
                       QStringLiteral("Exception Encountered"), MbIconError);
     }
+}
+
+void TTorvane::Timer1Timer() {
+    m_internetTab->controller().ConnectionCheck();
+    m_ramTab->memory().sampleAndShow();
+}
+
+void TTorvane::Timer2Timer() {
+    m_taskList->RefreshTasks1Click();
+    m_temperatureTab->reactions().overTemperatureCheck();
+}
+
+void TTorvane::handleTimer(QTimer* timer, std::function<void()> handler) {
+    auto running = std::make_shared<bool>(false);
+    connect(timer, &QTimer::timeout, this, [this, running, handler] {
+        if (*running)
+            return;
+        *running = true;
+        guarded(handler);
+        *running = false;
+    });
 }
 
 void TTorvane::HotKeyMessage() {

@@ -11,10 +11,17 @@
 
 class AutoWindowsActionsTab;
 class EncryptionTab;
+class InternetTab;
+class RamTab;
+class TemperatureTab;
 class QAction;
+class QTimer;
 class QSystemTrayIcon;
 class ShellController;
+class ListCommands;
 class ListFileController;
+class Protection;
+class RecognitionHandlers;
 class TaskActions;
 class TaskListController;
 
@@ -35,17 +42,22 @@ public:
     TaskListController& taskList() { return *m_taskList; }
     TaskActions& taskActions() { return *m_taskActions; }
     ListFileController& listFile() { return *m_listFile; }
+    ListCommands& listCommands() { return *m_listCommands; }
+    Protection& protection() { return *m_protection; }
+    RecognitionHandlers& recognition() { return *m_recognition; }
     EncryptionTab& encryptionTab() { return *m_encryptionTab; }
+    InternetTab& internetTab() { return *m_internetTab; }
+    RamTab& ramTab() { return *m_ramTab; }
+    TemperatureTab& temperatureTab() { return *m_temperatureTab; }
     AutoWindowsActionsTab& autoActionsTab() { return *m_autoActionsTab; }
 
     // Steps of start-up and exit that other subsystems supply; each may throw TorvaneError.
     struct Hooks {
-        std::function<void()> loadAllLists; // at creation, from the list file in BaseDir
         std::function<void()> loadSettings; // at the first paint
         std::function<void()> saveSettings; // at exit
-        std::function<void()> freeConsumed; // at exit
-        std::function<void()> saveAllLists; // at exit
         std::function<void()> showHelp;     // "Show Help"
+        // Opens the Task Action window for a listed task.
+        std::function<void(const QString&, platform::WindowHandle)> showActionWindow;
     };
     Hooks hooks;
 
@@ -53,6 +65,10 @@ public:
     void FormPaint();
     void FormDestroy();
     void HotKeyMessage();
+    // Every 150 ms: the connection state, then the memory sample.
+    void Timer1Timer();
+    // Every 2.5 s: the All Task List, then the over-temperature check.
+    void Timer2Timer();
 
     // Runs a handler inside the general error report; returns false when it failed.
     bool guarded(const std::function<void()>& handler);
@@ -61,6 +77,9 @@ public:
     void handle(Sender* sender, Signal signal, std::function<void()> handler) {
         connect(sender, signal, this, [this, handler] { guarded(handler); });
     }
+    // Connects a timer; a tick that comes while the previous one (or its error report) is still
+    // open is skipped, so boxes never stack.
+    void handleTimer(QTimer* timer, std::function<void()> handler);
     // Connects a menu item; the handler alone decides the item's check mark.
     void handleMenuItem(QAction* item, std::function<void()> handler);
 
@@ -84,7 +103,13 @@ private:
     std::unique_ptr<TaskListController> m_taskList;
     std::unique_ptr<TaskActions> m_taskActions;
     std::unique_ptr<ListFileController> m_listFile;
+    std::unique_ptr<ListCommands> m_listCommands;
+    std::unique_ptr<Protection> m_protection;
+    std::unique_ptr<RecognitionHandlers> m_recognition;
     EncryptionTab* m_encryptionTab = nullptr;
+    InternetTab* m_internetTab = nullptr;
+    RamTab* m_ramTab = nullptr;
+    TemperatureTab* m_temperatureTab = nullptr;
     AutoWindowsActionsTab* m_autoActionsTab = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     bool m_formPainted = false;

@@ -44,6 +44,13 @@ void TaskListModel::setTitle(int index, const QString& title) {
     emit dataChanged(this->index(index), this->index(index), {Qt::DisplayRole});
 }
 
+void TaskListModel::setEntry(int index, const TaskEntry& entry) {
+    if (index < 0 || index >= count())
+        return;
+    m_tasks[static_cast<std::size_t>(index)] = entry;
+    emit dataChanged(this->index(index), this->index(index), {Qt::DisplayRole});
+}
+
 void TaskListModel::setSorted(bool sorted) {
     if (sorted == m_sorted)
         return;

@@ -22,6 +22,8 @@ public:
     // Replaces every entry (sorted when the list is sorted).
     void setTasks(const TaskList& tasks);
     void setTitle(int index, const QString& title);
+    // Replaces the entry in place; a sorted list is not re-sorted.
+    void setEntry(int index, const TaskEntry& entry);
 
     bool sorted() const { return m_sorted; }
     // Switching sorting on sorts the entries; switching it off keeps their order.

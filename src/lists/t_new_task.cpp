@@ -1,10 +1,330 @@
 #include "lists/t_new_task.h"
 
-TNewTask::TNewTask(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+#include "core/error_report.h"
+#include "core/message_policy.h"
+#include "core/shared_values.h"
+#include "core/spin_edit.h"
+#include "lists/choice_file.h"
+#include "lists/new_task_message.h"
+#include "platform/dialogs.h"
+#include "platform/torvane_error.h"
+#include "platform/window_system.h"
+#include "tasks/task_actions.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTextEdit>
+#include <QTimer>
+#include <exception>
+
+using namespace platform;
+
+namespace {
+
+// Marks an action as running for its whole duration, message box included.
+class ActingScope {
+public:
+    explicit ActingScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~ActingScope() { m_flag = false; }
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+TNewTask::TNewTask(SharedValues& values, WindowSystem& windows, TaskActions& actions, MessagePolicy& policy,
+                   QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
+      m_values(values), m_windows(windows), m_actions(actions), m_policy(policy) {
     setObjectName(QStringLiteral("NewTask"));
     setWindowTitle(QStringLiteral("Task Action"));
-    setFixedSize(460, 404);
+    // Closing this window must never end the program while the main window sits in the tray.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(kClientWidth, kClientHeight);
+    buildControls();
+    layoutControls();
+    wireControls();
+    Timer2->start();
     // Native from the start, so the window exists (hidden) before it is first shown.
     winId();
+}
+
+void TNewTask::wireControls() {
+    const std::pair<QPushButton*, void (TNewTask::*)()> buttons[] = {
+        {Button1, &TNewTask::Button1Click}, {Button2, &TNewTask::Button2Click}, {Button3, &TNewTask::Button3Click},
+        {Button4, &TNewTask::Button4Click}, {Button5, &TNewTask::Button5Click}, {Button6, &TNewTask::Button6Click},
+        {Button7, &TNewTask::Button7Click},
+    };
+    for (const auto& [control, handler] : buttons)
+        connect(control, &QPushButton::clicked, this, [this, handler = handler] { guarded(handler); });
+    connect(Timer1, &QTimer::timeout, this, [this] { guarded(&TNewTask::Timer1Timer); });
+    connect(Timer2, &QTimer::timeout, this, [this] { guarded(&TNewTask::Timer2Timer); });
+}
+
+void TNewTask::guarded(void (TNewTask::*handler)()) {
+    runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [this, handler] { (this->*handler)(); });
+}
+
+void TNewTask::showForActionTask() {
+    if (m_acting)
+        return;
+    if (isVisible())
+        guarded(&TNewTask::FormShow);
+    else
+        show(); // the show event runs FormShow
+}
+
+void TNewTask::showFor(const QString& name, WindowHandle window, const QString& reason) {
+    if (m_acting)
+        return;
+    m_values.ActionTaskName = name;
+    m_values.ActionTaskWindow = window;
+    m_ActionWindowReason = reason;
+    showForActionTask();
+}
+
+void TNewTask::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A spontaneous show is the window manager mapping the window again, not the program showing it.
+    if (!event->spontaneous())
+        guarded(&TNewTask::FormShow);
+}
+
+void TNewTask::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        guarded(&TNewTask::FormHide);
+}
+
+void TNewTask::FormShow() {
+    placeBottomRight();
+    startOnShow();
+    bringToFront();
+}
+
+void TNewTask::placeBottomRight() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect desktop = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    move(desktop.x() + desktop.width() - outer.width(), desktop.y() + desktop.height() - outer.height());
+}
+
+void TNewTask::bringToFront() {
+    if (!isVisible())
+        return;
+    raise();
+    activateWindow();
+}
+
+bool TNewTask::taskWindowVisible(WindowHandle window) {
+    for (const WindowInfo& info : m_windows.topLevelWindows())
+        if (info.handle == window)
+            return info.visible;
+    return false;
+}
+
+void TNewTask::startOnShow() {
+    m_values.DecidedTaskName.clear();
+    m_values.TaskDecision = 0;
+    const QString name = m_values.ActionTaskName;
+    const WindowHandle window = m_values.ActionTaskWindow;
+    if (name.isEmpty() || window == 0) {
+        showNotFound();
+        Timer1->start();
+        return;
+    }
+
+    TaskFacts facts;
+    facts.name = name;
+    facts.reason = m_ActionWindowReason;
+    m_actions.GetTaskMemory(window, facts.bytes);
+    facts.visible = taskWindowVisible(window);
+    // A choice file that cannot be read counts as holding no choice, so the window still shows
+    // this task, and its error is reported once the window is complete.
+    std::exception_ptr failure;
+    try {
+        facts.mine = MostPerformedByMe(name, m_values.BaseDir);
+    } catch (const TorvaneError&) {
+        failure = std::current_exception();
+    }
+    try {
+        facts.cloud = MostPerformedByCloud(name, m_values.BaseDir);
+    } catch (const TorvaneError&) {
+        if (!failure)
+            failure = std::current_exception();
+    }
+
+    Label1->setText(taskHeading(facts.bytes, m_values.MemoryLimitMB, m_ActionWindowReason));
+    m_message = taskMessage(facts);
+    RichEdit1->setPlainText(displayText(m_message));
+    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5})
+        b->setEnabled(true);
+    Button6->setEnabled(facts.mine > 0);
+    Button7->setEnabled(facts.cloud > 0);
+    Timer1->start();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void TNewTask::showNotFound() {
+    Label1->setText(kNotFoundHeading);
+    m_message = notFoundMessage(m_values.ActionTaskName);
+    RichEdit1->setPlainText(displayText(m_message));
+    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button6, Button7})
+        b->setEnabled(false);
+    Button5->setEnabled(true);
+}
+
+QPushButton* TNewTask::button(int number) const {
+    QPushButton* const buttons[] = {Button1, Button2, Button3, Button4, Button5, Button6, Button7};
+    return number >= 1 && number <= 7 ? buttons[number - 1] : nullptr;
+}
+
+void TNewTask::Button1Click() {
+    runButton(1);
+}
+void TNewTask::Button2Click() {
+    runButton(2);
+}
+void TNewTask::Button3Click() {
+    runButton(3);
+}
+void TNewTask::Button4Click() {
+    runButton(4);
+}
+void TNewTask::Button5Click() {
+    runButton(5);
+}
+void TNewTask::Button6Click() {
+    runButton(6);
+}
+void TNewTask::Button7Click() {
+    runButton(7);
+}
+
+void TNewTask::runButton(int number) {
+    // The "Kill Task" box runs a nested event loop in which Timer1 keeps firing: a repeat must not
+    // act on the task again, nor stack a second box, before the first action is over.
+    if (m_acting)
+        return;
+    ActingScope acting(m_acting);
+    performButton(number);
+}
+
+void TNewTask::performButton(int number) {
+    switch (number) {
+    case 1:
+        killTask();
+        break;
+    case 2:
+        decide(4, 2);
+        break;
+    case 3:
+        decide(2, 3);
+        break;
+    case 4:
+        decide(3, 4);
+        break;
+    case 5:
+        decide(-1, 5);
+        break;
+    case 6:
+        mostPerformed(false);
+        break;
+    case 7:
+        mostPerformed(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void TNewTask::killTask() {
+    const QString name = m_values.ActionTaskName;
+    m_actions.killWithoutRefresh(m_values.ActionTaskWindow);
+    m_policy.showOwned(BoxKind::Always, this,
+                       QStringLiteral("The ") + name + QStringLiteral(" task was tried to be killed."),
+                       QStringLiteral("Tried to Kill Task"), MbOk | MbIconInformation);
+    m_values.TaskDecision = 1;
+    if (CheckBox1->isChecked())
+        m_values.RepeatLastAction = 1;
+    hideWindow();
+}
+
+void TNewTask::decide(std::int32_t decision, std::int32_t repeatCode) {
+    m_values.DecidedTaskName = m_values.ActionTaskName;
+    m_values.DecidedTaskWindow = m_values.ActionTaskWindow;
+    m_values.TaskDecision = decision;
+    if (CheckBox1->isChecked())
+        m_values.RepeatLastAction = repeatCode;
+    hideWindow();
+}
+
+void TNewTask::mostPerformed(bool cloud) {
+    const int code = cloud ? MostPerformedByCloud(m_values.ActionTaskName, m_values.BaseDir)
+                           : MostPerformedByMe(m_values.ActionTaskName, m_values.BaseDir);
+    // Choice-file codes name the actions in another order than the buttons.
+    constexpr int buttonOfCode[] = {0, 1, 3, 4, 2, 5};
+    if (code >= 1 && code <= 5)
+        performButton(buttonOfCode[code]);
+    if (CheckBox1->isChecked())
+        m_values.RepeatLastAction = cloud ? 7 : 6;
+}
+
+void TNewTask::hideWindow() {
+    // A decision taken on the quick repeat path, with the window never shown, hides nothing.
+    if (isVisible())
+        hide();
+}
+
+void TNewTask::performRepeatLast() {
+    if (m_acting)
+        return;
+    QPushButton* repeated = button(m_values.RepeatLastAction);
+    if (!repeated) {
+        bringToFront();
+        return;
+    }
+    if (repeated->isEnabled())
+        runButton(m_values.RepeatLastAction);
+}
+
+void TNewTask::Timer1Timer() {
+    if (isVisible())
+        performRepeatLast();
+}
+
+void TNewTask::Timer2Timer() {
+    ++m_RepeatSeconds;
+    if (repeatPeriodOver(SpinEdit1->text(), m_RepeatSeconds)) {
+        m_RepeatSeconds = 0;
+        m_values.RepeatLastAction = 0;
+    }
+}
+
+void TNewTask::FormHide() {
+    // The window is reset even when the choice cannot be recorded: the next task must not inherit
+    // this one's reason, repeat box or timer.
+    std::exception_ptr failure;
+    if (CheckBox3->isChecked()) {
+        try {
+            RecordChoice(m_values.TaskDecision, m_values.ActionTaskName, m_values.BaseDir + kMyChoiceFileName);
+        } catch (const TorvaneError&) {
+            failure = std::current_exception();
+        }
+    }
+    m_values.ActionTaskName.clear();
+    m_ActionWindowReason.clear();
+    CheckBox1->setChecked(false);
+    Timer1->stop();
+    if (failure)
+        std::rethrow_exception(failure);
 }

@@ -1,11 +1,118 @@
 #pragma once
 
+#include "platform/types.h"
+
+#include <QString>
 #include <QWidget>
+#include <cstdint>
+
+class MessagePolicy;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+class QTimer;
+class SpinEdit;
+class TaskActions;
+struct SharedValues;
+
+namespace platform {
+class WindowSystem;
+}
 
 // The "Task Action" window: created hidden at start-up and kept until exit; it asks the user
-// what to do with one task.
+// what to do with one task. It meets the protection cycle only through the hand-over values in
+// SharedValues: whoever shows it sets ActionTaskName and ActionTaskWindow first; a decision leaves
+// TaskDecision, DecidedTaskName, DecidedTaskWindow and RepeatLastAction and hides the window.
 class TNewTask : public QWidget {
     Q_OBJECT
 public:
-    explicit TNewTask(QWidget* parent = nullptr);
+    static constexpr int kClientWidth = 460;
+    static constexpr int kClientHeight = 404;
+
+    TNewTask(SharedValues& values, platform::WindowSystem& windows, TaskActions& actions, MessagePolicy& policy,
+             QWidget* parent = nullptr);
+
+    // Shows the window for the task in ActionTaskName / ActionTaskWindow. A window already showing
+    // is prepared again for that task (the hand-opened case), so what it shows never describes an
+    // earlier task. Errors go to the general error report.
+    void showForActionTask();
+    // Takes the task (and the reason, "Selected by the user running task" when opened by hand)
+    // into the hand-over values, then shows the window as above. Ignored while an action of this
+    // window is still running (its message box is open), so that action keeps its task.
+    void showFor(const QString& name, platform::WindowHandle window, const QString& reason = {});
+
+    const QString& actionWindowReason() const { return m_ActionWindowReason; }
+    void setActionWindowReason(const QString& reason) { m_ActionWindowReason = reason; }
+    std::int32_t repeatSeconds() const { return m_RepeatSeconds; }
+    // The message of the last preparation with its exact LF CR line joins.
+    const QString& message() const { return m_message; }
+
+    // Handlers. Called directly (by the protection cycle and tests) they throw TorvaneError;
+    // the window's own signals and events run them inside the general error report.
+    void FormShow();
+    void startOnShow();
+    void performRepeatLast();
+    void Button1Click(); // "Kill Task"
+    void Button2Click(); // "Allow to Run"
+    void Button3Click(); // "Add to Safe List"
+    void Button4Click(); // "Add to Kill List"
+    void Button5Click(); // "Ignore"
+    void Button6Click(); // "Mostly Performed by Me"
+    void Button7Click(); // "Mostly Performed by Cloud"
+    void Timer1Timer();
+    void Timer2Timer();
+    void FormHide();
+
+    QLabel* Label1 = nullptr;
+    QTextEdit* RichEdit1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    SpinEdit* SpinEdit1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void buildControls();
+    void layoutControls();
+    void wireControls();
+    void guarded(void (TNewTask::*handler)());
+
+    // Runs button `number`'s operation unless an action is already running.
+    void runButton(int number);
+    // The operations behind the buttons, numbered as the buttons (and as the repeat codes).
+    void performButton(int number);
+    void killTask();
+    void decide(std::int32_t decision, std::int32_t repeatCode);
+    void mostPerformed(bool cloud);
+    QPushButton* button(int number) const;
+
+    void showNotFound();
+    void placeBottomRight();
+    void bringToFront();
+    void hideWindow();
+    bool taskWindowVisible(platform::WindowHandle window);
+
+    SharedValues& m_values;
+    platform::WindowSystem& m_windows;
+    TaskActions& m_actions;
+    MessagePolicy& m_policy;
+
+    QString m_ActionWindowReason;
+    std::int32_t m_RepeatSeconds = 0;
+    QString m_message;
+    bool m_acting = false; // an action (and its message box) is running
 };

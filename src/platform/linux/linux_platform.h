@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/linux/desktop_shell.h"
+#include "platform/linux/linux_network.h"
 #include "platform/linux/linux_processes.h"
 #include "platform/linux/logind_system_actions.h"
 #include "platform/linux/pending_services.h"
@@ -27,7 +28,7 @@ private:
     LinuxProcesses m_processes;
     ProcMemoryInfo m_memory;
     PosixSharedMemory m_sharedMemory;
-    PlaceholderNetwork m_network;
+    LinuxNetwork m_network;
     LogindSystemActions m_systemActions;
     DesktopShell m_shell;
     QtDialogs m_dialogs;

@@ -4,11 +4,6 @@
 
 namespace platform {
 
-QString PlaceholderNetwork::httpGet(const QString&) {
-    throw TorvaneError(QStringLiteral("not available yet"));
-}
-
-
 bool PlaceholderHotKey::registerHotKey(std::function<void()>) {
     return false;
 }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/main_form.h"
+
+class MessagePolicy;
+
+// Switches silent mode, the check mark of SilentMode1 that the message policy reads, and keeps
+// its two mirrors (the tray item and the button on the "Advanced Options" tab) in step.
+class SilentModeController {
+public:
+    SilentModeController(MainForm& form, MessagePolicy& policy);
+
+    void SilentMode1Click();
+
+private:
+    MainForm& m_form;
+    MessagePolicy& m_policy;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/main_form.h"
+#include "core/shared_values.h"
+
+#include <QPoint>
+#include <QSystemTrayIcon>
+#include <functional>
+
+class MessagePolicy;
+
+// The main window's life in the tray: hiding to it, coming back from it, the tray icon's mouse
+// reactions and the global hot key.
+class TrayController {
+public:
+    TrayController(MainForm& form, SharedValues& values, MessagePolicy& policy);
+
+    // The tray icon was clicked: a double click toggles the window, the context request opens
+    // the tray menu, anything else does nothing.
+    void TrayMessage(QSystemTrayIcon::ActivationReason reason);
+    void oTaskbar1Click();
+    void oTray1Click();
+    void HotKeyMessage();
+
+    // Opens the tray menu at a screen position; replaceable so tests need no real menu loop.
+    std::function<void(QMenu*, const QPoint&)> openPopup;
+    // Where the mouse is, in screen coordinates.
+    std::function<QPoint()> cursorPos;
+
+private:
+    void toggleWindow();
+
+    MainForm& m_form;
+    SharedValues& m_values;
+    MessagePolicy& m_policy;
+};

@@ -1,0 +1,136 @@
+#include "internet/internet_controller.h"
+
+#include "core/digits_to_int.h"
+#include "core/error_report.h"
+#include "core/message_policy.h"
+#include "core/spin_edit.h"
+#include "internet/address_extraction.h"
+#include "internet/connection_lines.h"
+#include "platform/dialogs.h"
+#include "platform/network.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <exception>
+
+namespace {
+
+const QString kLineBreak = QStringLiteral("\n\r");
+
+// Holds a flag up for the lifetime of a scope, also when it is left by an exception.
+class Raised {
+public:
+    explicit Raised(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~Raised() { m_flag = false; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+InternetController::InternetController(InternetControls& controls, platform::Network& network, MessagePolicy& policy)
+    : m_controls(controls), m_network(network), m_policy(policy) {}
+
+void InternetController::ConnectionCheck() {
+    std::uint32_t flags = 0;
+    for (int call = 0; call < kMaxConnectionQueries; ++call) {
+        flags = m_network.connectionState();
+        if (!connectionQueryRepeats(flags))
+            break;
+    }
+    // `Memo1` is rewritten only when the flags change: the same flags give the same lines and the
+    // same `InternetConnected`, and rewriting it every 150 ms would relayout and repaint it.
+    if (m_shownFlags == flags)
+        return;
+    const ConnectionReport report = connectionReport(flags);
+    m_controls.Memo1->setPlainText(report.lines.join(QLatin1Char('\n')));
+    InternetConnected = report.connected;
+    m_shownFlags = flags;
+}
+
+void InternetController::retrieve() {
+    m_policy.show(BoxKind::SilentGated,
+                  QStringLiteral("Trying to access the page ") + m_controls.Edit4->text() + QLatin1Char('.') +
+                      kLineBreak + QStringLiteral("If you have any other firewall running, you should allow ") +
+                      QStringLiteral("the program to access the internet, if promted.") + kLineBreak + kLineBreak +
+                      QStringLiteral("Your IP adress will now be retrieved."),
+                  QStringLiteral("Retrieve IP"), platform::MbOk);
+    const QString body = m_network.httpGet(m_controls.Edit4->text());
+    // A page without "Address:" is not the kind of page expected: the address shown stays.
+    if (const std::optional<QString> address = extractAddress(body))
+        m_controls.Edit5->setText(*address);
+}
+
+void InternetController::Button16Click() {
+    if (m_retrieving)
+        return;
+    Raised running(m_retrieving);
+    retrieve();
+}
+
+void InternetController::button16Clicked() {
+    if (m_retrieving)
+        return;
+    Raised running(m_retrieving);
+    runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [this] { retrieve(); });
+}
+
+void InternetController::Timer5Timer() {
+    if (m_retrieving)
+        return;
+    if (m_controls.CheckBox14->isChecked() && !InternetConnected)
+        return;
+    Raised running(m_retrieving);
+    QAction* silent = m_controls.SilentMode1;
+    const bool wasSilent = silent && silent->isChecked();
+    if (silent)
+        silent->setChecked(true);
+    std::exception_ptr failure;
+    try {
+        retrieve();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // The flag is back before the report opens: other handlers run in the report's loop.
+    if (silent)
+        silent->setChecked(wasSilent);
+    if (failure)
+        runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [&failure] { std::rethrow_exception(failure); });
+}
+
+// The timer fires only while it is switched on and its interval is above 0 (a QTimer of interval
+// 0 would fire on every pass of the event loop).
+void InternetController::applyTimer5() {
+    QTimer* timer = m_controls.Timer5;
+    if (m_timer5Enabled && timer->interval() > 0) {
+        if (!timer->isActive())
+            timer->start();
+    } else {
+        timer->stop();
+    }
+}
+
+void InternetController::CheckBox13Click() {
+    m_timer5Enabled = m_controls.CheckBox13->isChecked();
+    m_controls.SpinEdit12->setEnabled(m_timer5Enabled);
+    applyTimer5();
+    const QString text = m_controls.SpinEdit12->text();
+    if (!text.isEmpty()) {
+        m_controls.Timer5->setInterval(DigitsToInt(text));
+        applyTimer5();
+    }
+}
+
+void InternetController::SpinEdit12Change() {
+    const QString text = m_controls.SpinEdit12->text();
+    if (text.isEmpty())
+        return;
+    m_controls.Timer5->setInterval(DigitsToInt(text));
+    applyTimer5();
+}

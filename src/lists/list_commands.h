@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/main_form.h"
+#include "platform/types.h"
+
+#include <QString>
+#include <functional>
+
+class MessagePolicy;
+class TaskActions;
+class TaskListController;
+class TaskListView;
+class QLineEdit;
+
+namespace platform {
+class WindowSystem;
+}
+
+// The hand operations on the Safe List and the Kill List: adding the selected task, adding or
+// killing everything the All Task List shows, removing, clearing and un-selecting entries, the
+// "Find Next" searches, and opening the Task Action window for a listed task.
+class ListCommands {
+public:
+    // Opens the Task Action window for a task picked by hand: it must put the task into the
+    // hand-over values ActionTaskName / ActionTaskWindow, set the window's reason text to
+    // kUserSelectedReason and show it (TNewTask::showFor does all of that, and leaves the values
+    // alone while one of its own actions is still running).
+    using ShowActionWindow = std::function<void(const QString& name, platform::WindowHandle handle)>;
+    static inline const QString kUserSelectedReason = QStringLiteral("Selected by the user running task");
+
+    ListCommands(MainForm& form, platform::WindowSystem& windows, MessagePolicy& policy, TaskActions& taskActions,
+                 TaskListController& taskList, ShowActionWindow showActionWindow);
+
+    // Adds the selected task of the All Task List to the Safe List. `dynamicCh` true refuses a
+    // name the Safe List already recognises (silently); false adds it anyway.
+    void addRunningToSafeList(bool dynamicCh);
+    void Button2Click() { addRunningToSafeList(true); }
+    void AddtoSafeList2Click() { addRunningToSafeList(true); }
+    void AddtoSafeListallowdoublicates1Click() { addRunningToSafeList(false); }
+
+    void Button3Click();  // add the selected task to the Kill List
+    void Button4Click();  // remove the selected entries of the Safe List
+    void Button5Click();  // remove the selected entries of the Kill List
+    void Button32Click(); // clear the Safe List
+    void Button33Click(); // clear the Kill List
+    void Button35Click(); // un-select all in the Safe List
+    void Button36Click(); // un-select all in the Kill List
+
+    void Button14Click(); // add all displayed tasks to the Safe List
+    void Button15Click(); // kill all displayed tasks outside the Safe List
+
+    void Button9Click();  // Find Next in the All Task List (Edit1)
+    void Button10Click(); // Find Next in the Safe List (Edit2)
+    void Button11Click(); // Find Next in the Kill List (Edit3)
+
+    void Actionwindow1Click();
+
+private:
+    void removeSelected(TaskListView& list, const QString& nothingSelectedText);
+    void findNext(TaskListView& list, const QLineEdit& searchBox);
+    // Asks whether to show hidden tasks first, unless they are shown already; on Yes shows and
+    // refreshes them. A question hidden by silent mode counts as No.
+    void offerHiddenTasks(const QString& text);
+    bool ownedByThisProgram(platform::WindowHandle window);
+
+    MainForm& m_form;
+    platform::WindowSystem& m_windows;
+    MessagePolicy& m_policy;
+    TaskActions& m_taskActions;
+    TaskListController& m_taskList;
+    ShowActionWindow m_showActionWindow;
+    bool m_killingAll = false; // the over-temperature check may call in while the question is open
+};

@@ -1,0 +1,62 @@
+// The commands that walk the whole All Task List.
+#include "core/message_policy.h"
+#include "core/task_list_view.h"
+#include "lists/list_commands.h"
+#include "lists/list_commands_logic.h"
+#include "platform/dialogs.h"
+#include "platform/window_system.h"
+#include "tasks/task_actions.h"
+#include "tasks/task_list_controller.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QScopeGuard>
+
+using namespace platform;
+
+void ListCommands::offerHiddenTasks(const QString& text) {
+    if (m_form.ShowHiddenTasks->isChecked())
+        return;
+    if (m_policy.show(BoxKind::SilentGatedAnswersNo, text, QStringLiteral("What to do with Hidden Tasks"),
+                      MbYesNo | MbIconWarning) != IdYes)
+        return;
+    m_taskList.ShowHiddenTasksClick();
+    m_taskList.RefreshTasks1Click();
+}
+
+void ListCommands::Button14Click() {
+    offerHiddenTasks(
+        QStringLiteral("If hidden tasks are not displayed, they will not be added to the safe list.\n\r\n\r"
+                       "Do you wish to show hidden tasks before adding all showing tasks to the safe "
+                       "list ?"));
+    // The lists are read after the question: timers may have changed them while it was open.
+    const TaskList all = m_form.ListBox1->taskModel().tasks();
+    TaskListModel& safe = m_form.ListBox2->taskModel();
+    const TaskList& kill = m_form.ListBox3->taskModel().tasks();
+    for (const TaskEntry& task : all)
+        if (!containsSameTask(safe.tasks(), task) && !containsSameTask(kill, task))
+            safe.append(task);
+}
+
+// Killing one of the program's own windows would end the program in the middle of the walk,
+// losing the lists not yet saved and sparing every later task.
+bool ListCommands::ownedByThisProgram(WindowHandle window) {
+    const ProcessId owner = m_windows.windowProcessId(window);
+    return owner != 0 && qint64(owner) == QCoreApplication::applicationPid();
+}
+
+void ListCommands::Button15Click() {
+    if (m_killingAll)
+        return;
+    m_killingAll = true;
+    const QScopeGuard done([this] { m_killingAll = false; });
+    offerHiddenTasks(QStringLiteral("All hidden tasks are not displayed, they will not be killed, even if they do not "
+                                    "reside in the kill list.\n\r\n\rDo you wish to show hidden tasks before killing "
+                                    "all showing tasks not in the safe list ?"));
+    const TaskList all = m_form.ListBox1->taskModel().tasks();
+    const TaskList safe = m_form.ListBox2->taskModel().tasks();
+    for (const TaskEntry& task : all)
+        if (!containsSameTask(safe, task) && !ownedByThisProgram(task.handle))
+            m_taskActions.killWithoutRefresh(task.handle);
+    m_taskList.RefreshTasks1Click();
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "memory/heap_allocator.h"
+
+// The program's general-purpose heap (the C library's malloc).
+class SystemHeapAllocator : public HeapAllocator {
+public:
+    void* allocate(std::size_t size) override;
+    void release(void* block, std::size_t size) override;
+    void returnFreePages() override;
+};

@@ -1,0 +1,106 @@
+#include "core/digits_to_int.h"
+#include "core/message_policy.h"
+#include "core/shared_values.h"
+#include "core/spin_edit.h"
+#include "platform/dialogs.h"
+#include "platform/window_system.h"
+#include "tasks/protection.h"
+#include "tasks/task_actions.h"
+#include "tasks/task_snapshot.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+
+using namespace platform;
+
+void Protection::ShowS() {
+    if (protectionOn()) {
+        const int answer = m_policy.show(
+            BoxKind::SilentGated,
+            QStringLiteral("Protection monitors all tasks running and your computer, \n\rthus helping you prevent any "
+                           "unauthorized tasks from running.\n\r\n\rDo you wish to stop Protection now? "),
+            QStringLiteral("Stop Protection"), MbYesNo | MbIconWarning);
+        if (answer == IdYes) {
+            m_form.KillHiddenNewTasks1->setChecked(false);
+            m_form.RunningBefore.clear();
+            m_form.AllowedOfSize.clear();
+        }
+    } else {
+        const int answer = m_policy.show(
+            BoxKind::SilentGated,
+            QStringLiteral(
+                "Starting Protection will make Torvane detect automatically if any new task is running. If, after this "
+                "point, any task not currently in the safe list starts running, the user will be notified and asked to "
+                "choose between a varriety of options. In case Torvane is in silent mode though, the new tasks will "
+                "automatically be killed. \n\r\n\rDo you wish to start Protection now ?"),
+            QStringLiteral("Start Protection"), MbYesNo | MbIconWarning);
+        if (answer == IdYes) {
+            if (!m_policy.silentMode() && m_form.CheckBox1->isChecked()) {
+                const int silent = m_policy.show(
+                    BoxKind::SilentGated,
+                    QStringLiteral(
+                        "Starting Protection while the option of treating non-hidden tasks as hidden ones is selected "
+                        "will result to all new tasks, including even messages from Torvane, to be monitored. \n\rThis "
+                        "will cause Torvane to close itself when you try to activate silent mode.\n\rIf you plan to "
+                        "switch to silent mode, it is recommended you do so now, so as for not having to mark the "
+                        "appropriate messages as safe.\n\r\n\rDo you wish to enable the silent mode now ?"),
+                    QStringLiteral("Switch to Silent Mode"), MbYesNo | MbIconWarning);
+                if (silent == IdYes && links.silentMode1Click)
+                    links.silentMode1Click();
+            }
+            m_form.RunningBefore.clear();
+            ListAllTasks(m_windows, m_form.RunningBefore);
+            if (m_form.CheckBox10->isChecked() && !m_form.SpinEdit10->text().isEmpty()) {
+                const std::int32_t limit = DigitsToInt(m_form.SpinEdit10->text());
+                for (const TaskEntry& task : m_form.RunningBefore) {
+                    std::uint64_t bytes = 0;
+                    if (m_actions.GetTaskMemory(task.handle, bytes) &&
+                        static_cast<double>(bytes) / 1024.0 / 1024.0 > static_cast<double>(limit))
+                        m_form.AllowedOfSize.push_back(task);
+                }
+            }
+            m_form.KillHiddenNewTasks1->setChecked(true);
+        }
+    }
+    updateProtectionControls();
+}
+
+void Protection::updateProtectionControls() {
+    const bool on = protectionOn();
+    m_form.Button6->setText(on ? QStringLiteral("Stop protection") : QStringLiteral("Start Protection"));
+    m_form.Button20->setEnabled(on);
+    m_form.KillNewTasks1->setChecked(on);
+    m_form.KillHiddenNewTasks1->setText(m_form.Button6->text());
+}
+
+void Protection::Button20Click() {
+    if (!m_policy.silentMode()) {
+        const int answer = m_policy.show(
+            BoxKind::SilentGated,
+            QStringLiteral(
+                "The program is currently monitoring all new tasks.\n\rThe action you chose will make the program "
+                "forget which tasks were running when it started or were chosen to be allowed to run. The result will "
+                "be for torvane to start identifying all running tasks as new ones.\n\rTherefore, in case you proceed, "
+                "silent mode will be disactivated, for it could lead to potentially very unpleasant situations, were "
+                "all system tasks not in the safe list are tried to be killed. By disactivating the silent mode "
+                "though, it is ensured that nothing dangerouswill happen.\n\r\n\rDo you wish to proceed ?"),
+            QStringLiteral("Treat all new tasks as new"), MbYesNo | MbIconWarning);
+        if (answer != IdYes)
+            return;
+    } else if (links.silentMode1Click) {
+        links.silentMode1Click();
+    }
+    m_form.RunningBefore.clear();
+    m_form.AllowedOfSize.clear();
+}
+
+void Protection::WarnIfTaskUsesOver1Click() {
+    m_form.WarnIfTaskUsesOver1->setChecked(!m_form.WarnIfTaskUsesOver1->isChecked());
+    m_form.CheckBox10->setChecked(m_form.WarnIfTaskUsesOver1->isChecked());
+}
+
+void Protection::CheckBox10Click() {
+    m_form.CheckBox11->setEnabled(m_form.CheckBox10->isChecked());
+    m_form.WarnIfTaskUsesOver1->setChecked(m_form.CheckBox10->isChecked());
+}

@@ -1,0 +1,245 @@
+#include "core/digits_to_int.h"
+#include "core/message_policy.h"
+#include "core/shared_values.h"
+#include "core/spin_edit.h"
+#include "core/task_list_view.h"
+#include "platform/dialogs.h"
+#include "platform/window_system.h"
+#include "tasks/protection.h"
+#include "tasks/recognition.h"
+#include "tasks/recognition_handlers.h"
+#include "tasks/task_actions.h"
+#include "tasks/task_snapshot.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QTimer>
+#include <QWidget>
+
+using namespace platform;
+
+namespace {
+
+// Runs while a tick is in progress; a tick that starts meanwhile (from the nested event loop of a
+// box the first one opened) returns at once.
+class TickGuard {
+public:
+    explicit TickGuard(bool& flag) : m_flag(flag), m_entered(!flag) { m_flag = true; }
+    ~TickGuard() {
+        if (m_entered)
+            m_flag = false;
+    }
+    bool entered() const { return m_entered; }
+
+private:
+    bool& m_flag;
+    bool m_entered;
+};
+
+} // namespace
+
+Protection::Protection(MainForm& form, SharedValues& values, WindowSystem& windows, MessagePolicy& policy,
+                       TaskActions& actions)
+    : m_form(form), m_values(values), m_windows(windows), m_policy(policy), m_actions(actions) {}
+
+bool Protection::protectionOn() const {
+    return m_form.KillHiddenNewTasks1->isChecked();
+}
+
+bool Protection::actionWindowVisible() const {
+    return links.actionWindowVisible && links.actionWindowVisible();
+}
+
+void Protection::Timer3Timer() {
+    TickGuard guard(m_inTick);
+    if (guard.entered())
+        ProtectionTick();
+}
+
+void Protection::ProtectionTick() {
+    statusCaption();
+    if (links.processInvestigatorRequest)
+        links.processInvestigatorRequest();
+    m_values.MemoryLimitMB = DigitsToInt(m_form.SpinEdit10->text());
+    const RecognitionOptions options = readRecognitionOptions(m_form);
+    applyDecision(options);
+    takeSnapshots();
+    if (m_form.CheckBox1->isChecked())
+        m_form.ListBox5 = m_form.ListBox6;
+    if (m_form.CheckBox26->isChecked())
+        followRenamedTasks(options);
+    if (m_form.CheckBox8->isChecked()) {
+        const std::int32_t limit = DigitsToInt(m_form.SpinEdit9->text());
+        for (TaskEntry& e : m_form.ListBox5)
+            e.title = LimitNameLength(e.title, limit);
+    }
+    enforceKillList(options);
+    if (!protectionOn())
+        return;
+    if (m_policy.silentMode()) {
+        killNewTasksSilently(options);
+        return;
+    }
+    askAboutNewTasks(options);
+    if (m_form.CheckBox10->isChecked() && !m_form.ListBox6.empty() && !m_form.SpinEdit10->text().isEmpty())
+        warnAboutMemory(options);
+}
+
+void Protection::statusCaption() {
+    QString caption = QStringLiteral("Torvane  %1 % free memory").arg(m_values.FreeMemPercent);
+    if (m_form.TempGetTimer->isActive())
+        caption += QStringLiteral(", %1 C core temperature").arg(m_values.CurrentTemp);
+    m_form.Torvane->setWindowTitle(caption);
+}
+
+bool Protection::usesOverLimit(WindowHandle window) {
+    std::uint64_t bytes = 0;
+    if (!m_actions.GetTaskMemory(window, bytes))
+        return false;
+    return static_cast<double>(bytes) / 1024.0 / 1024.0 > static_cast<double>(m_values.MemoryLimitMB);
+}
+
+void Protection::confirm(const QString& title, const QString& text) {
+    m_policy.show(BoxKind::ConfirmationGated, text, title, MbIconInformation);
+}
+
+void Protection::applyDecision(const RecognitionOptions& options) {
+    const TaskEntry decided{m_values.DecidedTaskName, m_values.DecidedTaskWindow};
+    const QString& asked = m_values.ActionTaskName;
+    switch (m_values.TaskDecision) {
+    case 2: {
+        TaskListModel& safe = m_form.ListBox2->taskModel();
+        if (FindTask(safe.tasks(), asked, 0, options) == -1 &&
+            FindTask(safe.tasks(), decided.title, kNoHandleMarker, options) == -1)
+            safe.append(decided);
+        if (usesOverLimit(decided.handle))
+            m_form.AllowedOfSize.push_back(decided);
+        m_form.RunningBefore.push_back(decided);
+        confirm(QStringLiteral("Added to safe List"),
+                QStringLiteral("Successfully added %1to the safe list.\n\rNow, the task will be processed according "
+                               "to the safe list commands.")
+                    .arg(decided.title));
+        break;
+    }
+    case 3:
+        if (FindTask(m_form.ListBox3->taskModel().tasks(), asked, 0, options) == -1)
+            m_form.ListBox3->taskModel().append(decided);
+        confirm(QStringLiteral("Added to kill List"),
+                QStringLiteral("Successfully added %1 to the kill list.\n\rNow, the task will be processed according "
+                               "to the kill list commands.")
+                    .arg(decided.title));
+        break;
+    case 4:
+        if (FindTask(m_form.RunningBefore, asked, 0, options) == -1)
+            m_form.RunningBefore.push_back(decided);
+        if (usesOverLimit(decided.handle))
+            m_form.AllowedOfSize.push_back(decided);
+        confirm(QStringLiteral("Allowed to Run"),
+                QStringLiteral("Allowed %1 to run this time, without closing it.\n\rIf you wish to kill the task now, "
+                               "you can still do it manually.")
+                    .arg(decided.title));
+        break;
+    default:
+        break;
+    }
+    if (m_values.TaskDecision != 0) {
+        m_values.ActionTaskName.clear();
+        m_values.ActionTaskWindow = 0;
+        // A decision is applied once: even while the window shows the next task, the one applied
+        // here is gone, so a later tick cannot apply it again.
+        m_values.TaskDecision = 0;
+    }
+}
+
+void Protection::takeSnapshots() {
+    // One enumeration serves both lists, so hidden and visible tasks come from the same moment.
+    const std::vector<WindowInfo> windows = m_windows.topLevelWindows();
+    m_form.ListBox5.clear();
+    appendTasks(windows, false, m_form.ListBox5);
+    m_form.ListBox6 = m_form.ListBox5;
+    appendTasks(windows, true, m_form.ListBox6);
+}
+
+void Protection::followRenamedTasks(const RecognitionOptions& options) {
+    TaskListModel& safe = m_form.ListBox2->taskModel();
+    for (const TaskEntry& task : m_form.ListBox6) {
+        const int k = FindTask(safe.tasks(), task.title, task.handle, options);
+        if (k != -1)
+            safe.setEntry(k, task);
+        const int r = FindTask(m_form.RunningBefore, task.title, task.handle, options);
+        if (r != -1)
+            m_form.RunningBefore[static_cast<std::size_t>(r)] = task;
+    }
+}
+
+void Protection::enforceKillList(const RecognitionOptions& options) {
+    const TaskList tasks = m_form.ListBox6;
+    for (const TaskEntry& task : tasks)
+        if (FindTask(m_form.ListBox3->taskModel().tasks(), task.title, 0, options) != -1)
+            m_actions.KillTaskWindow(task.handle);
+}
+
+void Protection::killNewTasksSilently(const RecognitionOptions& options) {
+    const TaskList candidates = m_form.ListBox5;
+    for (const TaskEntry& task : candidates) {
+        if (task.handle == 0)
+            continue;
+        if (FindTask(m_form.ListBox2->taskModel().tasks(), task.title, task.handle, options) == -1 &&
+            FindTask(m_form.RunningBefore, task.title, task.handle, options) == -1)
+            m_actions.KillTaskWindow(task.handle);
+    }
+}
+
+void Protection::askAboutNewTasks(const RecognitionOptions& options) {
+    const TaskList candidates = m_form.ListBox5;
+    for (const TaskEntry& task : candidates) {
+        if (actionWindowVisible())
+            continue;
+        const TaskList& safe = m_form.ListBox2->taskModel().tasks();
+        if (FindTask(safe, task.title, 0, options) != -1 ||
+            FindTask(m_form.RunningBefore, task.title, 0, options) != -1)
+            continue;
+        if (!m_form.CheckBox9->isChecked() &&
+            (FindTaskByHandle(safe, task.handle) != -1 || FindTaskByHandle(m_form.RunningBefore, task.handle) != -1))
+            continue;
+        m_values.ActionTaskName = task.title;
+        m_values.ActionTaskWindow = task.handle;
+        AskAboutTask();
+    }
+}
+
+void Protection::warnAboutMemory(const RecognitionOptions& options) {
+    const TaskList tasks = m_form.ListBox6;
+    for (const TaskEntry& task : tasks) {
+        if (actionWindowVisible())
+            continue;
+        if (!usesOverLimit(task.handle))
+            continue;
+        if (FindTask(m_form.AllowedOfSize, task.title, 0, options) != -1)
+            continue;
+        const bool byHandle = !m_form.CheckBox9->isChecked();
+        if (byHandle && FindTaskByHandle(m_form.AllowedOfSize, task.handle) != -1)
+            continue;
+        const TaskList& safe = m_form.ListBox2->taskModel().tasks();
+        const bool includeSafe = m_form.CheckBox11->isChecked();
+        if (!includeSafe && FindTask(safe, task.title, 0, options) != -1)
+            continue;
+        if (!includeSafe && byHandle && FindTaskByHandle(safe, task.handle) != -1)
+            continue;
+        m_values.ActionTaskName = task.title;
+        m_values.ActionTaskWindow = task.handle;
+        AskAboutTask();
+    }
+}
+
+void Protection::AskAboutTask() {
+    if (m_form.CheckBox25->isChecked() && m_values.RepeatLastAction != 0) {
+        if (links.startOnShow)
+            links.startOnShow();
+        if (links.performRepeatLast)
+            links.performRepeatLast();
+        return;
+    }
+    if (links.showActionWindow)
+        links.showActionWindow();
+}

@@ -1,0 +1,123 @@
+#include "temperature/temperature_reactions.h"
+
+#include "core/digits_to_int.h"
+#include "core/spin_edit.h"
+#include "core/task_list_view.h"
+#include "tasks/recognition.h"
+#include "tasks/task_actions.h"
+#include "tasks/task_snapshot.h"
+#include "temperature/t_temp_investigator.h"
+#include "temperature/temperature_history.h"
+#include "temperature/temperature_text.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <cmath>
+
+TemperatureReactions::TemperatureReactions(MainForm& form, SharedValues& values, TemperatureControls& controls,
+                                           const TemperatureHistory& history, platform::WindowSystem& windows,
+                                           TaskActions& taskActions, TemperatureReactionHooks hooks)
+    : m_form(form), m_values(values), m_controls(controls), m_history(history), m_windows(windows),
+      m_taskActions(taskActions), m_hooks(std::move(hooks)) {}
+
+void TemperatureReactions::setInvestigator(TTempInvestigator& investigator) {
+    m_investigator = &investigator;
+    investigator.bindRequest(m_values.InvestigatorRequest);
+}
+
+void TemperatureReactions::overTemperatureCheck() {
+    // A tick that fires while a question of the reactions is open leaves everything as it is, so
+    // questions never stack and the latch keeps its rhythm once the answer is given.
+    if (m_reacting)
+        return;
+    const std::int32_t threshold = DigitsToInt(m_controls.SpinEdit13->text());
+    if (static_cast<double>(threshold) > static_cast<double>(m_history.newestBiggest()) || m_overheatLatch) {
+        m_overheatLatch = false;
+        return;
+    }
+    m_overheatLatch = true;
+    m_reacting = true;
+    try {
+        runOverheatReactions();
+    } catch (...) {
+        m_reacting = false;
+        throw;
+    }
+    m_reacting = false;
+}
+
+void TemperatureReactions::runOverheatReactions() {
+    if (m_controls.CheckBox15->isChecked() && m_hooks.killAllOutsideSafeList)
+        m_hooks.killAllOutsideSafeList();
+    if (m_controls.CheckBox18->isChecked()) {
+        QCheckBox* retrieval = m_hooks.automaticRetrieval ? m_hooks.automaticRetrieval() : nullptr;
+        if (retrieval && retrieval->isChecked())
+            retrieval->setChecked(false);
+    }
+    if (m_controls.CheckBox19->isChecked()) {
+        if (m_values.ConsumeTarget != 0 && m_hooks.freeAllConsumed)
+            m_hooks.freeAllConsumed();
+        QCheckBox* optimize = m_hooks.optimizeFreeEvery ? m_hooks.optimizeFreeEvery() : nullptr;
+        if (optimize && optimize->isChecked())
+            optimize->setChecked(false);
+    }
+}
+
+void TemperatureReactions::DetectTemperatureChange() {
+    // Widened to double, the difference of two single-precision values is exact.
+    const double current = m_history.newestBiggest();
+    const double previous = m_history.previousBiggest();
+    const std::int32_t tolerance = DigitsToInt(m_controls.SpinEdit15->text());
+    const double change = current - previous;
+    if (std::fabs(change) > tolerance) {
+        m_form.PreviousTempTasks = m_form.NowTempTasks;
+        m_form.NowTempTasks.clear();
+        ListAllTasks(m_windows, m_form.NowTempTasks);
+    }
+    if (change > tolerance && previous != 0.0 && current != 0.0)
+        reportRise(change);
+}
+
+void TemperatureReactions::reportRise(double rise) {
+    if (!m_investigator)
+        return;
+    TaskListModel& list = m_investigator->ListBox1->taskModel();
+    // An open window keeps what it lists; the new tasks go below.
+    if (!m_investigator->isVisible())
+        list.clear();
+    m_investigator->Label1->setText(QStringLiteral("Temperature risen by ") + temperatureText(rise) +
+                                    QStringLiteral(" degrees. Possible task reasons:"));
+    for (const TaskEntry& entry : m_form.NowTempTasks) {
+        if (FindTaskByName(m_form.PreviousTempTasks, entry.title) == -1)
+            list.append(entry);
+    }
+    if (list.count() > 0)
+        m_investigator->show();
+}
+
+void TemperatureReactions::ProcessInvestigatorRequest() {
+    const std::int32_t request = m_values.InvestigatorRequest;
+    if (request == 0)
+        return;
+    // Cleared first: a failing kill must not repeat on every tick.
+    m_values.InvestigatorRequest = 0;
+    if (!m_investigator)
+        return;
+    TaskListView& list = *m_investigator->ListBox1;
+    // Copied first: a kill refreshes the All Task List, and nothing here may shift the entries.
+    std::vector<TaskEntry> selected;
+    for (int i = 0; i < list.count(); ++i) {
+        if (list.isSelected(i))
+            selected.push_back(list.taskModel().at(i));
+    }
+    if (request == TTempInvestigator::kKillRequest) {
+        for (const TaskEntry& entry : selected)
+            m_taskActions.KillTaskWindow(entry.handle);
+    } else if (request == TTempInvestigator::kAddToKillListRequest) {
+        TaskListModel& killList = m_form.ListBox3->taskModel();
+        for (const TaskEntry& entry : selected) {
+            if (FindTaskByName(killList.tasks(), entry.title) == -1)
+                killList.append(entry);
+        }
+    }
+}

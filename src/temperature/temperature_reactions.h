@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/main_form.h"
+#include "core/shared_values.h"
+#include "temperature/temperature_tab_controls.h"
+
+#include <functional>
+
+class QCheckBox;
+class TaskActions;
+class TemperatureHistory;
+class TTempInvestigator;
+
+namespace platform {
+class WindowSystem;
+}
+
+// What the over-temperature reactions reach in other subsystems. A missing hook (or a hook that
+// gives no check box) leaves that part of the reaction out.
+struct TemperatureReactionHooks {
+    // "Kill All Outside Safe List" exactly as its button does it, question included.
+    std::function<void()> killAllOutsideSafeList;
+    // "Free all consumed".
+    std::function<void()> freeAllConsumed;
+    // The check box that switches the automatic public-address retrieval on; unchecking it stops
+    // the retrieval through the box's own click reaction.
+    std::function<QCheckBox*()> automaticRetrieval;
+    // "Optimize and free every"; unchecking it stops the periodic optimization the same way.
+    std::function<QCheckBox*()> optimizeFreeEvery;
+};
+
+// The reactions to the sampled temperatures: the over-temperature check, the detection of
+// temperature jumps with the investigator, the investigator's requests, and the tab's options
+// that mirror menu items.
+class TemperatureReactions {
+public:
+    TemperatureReactions(MainForm& form, SharedValues& values, TemperatureControls& controls,
+                         const TemperatureHistory& history, platform::WindowSystem& windows, TaskActions& taskActions,
+                         TemperatureReactionHooks hooks);
+
+    // The investigator exists only after the main window; until it is set no rise is reported.
+    void setInvestigator(TTempInvestigator& investigator);
+    TTempInvestigator* investigator() const { return m_investigator; }
+    // Filled at construction or later, once the subsystems they reach exist.
+    TemperatureReactionHooks& hooks() { return m_hooks; }
+
+    // The over-temperature part of Timer2Timer, run after the All Task List refresh.
+    void overTemperatureCheck();
+    bool overheatLatch() const { return m_overheatLatch; }
+
+    void DetectTemperatureChange();
+    // Run by the protection tick right after the caption update.
+    void ProcessInvestigatorRequest();
+
+    void SpinEdit13Change();
+    void CheckBox22Click();
+
+    // Mirrored options: a menu item flips its mark and sets its box; a box sets its item's mark.
+    void CheckBox17Click();
+    void StartWithCoreTemp1Click();
+    void CheckBox21Click();
+    void askRelatedTemperatureChanges1Click();
+    void CheckBox16Click();
+    void StoptaskProtection1Click();
+
+private:
+    void runOverheatReactions();
+    void reportRise(double rise);
+
+    MainForm& m_form;
+    SharedValues& m_values;
+    TemperatureControls& m_controls;
+    const TemperatureHistory& m_history;
+    platform::WindowSystem& m_windows;
+    TaskActions& m_taskActions;
+    TemperatureReactionHooks m_hooks;
+    TTempInvestigator* m_investigator = nullptr;
+    bool m_overheatLatch = false;
+    // "Kill All Outside Safe List" may ask a question while this check keeps firing.
+    bool m_reacting = false;
+};

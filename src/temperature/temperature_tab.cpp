@@ -1,0 +1,101 @@
+#include "temperature/temperature_tab.h"
+
+#include "core/error_report.h"
+#include "core/message_policy.h"
+#include "core/spin_edit.h"
+#include "platform/platform.h"
+#include "temperature/core_temp_reader.h"
+#include "temperature/temperature_graph_painter.h"
+#include "temperature/temperature_tab_image.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+TemperatureTab::TemperatureTab(MainForm& form, SharedValues& values, platform::Platform& platform,
+                               MessagePolicy& policy, TaskActions& taskActions, std::function<bool()> graphsShowing,
+                               TemperatureReactionHooks hooks, std::function<QString()> coreTempSearchFolder,
+                               QWidget* parent)
+    : QWidget(parent), m_values(values), m_platform(platform), m_policy(policy),
+      m_graphsShowing(std::move(graphsShowing)),
+      m_reactions(form, values, m_controls, m_history, platform.windows, taskActions, std::move(hooks)),
+      m_starter([&values] { return values.BaseDir; }, platform.shell, platform.dialogs, policy,
+                std::move(coreTempSearchFolder)) {
+    createControls();
+    connectHandlers();
+}
+
+void TemperatureTab::TempGetTimerTimer() {
+    SampleTemperatures(m_history, m_platform.sharedMemory);
+    if (m_graphsShowing && m_graphsShowing()) {
+        Graph2Do();
+        Graph3Do();
+    }
+    m_values.CurrentTemp = m_history.CurrentTemp();
+    m_reactions.DetectTemperatureChange();
+}
+
+void TemperatureTab::Graph2Do() {
+    TemperatureImage* image = m_controls.Graph2;
+    image->setImage(renderTemperatureGraph(computeGraph2(m_history, m_graphSpan, image->canvasSize())));
+}
+
+void TemperatureTab::Graph3Do() {
+    TemperatureImage* image = m_controls.Graph3;
+    image->setImage(renderTemperatureGraph(computeGraph3(m_history, m_graphSpan, image->canvasSize(), m_coreColors)));
+}
+
+void TemperatureTab::ZoomInClick() {
+    m_graphSpan = zoomIn(m_graphSpan);
+}
+
+void TemperatureTab::ZoomOutClick() {
+    m_graphSpan = zoomOut(m_graphSpan);
+}
+
+void TemperatureTab::ZoomDefClick() {
+    m_graphSpan = zoomDefault();
+}
+
+void TemperatureTab::ButtonColorClick(int ni) {
+    const QColor current = toQColor(m_coreColors.GetButtonColorFromNum(ni), systemHotLightColor());
+    const std::optional<QColor> chosen = m_platform.dialogs.chooseColor(m_policy.mainWindow(), current);
+    if (!chosen || !chosen->isValid() || chosen->rgb() == current.rgb())
+        return;
+    m_coreColors.setColor(ni, fromQColor(*chosen));
+    showButtonColor(ni);
+}
+
+void TemperatureTab::showButtonColor(int ni) {
+    const QColor color = toQColor(m_coreColors.GetButtonColorFromNum(ni), systemHotLightColor());
+    const QColor text = qGray(color.rgb()) < 128 ? QColor(Qt::white) : QColor(Qt::black);
+    m_controls.ButtonColors[ni - 1]->setStyleSheet(
+        QStringLiteral("background-color: %1; color: %2;").arg(color.name(), text.name()));
+}
+
+void TemperatureTab::connectHandlers() {
+    TemperatureControls& c = m_controls;
+    TemperatureReactions& r = m_reactions;
+    auto onClick = [this](QPushButton* button, std::function<void()> handler) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { guarded(handler); });
+    };
+    // Check boxes react to every change of state, from the user or from code.
+    auto onToggle = [this](QCheckBox* box, std::function<void()> handler) {
+        connect(box, &QCheckBox::toggled, this, [this, handler] { guarded(handler); });
+    };
+    onClick(c.ZoomIn, [this] { ZoomInClick(); });
+    onClick(c.ZoomOut, [this] { ZoomOutClick(); });
+    onClick(c.ZoomDef, [this] { ZoomDefClick(); });
+    for (int ni = 1; ni <= TemperatureHistory::kCores; ++ni)
+        onClick(c.ButtonColors[ni - 1], [this, ni] { ButtonColorClick(ni); });
+    onClick(c.Button30, [this] { Button30Click(); });
+    onToggle(c.CheckBox17, [&r] { r.CheckBox17Click(); });
+    onToggle(c.CheckBox21, [&r] { r.CheckBox21Click(); });
+    onToggle(c.CheckBox16, [&r] { r.CheckBox16Click(); });
+    onToggle(c.CheckBox22, [&r] { r.CheckBox22Click(); });
+    connect(c.SpinEdit13, &SpinEdit::changed, this, [this, &r] { guarded([&r] { r.SpinEdit13Change(); }); });
+    connect(c.SpinEdit15, &SpinEdit::changed, this, [this, &r] { guarded([&r] { r.SpinEdit13Change(); }); });
+}
+
+void TemperatureTab::guarded(const std::function<void()>& handler) {
+    runGuarded(m_platform.dialogs, m_policy.mainWindow(), handler);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/main_form.h"
+#include "core/shared_values.h"
+#include "temperature/core_temp_starter.h"
+#include "temperature/temperature_graph.h"
+#include "temperature/temperature_history.h"
+#include "temperature/temperature_reactions.h"
+#include "temperature/temperature_tab_controls.h"
+
+#include <QWidget>
+#include <functional>
+
+class MessagePolicy;
+class TaskActions;
+
+namespace platform {
+struct Platform;
+}
+
+// The page of the "Temperature" tab: the two graphs with their zoom and colour buttons, the
+// options of the reactions, and the temperature history they all work from. The tab's own
+// controls run their handlers inside the general error report; the main window's timers and menu
+// items are connected by the main window.
+class TemperatureTab : public QWidget {
+    Q_OBJECT
+public:
+    // `graphsShowing`: whether the tab is the one shown and the window is not collapsed to its
+    // menu; the graphs are drawn only then. `coreTempSearchFolder`: where the dialog that looks
+    // for the publisher opens. Dialogs are owned by the policy's main window.
+    TemperatureTab(MainForm& form, SharedValues& values, platform::Platform& platform, MessagePolicy& policy,
+                   TaskActions& taskActions, std::function<bool()> graphsShowing, TemperatureReactionHooks hooks,
+                   std::function<QString()> coreTempSearchFolder, QWidget* parent = nullptr);
+
+    TemperatureControls& controls() { return m_controls; }
+    TemperatureReactions& reactions() { return m_reactions; }
+    CoreTempStarter& starter() { return m_starter; }
+    const TemperatureHistory& history() const { return m_history; }
+    int graphSpan() const { return m_graphSpan; }
+    const CoreColors& coreColors() const { return m_coreColors; }
+
+    // The 150 ms temperature tick: sample, graphs while shown, CurrentTemp, jump detection.
+    void TempGetTimerTimer();
+    void Graph2Do();
+    void Graph3Do();
+    void ZoomInClick();
+    void ZoomOutClick();
+    void ZoomDefClick();
+    // Colour button of core ni (1..8).
+    void ButtonColorClick(int ni);
+    GraphColor GetButtonColorFromNum(int ni) const { return m_coreColors.GetButtonColorFromNum(ni); }
+    void Button30Click() { m_starter.StartCoreTemp(); }
+
+private:
+    void createControls();
+    void connectHandlers();
+    void guarded(const std::function<void()>& handler);
+    void showButtonColor(int ni);
+
+    SharedValues& m_values;
+    platform::Platform& m_platform;
+    MessagePolicy& m_policy;
+    std::function<bool()> m_graphsShowing;
+    TemperatureControls m_controls;
+    TemperatureHistory m_history;
+    int m_graphSpan = kDefaultGraphSpan;
+    CoreColors m_coreColors;
+    TemperatureReactions m_reactions;
+    CoreTempStarter m_starter;
+};

@@ -1,0 +1,409 @@
+#include "app/torvane_program.h"
+#include "app/ttorvane.h"
+#include "core/main_form.h"
+#include "core/task_list_view.h"
+#include "lists/list_commands.h"
+#include "lists/t_new_task.h"
+#include "support/app_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace platform;
+
+namespace {
+
+const QString kAddAllQuestion = "If hidden tasks are not displayed, they will not be added to the safe list.\n\r\n\r"
+                                "Do you wish to show hidden tasks before adding all showing tasks to the safe list ?";
+const QString kKillAllQuestion =
+    "All hidden tasks are not displayed, they will not be killed, even if they do not reside in the kill list.\n\r\n\r"
+    "Do you wish to show hidden tasks before killing all showing tasks not in the safe list ?";
+
+class ListCommandsTest : public AppFixture {
+protected:
+    void start() {
+        startProgram();
+        commands = std::make_unique<ListCommands>(
+            main().form(), main().platform().windows, main().policy(), main().taskActions(), main().taskList(),
+            [this](const QString& name, WindowHandle handle) {
+                shown.push_back({name, handle});
+                program->newTask().showFor(name, handle, ListCommands::kUserSelectedReason);
+            });
+        fake.clearBoxes();
+    }
+    void refresh() { form().Button8->click(); }
+    void select(const QString& title) {
+        const TaskList& tasks = form().ListBox1->taskModel().tasks();
+        for (int i = 0; i < int(tasks.size()); ++i)
+            if (tasks[i].title == title)
+                form().ListBox1->setItemIndex(i);
+        ASSERT_EQ(form().ListBox1->taskModel().at(form().ListBox1->itemIndex()).title, title);
+    }
+    static QStringList titlesOf(const TaskListView* list) {
+        QStringList out;
+        for (const TaskEntry& e : list->taskModel().tasks())
+            out << e.title;
+        return out;
+    }
+    static QList<int> selectedOf(const TaskListView* list) {
+        QList<int> out;
+        for (int i = 0; i < list->count(); ++i)
+            if (list->isSelected(i))
+                out << i;
+        return out;
+    }
+    QStringList boxTitles() {
+        QStringList out;
+        for (const fake::RecordedBox& b : fake.boxes())
+            out << b.title;
+        return out;
+    }
+    void fill(TaskListView* list, const TaskList& entries) {
+        list->taskModel().clear();
+        for (const TaskEntry& e : entries)
+            list->taskModel().append(e);
+    }
+
+    std::unique_ptr<ListCommands> commands;
+    std::vector<TaskEntry> shown;
+};
+
+TEST_F(ListCommandsTest, AddToSafeListRefusesEqualNamesAndSkipsRecognisedOnesQuietly) {
+    fake.addWindow("Editor - notes.txt", true, 10);
+    const WindowHandle todo = fake.addWindow("Editor - todo.txt", true, 11);
+    const struct {
+        QString selected;
+        bool dynamicCh;
+        bool clever;
+        QStringList boxes;
+        TaskList expectedSafe;
+    } cases[] = {
+        // The exact name is refused by both variants.
+        {"Editor - notes.txt", true, true, {"Task Already in Safe List"}, {{"Editor - notes.txt", 0}}},
+        {"Editor - notes.txt", false, true, {"Task Already in Safe List"}, {{"Editor - notes.txt", 0}}},
+        // A name that only resembles a listed one: the plain variant adds nothing and says nothing,
+        {"Editor - todo.txt", true, true, {}, {{"Editor - notes.txt", 0}}},
+        // the variant that allows duplicates adds it,
+        {"Editor - todo.txt", false, true, {}, {{"Editor - notes.txt", 0}, {"Editor - todo.txt", todo}}},
+        // and without clever processing both add it.
+        {"Editor - todo.txt", true, false, {}, {{"Editor - notes.txt", 0}, {"Editor - todo.txt", todo}}},
+    };
+    start();
+    for (const auto& c : cases) {
+        fill(form().ListBox2, {{"Editor - notes.txt", 0}});
+        form().CheckBox4->setChecked(c.clever);
+        select(c.selected);
+        fake.clearBoxes();
+        commands->addRunningToSafeList(c.dynamicCh);
+        EXPECT_EQ(boxTitles(), c.boxes) << c.selected.toStdString() << " " << c.dynamicCh;
+        EXPECT_EQ(form().ListBox2->taskModel().tasks(), c.expectedSafe) << c.selected.toStdString();
+    }
+    ASSERT_EQ(fake.boxes().size(), 0);
+    select("Editor - notes.txt");
+    commands->AddtoSafeListallowdoublicates1Click();
+    ASSERT_EQ(fake.boxes().size(), 1);
+    EXPECT_EQ(fake.boxes()[0].text, "The selected task is already in the safe list.You can not put it there again.");
+    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].owner, &main());
+}
+
+TEST_F(ListCommandsTest, AddToSafeListRefusesTheKillListsTaskByWindowAndChecksTheSafeListFirst) {
+    const WindowHandle player = fake.addWindow("Player", true, 20);
+    start();
+    const struct {
+        TaskList safe;
+        TaskList kill;
+        QStringList boxes;
+        int safeCount;
+    } cases[] = {
+        {{}, {{"Old player title", player}}, {"Task Already in Kill List"}, 0}, // same window, another title
+        {{}, {{"Player", 0}}, {"Task Already in Kill List"}, 0},                // same name
+        {{}, {{"player", 0}}, {}, 1},                                           // case counts
+        {{{"Player", 0}}, {{"Player", 0}}, {"Task Already in Safe List"}, 1},   // safe list tested first
+        // A safe-list entry with the same window but another title does not refuse the task.
+        {{{"Old player title", player}}, {}, {}, 2},
+    };
+    for (const auto& c : cases) {
+        fill(form().ListBox2, c.safe);
+        fill(form().ListBox3, c.kill);
+        form().CheckBox4->setChecked(false);
+        select("Player");
+        fake.clearBoxes();
+        commands->AddtoSafeList2Click();
+        EXPECT_EQ(boxTitles(), c.boxes);
+        EXPECT_EQ(form().ListBox2->count(), c.safeCount);
+    }
+    fill(form().ListBox2, {});
+    fill(form().ListBox3, {{"Old player title", player}});
+    fake.clearBoxes();
+    commands->Button2Click();
+    ASSERT_EQ(fake.boxes().size(), 1);
+    EXPECT_EQ(fake.boxes()[0].text,
+              "The selected task is already in the kill list.You can not put the same task in two different lists.");
+    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+}
+
+TEST_F(ListCommandsTest, WithoutASelectedTaskTheAddsSayWhyUnlessSilent) {
+    fake.addWindow("Player", true, 20);
+    start();
+    for (bool silent : {false, true}) {
+        form().SilentMode1->setChecked(silent);
+        form().ListBox1->setItemIndex(-1);
+        fake.clearBoxes();
+        commands->addRunningToSafeList(true);
+        commands->addRunningToSafeList(false);
+        commands->Button3Click();
+        commands->Actionwindow1Click();
+        EXPECT_EQ(form().ListBox2->count() + form().ListBox3->count(), 0);
+        EXPECT_TRUE(shown.empty());
+        if (silent) {
+            EXPECT_TRUE(fake.boxes().isEmpty());
+            continue;
+        }
+        ASSERT_EQ(fake.boxes().size(), 3);
+        EXPECT_EQ(fake.boxes()[0].text, "No detected task selected to be added to the safe list.");
+        EXPECT_EQ(fake.boxes()[1].text, "No detected task selected to be added to the safe list.");
+        EXPECT_EQ(fake.boxes()[2].text, "No detected task selected to be added to the kill list.");
+        for (const fake::RecordedBox& b : fake.boxes()) {
+            EXPECT_EQ(b.title, "No Selected Task");
+            EXPECT_EQ(b.flags, 0x10u);
+        }
+    }
+}
+
+TEST_F(ListCommandsTest, AddToKillListTestsNothing) {
+    const WindowHandle player = fake.addWindow("Player", true, 20);
+    start();
+    fill(form().ListBox2, {{"Player", player}});
+    select("Player");
+    commands->Button3Click();
+    commands->Button3Click();
+    EXPECT_EQ(form().ListBox3->taskModel().tasks(), (TaskList{{"Player", player}, {"Player", player}}));
+    EXPECT_TRUE(fake.boxes().isEmpty());
+}
+
+TEST_F(ListCommandsTest, RemoveSelectedDeletesEverySelectedEntry) {
+    start();
+    const struct {
+        TaskListView* list;
+        void (ListCommands::*remove)();
+        QString emptyText;
+    } lists[] = {
+        {form().ListBox2, &ListCommands::Button4Click,
+         "No task in the safe list selected, so as to be removed from it."},
+        {form().ListBox3, &ListCommands::Button5Click,
+         "No task in the kill list selected, so as to be removed from it."},
+    };
+    for (const auto& l : lists) {
+        fill(l.list, {});
+        fake.clearBoxes();
+        (commands.get()->*l.remove)();
+        ASSERT_EQ(fake.boxes().size(), 1);
+        EXPECT_EQ(fake.boxes()[0].text, l.emptyText);
+        EXPECT_EQ(fake.boxes()[0].title, "No Selected Task");
+        EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+
+        fill(l.list, {{"a", 0}, {"b", 0}, {"c", 0}, {"d", 0}, {"e", 0}});
+        fake.clearBoxes();
+        (commands.get()->*l.remove)(); // nothing selected: nothing happens
+        EXPECT_EQ(l.list->count(), 5);
+        EXPECT_TRUE(fake.boxes().isEmpty());
+
+        l.list->setSelected(1, true);
+        l.list->setSelected(3, true);
+        l.list->setSelected(4, true);
+        (commands.get()->*l.remove)();
+        EXPECT_EQ(titlesOf(l.list), (QStringList{"a", "c"}));
+        EXPECT_TRUE(fake.boxes().isEmpty());
+    }
+}
+
+TEST_F(ListCommandsTest, FindNextFoldsBasicLatinWrapsAndKeepsOtherSelections) {
+    start();
+    TaskListView* safe = form().ListBox2;
+    fill(safe, {{"alpha", 0}, {"NOTEPAD", 0}, {"café", 0}, {"notepad two", 0}, {"CAFÉ", 0}});
+    const struct {
+        QString text;
+        int current;       // -1: none
+        QList<int> before; // selected before
+        int expectedCurrent;
+        QList<int> after;
+    } cases[] = {
+        {"note", -1, {}, 1, {1}},      {"note", 1, {0, 1}, 3, {0, 3}}, // the current entry is un-selected, others stay
+        {"note", 3, {3}, 1, {1}},                                      // wraps to the top
+        {"caf\u00C9", -1, {}, 4, {4}},                                 // "É" only finds itself
+        {"\u00C9", 4, {4}, 4, {4}},    // found only in the current entry: it stays selected
+        {"zzz", 2, {0, 2}, 2, {0, 2}}, // nothing found: nothing changes
+        {"", 2, {2}, 2, {2}},          // empty text: nothing
+    };
+    for (const auto& c : cases) {
+        safe->clearSelection();
+        safe->setItemIndex(c.current);
+        for (int i : c.before)
+            safe->setSelected(i, true);
+        form().Edit2->blockSignals(true); // the search box's own reaction is not wired here
+        form().Edit2->setText(c.text);
+        form().Edit2->blockSignals(false);
+        commands->Button10Click();
+        EXPECT_EQ(safe->itemIndex(), c.expectedCurrent) << c.text.toStdString() << " from " << c.current;
+        EXPECT_EQ(selectedOf(safe), c.after) << c.text.toStdString() << " from " << c.current;
+    }
+    EXPECT_TRUE(fake.boxes().isEmpty());
+}
+
+TEST_F(ListCommandsTest, FindNextInTheAllTaskListMovesTheSelectionAndScrollsItToTheTop) {
+    for (int i = 59; i >= 0; --i)
+        fake.addWindow(i % 20 == 7 ? QString("Target %1").arg(i) : QString("task %1").arg(i), true, 100);
+    start();
+    main().show();
+    form().ListBox1->setFixedHeight(120);
+    QApplication::processEvents();
+    form().Edit1->blockSignals(true);
+    form().Edit1->setText("TARGET");
+    form().Edit1->blockSignals(false);
+    for (int expected : {7, 27, 47, 7}) {
+        commands->Button9Click();
+        QApplication::processEvents();
+        EXPECT_EQ(form().ListBox1->itemIndex(), expected);
+        EXPECT_EQ(selectedOf(form().ListBox1), QList<int>{expected});
+        EXPECT_EQ(form().ListBox1->topIndex(), expected);
+    }
+}
+
+TEST_F(ListCommandsTest, KillAllOutsideSafeListSparesTheSafeListOnly) {
+    fake.addWindow("Spared by name", true, 31);
+    const WindowHandle b = fake.addWindow("Renamed", true, 32);
+    const WindowHandle c = fake.addWindow("Killed", true, 33);
+    const WindowHandle d = fake.addWindow("On the kill list", true, 34);
+    start();
+    fill(form().ListBox2, {{"Spared by name", 0}, {"Old title", b}});
+    fill(form().ListBox3, {{"On the kill list", d}});
+    fake.queueAnswer(IdNo);
+    commands->Button15Click();
+    EXPECT_EQ(fake.closeRequests(), (std::vector<WindowHandle>{d, c}));
+    EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{34, 33}));
+    EXPECT_EQ(titlesOf(form().ListBox1), (QStringList{"Renamed", "Spared by name"})); // refreshed
+    EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
+    EXPECT_EQ(fake.boxes()[0].text, kKillAllQuestion);
+    EXPECT_EQ(fake.boxes()[0].flags, 0x34u);
+}
+
+TEST_F(ListCommandsTest, KillAllOutsideAnEmptySafeListKillsEveryListedTaskButTheProgramItself) {
+    const auto self = ProcessId(QCoreApplication::applicationPid());
+    const WindowHandle last = fake.addWindow("Last", true, 41);
+    fake.addWindow("Torvane", true, self);
+    const WindowHandle first = fake.addWindow("First", true, 40);
+    start();
+    form().SilentMode1->setChecked(true);
+    commands->Button15Click();
+    EXPECT_EQ(fake.closeRequests(), (std::vector<WindowHandle>{first, last}));
+    EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{40, 41}));
+    EXPECT_EQ(titlesOf(form().ListBox1), QStringList{"Torvane"});
+    EXPECT_TRUE(fake.boxes().isEmpty());
+}
+
+TEST_F(ListCommandsTest, KillAllIsNotEnteredAgainWhileItsQuestionIsOpen) {
+    fake.addWindow("Player", true, 45);
+    start();
+    int reentries = 0;
+    fake.onBox = [&](const fake::RecordedBox&) {
+        if (reentries++ == 0)
+            commands->Button15Click(); // as the over-temperature check would, from a timer
+    };
+    fake.queueAnswer(IdNo);
+    commands->Button15Click();
+    fake.onBox = nullptr;
+    EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
+    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{45});
+    fake.queueAnswer(IdNo);
+    commands->Button15Click(); // and it runs again once the first call is over
+    EXPECT_EQ(fake.boxes().size(), 2);
+}
+
+TEST_F(ListCommandsTest, HiddenTasksQuestionOfTheWalks) {
+    const struct {
+        bool silent;
+        bool shownAlready;
+        std::vector<int> answers;
+        QStringList boxes;
+        QString victim; // the kind of task that was killed
+    } cases[] = {
+        {false,
+         false,
+         {IdYes, IdYes},
+         {"What to do with Hidden Tasks", "View Hidden Tasks", "Viewing Hidden Tasks"},
+         "Hidden"},
+        {false, false, {IdYes, IdNo}, {"What to do with Hidden Tasks", "View Hidden Tasks"}, "Visible"},
+        {false, false, {IdNo}, {"What to do with Hidden Tasks"}, "Visible"},
+        {true, false, {}, {}, "Visible"}, // the hidden question counts as No
+        {false, true, {}, {}, "Hidden"},  // hidden tasks shown already: no question
+    };
+    for (const auto& c : cases) {
+        while (!fake.windows().empty())
+            fake.removeWindow(fake.windows().front().handle);
+        fake.addWindow("Visible", true, 50);
+        fake.addWindow("Hidden", false, 51);
+        start();
+        form().ShowHiddenTasks->setChecked(c.shownAlready);
+        refresh();
+        form().SilentMode1->setChecked(c.silent);
+        for (int answer : c.answers)
+            fake.queueAnswer(answer);
+        fake.defaultAnswer = IdNo;
+        fake.clearBoxes();
+        const std::size_t closedBefore = fake.closeRequests().size();
+        commands->Button15Click();
+        EXPECT_EQ(boxTitles(), c.boxes);
+        EXPECT_EQ(fake.closeRequests().size(), closedBefore + 1);
+        ASSERT_EQ(fake.windows().size(), 1u);
+        EXPECT_EQ(fake.windows()[0].title, c.victim == "Visible" ? "Hidden" : "Visible");
+    }
+}
+
+TEST_F(ListCommandsTest, AddAllDisplayedCountsEarlierAdditionsAndSkipsListedTasks) {
+    const WindowHandle onKill = fake.addWindow("Renamed on kill list", true, 60);
+    fake.addWindow("Twin", true, 61);
+    const WindowHandle twinB = fake.addWindow("Twin", true, 62);
+    const WindowHandle safeByHandle = fake.addWindow("Safe by window", true, 63);
+    const WindowHandle fresh = fake.addWindow("Fresh", true, 64);
+    fake.addWindow("Hidden", false, 65);
+    start();
+    fill(form().ListBox2, {{"Old safe title", safeByHandle}});
+    fill(form().ListBox3, {{"Old kill title", onKill}});
+    fake.queueAnswer(IdNo);
+    commands->Button14Click();
+    EXPECT_EQ(form().ListBox2->taskModel().tasks(),
+              (TaskList{{"Old safe title", safeByHandle}, {"Fresh", fresh}, {"Twin", twinB}}));
+    EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
+    EXPECT_EQ(fake.boxes()[0].text, kAddAllQuestion);
+    EXPECT_EQ(fake.boxes()[0].flags, 0x34u);
+    EXPECT_TRUE(fake.closeRequests().empty());
+
+    // Shown hidden tasks are added too; the ones added before are not added again.
+    fake.clearBoxes();
+    fake.queueAnswer(IdYes); // show hidden tasks first
+    fake.queueAnswer(IdYes); // the question of "Show Hidden Tasks"
+    commands->Button14Click();
+    EXPECT_EQ(titlesOf(form().ListBox2), (QStringList{"Old safe title", "Fresh", "Twin", "Hidden"}));
+}
+
+TEST_F(ListCommandsTest, ActionWindowIsOpenedForTheSelectedTask) {
+    const WindowHandle player = fake.addWindow("Player", true, 70);
+    start();
+    select("Player");
+    commands->Actionwindow1Click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], (TaskEntry{"Player", player}));
+    EXPECT_EQ(program->values().ActionTaskName, "Player");
+    EXPECT_EQ(program->values().ActionTaskWindow, player);
+    EXPECT_EQ(program->newTask().actionWindowReason(), "Selected by the user running task");
+    EXPECT_TRUE(program->newTask().isVisible());
+    EXPECT_TRUE(program->newTask().message().startsWith("The task has the name Player."));
+    program->newTask().hide();
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+// The Temperature tab over the real main window and the program's own investigator window.
+#include "app/torvane_program.h"
+#include "app/ttorvane.h"
+#include "cipher/encryption_tab.h"
+#include "core/main_form.h"
+#include "core/spin_edit.h"
+#include "core/task_list_view.h"
+#include "support/app_fixture.h"
+#include "tasks/task_actions.h"
+#include "temperature/core_temp_block.h"
+#include "temperature/t_temp_investigator.h"
+#include "temperature/temperature_tab.h"
+#include "temperature/temperature_tab_image.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace platform;
+
+namespace {
+
+class TemperatureAppTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        fake.addWindow(QStringLiteral("Editor"), true, 100);
+        startProgram();
+        MainForm& f = form();
+        tab = new TemperatureTab(
+            f, program->values(), fake.platform(), main().policy(), main().taskActions(),
+            [&f] { return f.PageControl1->currentWidget() == f.Temperature; }, {},
+            [this] { return main().encryptionTab().controls().Edit6->text(); }, f.Temperature);
+        tab->reactions().setInvestigator(program->investigator());
+    }
+    void sampleAt(float biggest) {
+        coretemp::CoreReadings readings{};
+        readings[3] = biggest;
+        fake.sharedObjects[coretemp::kObjectName] = coretemp::blockFromReadings(readings);
+        tab->TempGetTimerTimer();
+    }
+    TemperatureTab* tab = nullptr;
+};
+
+TEST_F(TemperatureAppTest, RiseThenKillFromTheInvestigator) {
+    sampleAt(40);
+    const WindowHandle miner = fake.addWindow(QStringLiteral("Miner"), true, 700);
+    sampleAt(62.25f);
+    TTempInvestigator& window = program->investigator();
+    ASSERT_TRUE(window.isVisible());
+    EXPECT_EQ(window.Label1->text(), "Temperature risen by 22.25 degrees. Possible task reasons:");
+    ASSERT_EQ(window.ListBox1->count(), 1);
+    window.ListBox1->setItemIndex(0);
+    window.Button1->click();
+    EXPECT_EQ(program->values().InvestigatorRequest, 1);
+    tab->reactions().ProcessInvestigatorRequest();
+    EXPECT_EQ(fake.closeRequests(), std::vector<WindowHandle>{miner});
+    EXPECT_FALSE(fake.hasWindow(miner));
+    EXPECT_EQ(form().ListBox1->count(), 1); // the All Task List no longer shows it
+    EXPECT_EQ(program->values().InvestigatorRequest, 0);
+    EXPECT_EQ(program->values().CurrentTemp, 62);
+}
+
+TEST_F(TemperatureAppTest, GraphsDrawnOnlyOnTheTemperatureTab) {
+    sampleAt(50);
+    EXPECT_TRUE(tab->controls().Graph2->image().isNull());
+    form().PageControl1->setCurrentWidget(form().Temperature);
+    sampleAt(51);
+    EXPECT_FALSE(tab->controls().Graph2->image().isNull());
+    EXPECT_FALSE(tab->controls().Graph3->image().isNull());
+}
+
+TEST_F(TemperatureAppTest, SearchStartsInTheEncryptionTabsFolder) {
+    main().encryptionTab().controls().Edit6->setText(QStringLiteral("/srv/tools"));
+    fake.queueAnswer(IdRetry);
+    fake.openFileAnswers.push_back(std::nullopt);
+    tab->Button30Click();
+    ASSERT_EQ(fake.boxes().size(), 1);
+    EXPECT_EQ(fake.boxes()[0].text.section(QStringLiteral("\n\r"), 0, 0),
+              "Could not find: " + program->values().BaseDir + "core-temp");
+    EXPECT_EQ(fake.fileDialogDirs, QStringList{"/srv/tools"});
+    EXPECT_TRUE(fake.startedFiles.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/message_policy.h"
+#include "core/shared_values.h"
+#include "core/spin_edit.h"
+#include "fake_heap.h"
+#include "memory/ram_tab.h"
+#include "platform/fake/fake_platform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+constexpr std::int64_t MiB = 1048576;
+constexpr std::int64_t GiB = 1024 * MiB;
+
+// The tab over the fake platform and a fake heap that takes what it hands out from the fake's
+// available memory.
+class RamTabTest : public ::testing::Test {
+protected:
+    RamTabTest() : policy(fake) {
+        silentMode.setCheckable(true);
+        optimizeEvery.setCheckable(true);
+        optimizeEvery.setText(QStringLiteral("Optimize and free every 1 minutes"));
+        policy.attach(&mainWindow, &silentMode, nullptr);
+        setMemory(4 * GiB, 3 * GiB);
+        heap.status = &fake.memoryStatus;
+        tab = new RamTab(
+            fake, policy, values, &optimizeEvery, [this] { return graphShown; }, &heap, &mainWindow);
+    }
+
+    // The tab releases what it holds into the heap and values below, so it goes first.
+    ~RamTabTest() override { delete tab; }
+
+    void setMemory(std::uint64_t total, std::uint64_t available) {
+        fake.memoryStatus.totalPhys = total;
+        fake.memoryStatus.availPhys = available;
+        fake.memoryStatus.totalPageFile = total + 2 * GiB;
+        fake.memoryStatus.availPageFile = available + 2 * GiB;
+        fake.memoryStatus.totalVirtual = std::uint64_t(1) << 47;
+        fake.memoryStatus.availVirtual = (std::uint64_t(1) << 47) - 4 * GiB;
+    }
+
+    const RamControls& c() const { return tab->controls(); }
+    ConsumeController& consume() { return tab->consume(); }
+    MemoryController& memory() { return tab->memory(); }
+    std::int64_t target() const { return values.ConsumeTarget; }
+    std::int64_t held() { return consume().blocks().held(); }
+
+    bool consumedState() const {
+        return c().Button17->text() == QStringLiteral("Free") && !c().SpinEdit1->isEnabled() &&
+               !c().SpinEdit2->isEnabled() && !c().SpinEdit3->isEnabled() && !c().Button18->isHidden() &&
+               !c().CheckBox3->isHidden() && !c().SpinEdit4->isHidden() && !c().RewriteMinutesLabel->isHidden();
+    }
+    bool idleState() const {
+        return c().Button17->text() == QStringLiteral("GO") && c().SpinEdit1->isEnabled() &&
+               c().SpinEdit2->isEnabled() && c().SpinEdit3->isEnabled() && c().Button18->isHidden() &&
+               c().CheckBox3->isHidden() && c().SpinEdit4->isHidden() && c().RewriteMinutesLabel->isHidden();
+    }
+
+    platform::fake::FakePlatform fake;
+    MessagePolicy policy;
+    QWidget mainWindow;
+    QAction silentMode{&mainWindow};
+    QAction optimizeEvery{&mainWindow};
+    SharedValues values;
+    FakeHeap heap;
+    bool graphShown = false;
+    RamTab* tab = nullptr;
+};

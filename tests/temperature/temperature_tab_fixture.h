@@ -1,0 +1,117 @@
+#pragma once
+// A Temperature tab over a minimal main form and the fake desktop, with the reactions' hooks
+// recording what they were asked to do.
+
+#include "core/main_form.h"
+#include "core/message_policy.h"
+#include "core/shared_values.h"
+#include "core/spin_edit.h"
+#include "core/task_list_view.h"
+#include "platform/fake/fake_platform.h"
+#include "tasks/task_actions.h"
+#include "tasks/task_list_controller.h"
+#include "temperature/core_temp_block.h"
+#include "temperature/t_temp_investigator.h"
+#include "temperature/temperature_tab.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+class TemperatureTabFixture : public ::testing::Test {
+protected:
+    TemperatureTabFixture() {
+        form.Torvane = &window;
+        form.ListBox1 = new TaskListView(false, &window);
+        form.ListBox3 = new TaskListView(true, &window);
+        form.ShowHiddenTasks = new QAction(&window);
+        form.ShowHiddenTasks->setCheckable(true);
+        form.SilentMode1 = checkable();
+        form.StartWithCoreTemp1 = checkable();
+        form.askRelatedTemperatureChanges1 = checkable();
+        form.StoptaskProtection1 = checkable();
+        form.IfBiggestTemperatureOver1 =
+            new QMenu(QStringLiteral("If biggest temperature over 90 degrees..."), &window);
+        confirmations = new QCheckBox(&window);
+        policy.attach(&window, form.SilentMode1, confirmations);
+        values.BaseDir = QStringLiteral("/nonexistent/torvane/");
+        taskList = std::make_unique<TaskListController>(form, fake, policy);
+        actions = std::make_unique<TaskActions>(form, fake, fake, policy, *taskList);
+
+        retrieval = new QCheckBox(&window);
+        optimize = new QCheckBox(&window);
+        QObject::connect(retrieval, &QCheckBox::toggled, [this](bool on) {
+            if (!on)
+                events << QStringLiteral("retrieval off");
+        });
+        QObject::connect(optimize, &QCheckBox::toggled, [this](bool on) {
+            if (!on)
+                events << QStringLiteral("optimize off");
+        });
+        TemperatureReactionHooks hooks;
+        hooks.killAllOutsideSafeList = [this] {
+            events << QStringLiteral("kill all");
+            if (duringKillAll)
+                duringKillAll();
+        };
+        hooks.freeAllConsumed = [this] { events << QStringLiteral("free"); };
+        hooks.automaticRetrieval = [this] { return retrieval; };
+        hooks.optimizeFreeEvery = [this] { return optimize; };
+        tab = std::make_unique<TemperatureTab>(
+            form, values, fake.platform(), policy, *actions, [this] { return graphsShowing; }, hooks,
+            [this] { return searchFolder; }, &window);
+        tab->reactions().setInvestigator(investigator);
+    }
+
+    QAction* checkable() {
+        auto* item = new QAction(&window);
+        item->setCheckable(true);
+        return item;
+    }
+
+    TemperatureControls& controls() { return tab->controls(); }
+    TemperatureReactions& reactions() { return tab->reactions(); }
+
+    // Core 1 reads `biggest`, core 2 a cooler value; 0 publishes a block without readings.
+    void publish(float biggest) {
+        coretemp::CoreReadings readings{};
+        readings[0] = biggest;
+        readings[1] = biggest > 5 ? biggest - 5 : 0;
+        fake.sharedObjects[coretemp::kObjectName] = coretemp::blockFromReadings(readings);
+    }
+    void stopMonitor() { fake.sharedObjects.erase(coretemp::kObjectName); }
+    // One temperature tick at the given biggest temperature.
+    void sampleAt(float biggest) {
+        publish(biggest);
+        tab->TempGetTimerTimer();
+    }
+
+    QStringList investigatorTitles() const {
+        QStringList titles;
+        for (const TaskEntry& e : investigator.ListBox1->taskModel().tasks())
+            titles << e.title;
+        return titles;
+    }
+
+    QWidget window;
+    MainForm form;
+    SharedValues values;
+    platform::fake::FakePlatform fake;
+    MessagePolicy policy{fake};
+    QCheckBox* confirmations = nullptr;
+    std::unique_ptr<TaskListController> taskList;
+    std::unique_ptr<TaskActions> actions;
+    TTempInvestigator investigator;
+    QCheckBox* retrieval = nullptr; // stands for the automatic address retrieval box
+    QCheckBox* optimize = nullptr;  // stands for "Optimize and free every"
+    QStringList events;
+    std::function<void()> duringKillAll;
+    bool graphsShowing = false;
+    QString searchFolder = QStringLiteral("/home/user/files");
+    std::unique_ptr<TemperatureTab> tab;
+};
