@@ -1,5 +1,7 @@
 // Which handler each control, menu item and timer of the main window runs.
 #include "app/shell_controller.h"
+#include "app/silent_mode_controller.h"
+#include "app/tray_controller.h"
 #include "app/ttorvane.h"
 #include "core/task_list_view.h"
 #include "lists/list_commands.h"
@@ -36,6 +38,17 @@ void TTorvane::wireHandlers() {
     handleMenuItem(f.TempMan, [shell] { shell->Button31Click(); });
     handleMenuItem(f.KeepSettingsonExit1, [shell] { shell->KeepSettingsonExit1Click(); });
     handle(f.CheckBox24, &QCheckBox::toggled, [shell] { shell->CheckBox24Click(); });
+
+    // Tray and silent mode.
+    TrayController* tray = m_trayController.get();
+    SilentModeController* silent = m_silentMode.get();
+    handle(f.Button13, &QPushButton::clicked, [tray] { tray->oTaskbar1Click(); });
+    handle(f.BitBtn5, &QPushButton::clicked, [tray] { tray->oTaskbar1Click(); });
+    handleMenuItem(f.oTaskbar1, [tray] { tray->oTaskbar1Click(); });
+    handleMenuItem(f.oTray1, [tray] { tray->oTray1Click(); });
+    handleMenuItem(f.SilentMode1, [silent] { silent->SilentMode1Click(); });
+    handleMenuItem(f.SilentMode2, [silent] { silent->SilentMode1Click(); });
+    handle(f.Button7, &QPushButton::clicked, [silent] { silent->SilentMode1Click(); });
 
     // Option panels.
     handle(f.BitBtn1, &QPushButton::clicked, [shell] { shell->BitBtn1Click(); });

@@ -4,6 +4,8 @@
 #include "app/form_builder.h"
 #include "app/form_layout.h"
 #include "app/shell_controller.h"
+#include "app/silent_mode_controller.h"
+#include "app/tray_controller.h"
 #include "cipher/encryption_tab.h"
 #include "core/error_report.h"
 #include "internet/internet_tab.h"
@@ -43,6 +45,8 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
     buildWindow();
     m_policy.attach(this, m_form.SilentMode1, m_form.CheckBox2);
     m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
+    m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
+    m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
     m_taskList = std::make_unique<TaskListController>(m_form, m_platform.windows, m_policy);
     m_taskActions =
         std::make_unique<TaskActions>(m_form, m_platform.windows, m_platform.processes, m_policy, *m_taskList);
@@ -54,6 +58,7 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
                                                     });
     m_recognition = std::make_unique<RecognitionHandlers>(m_form);
     m_protection = std::make_unique<Protection>(m_form, m_values, m_platform.windows, m_policy, *m_taskActions);
+    m_protection->links.silentMode1Click = [this] { m_silentMode->SilentMode1Click(); };
     buildSubsystemTabs();
     wireHandlers();
     // The window exists, hidden, from here on, as every window of the program does at start-up.
@@ -164,13 +169,16 @@ void TTorvane::handleMenuItem(QAction* item, std::function<void()> handler) {
 void TTorvane::FormCreate() {
     if (m_values.BaseDir.isEmpty())
         m_values.BaseDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    m_platform.hotKey.registerHotKey([this] { guarded([this] { HotKeyMessage(); }); });
+    m_platform.hotKey.registerHotKey([this] { guarded([this] { m_trayController->HotKeyMessage(); }); });
     QCoreApplication::setApplicationName(kApplicationTitle);
     m_tray = new QSystemTrayIcon(torvaneIcon(), this);
     m_tray->setToolTip(kApplicationTitle);
     m_tray->setContextMenu(nullptr);
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        m_tray->show();
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        guarded([this, reason] { m_trayController->TrayMessage(reason); });
+    });
+    // Shown even without a tray host yet: the icon appears when one starts later.
+    m_tray->show();
     m_taskList->fillAllTaskList();
     guarded([this] { m_listFile->LoadAllLists(false); });
 }
@@ -221,12 +229,6 @@ void TTorvane::handleTimer(QTimer* timer, std::function<void()> handler) {
         guarded(handler);
         *running = false;
     });
-}
-
-void TTorvane::HotKeyMessage() {
-    show();
-    raise();
-    activateWindow();
 }
 
 void TTorvane::paintEvent(QPaintEvent* event) {

@@ -18,6 +18,8 @@ class QAction;
 class QTimer;
 class QSystemTrayIcon;
 class ShellController;
+class SilentModeController;
+class TrayController;
 class ListCommands;
 class ListFileController;
 class Protection;
@@ -39,6 +41,8 @@ public:
     MessagePolicy& policy() { return m_policy; }
     platform::Platform& platform() { return m_platform; }
     ShellController& shell() { return *m_shell; }
+    TrayController& tray() { return *m_trayController; }
+    SilentModeController& silentMode() { return *m_silentMode; }
     TaskListController& taskList() { return *m_taskList; }
     TaskActions& taskActions() { return *m_taskActions; }
     ListFileController& listFile() { return *m_listFile; }
@@ -64,7 +68,6 @@ public:
     void FormCreate();
     void FormPaint();
     void FormDestroy();
-    void HotKeyMessage();
     // Every 150 ms: the connection state, then the memory sample.
     void Timer1Timer();
     // Every 2.5 s: the All Task List, then the over-temperature check.
@@ -100,6 +103,8 @@ private:
     MainForm m_form;
     MessagePolicy m_policy;
     std::unique_ptr<ShellController> m_shell;
+    std::unique_ptr<SilentModeController> m_silentMode;
+    std::unique_ptr<TrayController> m_trayController;
     std::unique_ptr<TaskListController> m_taskList;
     std::unique_ptr<TaskActions> m_taskActions;
     std::unique_ptr<ListFileController> m_listFile;

@@ -4,10 +4,10 @@
 #include "platform/linux/linux_network.h"
 #include "platform/linux/linux_processes.h"
 #include "platform/linux/logind_system_actions.h"
-#include "platform/linux/pending_services.h"
 #include "platform/linux/posix_shared_memory.h"
 #include "platform/linux/proc_memory_info.h"
 #include "platform/linux/qt_dialogs.h"
+#include "platform/linux/x11_hot_key.h"
 #include "platform/linux/x11_window_system.h"
 #include "platform/platform.h"
 
@@ -32,7 +32,7 @@ private:
     LogindSystemActions m_systemActions;
     DesktopShell m_shell;
     QtDialogs m_dialogs;
-    PlaceholderHotKey m_hotKey;
+    X11HotKey m_hotKey;
     Platform m_platform;
 };
 

@@ -122,6 +122,12 @@ std::vector<WindowInfo> X11WindowSystem::topLevelWindows() {
             candidate.gone = true;
             continue;
         }
+        // Override-redirect windows are the toolkit's popups (menus, tool tips, drop-down lists), never an
+        // application's own window: they are no tasks, whatever title the toolkit left on them.
+        if (attributes->override_redirect) {
+            candidate.gone = true;
+            continue;
+        }
         candidate.mapped = attributes->map_state != XCB_MAP_STATE_UNMAPPED;
         candidate.title = titleFrom(netWmName.get(), wmName.get());
         if (x11::hasProperty(state.get())) {
