@@ -6,30 +6,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/file_size_limit.h"
 #include <csignal>
-#include <sys/resource.h>
 
 namespace {
-
-// Makes writes past `bytes` fail with EFBIG for the scope, instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 const QByteArray kHeader = "File created by Torvane\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
 
