@@ -1,5 +1,6 @@
 #include "app/torvane_program.h"
 
+#include "app/settings_files_controller.h"
 #include "app/ttorvane.h"
 #include "help/helping.h"
 #include "lists/list_commands.h"
@@ -33,6 +34,9 @@ TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& base
     for (QWidget* window : {static_cast<QWidget*>(m_newTask.get()), static_cast<QWidget*>(m_helping.get()),
                             static_cast<QWidget*>(m_investigator.get())})
         window->winId();
+    auto settings = std::make_shared<SettingsController>(main);
+    main.hooks.loadSettings = [settings] { settings->LoadSettings(); };
+    main.hooks.saveSettings = [settings] { settings->SaveSettings(); };
 }
 
 TorvaneProgram::~TorvaneProgram() = default;

@@ -73,7 +73,9 @@ std::optional<std::int32_t> extraMegaBytesReset(const QString& text, std::int64_
     const std::int64_t size = std::abs(std::int64_t(*value)) * kMebibyte;
     if (size <= total - kMebibyte)
         return std::nullopt;
-    const std::int32_t bound = roundedMebibytes(total) - 1;
+    // With less than a mebibyte of memory known (or none, when it can not be read) the bound is 0,
+    // so the reset settles instead of flipping between two values forever.
+    const std::int32_t bound = std::max<std::int32_t>(0, roundedMebibytes(total) - 1);
     return *value < 0 ? -bound : bound;
 }
 

@@ -5,6 +5,8 @@
 #include "core/main_form.h"
 #include "core/spin_edit.h"
 #include "core/task_list_view.h"
+#include "memory/ram_controls.h"
+#include "memory/ram_tab.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 
@@ -331,6 +333,19 @@ TEST_F(MainWindowTest, HotKeyIsRegisteredAndShowsTheWindow) {
     fake.pressHotKey();
     EXPECT_TRUE(main().isVisible());
     EXPECT_TRUE(program->values().MainWindowShown);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AppFixture, ExtraMegaBytesSettleWhenTheMemorySizeIsUnknown) {
+    startProgram(); // the fake reports a total of 0 bytes
+    SpinEdit* extra = main().ramTab().controls().SpinEdit5;
+    extra->setText("5");
+    EXPECT_EQ(extra->text(), "0");
+    extra->setText("-7");
+    EXPECT_EQ(extra->text(), "0");
 }
 
 } // namespace

@@ -82,6 +82,10 @@ TEST(ConsumeMathTest, ExtraMegaBytesResetKeepsWithinThePhysicalMemory) {
     EXPECT_EQ(extraMegaBytesReset(QStringLiteral("-65521"), total), -4095);
     EXPECT_FALSE(extraMegaBytesReset(QStringLiteral("-"), total));
     EXPECT_FALSE(extraMegaBytesReset(QString(), total));
+    // Memory unknown (total 0): any value settles at 0 instead of flipping sign forever.
+    EXPECT_EQ(extraMegaBytesReset(QStringLiteral("5"), 0), 0);
+    EXPECT_EQ(extraMegaBytesReset(QStringLiteral("-5"), 0), 0);
+    EXPECT_EQ(extraMegaBytesReset(QStringLiteral("0"), 0), 0);
 }
 
 TEST(ConsumeMathTest, QuickConsumeTargets) {

@@ -1,0 +1,167 @@
+#include "app/settings_files_controller.h"
+
+#include "app/settings_files.h"
+#include "app/shell_controller.h"
+#include "app/tray_controller.h"
+#include "app/ttorvane.h"
+#include "core/spin_edit.h"
+#include "internet/internet_tab.h"
+#include "memory/ram_tab.h"
+#include "schedule/auto_windows_actions_tab.h"
+#include "tasks/protection.h"
+#include "tasks/task_list_controller.h"
+#include "temperature/temperature_tab.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QTimer>
+
+using namespace settings_files;
+
+namespace {
+
+// Silent mode for the replays, so they show no box; off again however loading ends. The check
+// mark is set directly: its click handler would announce the change.
+class SilentWhileReplaying {
+public:
+    explicit SilentWhileReplaying(QAction* silentMode) : m_silentMode(silentMode) { m_silentMode->setChecked(true); }
+    ~SilentWhileReplaying() { m_silentMode->setChecked(false); }
+    SilentWhileReplaying(const SilentWhileReplaying&) = delete;
+    SilentWhileReplaying& operator=(const SilentWhileReplaying&) = delete;
+
+private:
+    QAction* m_silentMode;
+};
+
+} // namespace
+
+SettingsController::SettingsController(TTorvane& main) : m_main(main) {}
+
+std::array<SpinEdit*, 15> SettingsController::spinFields() const {
+    MainForm& f = m_main.form();
+    const RamControls& ram = m_main.ramTab().controls();
+    const TemperatureControls& temperature = m_main.temperatureTab().controls();
+    return {ram.SpinEdit1,
+            ram.SpinEdit2,
+            ram.SpinEdit3,
+            ram.SpinEdit4,
+            ram.SpinEdit5,
+            ram.SpinEdit6,
+            f.SpinEdit7,
+            f.SpinEdit8,
+            f.SpinEdit9,
+            f.SpinEdit10,
+            ram.SpinEdit11,
+            m_main.internetTab().controls().SpinEdit12,
+            temperature.SpinEdit13,
+            temperature.SpinEdit14,
+            temperature.SpinEdit15};
+}
+
+std::array<QCheckBox*, 22> SettingsController::checkBoxes() const {
+    MainForm& f = m_main.form();
+    const RamControls& ram = m_main.ramTab().controls();
+    const InternetControls& internet = m_main.internetTab().controls();
+    const TemperatureControls& temperature = m_main.temperatureTab().controls();
+    return {f.CheckBox1,
+            f.CheckBox2,
+            ram.CheckBox3,
+            f.CheckBox4,
+            f.CheckBox5,
+            f.CheckBox6,
+            f.CheckBox7,
+            f.CheckBox8,
+            f.CheckBox9,
+            f.CheckBox10,
+            f.CheckBox11,
+            ram.CheckBox12,
+            internet.CheckBox13,
+            internet.CheckBox14,
+            temperature.CheckBox15,
+            temperature.CheckBox16,
+            temperature.CheckBox17,
+            temperature.CheckBox18,
+            temperature.CheckBox19,
+            m_main.autoActionsTab().controls().CheckBox20,
+            temperature.CheckBox21,
+            temperature.CheckBox22};
+}
+
+void SettingsController::LoadSettings() {
+    const QString& baseDir = m_main.values().BaseDir;
+    // The fields come first: the check boxes' reactions read them (CheckBox13 takes its interval).
+    const QString configures = baseDir + kConfiguresFileName;
+    if (QFileInfo::exists(configures))
+        applyConfigures(configures);
+    const QString settings = baseDir + kSettingsFileName;
+    if (QFileInfo::exists(settings))
+        applySettings(settings);
+}
+
+void SettingsController::applyConfigures(const QString& path) {
+    RecordReader records(readWholeFile(path));
+    // setValue clamps into the field's current range and runs the change reaction only on a change.
+    for (SpinEdit* field : spinFields())
+        field->setValue(records.readField());
+}
+
+void SettingsController::applySettings(const QString& path) {
+    MainForm& f = m_main.form();
+    RecordReader records(readWholeFile(path));
+    const auto boxes = checkBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        boxes[i]->setChecked(records.readFlag());
+        if (boxes[i] == m_main.temperatureTab().controls().CheckBox17)
+            f.StartWithCoreTemp1->setChecked(boxes[i]->isChecked());
+        else if (boxes[i] == m_main.temperatureTab().controls().CheckBox21)
+            f.askRelatedTemperatureChanges1->setChecked(boxes[i]->isChecked());
+    }
+    const bool keep = records.readFlag();
+    f.KeepSettingsonExit1->setChecked(keep);
+    f.CheckBox24->setChecked(keep);
+
+    SilentWhileReplaying silent(f.SilentMode1);
+    if (!records.readFlag())
+        m_main.tray().oTaskbar1Click();
+    if (records.readFlag())
+        m_main.taskList().ShowHiddenTasksClick();
+    if (records.readFlag())
+        m_main.protection().ShowS();
+    if (records.readFlag() && !f.TreatAsHidden1->isChecked())
+        m_main.taskList().TreatAsHidden1Click();
+    if (!records.readFlag())
+        m_main.shell().Button31Click();
+    if (m_main.temperatureTab().controls().CheckBox17->isChecked() && f.TempGetTimer->isActive())
+        m_main.temperatureTab().starter().StartCoreTemp();
+}
+
+void SettingsController::SaveSettings() {
+    MainForm& f = m_main.form();
+    const QString& baseDir = m_main.values().BaseDir;
+    const QString settings = baseDir + kSettingsFileName;
+    const QString configures = baseDir + kConfiguresFileName;
+    if (!f.KeepSettingsonExit1->isChecked()) {
+        removeFileIfPresent(settings);
+        removeFileIfPresent(configures);
+        return;
+    }
+    Flags flags{};
+    const auto boxes = checkBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        flags[i] = boxes[i]->isChecked();
+    // After the check boxes, the records that come from menu items, the tray flag and the timer.
+    flags[22] = f.KeepSettingsonExit1->isChecked();
+    flags[23] = m_main.values().MainWindowShown;
+    flags[24] = f.ShowHiddenTasks->isChecked();
+    flags[25] = f.KillHiddenNewTasks1->isChecked();
+    flags[26] = f.TreatAsHidden1->isChecked();
+    flags[27] = f.TempGetTimer->isActive();
+    replaceFile(settings, encodeFlags(flags));
+
+    Fields fields{};
+    const auto spins = spinFields();
+    for (std::size_t i = 0; i < spins.size(); ++i)
+        fields[i] = spins[i]->value();
+    replaceFile(configures, encodeFields(fields));
+}

@@ -1,0 +1,327 @@
+// The option files across restarts of the whole program.
+#include "app/settings_files.h"
+#include "app/torvane_program.h"
+#include "app/tray_controller.h"
+#include "app/ttorvane.h"
+#include "core/main_form.h"
+#include "core/spin_edit.h"
+#include "internet/internet_tab.h"
+#include "memory/ram_tab.h"
+#include "schedule/auto_windows_actions_tab.h"
+#include "support/app_fixture.h"
+#include "temperature/temperature_tab.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTabWidget>
+#include <QTimer>
+#include <vector>
+
+using namespace platform;
+using settings_files::Fields;
+using settings_files::Flags;
+
+namespace {
+
+// Form defaults of the 28 records of "Settings.ini" and the 15 of "Configures.ini".
+const Flags kDefaultFlags = {false, false, true,  true,  true,  false, true,  false, true, true,
+                             true,  false, false, false, false, true,  false, true,  true, true,
+                             false, false, true,  true,  false, false, false, true};
+const Fields kDefaultFields = {1024, 1024, 1, 1, 0, 10, 6, 3, 32, 55, 1, 1000, 90, 0, 9};
+
+class SettingsTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        fake.memoryStatus.totalPhys = 8ull << 30;
+        fake.memoryStatus.availPhys = 4ull << 30;
+        startProgram();
+        program->start();
+    }
+    // A new run over the same BaseDir.
+    void restart() {
+        program.reset();
+        startProgram();
+        program->start();
+    }
+    QString path(const QString& name) const { return baseDir.path() + "/" + name; }
+    void write(const QString& name, const QByteArray& bytes) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray read(const QString& name) {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The first paint, which applies the files inside the general error report.
+    void load() {
+        fake.clearBoxes();
+        main().FormPaint();
+    }
+
+    std::vector<QCheckBox*> boxes() {
+        MainForm& f = form();
+        const RamControls& ram = main().ramTab().controls();
+        const InternetControls& net = main().internetTab().controls();
+        const TemperatureControls& t = main().temperatureTab().controls();
+        return {f.CheckBox1,    f.CheckBox2,    ram.CheckBox3, f.CheckBox4,
+                f.CheckBox5,    f.CheckBox6,    f.CheckBox7,   f.CheckBox8,
+                f.CheckBox9,    f.CheckBox10,   f.CheckBox11,  ram.CheckBox12,
+                net.CheckBox13, net.CheckBox14, t.CheckBox15,  t.CheckBox16,
+                t.CheckBox17,   t.CheckBox18,   t.CheckBox19,  main().autoActionsTab().controls().CheckBox20,
+                t.CheckBox21,   t.CheckBox22};
+    }
+    std::vector<SpinEdit*> spins() {
+        MainForm& f = form();
+        const RamControls& ram = main().ramTab().controls();
+        const TemperatureControls& t = main().temperatureTab().controls();
+        return {ram.SpinEdit1, ram.SpinEdit2, ram.SpinEdit3,  ram.SpinEdit4,
+                ram.SpinEdit5, ram.SpinEdit6, f.SpinEdit7,    f.SpinEdit8,
+                f.SpinEdit9,   f.SpinEdit10,  ram.SpinEdit11, main().internetTab().controls().SpinEdit12,
+                t.SpinEdit13,  t.SpinEdit14,  t.SpinEdit15};
+    }
+    std::vector<bool> boxStates() {
+        std::vector<bool> states;
+        for (QCheckBox* box : boxes())
+            states.push_back(box->isChecked());
+        return states;
+    }
+    std::vector<int> spinValues() {
+        std::vector<int> values;
+        for (SpinEdit* spin : spins())
+            values.push_back(spin->value());
+        return values;
+    }
+    static std::vector<bool> flagsOf(const Flags& flags, int count) {
+        return std::vector<bool>(flags.begin(), flags.begin() + count);
+    }
+    void expectOneErrorReport(const QString& text) {
+        ASSERT_EQ(fake.boxes().size(), 1);
+        EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
+        EXPECT_EQ(fake.boxes()[0].text, text);
+        EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    }
+};
+
+TEST_F(SettingsTest, FirstStartAppliesNothingAndExitWritesTheDefaults) {
+    load();
+    EXPECT_TRUE(fake.boxes().isEmpty());
+    EXPECT_TRUE(main().isVisible());
+    main().hooks.saveSettings();
+    EXPECT_EQ(read("Settings.ini"), settings_files::encodeFlags(kDefaultFlags));
+    EXPECT_EQ(read("Configures.ini"), settings_files::encodeFields(kDefaultFields));
+}
+
+TEST_F(SettingsTest, OnlyConfiguresAppliesTheFieldsAndNoReplay) {
+    const Fields fields = {2000, 512, 7, 30, -100, 200, 4, 5, 100, 77, 15, 2500, 80, 123, 12};
+    write("Configures.ini", settings_files::encodeFields(fields));
+    load();
+    EXPECT_EQ(spinValues(), std::vector<int>(fields.begin(), fields.end()));
+    EXPECT_EQ(boxStates(), flagsOf(kDefaultFlags, 22));
+    EXPECT_TRUE(fake.boxes().isEmpty());
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(program->values().MainWindowShown);
+    EXPECT_TRUE(form().TempGetTimer->isActive());
+    EXPECT_FALSE(form().SilentMode1->isChecked());
+    // The change reactions ran: the address retrieval took its new interval.
+    EXPECT_EQ(form().Timer5->interval(), 2500);
+}
+
+TEST_F(SettingsTest, StoredFieldsAreClampedIntoTheCurrentRanges) {
+    // SpinEdit7 as saved in "percent" mode (10..100) comes back in the "total" range 1..10.
+    // SpinEdit5 is clamped to -65521, then its reaction limits it to the 8 GiB of memory less 1 MiB.
+    const Fields stored = {5000, -1, 70000, 0, -70000, 9999, 60, 1, 2000, -123456, 841, 50, 300, 99999999, -1};
+    const std::vector<int> applied = {4096, 0, 65521, 1, -8191, 4096, 10, 2, 1024, -123456, 840, 100, 240, 99999999, 0};
+    write("Configures.ini", settings_files::encodeFields(stored));
+    load();
+    EXPECT_EQ(spinValues(), applied);
+    EXPECT_TRUE(fake.boxes().isEmpty());
+}
+
+TEST_F(SettingsTest, ReplaysRestoreTheStateWithoutMessages) {
+    Flags flags = kDefaultFlags;
+    flags[0] = true;   // CheckBox1
+    flags[23] = false; // in the tray
+    flags[24] = true;  // showing hidden tasks
+    flags[25] = true;  // protection running
+    flags[26] = true;  // treat non-hidden as hidden
+    write("Settings.ini", settings_files::encodeFlags(flags));
+    load();
+    EXPECT_TRUE(fake.boxes().isEmpty());
+    EXPECT_FALSE(main().isVisible());
+    EXPECT_FALSE(program->values().MainWindowShown);
+    EXPECT_TRUE(form().ShowHiddenTasks->isChecked());
+    EXPECT_TRUE(form().KillHiddenNewTasks1->isChecked());
+    EXPECT_TRUE(form().TreatAsHidden1->isChecked());
+    EXPECT_TRUE(form().CheckBox1->isChecked());
+    EXPECT_FALSE(form().SilentMode1->isChecked());
+}
+
+TEST_F(SettingsTest, EachCheckBoxRecordReachesItsOwnBox) {
+    // One record off its default at a time, so records sharing a default cannot trade places.
+    for (int i = 0; i < 22; ++i) {
+        SCOPED_TRACE(i + 1);
+        Flags flags = kDefaultFlags;
+        flags[i] = !flags[i];
+        write("Settings.ini", settings_files::encodeFlags(flags));
+        main().hooks.loadSettings();
+        EXPECT_EQ(boxStates(), flagsOf(flags, 22));
+    }
+}
+
+TEST_F(SettingsTest, TreatAsHiddenRecordSwitchesTheOptionOnByItself) {
+    Flags flags = kDefaultFlags;
+    flags[26] = true; // CheckBox1 itself stored off
+    write("Settings.ini", settings_files::encodeFlags(flags));
+    load();
+    EXPECT_TRUE(form().TreatAsHidden1->isChecked());
+    EXPECT_TRUE(form().CheckBox1->isChecked());
+}
+
+TEST_F(SettingsTest, TemperatureTabAndCoreTempStart) {
+    QFile coreTemp(path("core-temp"));
+    ASSERT_TRUE(coreTemp.open(QIODevice::WriteOnly));
+    coreTemp.close();
+    const struct {
+        const char* name;
+        bool startWithCoreTemp;
+        bool tabEnabled;
+        QStringList started;
+    } cases[] = {
+        {"chosen and tab on", true, true, {path("core-temp")}},
+        {"chosen but tab off", true, false, {}},
+        {"not chosen", false, true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        fake.startedFiles.clear();
+        Flags flags = kDefaultFlags;
+        flags[16] = c.startWithCoreTemp;
+        flags[27] = c.tabEnabled;
+        write("Settings.ini", settings_files::encodeFlags(flags));
+        load();
+        EXPECT_EQ(fake.startedFiles, c.started);
+        EXPECT_EQ(form().TempGetTimer->isActive(), c.tabEnabled);
+        EXPECT_EQ(form().PageControl1->isTabVisible(form().PageControl1->indexOf(form().Temperature)), c.tabEnabled);
+        EXPECT_EQ(form().StartWithCoreTemp1->isChecked(), c.startWithCoreTemp);
+        EXPECT_TRUE(fake.boxes().isEmpty());
+    }
+}
+
+TEST_F(SettingsTest, KeepSettingsOffDeletesBothFiles) {
+    main().hooks.saveSettings();
+    ASSERT_TRUE(QFileInfo::exists(path("Settings.ini")));
+    form().CheckBox24->setChecked(true);
+    form().CheckBox24->setChecked(false); // mirrors into KeepSettingsonExit1
+    ASSERT_FALSE(form().KeepSettingsonExit1->isChecked());
+    main().hooks.saveSettings();
+    EXPECT_FALSE(QFileInfo::exists(path("Settings.ini")));
+    EXPECT_FALSE(QFileInfo::exists(path("Configures.ini")));
+    restart();
+    load();
+    EXPECT_TRUE(form().KeepSettingsonExit1->isChecked());
+}
+
+TEST_F(SettingsTest, KeepSettingsRecordSetsMenuItemAndCheckBox) {
+    Flags flags = kDefaultFlags;
+    flags[22] = false;
+    write("Settings.ini", settings_files::encodeFlags(flags));
+    load();
+    EXPECT_FALSE(form().KeepSettingsonExit1->isChecked());
+    EXPECT_FALSE(form().CheckBox24->isChecked());
+}
+
+TEST_F(SettingsTest, ShortSettingsFileAppliesWhatItHoldsAndReportsOnce) {
+    // Every record the inverse of its default, so each applied one shows.
+    Flags inverted;
+    for (int i = 0; i < settings_files::kFlagCount; ++i)
+        inverted[i] = !kDefaultFlags[i];
+    write("Settings.ini", settings_files::encodeFlags(inverted).left(20));
+    load();
+    expectOneErrorReport("Read beyond end of file.");
+    std::vector<bool> expected = flagsOf(inverted, 20);
+    expected.push_back(kDefaultFlags[20]);
+    expected.push_back(kDefaultFlags[21]);
+    EXPECT_EQ(boxStates(), expected);
+    EXPECT_FALSE(form().SilentMode1->isChecked());
+    EXPECT_TRUE(main().isVisible());
+}
+
+TEST_F(SettingsTest, FailureDuringTheReplaysClearsSilentMode) {
+    Flags flags = kDefaultFlags;
+    flags[24] = true; // show hidden tasks, then the file ends
+    write("Settings.ini", settings_files::encodeFlags(flags).left(25));
+    load();
+    expectOneErrorReport("Read beyond end of file.");
+    EXPECT_TRUE(form().ShowHiddenTasks->isChecked());
+    EXPECT_FALSE(form().SilentMode1->isChecked());
+    EXPECT_FALSE(form().KillHiddenNewTasks1->isChecked());
+}
+
+TEST_F(SettingsTest, ShortConfiguresStopsBeforeSettings) {
+    Fields fields = kDefaultFields;
+    for (std::int32_t& v : fields)
+        v += 1;
+    write("Configures.ini", settings_files::encodeFields(fields).left(30));
+    Flags flags = kDefaultFlags;
+    flags[0] = true;
+    write("Settings.ini", settings_files::encodeFlags(flags));
+    load();
+    expectOneErrorReport("Read beyond end of file.");
+    std::vector<int> expected(kDefaultFields.begin(), kDefaultFields.end());
+    for (int i = 0; i < 7; ++i)
+        expected[i] = fields[i];
+    EXPECT_EQ(spinValues(), expected);
+    EXPECT_FALSE(form().CheckBox1->isChecked());
+}
+
+TEST_F(SettingsTest, FailedDeleteIsReportedAndStopsThere) {
+    write("Configures.ini", QByteArray(60, '\0'));
+    ASSERT_TRUE(QDir().mkdir(path("Settings.ini")));
+    form().KeepSettingsonExit1->setChecked(false);
+    fake.clearBoxes();
+    main().FormDestroy();
+    expectOneErrorReport("I/O error 21.");
+    EXPECT_TRUE(QFileInfo::exists(path("Configures.ini")));
+}
+
+TEST_F(SettingsTest, EveryRecordSurvivesARestart) {
+    load();
+    for (QCheckBox* box : boxes())
+        box->setChecked(!box->isChecked());
+    const std::vector<int> values = {2000, 512, 7, 30, -100, 200, 4, 5, 100, 77, 15, 2500, 80, 123, 12};
+    const auto fields = spins();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setValue(values[i]);
+    main().tray().oTaskbar1Click();
+    form().ShowHiddenTasks->setChecked(true);
+    form().KillHiddenNewTasks1->setChecked(true);
+    form().TempGetTimer->stop();
+    const std::vector<bool> states = boxStates();
+    main().hooks.saveSettings();
+    const QByteArray savedFlags = read("Settings.ini");
+    const QByteArray savedFields = read("Configures.ini");
+
+    restart();
+    load();
+    EXPECT_TRUE(fake.boxes().isEmpty());
+    EXPECT_EQ(boxStates(), states);
+    EXPECT_EQ(spinValues(), values);
+    EXPECT_FALSE(program->values().MainWindowShown);
+    EXPECT_TRUE(form().ShowHiddenTasks->isChecked());
+    EXPECT_TRUE(form().KillHiddenNewTasks1->isChecked());
+    EXPECT_TRUE(form().TreatAsHidden1->isChecked());
+    EXPECT_FALSE(form().TempGetTimer->isActive());
+    EXPECT_EQ(form().StartWithCoreTemp1->isChecked(), states[16]);
+    EXPECT_EQ(form().askRelatedTemperatureChanges1->isChecked(), states[20]);
+    main().hooks.saveSettings();
+    EXPECT_EQ(read("Settings.ini"), savedFlags);
+    EXPECT_EQ(read("Configures.ini"), savedFields);
+}
+
+} // namespace
