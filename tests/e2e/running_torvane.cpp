@@ -7,7 +7,7 @@
 #include <QThread>
 #include <stdexcept>
 
-RunningTorvane::RunningTorvane(const QString& display) {
+RunningTorvane::RunningTorvane(const QString& display, const std::function<void(const QString&)>& prepare) {
     if (!m_dir.isValid())
         throw std::runtime_error("no temporary folder");
     m_baseDir = m_dir.path() + QLatin1Char('/');
@@ -17,6 +17,8 @@ RunningTorvane::RunningTorvane(const QString& display) {
     QDir().mkpath(m_baseDir + QStringLiteral("Help"));
     for (const QString& name : QDir(QStringLiteral(TORVANE_HELP_DIR)).entryList(QDir::Files))
         QFile::copy(QStringLiteral(TORVANE_HELP_DIR "/") + name, m_baseDir + QStringLiteral("Help/") + name);
+    if (prepare)
+        prepare(m_baseDir);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display);
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));

@@ -8,7 +8,9 @@
 // The built program, copied into a temporary folder (its BaseDir) and started on a display.
 class RunningTorvane {
 public:
-    explicit RunningTorvane(const QString& display);
+    // `prepare` may lay files into the BaseDir before the program starts.
+    explicit RunningTorvane(const QString& display,
+                            const std::function<void(const QString& baseDir)>& prepare = nullptr);
     ~RunningTorvane();
 
     const QString& baseDir() const { return m_baseDir; }

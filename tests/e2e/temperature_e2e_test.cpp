@@ -1,0 +1,83 @@
+#include "e2e/running_torvane.h"
+#include "platform/linux/x11_window_system.h"
+#include "support/x11_child.h"
+#include "support/xvfb_server.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using platform::WindowInfo;
+
+namespace {
+
+std::optional<WindowInfo> findByPrefix(platform::X11WindowSystem& x, const QString& prefix) {
+    for (const WindowInfo& w : x.topLevelWindows())
+        if (w.title.startsWith(prefix))
+            return w;
+    return std::nullopt;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// The options a first start would save, with "Detect task-related reasons for temperature changes"
+// switched on.
+QByteArray settingsWithDetection() {
+    QByteArray records(28, '\0');
+    for (int record : {3, 4, 5, 7, 9, 10, 11, 16, 18, 19, 20, 21, 23, 24, 28})
+        records[record - 1] = 1;
+    return records;
+}
+
+TEST(TemperatureE2e, AJumpOpensTheInvestigatorForTheWindowThatAppeared) {
+    // A fake hwmon tree that the companion publisher reads every second.
+    QTemporaryDir sysfs;
+    ASSERT_TRUE(sysfs.isValid());
+    const QString sensor = sysfs.path() + "/class/hwmon/hwmon0";
+    ASSERT_TRUE(QDir().mkpath(sensor));
+    writeFile(sensor + "/name", "coretemp\n");
+    writeFile(sensor + "/temp2_label", "Core 0\n");
+    writeFile(sensor + "/temp2_input", "45000\n");
+    QProcess coreTemp;
+    coreTemp.setProcessChannelMode(QProcess::ForwardedChannels);
+    coreTemp.start(QCoreApplication::applicationDirPath() + "/core-temp", {"--sysfs-root", sysfs.path()});
+    ASSERT_TRUE(coreTemp.waitForStarted(10000));
+
+    XvfbServer server;
+    platform::X11WindowSystem x(server.display());
+    RunningTorvane torvane(
+        server.display(), [](const QString& baseDir) { writeFile(baseDir + "Settings.ini", settingsWithDetection()); });
+
+    // The caption reports the published temperature once Torvane reads it.
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const auto w = findByPrefix(x, "Torvane");
+            return w && w->title.endsWith(", 45 C core temperature");
+        },
+        20000))
+        << "the temperature never reached the caption";
+
+    X11Child heat(server.display(), {"--window", "--utf8", "Heat source"});
+    writeFile(sensor + "/temp2_input", "56000\n");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const auto w = findByPrefix(x, "TempInvestigator");
+            return w && w->visible;
+        },
+        15000))
+        << "the investigator did not appear after the jump";
+
+    coreTemp.terminate(); // ours: it removes its object and ends
+    coreTemp.waitForFinished(10000);
+}
+
+} // namespace
