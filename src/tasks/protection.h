@@ -5,6 +5,7 @@
 #include "tasks/recognition_options.h"
 
 #include <functional>
+#include <vector>
 
 class MessagePolicy;
 class TaskActions;
@@ -55,6 +56,8 @@ private:
     void warnAboutMemory(const RecognitionOptions& options);
     bool usesOverLimit(platform::WindowHandle window);
     bool actionWindowVisible() const;
+    void kill(platform::WindowHandle window);
+    bool killedThisTick(platform::WindowHandle window) const;
     void confirm(const QString& title, const QString& text);
     void updateProtectionControls();
 
@@ -64,4 +67,6 @@ private:
     MessagePolicy& m_policy;
     TaskActions& m_actions;
     bool m_inTick = false;
+    // Windows killed earlier in the running tick: they are gone, so nothing may ask about them.
+    std::vector<platform::WindowHandle> m_killedThisTick;
 };

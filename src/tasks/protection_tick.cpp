@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 using namespace platform;
 
@@ -56,7 +57,17 @@ void Protection::Timer3Timer() {
         ProtectionTick();
 }
 
+void Protection::kill(WindowHandle window) {
+    m_killedThisTick.push_back(window);
+    m_actions.KillTaskWindow(window);
+}
+
+bool Protection::killedThisTick(WindowHandle window) const {
+    return std::find(m_killedThisTick.begin(), m_killedThisTick.end(), window) != m_killedThisTick.end();
+}
+
 void Protection::ProtectionTick() {
+    m_killedThisTick.clear();
     statusCaption();
     if (links.processInvestigatorRequest)
         links.processInvestigatorRequest();
@@ -176,7 +187,7 @@ void Protection::enforceKillList(const RecognitionOptions& options) {
     const TaskList tasks = m_form.ListBox6;
     for (const TaskEntry& task : tasks)
         if (FindTask(m_form.ListBox3->taskModel().tasks(), task.title, 0, options) != -1)
-            m_actions.KillTaskWindow(task.handle);
+            kill(task.handle);
 }
 
 void Protection::killNewTasksSilently(const RecognitionOptions& options) {
@@ -186,14 +197,14 @@ void Protection::killNewTasksSilently(const RecognitionOptions& options) {
             continue;
         if (FindTask(m_form.ListBox2->taskModel().tasks(), task.title, task.handle, options) == -1 &&
             FindTask(m_form.RunningBefore, task.title, task.handle, options) == -1)
-            m_actions.KillTaskWindow(task.handle);
+            kill(task.handle);
     }
 }
 
 void Protection::askAboutNewTasks(const RecognitionOptions& options) {
     const TaskList candidates = m_form.ListBox5;
     for (const TaskEntry& task : candidates) {
-        if (actionWindowVisible())
+        if (actionWindowVisible() || killedThisTick(task.handle))
             continue;
         const TaskList& safe = m_form.ListBox2->taskModel().tasks();
         if (FindTask(safe, task.title, 0, options) != -1 ||
@@ -211,7 +222,7 @@ void Protection::askAboutNewTasks(const RecognitionOptions& options) {
 void Protection::warnAboutMemory(const RecognitionOptions& options) {
     const TaskList tasks = m_form.ListBox6;
     for (const TaskEntry& task : tasks) {
-        if (actionWindowVisible())
+        if (actionWindowVisible() || killedThisTick(task.handle))
             continue;
         if (!usesOverLimit(task.handle))
             continue;

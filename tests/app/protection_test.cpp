@@ -82,6 +82,15 @@ TEST_F(ProtectionTest, KillListIsEnforcedWithoutProtection) {
     EXPECT_TRUE(asked.isEmpty());
 }
 
+TEST_F(ProtectionTest, AKillListedTaskIsKilledNotAskedAbout) {
+    startProtection();
+    form().ListBox3->taskModel().append({"Unwanted agent", 0});
+    fake.addWindow("Unwanted agent", false, 710);
+    tick();
+    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{710});
+    EXPECT_TRUE(asked.isEmpty()); // gone already: no question about it in the same tick
+}
+
 TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     fake.queueAnswer(IdYes);
     form().Button6->click();
