@@ -3,6 +3,7 @@
 #include <algorithm>
 
 int TaskListModel::append(const TaskEntry& entry) {
+    ++m_version;
     const int row = m_sorted ? static_cast<int>(sortedInsertPosition(m_tasks, entry.title)) : count();
     beginInsertRows(QModelIndex(), row, row);
     m_tasks.insert(m_tasks.begin() + row, entry);
@@ -11,6 +12,7 @@ int TaskListModel::append(const TaskEntry& entry) {
 }
 
 void TaskListModel::removeAt(int index) {
+    ++m_version;
     if (index < 0 || index >= count())
         return;
     beginRemoveRows(QModelIndex(), index, index);
@@ -19,12 +21,14 @@ void TaskListModel::removeAt(int index) {
 }
 
 void TaskListModel::clear() {
+    ++m_version;
     beginResetModel();
     m_tasks.clear();
     endResetModel();
 }
 
 void TaskListModel::setTasks(const TaskList& tasks) {
+    ++m_version;
     beginResetModel();
     if (m_sorted) {
         m_tasks.clear();
@@ -38,6 +42,7 @@ void TaskListModel::setTasks(const TaskList& tasks) {
 }
 
 void TaskListModel::setTitle(int index, const QString& title) {
+    ++m_version;
     if (index < 0 || index >= count())
         return;
     m_tasks[static_cast<std::size_t>(index)].title = title;
@@ -45,13 +50,15 @@ void TaskListModel::setTitle(int index, const QString& title) {
 }
 
 void TaskListModel::setEntry(int index, const TaskEntry& entry) {
-    if (index < 0 || index >= count())
+    if (index < 0 || index >= count() || m_tasks[static_cast<std::size_t>(index)] == entry)
         return;
+    ++m_version;
     m_tasks[static_cast<std::size_t>(index)] = entry;
     emit dataChanged(this->index(index), this->index(index), {Qt::DisplayRole});
 }
 
 void TaskListModel::setSorted(bool sorted) {
+    ++m_version;
     if (sorted == m_sorted)
         return;
     m_sorted = sorted;

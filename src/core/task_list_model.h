@@ -26,6 +26,8 @@ public:
     void setEntry(int index, const TaskEntry& entry);
 
     bool sorted() const { return m_sorted; }
+    // Changes whenever an entry is added, removed, replaced or moved.
+    std::uint64_t version() const { return m_version; }
     // Switching sorting on sorts the entries; switching it off keeps their order.
     void setSorted(bool sorted);
 
@@ -35,4 +37,5 @@ public:
 private:
     TaskList m_tasks;
     bool m_sorted = false;
+    std::uint64_t m_version = 0;
 };

@@ -3,6 +3,7 @@
 #include "core/main_form.h"
 #include "platform/types.h"
 #include "tasks/recognition_options.h"
+#include "tasks/safe_list_lookups.h"
 
 #include <functional>
 #include <vector>
@@ -58,6 +59,7 @@ private:
     bool actionWindowVisible() const;
     void kill(platform::WindowHandle window);
     bool killedThisTick(platform::WindowHandle window) const;
+    int findInSafeList(const QString& name, LookupHandle handle, const RecognitionOptions& options);
     void confirm(const QString& title, const QString& text);
     void updateProtectionControls();
 
@@ -67,6 +69,7 @@ private:
     MessagePolicy& m_policy;
     TaskActions& m_actions;
     bool m_inTick = false;
+    SafeListLookups m_safeLookups;
     // Windows killed earlier in the running tick: they are gone, so nothing may ask about them.
     std::vector<platform::WindowHandle> m_killedThisTick;
 };

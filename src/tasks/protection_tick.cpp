@@ -66,6 +66,10 @@ bool Protection::killedThisTick(WindowHandle window) const {
     return std::find(m_killedThisTick.begin(), m_killedThisTick.end(), window) != m_killedThisTick.end();
 }
 
+int Protection::findInSafeList(const QString& name, LookupHandle handle, const RecognitionOptions& options) {
+    return m_safeLookups.find(m_form.ListBox2->taskModel(), name, handle, options);
+}
+
 void Protection::ProtectionTick() {
     m_killedThisTick.clear();
     statusCaption();
@@ -174,7 +178,7 @@ void Protection::takeSnapshots() {
 void Protection::followRenamedTasks(const RecognitionOptions& options) {
     TaskListModel& safe = m_form.ListBox2->taskModel();
     for (const TaskEntry& task : m_form.ListBox6) {
-        const int k = FindTask(safe.tasks(), task.title, task.handle, options);
+        const int k = findInSafeList(task.title, task.handle, options);
         if (k != -1)
             safe.setEntry(k, task);
         const int r = FindTask(m_form.RunningBefore, task.title, task.handle, options);
@@ -195,7 +199,7 @@ void Protection::killNewTasksSilently(const RecognitionOptions& options) {
     for (const TaskEntry& task : candidates) {
         if (task.handle == 0)
             continue;
-        if (FindTask(m_form.ListBox2->taskModel().tasks(), task.title, task.handle, options) == -1 &&
+        if (findInSafeList(task.title, task.handle, options) == -1 &&
             FindTask(m_form.RunningBefore, task.title, task.handle, options) == -1)
             kill(task.handle);
     }

@@ -30,6 +30,7 @@ public:
         return m_value;
     }
     bool isValid() const { return !m_error.has_value(); }
+    bool operator==(const OptionNumber&) const = default;
 
 private:
     std::int32_t m_value = 0;
@@ -48,6 +49,8 @@ struct RecognitionOptions {
     bool changeByHandle = true;        // CheckBox9
     bool limitNameLength = false;      // CheckBox8
     OptionNumber nameLengthLimit = 32; // SpinEdit9
+
+    bool operator==(const RecognitionOptions&) const = default;
 };
 
 // The handle argument of a lookup. It is wider than a window handle so that the marker below,
