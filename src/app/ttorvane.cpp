@@ -142,10 +142,7 @@ void TTorvane::buildSubsystemTabs() {
     };
     m_temperatureTab = new TemperatureTab(
         m_form, m_values, m_platform, m_policy, *m_taskActions,
-        [this] {
-            return m_form.PageControl1->currentWidget() == m_form.Temperature &&
-                   !m_form.Collapsetomenuonly1->isChecked();
-        },
+        MemoryController::graphShownWhen(m_form.PageControl1, m_form.Temperature, m_form.Collapsetomenuonly1),
         reactions, [this] { return m_encryptionTab->controls().Edit6->text(); }, m_form.Temperature);
     fill(m_form.Temperature, m_temperatureTab);
     m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.Countdown,

@@ -41,14 +41,6 @@ void TaskListModel::setTasks(const TaskList& tasks) {
     endResetModel();
 }
 
-void TaskListModel::setTitle(int index, const QString& title) {
-    ++m_version;
-    if (index < 0 || index >= count())
-        return;
-    m_tasks[static_cast<std::size_t>(index)].title = title;
-    emit dataChanged(this->index(index), this->index(index), {Qt::DisplayRole});
-}
-
 void TaskListModel::setEntry(int index, const TaskEntry& entry) {
     if (index < 0 || index >= count() || m_tasks[static_cast<std::size_t>(index)] == entry)
         return;

@@ -21,7 +21,6 @@ public:
     void clear();
     // Replaces every entry (sorted when the list is sorted).
     void setTasks(const TaskList& tasks);
-    void setTitle(int index, const QString& title);
     // Replaces the entry in place; a sorted list is not re-sorted.
     void setEntry(int index, const TaskEntry& entry);
 

@@ -38,16 +38,11 @@ void ListFileController::LoadAllLists(bool askPath) {
     m_form.tmpBox.clear();
     const QString path = listFilePath(askPath, false);
     const ListFileSections sections = loadListFile(path);
-    // Entries go through the lists' own insertion, so sorted lists stay sorted.
-    auto refill = [](TaskListView* list, const TaskList& entries) {
-        list->taskModel().clear();
-        for (const TaskEntry& e : entries)
-            list->taskModel().append(e);
-    };
+    // The models put the entries in their sorted place when the lists are sorted.
     if (sections.replacesSafe)
-        refill(m_form.ListBox2, sections.safe);
+        m_form.ListBox2->taskModel().setTasks(sections.safe);
     if (sections.replacesKill)
-        refill(m_form.ListBox3, sections.kill);
+        m_form.ListBox3->taskModel().setTasks(sections.kill);
     m_form.tmpBox.clear();
     sections.throwIfError();
 }

@@ -55,7 +55,7 @@ private:
     void killNewTasksSilently(const RecognitionOptions& options);
     void askAboutNewTasks(const RecognitionOptions& options);
     void warnAboutMemory(const RecognitionOptions& options);
-    bool usesOverLimit(platform::WindowHandle window);
+    bool usesOver(platform::WindowHandle window, std::int32_t limitMB);
     bool actionWindowVisible() const;
     void kill(platform::WindowHandle window);
     bool killedThisTick(platform::WindowHandle window) const;

@@ -53,12 +53,9 @@ void Protection::ShowS() {
             ListAllTasks(m_windows, m_form.RunningBefore);
             if (m_form.CheckBox10->isChecked() && !m_form.SpinEdit10->text().isEmpty()) {
                 const std::int32_t limit = DigitsToInt(m_form.SpinEdit10->text());
-                for (const TaskEntry& task : m_form.RunningBefore) {
-                    std::uint64_t bytes = 0;
-                    if (m_actions.GetTaskMemory(task.handle, bytes) &&
-                        static_cast<double>(bytes) / 1024.0 / 1024.0 > static_cast<double>(limit))
+                for (const TaskEntry& task : m_form.RunningBefore)
+                    if (usesOver(task.handle, limit))
                         m_form.AllowedOfSize.push_back(task);
-                }
             }
             m_form.KillHiddenNewTasks1->setChecked(true);
         }

@@ -107,11 +107,11 @@ void Protection::statusCaption() {
     m_form.Torvane->setWindowTitle(caption);
 }
 
-bool Protection::usesOverLimit(WindowHandle window) {
+bool Protection::usesOver(WindowHandle window, std::int32_t limitMB) {
     std::uint64_t bytes = 0;
     if (!m_actions.GetTaskMemory(window, bytes))
         return false;
-    return static_cast<double>(bytes) / 1024.0 / 1024.0 > static_cast<double>(m_values.MemoryLimitMB);
+    return static_cast<double>(bytes) / 1024.0 / 1024.0 > static_cast<double>(limitMB);
 }
 
 void Protection::confirm(const QString& title, const QString& text) {
@@ -124,10 +124,9 @@ void Protection::applyDecision(const RecognitionOptions& options) {
     switch (m_values.TaskDecision) {
     case 2: {
         TaskListModel& safe = m_form.ListBox2->taskModel();
-        if (FindTask(safe.tasks(), asked, 0, options) == -1 &&
-            FindTask(safe.tasks(), decided.title, kNoHandleMarker, options) == -1)
-            safe.append(decided);
-        if (usesOverLimit(decided.handle))
+        if (FindTask(safe.tasks(), asked, 0, options) == -1)
+            AddTaskIfAbsent(safe, decided.title, decided.handle, options);
+        if (usesOver(decided.handle, m_values.MemoryLimitMB))
             m_form.AllowedOfSize.push_back(decided);
         m_form.RunningBefore.push_back(decided);
         confirm(QStringLiteral("Added to safe List"),
@@ -147,7 +146,7 @@ void Protection::applyDecision(const RecognitionOptions& options) {
     case 4:
         if (FindTask(m_form.RunningBefore, asked, 0, options) == -1)
             m_form.RunningBefore.push_back(decided);
-        if (usesOverLimit(decided.handle))
+        if (usesOver(decided.handle, m_values.MemoryLimitMB))
             m_form.AllowedOfSize.push_back(decided);
         confirm(QStringLiteral("Allowed to Run"),
                 QStringLiteral("Allowed %1 to run this time, without closing it.\n\rIf you wish to kill the task now, "
@@ -188,14 +187,14 @@ void Protection::followRenamedTasks(const RecognitionOptions& options) {
 }
 
 void Protection::enforceKillList(const RecognitionOptions& options) {
-    const TaskList tasks = m_form.ListBox6;
+    const TaskList& tasks = m_form.ListBox6; // only a tick writes it, and ticks never nest
     for (const TaskEntry& task : tasks)
         if (FindTask(m_form.ListBox3->taskModel().tasks(), task.title, 0, options) != -1)
             kill(task.handle);
 }
 
 void Protection::killNewTasksSilently(const RecognitionOptions& options) {
-    const TaskList candidates = m_form.ListBox5;
+    const TaskList& candidates = m_form.ListBox5;
     for (const TaskEntry& task : candidates) {
         if (task.handle == 0)
             continue;
@@ -206,7 +205,7 @@ void Protection::killNewTasksSilently(const RecognitionOptions& options) {
 }
 
 void Protection::askAboutNewTasks(const RecognitionOptions& options) {
-    const TaskList candidates = m_form.ListBox5;
+    const TaskList& candidates = m_form.ListBox5;
     for (const TaskEntry& task : candidates) {
         if (actionWindowVisible() || killedThisTick(task.handle))
             continue;
@@ -224,11 +223,11 @@ void Protection::askAboutNewTasks(const RecognitionOptions& options) {
 }
 
 void Protection::warnAboutMemory(const RecognitionOptions& options) {
-    const TaskList tasks = m_form.ListBox6;
+    const TaskList& tasks = m_form.ListBox6; // only a tick writes it, and ticks never nest
     for (const TaskEntry& task : tasks) {
         if (actionWindowVisible() || killedThisTick(task.handle))
             continue;
-        if (!usesOverLimit(task.handle))
+        if (!usesOver(task.handle, m_values.MemoryLimitMB))
             continue;
         if (FindTask(m_form.AllowedOfSize, task.title, 0, options) != -1)
             continue;

@@ -78,3 +78,11 @@ bool AddTaskIfAbsent(TaskList& list, const QString& name, platform::WindowHandle
     list.push_back({name, handle});
     return true;
 }
+
+bool AddTaskIfAbsent(TaskListModel& list, const QString& name, platform::WindowHandle handle,
+                     const RecognitionOptions& options) {
+    if (FindTask(list.tasks(), name, kNoHandleMarker, options) != -1)
+        return false;
+    list.append({name, handle});
+    return true;
+}

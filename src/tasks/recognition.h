@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/task_list.h"
+#include "core/task_list_model.h"
 #include "tasks/recognition_options.h"
 
 #include <QString>
@@ -38,5 +39,8 @@ int FindTask(const TaskList& list, QStringView name, LookupHandle handle, const 
 
 // Appends (name, handle) unless FindTask finds the name (with the marker in place of the handle).
 // Returns whether it was appended.
+// The same for a visible list, whose model puts the entry in its sorted place when sorted.
+bool AddTaskIfAbsent(TaskListModel& list, const QString& name, platform::WindowHandle handle,
+                     const RecognitionOptions& options);
 bool AddTaskIfAbsent(TaskList& list, const QString& name, platform::WindowHandle handle,
                      const RecognitionOptions& options);

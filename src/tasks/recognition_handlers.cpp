@@ -34,10 +34,7 @@ bool RecognitionHandlers::AddTaskIfAbsent(TaskList& list, const QString& name, p
 
 bool RecognitionHandlers::AddTaskIfAbsent(TaskListModel& list, const QString& name,
                                           platform::WindowHandle handle) const {
-    if (::FindTask(list.tasks(), name, kNoHandleMarker, options()) != -1)
-        return false;
-    list.append({name, handle});
-    return true;
+    return ::AddTaskIfAbsent(list, name, handle, options());
 }
 
 void RecognitionHandlers::CheckBox5Click() {

@@ -14,22 +14,6 @@ using platform::WindowInfo;
 
 namespace {
 
-std::optional<WindowInfo> findByPrefix(platform::X11WindowSystem& x, const QString& prefix) {
-    for (const WindowInfo& w : x.topLevelWindows())
-        if (w.title.startsWith(prefix))
-            return w;
-    return std::nullopt;
-}
-
-bool xdotool(const QString& display, const QStringList& arguments) {
-    QProcess p;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display);
-    p.setProcessEnvironment(environment);
-    p.start(QStringLiteral("xdotool"), arguments);
-    return p.waitForFinished(10000) && p.exitCode() == 0;
-}
-
 // The default keymap gives F8 a Ctrl+Alt level that switches consoles, which the server keeps for
 // itself; on this private server F8 is made a plain key, as a desktop that leaves the combination to
 // programs has it.
@@ -68,36 +52,36 @@ TEST(HotKeyE2e, CtrlAltF8ShowsAWindowHiddenToTheTray) {
     std::optional<WindowInfo> main;
     ASSERT_TRUE(waitUntil(
         [&] {
-            main = findByPrefix(x, "Torvane");
+            main = findWindowByPrefix(x, "Torvane");
             return main && main->visible;
         },
         20000));
     const QString id = QString::number(main->handle);
 
     // "Minimize to System Tray" sits at the top left of the window, below the menu bar.
-    ASSERT_TRUE(xdotool(d, {"mousemove", "--window", id, "60", "38", "click", "1"}));
+    ASSERT_TRUE(runXdotool(d, {"mousemove", "--window", id, "60", "38", "click", "1"}));
     std::optional<WindowInfo> notice;
     ASSERT_TRUE(waitUntil(
         [&] {
-            notice = findByPrefix(x, "Moved to Tray");
+            notice = findWindowByPrefix(x, "Moved to Tray");
             return notice && notice->visible;
         },
         10000))
         << "no \"Moved to Tray\" notice";
-    ASSERT_TRUE(xdotool(d, {"windowfocus", "--sync", QString::number(notice->handle)}));
-    ASSERT_TRUE(xdotool(d, {"key", "Return"}));
+    ASSERT_TRUE(runXdotool(d, {"windowfocus", "--sync", QString::number(notice->handle)}));
+    ASSERT_TRUE(runXdotool(d, {"key", "Return"}));
     ASSERT_TRUE(waitUntil(
         [&] {
-            const auto w = findByPrefix(x, "Torvane");
+            const auto w = findWindowByPrefix(x, "Torvane");
             return w && !w->visible;
         },
         10000))
         << "the main window did not hide";
 
-    ASSERT_TRUE(xdotool(d, {"key", "ctrl+alt+F8"}));
+    ASSERT_TRUE(runXdotool(d, {"key", "ctrl+alt+F8"}));
     EXPECT_TRUE(waitUntil(
         [&] {
-            const auto w = findByPrefix(x, "Torvane");
+            const auto w = findWindowByPrefix(x, "Torvane");
             return w && w->visible;
         },
         10000))

@@ -51,3 +51,19 @@ bool waitUntil(const std::function<bool()>& condition, int ms) {
     }
     return condition();
 }
+
+std::optional<platform::WindowInfo> findWindowByPrefix(platform::X11WindowSystem& x, const QString& prefix) {
+    for (const platform::WindowInfo& w : x.topLevelWindows())
+        if (w.title.startsWith(prefix))
+            return w;
+    return std::nullopt;
+}
+
+bool runXdotool(const QString& display, const QStringList& arguments) {
+    QProcess p;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    p.setProcessEnvironment(environment);
+    p.start(QStringLiteral("xdotool"), arguments);
+    return p.waitForFinished(10000) && p.exitCode() == 0;
+}

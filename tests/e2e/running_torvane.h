@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/linux/x11_window_system.h"
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+
 #include <functional>
+#include <optional>
 
 // The built program, copied into a temporary folder (its BaseDir) and started on a display.
 class RunningTorvane {
@@ -22,6 +25,13 @@ private:
     QString m_baseDir;
     QProcess m_process;
 };
+
+// The first top-level window whose title starts with `prefix` (the main window's caption grows a
+// status after the first tick).
+std::optional<platform::WindowInfo> findWindowByPrefix(platform::X11WindowSystem& x, const QString& prefix);
+
+// Runs xdotool on `display`; true when it succeeded.
+bool runXdotool(const QString& display, const QStringList& arguments);
 
 // Polls `condition` while the event loop runs, up to `ms` milliseconds.
 bool waitUntil(const std::function<bool()>& condition, int ms);

@@ -16,13 +16,6 @@ using platform::WindowInfo;
 
 namespace {
 
-std::optional<WindowInfo> findByPrefix(platform::X11WindowSystem& x, const QString& prefix) {
-    for (const WindowInfo& w : x.topLevelWindows())
-        if (w.title.startsWith(prefix))
-            return w;
-    return std::nullopt;
-}
-
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -60,7 +53,7 @@ TEST(TemperatureE2e, AJumpOpensTheInvestigatorForTheWindowThatAppeared) {
     // The caption reports the published temperature once Torvane reads it.
     EXPECT_TRUE(waitUntil(
         [&] {
-            const auto w = findByPrefix(x, "Torvane");
+            const auto w = findWindowByPrefix(x, "Torvane");
             return w && w->title.endsWith(", 45 C core temperature");
         },
         20000))
@@ -70,7 +63,7 @@ TEST(TemperatureE2e, AJumpOpensTheInvestigatorForTheWindowThatAppeared) {
     writeFile(sensor + "/temp2_input", "56000\n");
     EXPECT_TRUE(waitUntil(
         [&] {
-            const auto w = findByPrefix(x, "TempInvestigator");
+            const auto w = findWindowByPrefix(x, "TempInvestigator");
             return w && w->visible;
         },
         15000))

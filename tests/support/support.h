@@ -1,2 +1,0 @@
-#pragma once
-// Shared helpers of the test executables and benchmarks.
