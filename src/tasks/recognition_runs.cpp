@@ -5,6 +5,18 @@
 
 CommonRunFinder::CommonRunFinder(QStringView text, std::size_t denseCellLimit)
     : m_textLength(text.size()), m_pageOf(256, -1) {
+    const std::vector<int> units = mapSymbols(text);
+    markGrams(text);
+    const std::vector<Edges> edges = buildAutomaton(units);
+    const std::size_t columns = static_cast<std::size_t>(m_symbolCount) + 1;
+    if (m_length.size() * columns <= denseCellLimit)
+        buildDenseTable(edges, units.size());
+    else
+        buildEdgeLists(edges);
+}
+
+// Numbers the text's distinct code units densely and returns the text as those numbers.
+std::vector<int> CommonRunFinder::mapSymbols(QStringView text) {
     std::vector<int> units;
     units.reserve(static_cast<std::size_t>(text.size()));
     for (QChar qc : text) {
@@ -19,7 +31,10 @@ CommonRunFinder::CommonRunFinder(QStringView text, std::size_t denseCellLimit)
             symbol = m_symbolCount++;
         units.push_back(symbol);
     }
+    return units;
+}
 
+void CommonRunFinder::markGrams(QStringView text) {
     m_pairBits.assign(kGramSlots / 64, 0);
     m_tripleBits.assign(kGramSlots / 64, 0);
     const char16_t* t = reinterpret_cast<const char16_t*>(text.data());
@@ -31,9 +46,11 @@ CommonRunFinder::CommonRunFinder(QStringView text, std::size_t denseCellLimit)
             m_tripleBits[triple / 64] |= std::uint64_t(1) << (triple % 64);
         }
     }
+}
 
-    // Standard online construction; edges are kept sorted per state while building.
-    using Edges = std::vector<std::pair<std::int32_t, std::int32_t>>;
+// The standard online construction of the suffix automaton; fills the states' lengths and suffix
+// links and returns their edges, kept sorted per state while building.
+std::vector<CommonRunFinder::Edges> CommonRunFinder::buildAutomaton(const std::vector<int>& units) {
     std::vector<Edges> edges;
     const std::size_t capacity = 2 * units.size() + 1;
     edges.reserve(capacity);
@@ -85,44 +102,50 @@ CommonRunFinder::CommonRunFinder(QStringView text, std::size_t denseCellLimit)
         }
         last = cur;
     }
+    return edges;
+}
 
+// A state x symbol table with the suffix links already followed, so streaming takes one lookup per
+// unit.
+void CommonRunFinder::buildDenseTable(const std::vector<Edges>& edges, std::size_t textUnits) {
     const std::size_t states = m_length.size();
     const std::size_t columns = static_cast<std::size_t>(m_symbolCount) + 1;
-    if (states * columns <= denseCellLimit) {
-        // States by increasing length, so that a state's suffix link is resolved before it.
-        std::vector<std::int32_t> order(states);
-        std::vector<std::int32_t> count(units.size() + 2, 0);
-        for (const std::int32_t len : m_length)
-            ++count[static_cast<std::size_t>(len) + 1];
-        for (std::size_t i = 1; i < count.size(); ++i)
-            count[i] += count[i - 1];
-        for (std::size_t s = 0; s < states; ++s)
-            order[static_cast<std::size_t>(count[static_cast<std::size_t>(m_length[s])]++)] = std::int32_t(s);
+    // States by increasing length, so that a state's suffix link is resolved before it.
+    std::vector<std::int32_t> order(states);
+    std::vector<std::int32_t> count(textUnits + 2, 0);
+    for (const std::int32_t len : m_length)
+        ++count[static_cast<std::size_t>(len) + 1];
+    for (std::size_t i = 1; i < count.size(); ++i)
+        count[i] += count[i - 1];
+    for (std::size_t s = 0; s < states; ++s)
+        order[static_cast<std::size_t>(count[static_cast<std::size_t>(m_length[s])]++)] = std::int32_t(s);
 
-        m_moves.assign(states * columns, Move{0, 0});
-        for (const std::int32_t v : order) {
-            Move* row = &m_moves[static_cast<std::size_t>(v) * columns];
-            const std::int32_t up = m_link[static_cast<std::size_t>(v)];
-            if (up >= 0) {
-                const Move* upRow = &m_moves[static_cast<std::size_t>(up) * columns];
-                const std::int32_t upLength = m_length[static_cast<std::size_t>(up)];
-                for (std::size_t c = 0; c + 1 < columns; ++c)
-                    row[c] = upRow[c].length < 0 ? Move{upRow[c].target, upLength + 1} : upRow[c];
-            }
-            for (const auto& [symbol, target] : edges[static_cast<std::size_t>(v)])
-                row[static_cast<std::size_t>(symbol)] = Move{target, -1};
+    m_moves.assign(states * columns, Move{0, 0});
+    for (const std::int32_t v : order) {
+        Move* row = &m_moves[static_cast<std::size_t>(v) * columns];
+        const std::int32_t up = m_link[static_cast<std::size_t>(v)];
+        if (up >= 0) {
+            const Move* upRow = &m_moves[static_cast<std::size_t>(up) * columns];
+            const std::int32_t upLength = m_length[static_cast<std::size_t>(up)];
+            for (std::size_t c = 0; c + 1 < columns; ++c)
+                row[c] = upRow[c].length < 0 ? Move{upRow[c].target, upLength + 1} : upRow[c];
         }
-    } else {
-        m_edgeStart.reserve(states + 1);
-        for (std::size_t s = 0; s < states; ++s) {
-            m_edgeStart.push_back(static_cast<std::int32_t>(m_edgeSymbol.size()));
-            for (const auto& [symbol, target] : edges[s]) {
-                m_edgeSymbol.push_back(symbol);
-                m_edgeTarget.push_back(target);
-            }
-        }
-        m_edgeStart.push_back(static_cast<std::int32_t>(m_edgeSymbol.size()));
+        for (const auto& [symbol, target] : edges[static_cast<std::size_t>(v)])
+            row[static_cast<std::size_t>(symbol)] = Move{target, -1};
     }
+}
+
+void CommonRunFinder::buildEdgeLists(const std::vector<Edges>& edges) {
+    const std::size_t states = m_length.size();
+    m_edgeStart.reserve(states + 1);
+    for (std::size_t s = 0; s < states; ++s) {
+        m_edgeStart.push_back(static_cast<std::int32_t>(m_edgeSymbol.size()));
+        for (const auto& [symbol, target] : edges[s]) {
+            m_edgeSymbol.push_back(symbol);
+            m_edgeTarget.push_back(target);
+        }
+    }
+    m_edgeStart.push_back(static_cast<std::int32_t>(m_edgeSymbol.size()));
 }
 
 std::int32_t CommonRunFinder::edge(std::int32_t state, int symbol) const {

@@ -3,6 +3,7 @@
 #include <QStringView>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Answers "do these two texts share a run of at least L consecutive UTF-16 code units?" for one
@@ -47,6 +48,14 @@ private:
                (kGramSlots - 1);
     }
     bool mayShareRun(QStringView other, qsizetype length) const;
+
+    // The constructor's phases, in order.
+    using Edges = std::vector<std::pair<std::int32_t, std::int32_t>>; // (symbol, target), sorted
+    std::vector<int> mapSymbols(QStringView text);
+    void markGrams(QStringView text);
+    std::vector<Edges> buildAutomaton(const std::vector<int>& units);
+    void buildDenseTable(const std::vector<Edges>& edges, std::size_t textUnits);
+    void buildEdgeLists(const std::vector<Edges>& edges);
 
     // Both return the longest run seen; with a goal (> 0) they stop once it is reached or can no
     // longer be.
