@@ -1,9 +1,13 @@
 # Torvane: `make run` builds and starts the program, `make test` builds and runs every test.
 BUILD      ?= build
 BENCHBUILD ?= build-bench
+ASANBUILD  ?= build-asan
+# ccache, where installed, only speeds up rebuilds; nothing depends on it.
+LAUNCHER   := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+SANITIZE   := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test test-asan bench format clean
 
 all: build
 
@@ -11,7 +15,7 @@ deps:
 	@sh scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja $(LAUNCHER) $(CMAKE_ARGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
@@ -23,16 +27,27 @@ run: build
 	fi
 	@$(BUILD)/bin/torvane
 
+# Every test case is its own CTest test; the closing line counts them.
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --timeout 900 -j2
 
+# The unit tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer (the end-to-end
+# tests drive the program from outside and add nothing here).
+test-asan: deps
+	@cmake -S . -B $(ASANBUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" >/dev/null
+	@cmake --build $(ASANBUILD)
+	@cd $(ASANBUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure --timeout 900 -j2 -E '^e2e_tests\.'
+
 bench: deps
-	@cmake -S . -B $(BENCHBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTORVANE_BENCH=ON >/dev/null
+	@cmake -S . -B $(BENCHBUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=Release -DTORVANE_BENCH=ON \
+		-DTORVANE_TESTS=OFF >/dev/null
 	@cmake --build $(BENCHBUILD)
-	@for b in $(BENCHBUILD)/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+	@for b in $(BENCHBUILD)/bin/bench_*; do echo "== $$b" && "$$b" || exit 1; done
 
 format:
 	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BENCHBUILD)
+	rm -rf $(BUILD) $(BENCHBUILD) $(ASANBUILD)
