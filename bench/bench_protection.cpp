@@ -13,6 +13,7 @@
 #include "support/literal_recognition.h"
 #include "tasks/protection.h"
 #include "tasks/recognition.h"
+#include "tasks/task_list_index.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,11 +110,34 @@ void protectionTick(benchmark::State& state) {
 }
 BENCHMARK(protectionTick)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The first tick after the safe list changed: no remembered answer holds, and the list's index is
+// built again before the tick's lookups.
+void protectionTickCold(benchmark::State& state) {
+    ProtectionWorkload& w = workload();
+    TaskListModel& safe = w.form().ListBox2->taskModel();
+    const TaskEntry first = safe.tasks().front();
+    bool changed = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.forgetTitles();
+        changed = !changed;
+        safe.setEntry(0, changed ? TaskEntry{first.title + QStringLiteral(" changed"), 0} : first);
+        state.ResumeTiming();
+        w.protection().Timer3Timer();
+    }
+    safe.setEntry(0, first);
+    if (!w.fake().terminatedProcesses().empty() || !w.fake().closeRequests().empty())
+        state.SkipWithError("a window was killed: the workload is not what it claims");
+}
+BENCHMARK(protectionTickCold)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 // The lookups of one tick that reach the resemblance stage (following renamed tasks, then the
 // silent-mode check: two safe-list lookups per window), for the first `state.range(0)` windows,
 // through the program's recognition and through the literal one, for the ratio. The literal one is
 // too slow to run over all 300 windows in a benchmark's time.
-template <bool Literal> void safeListLookups(benchmark::State& state) {
+enum class Lookup { Literal, Scan, Indexed };
+
+template <Lookup Kind> void safeListLookups(benchmark::State& state) {
     ProtectionWorkload& w = workload();
     const RecognitionOptions options;
     TaskList windows;
@@ -121,19 +145,47 @@ template <bool Literal> void safeListLookups(benchmark::State& state) {
         if (windows.size() < std::size_t(state.range(0)))
             windows.push_back({window.title, window.handle});
     const TaskList& safe = w.form().ListBox2->taskModel().tasks();
+    const TaskListIndex index(safe);
+    auto find = [&](const TaskEntry& task) {
+        switch (Kind) {
+        case Lookup::Literal:
+            return literal::FindTask(safe, task.title, task.handle, options);
+        case Lookup::Scan:
+            return FindTask(safe, task.title, task.handle, options);
+        case Lookup::Indexed:
+            break;
+        }
+        return index.find(safe, task.title, task.handle, options);
+    };
     for (auto _ : state) {
         int found = 0;
         for (int pass = 0; pass < 2; ++pass)
             for (const TaskEntry& task : windows)
-                found += (Literal ? literal::FindTask(safe, task.title, task.handle, options)
-                                  : FindTask(safe, task.title, task.handle, options)) != -1;
+                found += find(task) != -1;
         if (found != 0)
             state.SkipWithError("a window title resembles a safe-list entry");
         benchmark::DoNotOptimize(found);
     }
 }
-BENCHMARK(safeListLookups<false>)->Name("safeListLookups/fast")->Arg(10)->Arg(kWindows)->Unit(benchmark::kMillisecond);
-BENCHMARK(safeListLookups<true>)->Name("safeListLookups/literal")->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(safeListLookups<Lookup::Indexed>)
+    ->Name("safeListLookups/indexed")
+    ->Arg(10)
+    ->Arg(kWindows)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(safeListLookups<Lookup::Scan>)
+    ->Name("safeListLookups/scan")
+    ->Arg(10)
+    ->Arg(kWindows)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(safeListLookups<Lookup::Literal>)->Name("safeListLookups/literal")->Arg(10)->Unit(benchmark::kMillisecond);
+
+// Building the index over the 2000 safe-list entries, as after a change of the list.
+void safeListIndexBuild(benchmark::State& state) {
+    const TaskList& safe = workload().form().ListBox2->taskModel().tasks();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TaskListIndex(safe));
+}
+BENCHMARK(safeListIndexBuild)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -55,9 +55,11 @@ std::int64_t NameResemblance::threshold(qsizetype titleLength) const {
     return std::min({std::max<std::int64_t>(m_amount, 0) + 1, x, y});
 }
 
+std::int64_t NameResemblance::requiredRun(qsizetype titleLength) const {
+    return passesFilters(titleLength) ? threshold(titleLength) : 0;
+}
+
 bool NameResemblance::resembles(QStringView title) const {
-    if (!passesFilters(title.size()))
-        return false;
-    const std::int64_t run = threshold(title.size());
-    return run > 0 && m_finder.sharesRun(title, static_cast<qsizetype>(run));
+    const std::int64_t run = requiredRun(title.size());
+    return run > 0 && sharesRun(title, run);
 }

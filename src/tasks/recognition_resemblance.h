@@ -18,6 +18,14 @@ public:
     NameResemblance(QStringView name, bool percentMode, std::int64_t amount, const RecognitionOptions& options);
 
     bool resembles(QStringView title) const;
+    // The shortest common run a title of this length must share with the name to resemble it; 0
+    // when no title of this length can (a length filter rules it out, or one text is empty).
+    std::int64_t requiredRun(qsizetype titleLength) const;
+    bool sharesRun(QStringView title, std::int64_t run) const {
+        return m_finder.sharesRun(title, static_cast<qsizetype>(run));
+    }
+    qsizetype nameLength() const { return m_name.size(); }
+    QStringView name() const { return m_name; }
 
 private:
     bool passesFilters(qsizetype titleLength) const;

@@ -9,18 +9,21 @@ constexpr qsizetype kMaxRemembered = 20000;
 
 int SafeListLookups::find(const TaskListModel& list, const QString& name, LookupHandle handle,
                           const RecognitionOptions& options) {
-    if (&list != m_list || list.version() != m_version || !(options == m_options) ||
-        m_results.size() > kMaxRemembered) {
+    if (&list != m_list || list.version() != m_version) {
+        m_index.emplace(list.tasks());
         m_results.clear();
         m_list = &list;
         m_version = list.version();
+    }
+    if (!(options == m_options) || m_results.size() > kMaxRemembered) {
+        m_results.clear();
         m_options = options;
     }
     const auto key = std::make_pair(name, handle);
     const auto it = m_results.constFind(key);
     if (it != m_results.constEnd())
         return *it;
-    const int index = FindTask(list.tasks(), name, handle, options);
+    const int index = m_index->find(list.tasks(), name, handle, options);
     m_results.insert(key, index);
     return index;
 }

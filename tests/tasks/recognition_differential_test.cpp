@@ -3,6 +3,7 @@
 #include "support/literal_recognition.h"
 #include "tasks/recognition.h"
 #include "tasks/recognition_runs.h"
+#include "tasks/task_list_index.h"
 
 #include <gtest/gtest.h>
 
@@ -209,6 +210,32 @@ TEST(RecognitionDifferential, ManyDistinctUnitsUseEdgeLists) {
 }
 
 // A spin edit text whose digits overflow fails exactly where the literal lookup reads it.
+// Long lists over small alphabets, so that pieces are shared often and every length bucket, short
+// and long piece, comes up.
+TEST(RecognitionDifferential, IndexedLookupsMatchLiteral) {
+    for (unsigned seed = 21; seed <= 23; ++seed) {
+        Gen g(seed);
+        for (int i = 0; i < 300; ++i) {
+            const auto& alphabet = kAlphabets[std::size_t(g.uniform(0, int(kAlphabets.size()) - 1))];
+            TaskList list;
+            for (int n = g.uniform(0, 80); n > 0; --n)
+                list.push_back({g.text(alphabet, g.length()), platform::WindowHandle(g.uniform(0, 40))});
+            const TaskListIndex index(list);
+            const RecognitionOptions o = g.options(i);
+            for (int k = 0; k < 10; ++k) {
+                const QString name =
+                    list.empty() || g.coin(30)
+                        ? g.text(alphabet, g.length())
+                        : g.related(list[std::size_t(g.uniform(0, int(list.size()) - 1))].title, alphabet);
+                const LookupHandle handles[] = {0, LookupHandle(g.uniform(1, 60)), kNoHandleMarker};
+                const LookupHandle handle = handles[g.uniform(0, 2)];
+                ASSERT_EQ(index.find(list, name, handle, o), literal::FindTask(list, name, handle, o))
+                    << "seed " << seed << " #" << i << "/" << k;
+            }
+        }
+    }
+}
+
 TEST(RecognitionDifferential, UnreadableNumbersFailWhereLiteralFails) {
     Gen g(41);
     const OptionNumber broken = OptionNumber::fromText("12345678901");
@@ -235,6 +262,7 @@ TEST(RecognitionDifferential, UnreadableNumbersFailWhereLiteralFails) {
         const auto fast = outcome([&] { return FindTask(list, name, handle, o); });
         const auto slow = outcome([&] { return literal::FindTask(list, name, handle, o); });
         ASSERT_EQ(fast, slow) << "#" << i;
+        ASSERT_EQ(outcome([&] { return TaskListIndex(list).find(list, name, handle, o); }), slow) << "#" << i;
         const auto fastPair = outcome([&] { return int(NamesResemble(name, name + name, o)); });
         const auto slowPair = outcome([&] { return int(literal::NamesResemble(name, name + name, o)); });
         ASSERT_EQ(fastPair, slowPair) << "#" << i;
