@@ -6,6 +6,32 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QValidator>
+
+namespace {
+
+// Typing keeps to what a spin edit takes (digits and signs, as its handlers read them) and to
+// digits worth no more than the handlers' 32-bit number: a longer number would make every reader
+// of the box fail.
+class SpinTextValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        qint64 value = 0;
+        for (QChar c : input) {
+            if (c == QLatin1Char('-') || c == QLatin1Char('+'))
+                continue;
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return Invalid;
+            value = value * 10 + (c.unicode() - u'0');
+            if (value > 2147483647)
+                return Invalid;
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 SpinEdit::SpinEdit(QWidget* parent)
     : QWidget(parent), m_edit(new QLineEdit(this)), m_up(new QToolButton(this)), m_down(new QToolButton(this)) {
@@ -28,6 +54,7 @@ SpinEdit::SpinEdit(QWidget* parent)
     m_down->setAccessibleName(QStringLiteral("Down"));
     row->addLayout(arrows);
     m_edit->setText(QStringLiteral("0"));
+    m_edit->setValidator(new SpinTextValidator(m_edit));
     m_edit->installEventFilter(this);
     connect(m_edit, &QLineEdit::textChanged, this, &SpinEdit::changed);
     connect(m_up, &QToolButton::clicked, this, [this] { stepBy(1); });

@@ -5,10 +5,10 @@
 class QLineEdit;
 class QToolButton;
 
-// A spin edit that keeps free text: the handlers read its text, so an empty text or a lone "-"
-// stay what the user typed. Setting the value from code and leaving the field clamp it into the
-// range, unless minimum equals maximum (then any value is taken). Every change of the text emits
-// `changed`.
+// A spin edit that keeps the text typed: the handlers read its text, so an empty text or a lone "-"
+// stay what the user typed. Typing takes only digits and signs, and no number beyond 2147483647. Setting the value from
+// code and leaving the field clamp it into the range, unless minimum equals maximum (then any value is taken). Every
+// change of the text emits `changed`.
 class SpinEdit : public QWidget {
     Q_OBJECT
 public:

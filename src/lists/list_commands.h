@@ -61,7 +61,6 @@ private:
     // Asks whether to show hidden tasks first, unless they are shown already; on Yes shows and
     // refreshes them. A question hidden by silent mode counts as No.
     void offerHiddenTasks(const QString& text);
-    bool ownedByThisProgram(platform::WindowHandle window);
 
     MainForm& m_form;
     platform::WindowSystem& m_windows;

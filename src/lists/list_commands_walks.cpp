@@ -9,7 +9,6 @@
 #include "tasks/task_list_controller.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QScopeGuard>
 
 using namespace platform;
@@ -38,13 +37,6 @@ void ListCommands::Button14Click() {
             safe.append(task);
 }
 
-// Killing one of the program's own windows would end the program in the middle of the walk,
-// losing the lists not yet saved and sparing every later task.
-bool ListCommands::ownedByThisProgram(WindowHandle window) {
-    const ProcessId owner = m_windows.windowProcessId(window);
-    return owner != 0 && qint64(owner) == QCoreApplication::applicationPid();
-}
-
 void ListCommands::Button15Click() {
     if (m_killingAll)
         return;
@@ -56,7 +48,7 @@ void ListCommands::Button15Click() {
     const TaskList all = m_form.ListBox1->taskModel().tasks();
     const TaskList safe = m_form.ListBox2->taskModel().tasks();
     for (const TaskEntry& task : all)
-        if (!containsSameTask(safe, task) && !ownedByThisProgram(task.handle))
+        if (!containsSameTask(safe, task)) // the program's own windows are spared by the kill itself
             m_taskActions.killWithoutRefresh(task.handle);
     m_taskList.RefreshTasks1Click();
 }

@@ -106,6 +106,9 @@ void TNewTask::FormShow() {
     placeBottomRight();
     startOnShow();
     bringToFront();
+    // Focus is taken once, when the window appears; later raises leave it where the user put it.
+    if (isVisible())
+        activateWindow();
 }
 
 void TNewTask::placeBottomRight() {
@@ -118,10 +121,8 @@ void TNewTask::placeBottomRight() {
 }
 
 void TNewTask::bringToFront() {
-    if (!isVisible())
-        return;
-    raise();
-    activateWindow();
+    if (isVisible())
+        raise();
 }
 
 bool TNewTask::taskWindowVisible(WindowHandle window) {
@@ -249,7 +250,12 @@ void TNewTask::performButton(int number) {
 
 void TNewTask::killTask() {
     const QString name = m_values.ActionTaskName;
-    m_actions.killWithoutRefresh(m_values.ActionTaskWindow);
+    if (!m_actions.killWithoutRefresh(m_values.ActionTaskWindow)) {
+        // Hidden without a decision: a repeated "Kill Task" must not bring the refusal back.
+        m_actions.tellOwnTaskSpared(this);
+        hideWindow();
+        return;
+    }
     m_policy.showOwned(BoxKind::Always, this,
                        QStringLiteral("The ") + name + QStringLiteral(" task was tried to be killed."),
                        QStringLiteral("Tried to Kill Task"), MbOk | MbIconInformation);

@@ -62,12 +62,16 @@ std::int64_t& ConsumeController::consumeTarget() {
 
 void ConsumeController::ConsumeMemory() {
     BusyScope busy(m_busy);
+    const std::int64_t available = status().available;
     const std::int64_t cap = safetyCapBytes(m_c.SpinEdit6->text());
-    const std::int64_t amount = consumeAmount(status().available, cap, consumeTarget());
+    const std::int64_t wanted = consumeAmount(available, cap, consumeTarget());
+    // The heap practically never refuses while the system overcommits; the kernel would end
+    // programs instead. What would leave less than the margin is not taken but reported.
+    const std::int64_t amount = std::clamp<std::int64_t>(available - m_blocks.heap().safetyMargin(), 0, wanted);
     if (amount < ConsumedBlocks::kMaxConsumption)
         m_gauge.setMaximum(amount);
     m_gauge.showAtZero();
-    const std::int64_t shortfall = m_blocks.consume(amount, [this, amount](std::int64_t consumed) {
+    const std::int64_t shortfall = wanted - amount + m_blocks.consume(amount, [this, amount](std::int64_t consumed) {
         m_gauge.setValue(proportion(consumed, amount, m_gauge.maximum()));
     });
     if (shortfall != 0)
@@ -199,6 +203,9 @@ void ConsumeController::OptimizeAndFree() {
     consumeTarget() += a;
     ConsumeMemory();
     FreeConsumed();
+    // Everything is released again: a rest of the target would inflate the next "GO" or quick
+    // consume, and would turn "GO" into "Free".
+    consumeTarget() = 0;
 }
 
 void ConsumeController::Timer4Timer() {

@@ -37,6 +37,7 @@ public:
     void rewrite(const std::function<void(std::int64_t written)>& progress = {});
 
     std::int64_t held() const;
+    const HeapAllocator& heap() const { return m_heap; }
     int occupiedCount() const;
     const ConsumedSlot& slot(int index) const { return m_slots[index]; } // 0-based
     // Allocation requests made by the last consume, refused ones included.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // The heap that consumed memory comes from.
 class HeapAllocator {
@@ -12,4 +13,7 @@ public:
     // Hands the pages the heap keeps cached after releases back to the system, so that released
     // memory is free at once.
     virtual void returnFreePages() = 0;
+    // Memory the system must keep available whatever this heap hands out: a heap that never refuses
+    // (overcommit) leaves the system to end programs instead once memory runs out.
+    virtual std::int64_t safetyMargin() const = 0;
 };

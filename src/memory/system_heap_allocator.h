@@ -8,4 +8,6 @@ public:
     void* allocate(std::size_t size) override;
     void release(void* block, std::size_t size) override;
     void returnFreePages() override;
+    // malloc practically never fails on Linux; the kernel's out-of-memory killer acts instead.
+    std::int64_t safetyMargin() const override { return 128 * 1048576; }
 };

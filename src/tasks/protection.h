@@ -5,6 +5,7 @@
 #include "tasks/recognition_options.h"
 #include "tasks/safe_list_lookups.h"
 
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -51,7 +52,7 @@ private:
     void applyDecision(const RecognitionOptions& options);
     void takeSnapshots();
     void followRenamedTasks(const RecognitionOptions& options);
-    void enforceKillList(const RecognitionOptions& options);
+    void enforceKillList(const RecognitionOptions& options, std::exception_ptr& failure);
     void killNewTasksSilently(const RecognitionOptions& options);
     void askAboutNewTasks(const RecognitionOptions& options);
     void warnAboutMemory(const RecognitionOptions& options);

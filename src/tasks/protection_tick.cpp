@@ -4,6 +4,7 @@
 #include "core/spin_edit.h"
 #include "core/task_list_view.h"
 #include "platform/dialogs.h"
+#include "platform/torvane_error.h"
 #include "platform/window_system.h"
 #include "tasks/protection.h"
 #include "tasks/recognition.h"
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <exception>
 
 using namespace platform;
 
@@ -72,23 +74,41 @@ int Protection::findInSafeList(const QString& name, LookupHandle handle, const R
 
 void Protection::ProtectionTick() {
     m_killedThisTick.clear();
-    statusCaption();
-    if (links.processInvestigatorRequest)
-        links.processInvestigatorRequest();
-    m_values.MemoryLimitMB = DigitsToInt(m_form.SpinEdit10->text());
+    // A failing step (bad input in a box, a failing subsystem) is reported only after the kill list
+    // has had its turn: nothing may keep kill-listed tasks alive. The steps after the kill list
+    // act on new tasks and are left out of a tick that went wrong.
+    std::exception_ptr failure;
+    const auto attempt = [&failure](const auto& step) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    attempt([this] { statusCaption(); });
+    attempt([this] {
+        if (links.processInvestigatorRequest)
+            links.processInvestigatorRequest();
+    });
+    attempt([this] { m_values.MemoryLimitMB = DigitsToInt(m_form.SpinEdit10->text()); });
     const RecognitionOptions options = readRecognitionOptions(m_form);
-    applyDecision(options);
-    takeSnapshots();
+    attempt([&] { applyDecision(options); });
+    attempt([this] { takeSnapshots(); });
     if (m_form.CheckBox1->isChecked())
         m_form.ListBox5 = m_form.ListBox6;
     if (m_form.CheckBox26->isChecked())
-        followRenamedTasks(options);
+        attempt([&] { followRenamedTasks(options); });
     if (m_form.CheckBox8->isChecked()) {
-        const std::int32_t limit = DigitsToInt(m_form.SpinEdit9->text());
-        for (TaskEntry& e : m_form.ListBox5)
-            e.title = LimitNameLength(e.title, limit);
+        attempt([this] {
+            const std::int32_t limit = DigitsToInt(m_form.SpinEdit9->text());
+            for (TaskEntry& e : m_form.ListBox5)
+                e.title = LimitNameLength(e.title, limit);
+        });
     }
-    enforceKillList(options);
+    enforceKillList(options, failure);
+    if (failure)
+        std::rethrow_exception(failure);
     if (!protectionOn())
         return;
     if (m_policy.silentMode()) {
@@ -186,11 +206,22 @@ void Protection::followRenamedTasks(const RecognitionOptions& options) {
     }
 }
 
-void Protection::enforceKillList(const RecognitionOptions& options) {
+void Protection::enforceKillList(const RecognitionOptions& options, std::exception_ptr& failure) {
     const TaskList& tasks = m_form.ListBox6; // only a tick writes it, and ticks never nest
-    for (const TaskEntry& task : tasks)
-        if (FindTask(m_form.ListBox3->taskModel().tasks(), task.title, 0, options) != -1)
-            kill(task.handle);
+    for (const TaskEntry& task : tasks) {
+        const TaskList& killList = m_form.ListBox3->taskModel().tasks();
+        int found = -1;
+        try {
+            found = FindTask(killList, task.title, 0, options);
+        } catch (const TorvaneError&) {
+            // An option box holding no usable number still leaves the exact names to go by.
+            if (!failure)
+                failure = std::current_exception();
+            found = FindTaskByName(killList, task.title);
+        }
+        if (found != -1)
+            kill(task.handle); // spares the program's own windows
+    }
 }
 
 void Protection::killNewTasksSilently(const RecognitionOptions& options) {
@@ -200,7 +231,7 @@ void Protection::killNewTasksSilently(const RecognitionOptions& options) {
             continue;
         if (findInSafeList(task.title, task.handle, options) == -1 &&
             FindTask(m_form.RunningBefore, task.title, task.handle, options) == -1)
-            kill(task.handle);
+            kill(task.handle); // spares the program's own windows
     }
 }
 
@@ -215,6 +246,9 @@ void Protection::askAboutNewTasks(const RecognitionOptions& options) {
             continue;
         if (!m_form.CheckBox9->isChecked() &&
             (FindTaskByHandle(safe, task.handle) != -1 || FindTaskByHandle(m_form.RunningBefore, task.handle) != -1))
+            continue;
+        // The program's own windows (the caption changes with every tick) are never new tasks.
+        if (m_actions.ownedByThisProgram(task.handle))
             continue;
         m_values.ActionTaskName = task.title;
         m_values.ActionTaskWindow = task.handle;
@@ -239,6 +273,8 @@ void Protection::warnAboutMemory(const RecognitionOptions& options) {
         if (!includeSafe && FindTask(safe, task.title, 0, options) != -1)
             continue;
         if (!includeSafe && byHandle && FindTaskByHandle(safe, task.handle) != -1)
+            continue;
+        if (m_actions.ownedByThisProgram(task.handle))
             continue;
         m_values.ActionTaskName = task.title;
         m_values.ActionTaskWindow = task.handle;

@@ -20,18 +20,56 @@ TaskActions::TaskActions(MainForm& form, WindowSystem& windows, Processes& proce
                          TaskListController& taskList)
     : m_form(form), m_windows(windows), m_processes(processes), m_policy(policy), m_taskList(taskList) {}
 
-void TaskActions::killWithoutRefresh(WindowHandle window) {
-    // The owner is looked up before the close request, so a window that closes at once still
-    // takes its process with it.
+TaskActions::KillTarget TaskActions::resolve(WindowHandle window) {
     const ProcessId pid = m_windows.windowProcessId(window);
-    m_windows.postCloseMessage(window);
-    if (pid != 0)
-        m_processes.terminateProcess(pid);
+    // The start time is taken together with the owner, so a later holder of the id is never hit.
+    return KillTarget{window, pid, m_processes.identify(pid)};
 }
 
-void TaskActions::KillTaskWindow(WindowHandle window) {
-    killWithoutRefresh(window);
+bool TaskActions::isOwn(const KillTarget& target) const {
+    return target.pid != 0 && target.pid == m_processes.currentProcessId();
+}
+
+bool TaskActions::kill(const KillTarget& target) {
+    if (isOwn(target))
+        return false;
+    // The owner was looked up before the close request, so a window that closes at once still
+    // takes its process with it.
+    m_windows.postCloseMessage(target.window);
+    if (target.owner)
+        m_processes.terminateProcess(*target.owner);
+    return true;
+}
+
+// The window still exists and is still owned by the process noted when it was chosen.
+bool TaskActions::stillTheSame(const KillTarget& target) {
+    const std::vector<WindowInfo> windows = m_windows.topLevelWindows();
+    const bool exists = std::any_of(windows.begin(), windows.end(),
+                                    [&target](const WindowInfo& w) { return w.handle == target.window; });
+    const KillTarget now = resolve(target.window);
+    return exists && now.pid == target.pid && now.owner == target.owner;
+}
+
+bool TaskActions::killWithoutRefresh(WindowHandle window) {
+    return kill(resolve(window));
+}
+
+bool TaskActions::KillTaskWindow(WindowHandle window) {
+    if (!killWithoutRefresh(window))
+        return false;
     m_taskList.RefreshTasks1Click();
+    return true;
+}
+
+bool TaskActions::ownedByThisProgram(WindowHandle window) {
+    const ProcessId owner = m_windows.windowProcessId(window);
+    return owner != 0 && owner == m_processes.currentProcessId();
+}
+
+void TaskActions::tellOwnTaskSpared(QWidget* owner) {
+    m_policy.showOwned(BoxKind::Always, owner ? owner : m_policy.mainWindow(),
+                       QStringLiteral("This task is a window of Torvane itself. Torvane never kills itself."),
+                       QStringLiteral("Task Not Killed"), MbOk | MbIconWarning);
 }
 
 bool TaskActions::GetTaskMemory(WindowHandle window, std::uint64_t& bytes) {
@@ -45,9 +83,16 @@ bool TaskActions::GetTaskMemory(WindowHandle window, std::uint64_t& bytes) {
 void TaskActions::KillSelectedTask() {
     const TaskListView& all = *m_form.ListBox1;
     const int selected = all.itemIndex();
+    // The chosen window and its owner are taken before any question: the list refreshes while a
+    // box is open, and the row may then hold another task or none.
+    const KillTarget target = selected == -1 ? KillTarget{} : resolve(all.taskModel().at(selected).handle);
+    if (selected != -1 && isOwn(target)) {
+        tellOwnTaskSpared();
+        return;
+    }
     const TaskList& safe = m_form.ListBox2->taskModel().tasks();
     if (!safe.empty() && selected != -1) {
-        const WindowHandle handle = all.taskModel().at(selected).handle;
+        const WindowHandle handle = target.window;
         const bool inSafeList =
             std::any_of(safe.begin(), safe.end(), [handle](const TaskEntry& e) { return e.handle == handle; });
         if (inSafeList &&
@@ -67,7 +112,10 @@ void TaskActions::KillSelectedTask() {
                                      "task ?"),
                       QStringLiteral("Kill Selected Task"), MbYesNo | MbIconWarning) != IdYes)
         return;
-    KillTaskWindow(all.taskModel().at(selected).handle);
+    // A window that closed meanwhile, or changed hands, is not the one the user chose.
+    if (stillTheSame(target))
+        kill(target);
+    m_taskList.RefreshTasks1Click();
     m_policy.show(BoxKind::SilentGated,
                   QStringLiteral("The selected task was tried to be killed. The task list has been refreshed."),
                   QStringLiteral("Killed Selected Task"), MbIconInformation);

@@ -4,8 +4,10 @@
 #include "platform/types.h"
 
 #include <cstdint>
+#include <optional>
 
 class MessagePolicy;
+class QWidget;
 class TaskListController;
 
 namespace platform {
@@ -20,10 +22,15 @@ public:
     TaskActions(MainForm& form, platform::WindowSystem& windows, platform::Processes& processes, MessagePolicy& policy,
                 TaskListController& taskList);
 
-    // Closes the window, ends its process, then refreshes the All Task List.
-    void KillTaskWindow(platform::WindowHandle window);
+    // Closes the window, ends its process, then refreshes the All Task List. A window of this
+    // program is left alone (nothing is refreshed either): false then.
+    bool KillTaskWindow(platform::WindowHandle window);
     // The same without the refresh, for callers that refresh once after several kills.
-    void killWithoutRefresh(platform::WindowHandle window);
+    bool killWithoutRefresh(platform::WindowHandle window);
+    // Whether the window belongs to this program's own process.
+    bool ownedByThisProgram(platform::WindowHandle window);
+    // Tells a user who asked to kill one of this program's windows why nothing happened.
+    void tellOwnTaskSpared(QWidget* owner = nullptr);
     // False for handle 0 (no query made); otherwise true, with 0 bytes when the process can not be read.
     bool GetTaskMemory(platform::WindowHandle window, std::uint64_t& bytes);
 
@@ -31,6 +38,18 @@ public:
     void ShowSelectedMemory();
 
 private:
+    // A window chosen for a kill and the process that owned it at that moment: its id (0 when
+    // unknown) and, while that process was alive, its identity.
+    struct KillTarget {
+        platform::WindowHandle window = 0;
+        platform::ProcessId pid = 0;
+        std::optional<platform::ProcessIdentity> owner;
+    };
+    KillTarget resolve(platform::WindowHandle window);
+    bool isOwn(const KillTarget& target) const;
+    bool kill(const KillTarget& target);
+    bool stillTheSame(const KillTarget& target);
+
     MainForm& m_form;
     platform::WindowSystem& m_windows;
     platform::Processes& m_processes;

@@ -5,12 +5,20 @@
 #include <QByteArray>
 #include <QString>
 #include <QtEndian>
+#include <QtGlobal>
 #include <array>
 #include <cstring>
 
 namespace coretemp {
 
 inline const QString kObjectName = QStringLiteral("CoreTempMappingObject");
+
+// The object reader and publisher meet in: kObjectName, unless TORVANE_CORE_TEMP_OBJECT names
+// another one, so that a test runs both on an object of its own.
+inline QString objectName() {
+    const QString name = qEnvironmentVariable("TORVANE_CORE_TEMP_OBJECT");
+    return name.isEmpty() ? kObjectName : name;
+}
 constexpr int kBlockSize = 2686;
 constexpr int kCoreCount = 8;
 constexpr int kTemperatureOffset = 1544; // core 1; core n at kTemperatureOffset + 4 * (n - 1)

@@ -7,7 +7,7 @@
 
 bool ReadCoreTempBlock(platform::SharedMemory& sharedMemory, QByteArray& buffer) {
     buffer.fill('\0', coretemp::kBlockSize);
-    const std::optional<QByteArray> object = sharedMemory.readObject(coretemp::kObjectName, coretemp::kBlockSize);
+    const std::optional<QByteArray> object = sharedMemory.readObject(coretemp::objectName(), coretemp::kBlockSize);
     if (!object)
         return false;
     // Never trust the service for the length: copy at most the block, the rest stays zero.

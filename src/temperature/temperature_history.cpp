@@ -23,6 +23,7 @@ float TemperatureHistory::previousBiggest() const {
 void TemperatureHistory::addSample(const std::optional<coretemp::CoreReadings>& readings) {
     m_tempIndex = m_tempIndex >= kSlots ? 1 : m_tempIndex + 1;
     const int slot = m_tempIndex - 1;
+    m_newestHasReading = false;
     if (!readings) {
         m_averageTemps[slot] = 0.0f;
         m_biggestTemps[slot] = 0.0f;
@@ -46,6 +47,7 @@ void TemperatureHistory::addSample(const std::optional<coretemp::CoreReadings>& 
     }
     m_averageTemps[slot] = count > 0 ? sum / static_cast<float>(count) : 0.0f;
     m_biggestTemps[slot] = biggest;
+    m_newestHasReading = count > 0;
     if (biggest > m_peakTemp)
         m_peakTemp = biggest;
 }

@@ -30,6 +30,8 @@ public:
     float newestAverage() const { return m_tempIndex == 0 ? 0.0f : AverageTemp(m_tempIndex); }
     float newestBiggest() const { return m_tempIndex == 0 ? 0.0f : BiggestTemp(m_tempIndex); }
     float newestCoreTemp(int core) const { return m_tempIndex == 0 ? 0.0f : CoreTemp(core, m_tempIndex); }
+    // Whether the newest sample read at least one core; without one its 0 degrees mean nothing.
+    bool newestHasReading() const { return m_newestHasReading; }
     // The biggest value of the sample before the newest (slot 200 before slot 1); 0 before any sample.
     float previousBiggest() const;
 
@@ -46,4 +48,5 @@ private:
     std::array<float, kSlots> m_averageTemps{};
     std::array<float, kSlots> m_biggestTemps{};
     float m_peakTemp = 0.0f;
+    bool m_newestHasReading = false;
 };

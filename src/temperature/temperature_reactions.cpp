@@ -30,6 +30,11 @@ void TemperatureReactions::overTemperatureCheck() {
     // questions never stack and the latch keeps its rhythm once the answer is given.
     if (m_reacting)
         return;
+    // Without a reading nothing is known to be hot, whatever the threshold.
+    if (!m_history.newestHasReading()) {
+        m_overheatLatch = false;
+        return;
+    }
     const std::int32_t threshold = DigitsToInt(m_controls.SpinEdit13->text());
     if (static_cast<double>(threshold) > static_cast<double>(m_history.newestBiggest()) || m_overheatLatch) {
         m_overheatLatch = false;
@@ -88,7 +93,9 @@ void TemperatureReactions::reportRise(double rise) {
     m_investigator->Label1->setText(QStringLiteral("Temperature risen by ") + temperatureText(rise) +
                                     QStringLiteral(" degrees. Possible task reasons:"));
     for (const TaskEntry& entry : m_form.NowTempTasks) {
-        if (FindTaskByName(m_form.PreviousTempTasks, entry.title) == -1)
+        // The program's own caption changes with the temperature: it is never a reason.
+        if (FindTaskByName(m_form.PreviousTempTasks, entry.title) == -1 &&
+            !m_taskActions.ownedByThisProgram(entry.handle))
             list.append(entry);
     }
     if (list.count() > 0)

@@ -3,13 +3,16 @@
 #include "core/main_form.h"
 #include "core/spin_edit.h"
 #include "core/task_list_view.h"
+#include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 #include "tasks/protection.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QValidator>
 
 using namespace platform;
 
@@ -80,6 +83,36 @@ TEST_F(ProtectionTest, KillListIsEnforcedWithoutProtection) {
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{700});
     EXPECT_FALSE(fake.hasWindow(intruder));
     EXPECT_TRUE(asked.isEmpty());
+}
+
+TEST_F(ProtectionTest, SpinEditsTakeOnlyNumbersTheyCanHold) {
+    const struct {
+        QString typed;
+        bool taken;
+    } cases[] = {{"2147483647", true}, {"2147483648", false}, {"00000000000000000042", true}, {"-12", true},
+                 {"", true},           {"12a", false},        {"99999999999", false}};
+    for (SpinEdit* spin : {form().SpinEdit9, form().SpinEdit10}) {
+        for (const auto& c : cases) {
+            QString text = c.typed;
+            int position = 0;
+            EXPECT_EQ(spin->lineEdit()->validator()->validate(text, position) == QValidator::Acceptable, c.taken)
+                << c.typed.toStdString();
+        }
+    }
+}
+
+TEST_F(ProtectionTest, TheKillListWorksWithAnyTextInAnyBox) {
+    startProtection();
+    form().CheckBox8->setChecked(true);
+    form().ListBox3->taskModel().append({"Intruder", 0});
+    // Texts no typing can produce any more, as a damaged settings file could still hold them.
+    for (SpinEdit* spin : form().Torvane->findChildren<SpinEdit*>())
+        spin->setText(QStringLiteral("99999999999"));
+    for (ProcessId pid : {700u, 701u}) {
+        fake.addWindow("Intruder", true, pid);
+        EXPECT_THROW(tick(), TorvaneError); // reported, after the kill list had its turn
+        EXPECT_EQ(fake.terminatedProcesses().back(), pid);
+    }
 }
 
 TEST_F(ProtectionTest, AKillListedTaskIsKilledNotAskedAbout) {

@@ -1,11 +1,20 @@
+#include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
+#include "core/shared_values.h"
 #include "core/task_list_view.h"
+#include "lists/t_new_task.h"
+#include "platform/torvane_error.h"
 #include "support/app_fixture.h"
+#include "tasks/protection.h"
 #include "tasks/task_actions.h"
+#include "temperature/t_temp_investigator.h"
+#include "temperature/temperature_reactions.h"
+#include "temperature/temperature_tab.h"
 
 #include <QAction>
 #include <QPushButton>
+#include <algorithm>
 
 using namespace platform;
 
@@ -134,6 +143,116 @@ TEST_F(TaskActionsTest, StaleHandleKillsNothingAndReadsZero) {
     bytes = 77;
     EXPECT_FALSE(main().taskActions().GetTaskMemory(0, bytes));
     EXPECT_EQ(bytes, 77u);
+}
+
+TEST_F(TaskActionsTest, KillSelectedTaskKillsTheChosenWindowOrNothing) {
+    // The Player (bottom row) is chosen; while the question is open the desktop changes and the
+    // list refreshes under it.
+    using Change = void (*)(platform::fake::FakePlatform&, WindowHandle player);
+    const struct {
+        const char* what;
+        Change meanwhile;
+        bool killed;
+    } cases[] = {
+        {"a new window moves the rows", [](auto& f, WindowHandle) { f.addWindow("Newcomer", true, 700); }, true},
+        {"the list shrinks below the row",
+         [](auto& f, WindowHandle player) {
+             for (const auto& w : std::vector(f.windows()))
+                 if (w.handle != player)
+                     f.removeWindow(w.handle);
+         },
+         true},
+        {"the chosen window closed", [](auto& f, WindowHandle player) { f.removeWindow(player); }, false},
+        {"its process ended and another took the id", [](auto& f, WindowHandle) { f.reusePid(600); }, false},
+    };
+    for (const auto& c : cases) {
+        for (const auto& w : std::vector(fake.windows()))
+            fake.removeWindow(w.handle);
+        fake.addWindow("Player", true, 600);
+        fake.addWindow("Editor", true, 500);
+        fake.addWindow("Editor tools", true, 500);
+        startProgram();
+        select("Player");
+        const WindowHandle player = form().ListBox1->taskModel().at(form().ListBox1->itemIndex()).handle;
+        fake.onBox = [&](const platform::fake::RecordedBox& box) {
+            if (box.title == "Kill Selected Task") {
+                c.meanwhile(fake, player);
+                form().RefreshTasks1->trigger();
+            }
+        };
+        const auto killedBefore = fake.terminatedProcesses().size();
+        const auto closedBefore = fake.closeRequests().size();
+        main().taskActions().KillSelectedTask();
+        fake.onBox = nullptr;
+        const std::vector<ProcessId> killed(fake.terminatedProcesses().begin() + killedBefore,
+                                            fake.terminatedProcesses().end());
+        const std::vector<WindowHandle> closed(fake.closeRequests().begin() + closedBefore, fake.closeRequests().end());
+        EXPECT_EQ(killed, c.killed ? std::vector<ProcessId>{600} : std::vector<ProcessId>{}) << c.what;
+        EXPECT_EQ(closed, c.killed ? std::vector<WindowHandle>{player} : std::vector<WindowHandle>{}) << c.what;
+    }
+}
+
+TEST_F(TaskActionsTest, EveryKillPathSparesTheProgramItself) {
+    const WindowHandle own = fake.addWindow("Torvane own", true, fake.ownPid);
+    startProgram();
+    SharedValues& values = program->values();
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool told; // asked for by the user: the refusal is explained
+    } paths[] = {
+        {"Kill Selected Task",
+         [&] {
+             select("Torvane own");
+             main().taskActions().KillSelectedTask();
+         },
+         true},
+        {"Task Action's Kill Task",
+         [&] {
+             program->newTask().showFor("Torvane own", own);
+             program->newTask().Button1Click();
+         },
+         true},
+        {"the kill list",
+         [&] {
+             form().ListBox3->taskModel().append({"Torvane own", 0});
+             main().protection().Timer3Timer();
+             form().ListBox3->taskModel().clear();
+         },
+         false},
+        {"silent kills of new tasks",
+         [&] {
+             fake.queueAnswer(IdYes);
+             main().protection().ShowS();
+             form().SilentMode1->setChecked(true);
+             fake.setTitle(own, "Torvane own, renamed"); // its caption changes like the main window's
+             main().protection().Timer3Timer();
+             form().SilentMode1->setChecked(false);
+         },
+         false},
+        {"the investigator",
+         [&] {
+             TaskListView& list = *program->investigator().ListBox1;
+             list.taskModel().append({"Torvane own", own});
+             list.setSelected(0, true);
+             values.InvestigatorRequest = TTempInvestigator::kKillRequest;
+             main().temperatureTab().reactions().ProcessInvestigatorRequest();
+         },
+         false},
+    };
+    for (const auto& p : paths) {
+        fake.clearBoxes();
+        p.act();
+        EXPECT_TRUE(fake.hasWindow(own)) << p.what;
+        EXPECT_TRUE(fake.closeRequests().empty()) << p.what;
+        EXPECT_TRUE(fake.terminatedProcesses().empty()) << p.what;
+        EXPECT_EQ(titles().contains("Task Not Killed"), p.told) << p.what << ": " << titles().join(", ").toStdString();
+    }
+    // Nor is the program's own window ever asked about as a new task.
+    fake.setTitle(own, "Torvane own, renamed again");
+    values.ActionTaskWindow = 0;
+    main().protection().Timer3Timer();
+    EXPECT_NE(values.ActionTaskWindow, own);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <sys/mman.h>
+#include <unistd.h>
 
 using platform::WindowInfo;
 
@@ -31,7 +33,20 @@ QByteArray settingsWithDetection() {
     return records;
 }
 
-TEST(TemperatureE2e, AJumpOpensTheInvestigatorForTheWindowThatAppeared) {
+// Publisher and program meet in an object of this test, never in the machine-wide one.
+class PrivateTemperatureObject {
+public:
+    PrivateTemperatureObject() {
+        qputenv("TORVANE_CORE_TEMP_OBJECT", QStringLiteral("torvane-e2e-temperature-%1").arg(getpid()).toUtf8());
+    }
+    ~PrivateTemperatureObject() {
+        shm_unlink(("/" + qgetenv("TORVANE_CORE_TEMP_OBJECT")).constData());
+        qunsetenv("TORVANE_CORE_TEMP_OBJECT");
+    }
+};
+
+TEST(TemperatureE2e, AJumpOpensTheInvestigatorForTheWindowThatAppearedButNeverForTorvane) {
+    const PrivateTemperatureObject object;
     // A fake hwmon tree that the companion publisher reads every second.
     QTemporaryDir sysfs;
     ASSERT_TRUE(sysfs.isValid());
@@ -59,8 +74,24 @@ TEST(TemperatureE2e, AJumpOpensTheInvestigatorForTheWindowThatAppeared) {
         20000))
         << "the temperature never reached the caption";
 
-    X11Child heat(server.display(), {"--window", "--utf8", "Heat source"});
+    // A jump with no new program: only Torvane's own caption changed, and it is no reason.
     writeFile(sensor + "/temp2_input", "56000\n");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const auto w = findWindowByPrefix(x, "Torvane");
+            return w && w->title.endsWith(", 56 C core temperature");
+        },
+        20000));
+    EXPECT_FALSE(waitUntil(
+        [&] {
+            const auto w = findWindowByPrefix(x, "TempInvestigator");
+            return w && w->visible;
+        },
+        2000))
+        << "the investigator accused Torvane";
+
+    X11Child heat(server.display(), {"--window", "--utf8", "Heat source"});
+    writeFile(sensor + "/temp2_input", "67000\n");
     EXPECT_TRUE(waitUntil(
         [&] {
             const auto w = findWindowByPrefix(x, "TempInvestigator");

@@ -15,6 +15,7 @@ public:
     std::int64_t maxBlock = std::numeric_limits<std::int64_t>::max();
     std::int64_t capacity = std::numeric_limits<std::int64_t>::max();
     platform::MemoryStatus* status = nullptr;
+    std::int64_t margin = 0;
 
     std::int64_t outstanding = 0;
     std::vector<std::int64_t> requests; // every request, refused ones included
@@ -42,4 +43,5 @@ public:
             status->availPhys += size;
     }
     void returnFreePages() override { ++trims; }
+    std::int64_t safetyMargin() const override { return margin; }
 };

@@ -284,21 +284,35 @@ TEST_F(RamTabTest, ExtraMegaBytesBeyondThePhysicalMemoryIsReset) {
 
 // --- optimize and free ------------------------------------------------------------------------
 
-TEST_F(RamTabTest, OptimizeHoldsAllAboveTheCapThenLeavesTheRemainderAsTarget) {
+TEST_F(RamTabTest, OptimizeHoldsAllAboveTheCapThenLeavesNoTargetBehind) {
     setMemory(4 * GiB, 74 * MiB);
     consume().Button27Click();
     EXPECT_EQ(heap.requests, std::vector<std::int64_t>{64 * MiB});
     EXPECT_EQ(heap.outstanding, 0);
     EXPECT_EQ(held(), 0);
-    // While everything was held 10 MiB were available: only that much counts as freed.
-    EXPECT_EQ(target(), 54 * MiB);
+    EXPECT_EQ(target(), 0);
     EXPECT_TRUE(idleState());
     EXPECT_EQ(heap.trims, 1); // released pages go back to the system at once
 
-    consume().Button17Click(); // the next "GO" only resets
-    EXPECT_EQ(target(), 0);
-    EXPECT_EQ(heap.requests.size(), 1u);
-    EXPECT_TRUE(idleState());
+    // The next "GO" and "Extra Mega Bytes" consume what they are asked, nothing of the optimization.
+    c().SpinEdit3->setValue(3);
+    consume().Button17Click();
+    EXPECT_EQ(held(), 3 * MiB);
+    consume().Button17Click(); // "Free"
+    consume().Button27Click();
+    c().SpinEdit5->setValue(2);
+    consume().Button19Click();
+    EXPECT_EQ(held(), 2 * MiB);
+}
+
+TEST_F(RamTabTest, TheSystemKeepsItsMarginAndTheRestIsReportedAsShortfall) {
+    setMemory(4 * GiB, 100 * MiB);
+    heap.margin = 64 * MiB;
+    c().SpinEdit3->setValue(50);
+    consume().Button17Click();
+    EXPECT_EQ(held(), 36 * MiB);
+    ASSERT_EQ(fake.boxes().size(), 1);
+    EXPECT_TRUE(fake.boxes()[0].text.startsWith(QStringLiteral("14 Mega Bytes could not be consumed.")));
 }
 
 TEST_F(RamTabTest, OptimizeAtOrBelowTheCapDoesNothing) {

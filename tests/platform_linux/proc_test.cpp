@@ -47,13 +47,14 @@ TEST(ProcFiles, ResidentPagesIsTheSecondField) {
     EXPECT_EQ(procfs::parseResidentPages("1000 x 30"), std::nullopt);
 }
 
-TEST(LinuxProcesses, IdsUpToOneAreNeverTouched) {
+TEST(LinuxProcesses, IdsUpToOneAndTheOwnProcessAreNeverTouched) {
     LinuxProcesses processes;
-    for (ProcessId pid : {0u, 1u}) {
-        EXPECT_FALSE(processes.lookUp(pid)) << pid;
-        EXPECT_FALSE(processes.terminateProcess(pid)) << pid;
-        EXPECT_FALSE(processes.terminate({pid, 0})) << pid;
-    }
+    for (ProcessId pid : {0u, 1u})
+        EXPECT_FALSE(processes.identify(pid)) << pid;
+    const auto self = processes.identify(processes.currentProcessId());
+    ASSERT_TRUE(self);
+    for (const ProcessIdentity& process : {ProcessIdentity{0, 0}, ProcessIdentity{1, 0}, *self})
+        EXPECT_FALSE(processes.terminateProcess(process)) << process.pid;
 }
 
 TEST(LinuxProcesses, WorkingSetFromAProcfsTree) {
@@ -66,7 +67,7 @@ TEST(LinuxProcesses, WorkingSetFromAProcfsTree) {
     EXPECT_EQ(processes.workingSetBytes(78), 0u);
     EXPECT_EQ(processes.workingSetBytes(79), 0u);
     EXPECT_EQ(processes.workingSetBytes(0), 0u);
-    EXPECT_FALSE(processes.lookUp(77)); // no stat file
+    EXPECT_FALSE(processes.identify(77)); // no stat file
 }
 
 TEST(ProcMemoryInfo, MapsMeminfoAndTheOwnAddressSpace) {

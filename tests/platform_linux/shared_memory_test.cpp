@@ -7,24 +7,40 @@
 
 namespace {
 
-// A shared-memory object of this test process, removed again at the end of the test.
+// A shared-memory object of this test process, removed again at the end of the test. While it is
+// published, its descriptor holds the write lock a publisher holds.
 class TestObject {
 public:
-    explicit TestObject(const QByteArray& content) {
+    explicit TestObject(const QByteArray& content, bool published = true) {
         static int counter = 0;
         m_name = QStringLiteral("torvane-test-%1-%2").arg(getpid()).arg(++counter);
         const QByteArray path = "/" + m_name.toUtf8();
-        const int fd = shm_open(path.constData(), O_CREAT | O_EXCL | O_RDWR, 0600);
-        EXPECT_GE(fd, 0);
-        EXPECT_EQ(ftruncate(fd, content.size()), 0);
-        EXPECT_EQ(write(fd, content.constData(), content.size()), content.size());
-        close(fd);
+        m_fd = shm_open(path.constData(), O_CREAT | O_EXCL | O_RDWR, 0600);
+        EXPECT_GE(m_fd, 0);
+        EXPECT_EQ(ftruncate(m_fd, content.size()), 0);
+        EXPECT_EQ(write(m_fd, content.constData(), content.size()), content.size());
+        if (published)
+            publish();
     }
-    ~TestObject() { shm_unlink(("/" + m_name.toUtf8()).constData()); }
+    ~TestObject() {
+        close(m_fd);
+        shm_unlink(("/" + m_name.toUtf8()).constData());
+    }
+    void publish() {
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        EXPECT_EQ(fcntl(m_fd, F_OFD_SETLK, &lock), 0);
+    }
+    // The publisher ends: its descriptor, and with it the lock, goes.
+    void stopPublishing() {
+        close(m_fd);
+        m_fd = -1;
+    }
     const QString& name() const { return m_name; }
 
 private:
     QString m_name;
+    int m_fd = -1;
 };
 
 QByteArray pattern(int size) {
@@ -62,6 +78,17 @@ TEST(PosixSharedMemory, CopiesWhatExistsAndZeroFillsTheRest) {
 TEST(PosixSharedMemory, MissingObjectGivesNothing) {
     platform::PosixSharedMemory memory;
     EXPECT_FALSE(memory.readObject(QStringLiteral("torvane-test-missing-%1").arg(getpid()), 2686));
+}
+
+TEST(PosixSharedMemory, OnlyALiveObjectOfTheUserIsRead) {
+    TestObject object(pattern(64), false);
+    platform::PosixSharedMemory memory;
+    EXPECT_FALSE(memory.readObject(object.name(), 64)) << "no publisher holds it";
+    object.publish();
+    EXPECT_TRUE(memory.readObject(object.name(), 64));
+    EXPECT_FALSE(platform::PosixSharedMemory(geteuid() + 1).readObject(object.name(), 64)) << "another user's";
+    object.stopPublishing();
+    EXPECT_FALSE(memory.readObject(object.name(), 64)) << "its publisher is gone";
 }
 
 TEST(PosixSharedMemory, EveryReadSeesTheCurrentContent) {

@@ -105,7 +105,9 @@ TEST(X11Kill, TerminatingTheOwnerEndsItAndAllItsWindows) {
     platform::LinuxProcesses processes;
     const platform::ProcessId pid = windows.windowProcessId(child.windows()[1].client);
     ASSERT_EQ(pid, child.pid());
-    EXPECT_TRUE(processes.terminateProcess(pid));
+    const auto owner = processes.identify(pid);
+    ASSERT_TRUE(owner);
+    EXPECT_TRUE(processes.terminateProcess(*owner));
     ASSERT_TRUE(child.waitForExit());
     EXPECT_TRUE(child.crashed());
     EXPECT_TRUE(eventually([&] {
@@ -117,12 +119,12 @@ TEST(X11Kill, TerminatingTheOwnerEndsItAndAllItsWindows) {
 TEST(LinuxProcesses, ReusedPidIsLeftAlone) {
     X11Child child = startChild({"--window"});
     platform::LinuxProcesses processes;
-    const auto process = processes.lookUp(child.pid());
+    const auto process = processes.identify(child.pid());
     ASSERT_TRUE(process);
     // The same id with another start time stands for a process that has since ended.
-    EXPECT_FALSE(processes.terminate({process->pid, process->startTime + 1}));
+    EXPECT_FALSE(processes.terminateProcess({process->pid, process->startTime + 1}));
     EXPECT_TRUE(child.running());
-    EXPECT_TRUE(processes.terminate(*process));
+    EXPECT_TRUE(processes.terminateProcess(*process));
     ASSERT_TRUE(child.waitForExit());
     EXPECT_TRUE(child.crashed());
 }

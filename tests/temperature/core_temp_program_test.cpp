@@ -1,11 +1,14 @@
 // Runs the built core-temp publisher against fake hwmon trees and reads its shared block back.
 
+#include "platform/linux/posix_shared_memory.h"
 #include "temperature/core_temp_block.h"
+#include "temperature/core_temp_reader.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <csignal>
 #include <fcntl.h>
@@ -277,6 +280,27 @@ TEST(CoreTempProgram, KeepsPublishingUntilStoppedThenRemovesTheObject) {
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_FALSE(readShm(shm.name).has_value());
+}
+
+TEST(CoreTempProgram, AKilledPublisherLeavesNoReading) {
+    const FakeSysfs sysfs({{"hwmon0", "coretemp", {{2, "Core 0", "45000"}}}});
+    ShmGuard shm;
+    qputenv("TORVANE_CORE_TEMP_OBJECT", shm.name.mid(1).toUtf8()); // the reader's name, without "/"
+    const auto restore = qScopeGuard([] { qunsetenv("TORVANE_CORE_TEMP_OBJECT"); });
+    QProcess process;
+    process.setReadChannel(QProcess::StandardError);
+    process.start(coreTempProgram(), {QStringLiteral("--sysfs-root"), sysfs.root()}); // the name from the variable
+    ASSERT_TRUE(process.waitForStarted(60000));
+    QByteArray announced;
+    while (!announced.contains('\n') && process.waitForReadyRead(60000))
+        announced += process.readAllStandardError();
+    platform::PosixSharedMemory memory;
+    EXPECT_EQ(readCoreTemps(memory), readings({45}));
+
+    ASSERT_EQ(::kill(static_cast<pid_t>(process.processId()), SIGKILL), 0);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_TRUE(readShm(shm.name).has_value()) << "a killed publisher cannot remove its object";
+    EXPECT_EQ(readCoreTemps(memory), std::nullopt) << "its last readings must not look current";
 }
 
 } // namespace

@@ -40,13 +40,19 @@ TEST_F(OverTemperatureTest, ReactionsRunInOrder) {
     EXPECT_TRUE(fake.boxes().isEmpty()); // the check itself says nothing
 }
 
-TEST_F(OverTemperatureTest, ThresholdZeroWithoutReadingsStillReacts) {
-    stopMonitor();
-    tab->TempGetTimerTimer();
+TEST_F(OverTemperatureTest, ThresholdZeroWithoutAReadingNeverReacts) {
     controls().SpinEdit13->setValue(0);
-    const bool expected[] = {true, false, true, false, true};
-    for (bool reacts : expected)
-        EXPECT_EQ(tick(), reacts);
+    for (bool monitorStopped : {true, false}) {
+        if (monitorStopped)
+            stopMonitor(); // no object: nothing is read
+        else
+            sampleAt(0); // every core reads 0: no reading either
+        tab->TempGetTimerTimer();
+        for (int i = 0; i < 3; ++i)
+            EXPECT_FALSE(tick()) << monitorStopped << i;
+    }
+    sampleAt(40);
+    EXPECT_TRUE(tick()) << "a reading at or above 0 does react";
 }
 
 TEST_F(OverTemperatureTest, ThresholdReadFromTheTextAtEachTick) {

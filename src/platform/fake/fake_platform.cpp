@@ -2,6 +2,7 @@
 
 #include "platform/torvane_error.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace platform::fake {
@@ -17,7 +18,9 @@ template <typename T> std::optional<T> takeFront(std::deque<std::optional<T>>& q
 }
 } // namespace
 
-FakePlatform::FakePlatform() : m_platform{*this, *this, *this, *this, *this, *this, *this, *this, *this} {}
+FakePlatform::FakePlatform()
+    : ownPid(static_cast<ProcessId>(QCoreApplication::applicationPid())), m_platform{*this, *this, *this, *this, *this,
+                                                                                     *this, *this, *this, *this} {}
 
 WindowHandle FakePlatform::addWindow(const QString& title, bool visible, ProcessId pid) {
     const WindowHandle handle = m_nextHandle;
@@ -84,8 +87,16 @@ void FakePlatform::postCloseMessage(WindowHandle window) {
         w->closeRequested = true;
 }
 
-bool FakePlatform::terminateProcess(ProcessId pid) {
+std::optional<ProcessIdentity> FakePlatform::identify(ProcessId pid) {
     if (pid <= 1)
+        return std::nullopt;
+    auto it = m_startTimes.find(pid);
+    return ProcessIdentity{pid, it == m_startTimes.end() ? 0 : it->second};
+}
+
+bool FakePlatform::terminateProcess(const ProcessIdentity& process) {
+    const ProcessId pid = process.pid;
+    if (pid <= 1 || identify(pid) != process)
         return false;
     m_terminated.push_back(pid);
     std::erase_if(m_windows, [pid](const FakeWindow& w) { return w.pid == pid; });

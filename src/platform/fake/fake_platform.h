@@ -62,6 +62,11 @@ public:
 
     // --- processes ---------------------------------------------------------------------------
     void setWorkingSet(ProcessId pid, std::uint64_t bytes) { m_workingSets[pid] = bytes; }
+    // The process holding `pid` ends and a new one takes the id: the windows stay as they are, but
+    // an identity taken before no longer matches.
+    void reusePid(ProcessId pid) { ++m_startTimes[pid]; }
+    // This program's own process id.
+    ProcessId ownPid;
     // Killing a process removes all its windows.
     const std::vector<ProcessId>& terminatedProcesses() const { return m_terminated; }
     const std::vector<WindowHandle>& closeRequests() const { return m_closeRequests; }
@@ -101,7 +106,9 @@ public:
     std::vector<WindowInfo> topLevelWindows() override;
     ProcessId windowProcessId(WindowHandle window) override;
     void postCloseMessage(WindowHandle window) override;
-    bool terminateProcess(ProcessId pid) override;
+    std::optional<ProcessIdentity> identify(ProcessId pid) override;
+    bool terminateProcess(const ProcessIdentity& process) override;
+    ProcessId currentProcessId() override { return ownPid; }
     std::uint64_t workingSetBytes(ProcessId pid) override;
     MemoryStatus globalMemoryStatus() override { return memoryStatus; }
     std::optional<QByteArray> readObject(const QString& name, int size) override;
@@ -126,6 +133,7 @@ private:
     WindowHandle m_nextHandle = 0x1000;
     bool m_closeRemovesWindow = false;
     std::map<ProcessId, std::uint64_t> m_workingSets;
+    std::map<ProcessId, std::uint64_t> m_startTimes; // absent: 0
     std::vector<ProcessId> m_terminated;
     std::vector<WindowHandle> m_closeRequests;
     std::deque<int> m_answers;

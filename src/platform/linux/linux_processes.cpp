@@ -10,17 +10,17 @@ namespace platform {
 
 LinuxProcesses::LinuxProcesses(QString procRoot) : m_procRoot(std::move(procRoot)) {}
 
-std::optional<LinuxProcesses::ProcessRef> LinuxProcesses::lookUp(ProcessId pid) const {
+std::optional<ProcessIdentity> LinuxProcesses::identify(ProcessId pid) {
     if (pid <= 1)
         return std::nullopt;
     const auto startTime = procfs::readStartTime(m_procRoot, pid);
     if (!startTime)
         return std::nullopt;
-    return ProcessRef{pid, *startTime};
+    return ProcessIdentity{pid, *startTime};
 }
 
-bool LinuxProcesses::terminate(const ProcessRef& process) const {
-    if (process.pid <= 1)
+bool LinuxProcesses::terminateProcess(const ProcessIdentity& process) {
+    if (process.pid <= 1 || process.pid == currentProcessId())
         return false;
     // The pidfd pins one process; if the id still has the start time noted at look-up, the pidfd is
     // that very process and no later holder of the id can be hit.
@@ -34,9 +34,8 @@ bool LinuxProcesses::terminate(const ProcessRef& process) const {
     return delivered;
 }
 
-bool LinuxProcesses::terminateProcess(ProcessId pid) {
-    const auto process = lookUp(pid);
-    return process && terminate(*process);
+ProcessId LinuxProcesses::currentProcessId() {
+    return static_cast<ProcessId>(getpid());
 }
 
 std::uint64_t LinuxProcesses::workingSetBytes(ProcessId pid) {

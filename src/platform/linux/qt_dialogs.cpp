@@ -7,12 +7,22 @@
 
 namespace platform {
 
+namespace {
+// "*.*" means every file on Windows; here it would hide the many names without a dot.
+QString qtPatterns(const QString& patterns) {
+    QStringList out = patterns.split(QLatin1Char(';'));
+    for (QString& pattern : out)
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+    return out.join(QLatin1Char(' '));
+}
+} // namespace
+
 QString qtFileFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << QStringLiteral("%1 (%2)").arg(parts[i],
-                                             QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+        out << QStringLiteral("%1 (%2)").arg(parts[i], qtPatterns(parts[i + 1]));
     if (parts.size() % 2 == 1 && !parts.last().isEmpty())
         out << parts.last();
     return out.join(QStringLiteral(";;"));

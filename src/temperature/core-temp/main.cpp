@@ -41,9 +41,10 @@ int main(int argc, char** argv) {
                                         QStringLiteral("dir"), QStringLiteral("/sys"));
     const QCommandLineOption nameOption(QStringLiteral("shm-name"),
                                         QStringLiteral("Shared-memory object to publish into."), QStringLiteral("name"),
-                                        QLatin1Char('/') + coretemp::kObjectName);
-    const QCommandLineOption onceOption(QStringLiteral("once"),
-                                        QStringLiteral("Publish one reading, leave the object and exit."));
+                                        QLatin1Char('/') + coretemp::objectName());
+    const QCommandLineOption onceOption(
+        QStringLiteral("once"),
+        QStringLiteral("Publish one reading, leave the object and exit (readers take it as stale)."));
     parser.addOptions({rootOption, nameOption, onceOption});
     parser.process(app);
 

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,6 +26,15 @@ bool nameRefersTo(const QByteArray& name, int fd) {
     const bool same = fstat(other, &theirs) == 0 && sameObject(ours, theirs);
     close(other);
     return same;
+}
+
+// The lock is what makes the object live for readers: it belongs to this open file description and
+// ends with the process, so a killed publisher leaves no readings that look current.
+bool lockForWriting(int fd) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    return fcntl(fd, F_OFD_SETLK, &lock) == 0;
 }
 
 } // namespace
@@ -55,8 +63,16 @@ ShmBlockWriter::OpenResult ShmBlockWriter::open(const QString& name, std::size_t
             fail("cannot open shared memory");
             return OpenResult::Failed;
         }
-        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            const bool busy = errno == EWOULDBLOCK;
+        // Readers ignore an object of another user, so publishing into one would show nothing.
+        struct stat info {};
+        if (fstat(fd, &info) != 0 || info.st_uid != geteuid()) {
+            errno = EPERM;
+            fail("cannot publish into the shared memory of another user");
+            close(fd);
+            return OpenResult::Failed;
+        }
+        if (!lockForWriting(fd)) {
+            const bool busy = errno == EAGAIN || errno == EACCES;
             if (!busy)
                 fail("cannot lock shared memory");
             close(fd);

@@ -8,8 +8,8 @@
 namespace coretemp {
 
 // A named POSIX shared-memory object of fixed size that this process alone publishes into. The
-// object is locked (flock) while open, so a second publisher of the same name backs off instead
-// of fighting over it.
+// object is write-locked (an open-file-description lock) while open: readers take an object nobody
+// holds as stale, and a second publisher of the same name backs off instead of fighting over it.
 class ShmBlockWriter {
 public:
     enum class OpenResult { Opened, Busy, Failed };
