@@ -1,9 +1,10 @@
 # Torvane: `make run` builds and starts the program, `make test` builds and runs every test.
 BUILD      ?= build
 BENCHBUILD ?= build-bench
+PREFIX     ?= /usr/local
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test install package bench format clean
 
 all: build
 
@@ -25,6 +26,14 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --timeout 900 -j2
+
+# DESTDIR (from the environment or the command line) stages the installation, as packagers expect.
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# Builds $(BUILD)/torvane_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: deps
 	@cmake -S . -B $(BENCHBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTORVANE_BENCH=ON >/dev/null
