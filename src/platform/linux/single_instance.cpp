@@ -58,7 +58,10 @@ void SingleInstance::Activate(const QVariantMap&) {
 }
 
 bool statusNotifierHostRegistered() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    return statusNotifierHostRegistered(QDBusConnection::sessionBus());
+}
+
+bool statusNotifierHostRegistered(const QDBusConnection& bus) {
     if (!bus.isConnected())
         return false;
     QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),

@@ -5,6 +5,8 @@
 #include <QVariantMap>
 #include <functional>
 
+class QDBusConnection;
+
 namespace platform {
 
 // One Torvane per user and display: the first one owns a well-known name on the session bus and
@@ -48,5 +50,6 @@ private:
 // True when the session bus has a StatusNotifierItem host, which is when Qt shows the tray icon
 // through D-Bus; such hosts report a click as a trigger and never a double click.
 bool statusNotifierHostRegistered();
+bool statusNotifierHostRegistered(const QDBusConnection& bus);
 
 } // namespace platform
