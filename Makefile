@@ -2,12 +2,13 @@
 BUILD      ?= build
 BENCHBUILD ?= build-bench
 ASANBUILD  ?= build-asan
+PREFIX     ?= /usr/local
 # ccache, where installed, only speeds up rebuilds; nothing depends on it.
 LAUNCHER   := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 SANITIZE   := -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 
-.PHONY: all deps configure build run test test-asan bench format clean
+.PHONY: all deps configure build run test test-asan install package bench format clean
 
 all: build
 
@@ -38,7 +39,15 @@ test-asan: deps
 		-DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" >/dev/null
 	@cmake --build $(ASANBUILD)
 	@cd $(ASANBUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-		ctest --output-on-failure --timeout 900 -j2 -E '^e2e_tests\.'
+		ctest --output-on-failure --timeout 900 -j2 -E '^(e2e|package)_tests'
+
+# DESTDIR (from the environment or the command line) stages the installation, as packagers expect.
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# Builds $(BUILD)/torvane_<version>_<arch>.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: deps
 	@cmake -S . -B $(BENCHBUILD) -G Ninja $(LAUNCHER) -DCMAKE_BUILD_TYPE=Release -DTORVANE_BENCH=ON \

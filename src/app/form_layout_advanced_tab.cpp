@@ -59,12 +59,14 @@ void buildGeneralOptions(MainForm& f, QGroupBox* box) {
     f.CheckBox2 = checkBox(box, "CheckBox2",
                            QStringLiteral("Display confirmation messages after Task Management Actions"), false);
     f.Button31 = button(box, "Button31", QStringLiteral("Disable the Temperature tag (speeds up Torvane)"));
+    f.StartAtLogin = checkBox(box, "StartAtLogin", QStringLiteral("Start Torvane when I log in"), false);
     auto* v = new QVBoxLayout(box);
     v->addLayout(row({f.Button34}));
     v->addWidget(f.CheckBox24);
     v->addLayout(row({f.BitBtn5}));
     v->addWidget(f.CheckBox2);
     v->addLayout(row({f.Button31}));
+    v->addWidget(f.StartAtLogin);
     v->addStretch(1);
 }
 

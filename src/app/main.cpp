@@ -1,12 +1,25 @@
+#include "app/app_id.h"
+#include "app/command_line.h"
 #include "app/torvane_program.h"
+#include "app/tray_controller.h"
 #include "app/ttorvane.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/single_instance.h"
 #include "platform/torvane_error.h"
 
 #include <QApplication>
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineAnswer answer = readCommandLine(arguments);
+    if (answer.exit) {
+        std::fputs(qPrintable(answer.out), stdout);
+        std::fputs(qPrintable(answer.err), stderr);
+        return answer.status;
+    }
     // Torvane guards an X11 desktop: it needs an X server even where Qt could draw elsewhere.
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         std::fprintf(stderr, "Torvane needs an X11 display, but DISPLAY is not set.\n");
@@ -14,13 +27,28 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(kAppId);
     // Hidden to the tray, the program has no visible window and must keep running.
     QApplication::setQuitOnLastWindowClosed(false);
+    platform::SingleInstance instance(kAppId, qEnvironmentVariable("DISPLAY"));
+    switch (instance.claim()) {
+    case platform::SingleInstance::Outcome::Activated:
+        return 0;
+    case platform::SingleInstance::Outcome::Failed:
+        std::fprintf(stderr, "Torvane already runs on this display but does not answer.\n");
+        return 1;
+    default:
+        break;
+    }
     try {
         platform::LinuxPlatform system;
         TorvaneProgram program(system.platform());
+        TTorvane& main = program.mainWindow();
+        main.tray().clickToggles = platform::statusNotifierHostRegistered();
+        instance.onActivate = [&main] { main.guarded([&main] { main.tray().showFromAnotherStart(); }); };
         program.start();
         const int status = QApplication::exec();
+        instance.onActivate = nullptr;
         program.mainWindow().FormDestroy();
         return status;
     } catch (const TorvaneError& e) {

@@ -1,7 +1,10 @@
 #include "app/shell_controller.h"
 
+#include "app/app_id.h"
+#include "app/autostart.h"
 #include "core/message_policy.h"
 #include "platform/dialogs.h"
+#include "platform/torvane_error.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,6 +21,16 @@ using namespace platform;
 ShellController::ShellController(MainForm& form, QMainWindow& window, MessagePolicy& policy)
     : terminate([] { QCoreApplication::quit(); }), openPopup([](QMenu* menu) { menu->popup(QCursor::pos()); }),
       m_form(form), m_window(window), m_policy(policy) {}
+
+void ShellController::StartAtLoginClick() {
+    const QString entry = autostart::currentEntryPath(kAppId);
+    try {
+        autostart::setEnabled(entry, m_form.StartAtLogin->isChecked(), kAppId, QCoreApplication::applicationFilePath());
+    } catch (const TorvaneError&) {
+        m_form.StartAtLogin->setChecked(autostart::enabled(entry));
+        throw;
+    }
+}
 
 bool ShellController::askExit() {
     return m_policy.show(BoxKind::Always, QStringLiteral("Do you wish to exit the program ?"), QStringLiteral("Exit"),

@@ -22,6 +22,9 @@ public:
     void Button31Click();
     void KeepSettingsonExit1Click();
     void CheckBox24Click();
+    // "Start Torvane when I log in": writes or removes the autostart entry; a failure puts the
+    // box back to what is on disk before the error is reported.
+    void StartAtLoginClick();
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();

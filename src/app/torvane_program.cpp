@@ -26,7 +26,7 @@ TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& base
         newTask->showFor(name, handle, ListCommands::kUserSelectedReason);
     };
     m_helping = std::make_unique<THelping>(m_main->policy());
-    m_main->hooks.showHelp = [this] { m_helping->openHelp(m_values.BaseDir); };
+    m_main->hooks.showHelp = [this] { m_helping->openHelp(m_values.HelpDir); };
     m_investigator = std::make_unique<TTempInvestigator>();
     main.temperatureTab().reactions().setInvestigator(*m_investigator);
     // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),

@@ -13,7 +13,7 @@ class TTempInvestigator;
 // The composition root: the program's windows in their order of creation, all hidden at first.
 class TorvaneProgram {
 public:
-    // `baseDir` empty means the executable's folder.
+    // `baseDir` empty means the folders of this installation (see program_folders.h).
     TorvaneProgram(platform::Platform& platform, const QString& baseDir = {});
     ~TorvaneProgram();
 

@@ -38,6 +38,8 @@ void TTorvane::wireHandlers() {
     handleMenuItem(f.TempMan, [shell] { shell->Button31Click(); });
     handleMenuItem(f.KeepSettingsonExit1, [shell] { shell->KeepSettingsonExit1Click(); });
     handle(f.CheckBox24, &QCheckBox::toggled, [shell] { shell->CheckBox24Click(); });
+    // Only the user's click writes the entry; FormCreate sets the box from the disk.
+    handle(f.StartAtLogin, &QCheckBox::clicked, [shell] { shell->StartAtLoginClick(); });
 
     // Tray and silent mode.
     TrayController* tray = m_trayController.get();

@@ -27,7 +27,12 @@ void TrayController::TrayMessage(QSystemTrayIcon::ActivationReason reason) {
         break;
     }
     case QSystemTrayIcon::DoubleClick:
-        toggleWindow();
+        if (!clickToggles)
+            toggleWindow();
+        break;
+    case QSystemTrayIcon::Trigger:
+        if (clickToggles)
+            toggleWindow();
         break;
     default:
         break;
@@ -46,6 +51,12 @@ void TrayController::toggleWindow() {
         window->show();
         m_form.oTray1->setText(QStringLiteral("To Tray"));
     }
+}
+
+void TrayController::showFromAnotherStart() {
+    if (!m_values.MainWindowShown)
+        toggleWindow();
+    HotKeyMessage();
 }
 
 void TrayController::oTray1Click() {

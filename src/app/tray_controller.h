@@ -16,8 +16,12 @@ public:
     TrayController(MainForm& form, SharedValues& values, MessagePolicy& policy);
 
     // The tray icon was clicked: a double click toggles the window, the context request opens
-    // the tray menu, anything else does nothing.
+    // the tray menu, anything else does nothing. With `clickToggles` a single click toggles
+    // instead: D-Bus tray hosts report every click as a single one.
     void TrayMessage(QSystemTrayIcon::ActivationReason reason);
+    // Torvane was started again: the window comes back from the tray (or from being minimised) and
+    // to the front.
+    void showFromAnotherStart();
     void oTaskbar1Click();
     void oTray1Click();
     void HotKeyMessage();
@@ -26,6 +30,7 @@ public:
     std::function<void(QMenu*, const QPoint&)> openPopup;
     // Where the mouse is, in screen coordinates.
     std::function<QPoint()> cursorPos;
+    bool clickToggles = false;
 
 private:
     void toggleWindow();

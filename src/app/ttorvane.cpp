@@ -1,8 +1,11 @@
 #include "app/ttorvane.h"
 
 #include "app/app_icon.h"
+#include "app/app_id.h"
+#include "app/autostart.h"
 #include "app/form_builder.h"
 #include "app/form_layout.h"
+#include "app/program_folders.h"
 #include "app/shell_controller.h"
 #include "app/silent_mode_controller.h"
 #include "app/tray_controller.h"
@@ -164,8 +167,20 @@ void TTorvane::handleMenuItem(QAction* item, std::function<void()> handler) {
 }
 
 void TTorvane::FormCreate() {
-    if (m_values.BaseDir.isEmpty())
-        m_values.BaseDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    if (m_values.BaseDir.isEmpty()) {
+        const ProgramFolders folders = currentProgramFolders();
+        // A folder that cannot be made shows up as file errors when the files are written.
+        if (folders.installed)
+            createDataFolder(folders.data);
+        m_values.BaseDir = folders.data;
+        m_values.HelpDir = folders.help;
+        m_values.CompanionDir = folders.companion;
+    }
+    if (m_values.HelpDir.isEmpty())
+        m_values.HelpDir = m_values.BaseDir;
+    if (m_values.CompanionDir.isEmpty())
+        m_values.CompanionDir = m_values.BaseDir;
+    m_form.StartAtLogin->setChecked(autostart::enabled(autostart::currentEntryPath(kAppId)));
     m_platform.hotKey.registerHotKey([this] { guarded([this] { m_trayController->HotKeyMessage(); }); });
     QCoreApplication::setApplicationName(kApplicationTitle);
     m_tray = new QSystemTrayIcon(torvaneIcon(), this);

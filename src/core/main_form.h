@@ -99,6 +99,7 @@ struct AdvancedTabControls {
     QCheckBox* CheckBox24 = nullptr;
     QPushButton* BitBtn5 = nullptr;
     QCheckBox* CheckBox2 = nullptr;
+    QCheckBox* StartAtLogin = nullptr; // "Start Torvane when I log in"; its state is the autostart entry
     QPushButton* Button31 = nullptr;
     QPushButton* Button7 = nullptr;
 };

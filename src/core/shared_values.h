@@ -7,7 +7,9 @@
 
 // Values shared across subsystems that live beside the main window, owned by the composition root.
 struct SharedValues {
-    QString BaseDir; // the executable's folder with a trailing "/"
+    QString BaseDir;      // the folder of lists, settings and choice files, with a trailing "/"
+    QString HelpDir;      // the folder holding "Help/"; BaseDir when empty
+    QString CompanionDir; // the folder holding core-temp; BaseDir when empty
     bool MainWindowShown = true;
     std::int32_t FreeMemPercent = 0;
     std::int32_t CurrentTemp = 0;

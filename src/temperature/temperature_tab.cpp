@@ -18,8 +18,8 @@ TemperatureTab::TemperatureTab(MainForm& form, SharedValues& values, platform::P
     : QWidget(parent), m_values(values), m_platform(platform), m_policy(policy),
       m_graphsShowing(std::move(graphsShowing)),
       m_reactions(form, values, m_controls, m_history, platform.windows, taskActions, std::move(hooks)),
-      m_starter([&values] { return values.BaseDir; }, platform.shell, platform.dialogs, policy,
-                std::move(coreTempSearchFolder)) {
+      m_starter([&values] { return values.CompanionDir.isEmpty() ? values.BaseDir : values.CompanionDir; },
+                platform.shell, platform.dialogs, policy, std::move(coreTempSearchFolder)) {
     createControls();
     connectHandlers();
 }

@@ -64,6 +64,7 @@ TEST_F(TrayTest, MouseOnTheIcon) {
         std::vector<R> reasons;
         State expected;
         std::size_t popups;
+        bool clickToggles = false; // a D-Bus (StatusNotifierItem) tray host
     } cases[] = {
         {"single left click", {R::Trigger}, kShown, 0},
         {"middle click", {R::MiddleClick}, kShown, 0},
@@ -74,15 +75,33 @@ TEST_F(TrayTest, MouseOnTheIcon) {
         {"click then double click", {R::Trigger, R::DoubleClick}, kHidden, 0},
         {"context request", {R::Context}, kShown, 1},
         {"context request while hidden", {R::DoubleClick, R::Context}, kHidden, 1},
+        {"D-Bus tray: click hides", {R::Trigger}, kHidden, 0, true},
+        {"D-Bus tray: second click shows", {R::Trigger, R::Trigger}, kShown, 0, true},
+        {"D-Bus tray: no double click toggle", {R::DoubleClick}, kShown, 0, true},
+        {"D-Bus tray: context request", {R::Context}, kShown, 1, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         backToStart();
+        tray->clickToggles = c.clickToggles;
         for (R reason : c.reasons)
             tray->TrayMessage(reason);
         EXPECT_EQ(state(), c.expected);
         EXPECT_EQ(popups.size(), c.popups);
         EXPECT_TRUE(fake.boxes().isEmpty());
+    }
+}
+
+TEST_F(TrayTest, AnotherStartBringsTheWindowBackFromAnywhere) {
+    const std::function<void()> hiding[] = {[] {}, [this] { tray->oTray1Click(); },
+                                            [this] { tray->oTray1Click(), tray->HotKeyMessage(); },
+                                            [this] { main().showMinimized(); }};
+    for (const auto& hide : hiding) {
+        backToStart();
+        hide();
+        tray->showFromAnotherStart();
+        EXPECT_EQ(state(), kShown);
+        EXPECT_FALSE(main().windowState() & Qt::WindowMinimized);
     }
 }
 

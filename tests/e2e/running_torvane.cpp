@@ -7,22 +7,30 @@
 #include <QThread>
 #include <stdexcept>
 
-RunningTorvane::RunningTorvane(const QString& display, const std::function<void(const QString&)>& prepare) {
+RunningTorvane::RunningTorvane(const QString& display, const std::function<void(const QString&)>& prepare,
+                               const QMap<QString, QString>& environment, const QString& executable) {
     if (!m_dir.isValid())
         throw std::runtime_error("no temporary folder");
     m_baseDir = m_dir.path() + QLatin1Char('/');
-    const QString exe = m_baseDir + QStringLiteral("torvane");
-    if (!QFile::copy(QStringLiteral(TORVANE_EXE), exe))
-        throw std::runtime_error("cannot copy the program");
-    QDir().mkpath(m_baseDir + QStringLiteral("Help"));
-    for (const QString& name : QDir(QStringLiteral(TORVANE_HELP_DIR)).entryList(QDir::Files))
-        QFile::copy(QStringLiteral(TORVANE_HELP_DIR "/") + name, m_baseDir + QStringLiteral("Help/") + name);
+    QString exe = executable;
+    if (exe.isEmpty()) {
+        exe = m_baseDir + QStringLiteral("torvane");
+        if (!QFile::copy(QStringLiteral(TORVANE_EXE), exe))
+            throw std::runtime_error("cannot copy the program");
+        QDir().mkpath(m_baseDir + QStringLiteral("Help"));
+        for (const QString& name : QDir(QStringLiteral(TORVANE_HELP_DIR)).entryList(QDir::Files))
+            QFile::copy(QStringLiteral(TORVANE_HELP_DIR "/") + name, m_baseDir + QStringLiteral("Help/") + name);
+    }
     if (prepare)
         prepare(m_baseDir);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), display);
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    m_process.setProcessEnvironment(environment);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    // Never the machine's session bus: a socket nobody listens on leaves the program without one.
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=") + m_baseDir + "no-bus");
+    for (auto it = environment.begin(); it != environment.end(); ++it)
+        env.insert(it.key(), it.value());
+    m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
     m_process.start(exe, {});
     if (!m_process.waitForStarted(10000))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/linux/x11_window_system.h"
+#include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -8,12 +9,15 @@
 #include <functional>
 #include <optional>
 
-// The built program, copied into a temporary folder (its BaseDir) and started on a display.
+// The built program, copied into a temporary folder (its BaseDir) and started on a display. It sees
+// no session bus unless `environment` names one.
 class RunningTorvane {
 public:
-    // `prepare` may lay files into the BaseDir before the program starts.
+    // `prepare` may lay files into the BaseDir before the program starts; `environment` adds to or
+    // replaces the test's own; a non-empty `executable` is started where it is instead of a copy.
     explicit RunningTorvane(const QString& display,
-                            const std::function<void(const QString& baseDir)>& prepare = nullptr);
+                            const std::function<void(const QString& baseDir)>& prepare = nullptr,
+                            const QMap<QString, QString>& environment = {}, const QString& executable = {});
     ~RunningTorvane();
 
     const QString& baseDir() const { return m_baseDir; }
