@@ -90,6 +90,9 @@ void TTorvane::wireHandlers() {
     handleMenuItem(f.KillHiddenNewTasks1, [protection] { protection->ShowS(); });
     handleMenuItem(f.KillNewTasks1, [protection] { protection->ShowS(); });
     handle(f.Button20, &QPushButton::clicked, [protection] { protection->Button20Click(); });
+    m_platform.windows.watchWindows([this, protection](const std::vector<platform::WindowInfo>& windows) {
+        guarded([protection, &windows] { protection->WindowsChanged(windows); });
+    });
     handleMenuItem(f.WarnIfTaskUsesOver1, [protection] { protection->WarnIfTaskUsesOver1Click(); });
     handle(f.CheckBox10, &QCheckBox::toggled, [protection] { protection->CheckBox10Click(); });
 

@@ -3,6 +3,7 @@
 #include "platform/types.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -27,6 +28,12 @@ public:
 
     // Asks the window to close; asynchronous, the result is not known.
     virtual void postCloseMessage(WindowHandle window) = 0;
+
+    // Soon after top-level windows appear, are mapped or change their title, `changed` is called
+    // with those windows as they are then (titled or not; windows gone meanwhile are left out).
+    // While nothing changes it is never called. A system that cannot watch never calls it.
+    using WindowsChanged = std::function<void(const std::vector<WindowInfo>&)>;
+    virtual void watchWindows(WindowsChanged changed) { (void)changed; }
 };
 
 } // namespace platform

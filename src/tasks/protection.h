@@ -15,7 +15,8 @@ struct SharedValues;
 
 namespace platform {
 class WindowSystem;
-}
+struct WindowInfo;
+} // namespace platform
 
 // What the protection cycle needs from the "Task Action" window and the other subsystems it meets.
 struct ProtectionLinks {
@@ -43,6 +44,9 @@ public:
     void WarnIfTaskUsesOver1Click();
     void CheckBox10Click();
     void AskAboutTask();
+    // Windows that just appeared, were mapped or changed their title meet the kill list at once,
+    // between ticks; everything else about them waits for the tick.
+    void WindowsChanged(const std::vector<platform::WindowInfo>& windows);
 
     bool protectionOn() const;
 
@@ -52,7 +56,7 @@ private:
     void applyDecision(const RecognitionOptions& options);
     void takeSnapshots();
     void followRenamedTasks(const RecognitionOptions& options);
-    void enforceKillList(const RecognitionOptions& options, std::exception_ptr& failure);
+    void enforceKillList(const TaskList& tasks, const RecognitionOptions& options, std::exception_ptr& failure);
     void killNewTasksSilently(const RecognitionOptions& options);
     void askAboutNewTasks(const RecognitionOptions& options);
     void warnAboutMemory(const RecognitionOptions& options);

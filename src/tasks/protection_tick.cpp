@@ -106,7 +106,7 @@ void Protection::ProtectionTick() {
                 e.title = LimitNameLength(e.title, limit);
         });
     }
-    enforceKillList(options, failure);
+    enforceKillList(m_form.ListBox6, options, failure); // only a tick writes it, and ticks never nest
     if (failure)
         std::rethrow_exception(failure);
     if (!protectionOn())
@@ -206,8 +206,8 @@ void Protection::followRenamedTasks(const RecognitionOptions& options) {
     }
 }
 
-void Protection::enforceKillList(const RecognitionOptions& options, std::exception_ptr& failure) {
-    const TaskList& tasks = m_form.ListBox6; // only a tick writes it, and ticks never nest
+void Protection::enforceKillList(const TaskList& tasks, const RecognitionOptions& options,
+                                 std::exception_ptr& failure) {
     for (const TaskEntry& task : tasks) {
         const TaskList& killList = m_form.ListBox3->taskModel().tasks();
         int found = -1;
@@ -222,6 +222,15 @@ void Protection::enforceKillList(const RecognitionOptions& options, std::excepti
         if (found != -1)
             kill(task.handle); // spares the program's own windows
     }
+}
+
+void Protection::WindowsChanged(const std::vector<WindowInfo>& windows) {
+    TaskList tasks;
+    appendTasks(windows, false, tasks);
+    appendTasks(windows, true, tasks);
+    // A failure of the options is the tick's to report; the exact names still count here.
+    std::exception_ptr failure;
+    enforceKillList(tasks, readRecognitionOptions(m_form), failure);
 }
 
 void Protection::killNewTasksSilently(const RecognitionOptions& options) {

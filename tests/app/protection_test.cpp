@@ -85,6 +85,18 @@ TEST_F(ProtectionTest, KillListIsEnforcedWithoutProtection) {
     EXPECT_TRUE(asked.isEmpty());
 }
 
+TEST_F(ProtectionTest, ReportedWindowsMeetTheKillListBetweenTicks) {
+    form().ListBox3->taskModel().append({"Intruder", 0});
+    form().ListBox2->taskModel().append({"Welcome", 0});
+    const WindowHandle own = fake.addWindow("Intruder", true, fake.ownPid);
+    const WindowHandle hidden = fake.addWindow("Intruder", false, 701);
+    const WindowHandle welcome = fake.addWindow("Welcome", false, 702);
+    ASSERT_TRUE(fake.watched());
+    fake.announceWindows({own, hidden, welcome});
+    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{701});
+    EXPECT_TRUE(asked.isEmpty());
+}
+
 TEST_F(ProtectionTest, SpinEditsTakeOnlyNumbersTheyCanHold) {
     const struct {
         QString typed;

@@ -47,6 +47,15 @@ bool FakePlatform::hasWindow(WindowHandle window) const {
     return this->window(window) != nullptr;
 }
 
+void FakePlatform::announceWindows(const std::vector<WindowHandle>& handles) {
+    std::vector<WindowInfo> infos;
+    for (WindowHandle handle : handles)
+        if (const FakeWindow* w = window(handle))
+            infos.push_back({w->handle, w->title, w->visible});
+    if (m_watcher && !infos.empty())
+        m_watcher(infos);
+}
+
 void FakePlatform::setTitle(WindowHandle window, const QString& title) {
     if (FakeWindow* w = find(window))
         w->title = title;

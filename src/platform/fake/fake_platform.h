@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -57,6 +58,9 @@ public:
     const FakeWindow* window(WindowHandle window) const;
     // Top of the stacking order first.
     const std::vector<FakeWindow>& windows() const { return m_windows; }
+    // Reports the windows to the watcher, as the window system does when they appear or change.
+    void announceWindows(const std::vector<WindowHandle>& handles);
+    bool watched() const { return static_cast<bool>(m_watcher); }
     // When on, a close request removes the window at once, as a cooperative program would.
     void setCloseRemovesWindow(bool on) { m_closeRemovesWindow = on; }
 
@@ -106,6 +110,7 @@ public:
     std::vector<WindowInfo> topLevelWindows() override;
     ProcessId windowProcessId(WindowHandle window) override;
     void postCloseMessage(WindowHandle window) override;
+    void watchWindows(WindowsChanged changed) override { m_watcher = std::move(changed); }
     std::optional<ProcessIdentity> identify(ProcessId pid) override;
     bool terminateProcess(const ProcessIdentity& process) override;
     ProcessId currentProcessId() override { return ownPid; }
@@ -132,6 +137,7 @@ private:
     std::vector<FakeWindow> m_windows;
     WindowHandle m_nextHandle = 0x1000;
     bool m_closeRemovesWindow = false;
+    WindowsChanged m_watcher;
     std::map<ProcessId, std::uint64_t> m_workingSets;
     std::map<ProcessId, std::uint64_t> m_startTimes; // absent: 0
     std::vector<ProcessId> m_terminated;

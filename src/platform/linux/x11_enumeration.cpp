@@ -89,10 +89,16 @@ void searchOneLevel(xcb_connection_t* c, const X11WindowSystem::Atoms& atoms, st
 std::vector<WindowInfo> X11WindowSystem::topLevelWindows() {
     if (!usable())
         return {};
-    xcb_connection_t* c = m_connection;
-    auto rootTree = collect(xcb_query_tree_reply, c, xcb_query_tree(c, m_root));
+    auto rootTree = collect(xcb_query_tree_reply, m_connection, xcb_query_tree(m_connection, m_root));
     std::vector<xcb_window_t> tops = childrenOf(rootTree.get());
     std::reverse(tops.begin(), tops.end()); // the server lists bottom to top
+    return windowsOf(tops);
+}
+
+std::vector<WindowInfo> X11WindowSystem::windowsOf(const std::vector<xcb_window_t>& tops) {
+    if (!usable())
+        return {};
+    xcb_connection_t* c = m_connection;
 
     // Stage 1: everything about each child of the root, titles included, since most of them are
     // their own client when no window manager reparents them.

@@ -2,6 +2,7 @@
 
 #include "platform/linux/x11_reply.h"
 #include "platform/linux/x11_text.h"
+#include "platform/linux/x11_window_watch.h"
 #include "platform/torvane_error.h"
 
 #include <algorithm>
@@ -25,7 +26,7 @@ QByteArray hostName() {
 
 } // namespace
 
-X11WindowSystem::X11WindowSystem(const QString& display, OwnerLookup lookup) : m_lookup(lookup) {
+X11WindowSystem::X11WindowSystem(const QString& display, OwnerLookup lookup) : m_lookup(lookup), m_display(display) {
     const QByteArray name = display.toLocal8Bit();
     int screenNumber = 0;
     m_connection = xcb_connect(name.isEmpty() ? nullptr : name.constData(), &screenNumber);
@@ -68,6 +69,7 @@ X11WindowSystem::X11WindowSystem(const QString& display, OwnerLookup lookup) : m
 }
 
 X11WindowSystem::~X11WindowSystem() {
+    m_watch.reset();
     if (m_connection)
         xcb_disconnect(m_connection);
 }

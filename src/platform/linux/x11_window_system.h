@@ -4,9 +4,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <xcb/xcb.h>
 
 namespace platform {
+
+class X11WindowWatch;
 
 // The desktop of one X11 display, through a connection of its own.
 class X11WindowSystem : public WindowSystem {
@@ -22,8 +25,13 @@ public:
     X11WindowSystem& operator=(const X11WindowSystem&) = delete;
 
     std::vector<WindowInfo> topLevelWindows() override;
+    // The tasks of the given children of the root, in that order; children gone or override-redirect
+    // are left out.
+    std::vector<WindowInfo> windowsOf(const std::vector<xcb_window_t>& tops);
     ProcessId windowProcessId(WindowHandle window) override;
     void postCloseMessage(WindowHandle window) override;
+    // Watches through a connection of its own, so that its events never mix with enumeration replies.
+    void watchWindows(WindowsChanged changed) override;
 
     xcb_connection_t* connection() const { return m_connection; }
     xcb_window_t rootWindow() const { return m_root; }
@@ -49,6 +57,8 @@ private:
     OwnerLookup m_lookup;
     bool m_hasClientIds = false; // X-Resource 1.2 or later
     QByteArray m_hostName;
+    QString m_display;
+    std::unique_ptr<X11WindowWatch> m_watch;
 };
 
 } // namespace platform

@@ -1,0 +1,70 @@
+// The kill list meets windows as the X server reports them, with every timer stopped: no tick runs.
+#include "app/torvane_program.h"
+#include "app/ttorvane.h"
+#include "core/main_form.h"
+#include "core/task_list_view.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/linux/linux_processes.h"
+#include "platform/linux/x11_window_system.h"
+#include "support/x11_child.h"
+#include "support/xvfb_server.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool pumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 1000 && !done(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+void retitle(const QString& display, std::uint32_t window, const QByteArray& title) {
+    xcb_connection_t* c = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, title.size(),
+                        title.constData());
+    xcb_flush(c);
+    xcb_disconnect(c);
+}
+
+} // namespace
+
+TEST(WindowEvents, KillListedWindowsDieWithoutATickAndOthersLive) {
+    XvfbServer server;
+    platform::X11WindowSystem windows(server.display());
+    platform::LinuxProcesses processes;
+    platform::fake::FakePlatform fake;
+    platform::Platform mixed{windows, processes, fake, fake, fake, fake, fake, fake, fake};
+    QTemporaryDir dir;
+    TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
+    MainForm& f = program.mainWindow().form();
+    for (QTimer* timer : {f.Timer1, f.Timer2, f.Timer3, f.Timer4, f.Timer5, f.Countdown, f.TempGetTimer})
+        timer->stop();
+    f.ListBox3->taskModel().append({QStringLiteral("Doomed window"), 0});
+
+    X11Child doomed(server.display(), {"--window", "--unmapped", "--utf8", "Doomed window"});
+    X11Child renamed(server.display(), {"--window", "--latin1", "Innocent for now"});
+    X11Child kept(server.display(), {"--window", "--utf8", "Doomed windows"});
+    QStringList many;
+    for (int i = 0; i < 500; ++i) {
+        many << "--window"
+             << "--latin1"
+             << "Doomed window";
+        many << (i % 2 ? QStringList{"--unmapped"} : QStringList{"--managed", "normal"});
+    }
+    X11Child burst(server.display(), many);
+    retitle(server.display(), renamed.windows()[0].client, "Doomed window");
+
+    pumpUntil([&] { return !doomed.running() && !renamed.running() && !burst.running(); });
+    EXPECT_FALSE(doomed.running());
+    EXPECT_FALSE(renamed.running());
+    EXPECT_FALSE(burst.running());
+    EXPECT_TRUE(kept.running());
+}
