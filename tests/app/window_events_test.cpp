@@ -30,7 +30,7 @@ void retitle(const QString& display, std::uint32_t window, const QByteArray& tit
     xcb_connection_t* c = xcb_connect(display.toLocal8Bit().constData(), nullptr);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, title.size(),
                         title.constData());
-    xcb_flush(c);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); // carried out before it closes
     xcb_disconnect(c);
 }
 

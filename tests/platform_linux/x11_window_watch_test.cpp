@@ -35,7 +35,7 @@ void retitle(std::uint32_t window, const QByteArray& title) {
         return a;
     };
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(name), atom(type), 8, title.size(), title.constData());
-    xcb_flush(c);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); // carried out before it closes
     xcb_disconnect(c);
 }
 

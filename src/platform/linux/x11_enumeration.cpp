@@ -3,6 +3,7 @@
 // window count.
 #include "platform/linux/x11_reply.h"
 #include "platform/linux/x11_window_system.h"
+#include "platform/linux/x11_window_watch.h"
 
 #include <algorithm>
 
@@ -89,15 +90,36 @@ void searchOneLevel(xcb_connection_t* c, const X11WindowSystem::Atoms& atoms, st
 std::vector<WindowInfo> X11WindowSystem::topLevelWindows() {
     if (!usable())
         return {};
+    if (m_watch)
+        if (auto cached = m_watch->cachedWindows())
+            return std::move(*cached);
+    ++m_fullEnumerations;
+    if (m_watch)
+        m_watch->catchUp(); // so that fewer events cross the enumeration
     auto rootTree = collect(xcb_query_tree_reply, m_connection, xcb_query_tree(m_connection, m_root));
-    std::vector<xcb_window_t> tops = childrenOf(rootTree.get());
-    std::reverse(tops.begin(), tops.end()); // the server lists bottom to top
-    return windowsOf(tops);
+    const std::vector<xcb_window_t> bottomToTop = childrenOf(rootTree.get());
+    const std::vector<std::optional<WindowInfo>> tasks = describeTops(bottomToTop);
+    if (m_watch && rootTree)
+        m_watch->reset(bottomToTop, tasks);
+    std::vector<WindowInfo> windows;
+    windows.reserve(tasks.size());
+    for (auto it = tasks.rbegin(); it != tasks.rend(); ++it) // the server lists bottom to top
+        if (*it)
+            windows.push_back(**it);
+    return windows;
 }
 
 std::vector<WindowInfo> X11WindowSystem::windowsOf(const std::vector<xcb_window_t>& tops) {
+    std::vector<WindowInfo> windows;
+    for (auto& task : describeTops(tops))
+        if (task)
+            windows.push_back(std::move(*task));
+    return windows;
+}
+
+std::vector<std::optional<WindowInfo>> X11WindowSystem::describeTops(const std::vector<xcb_window_t>& tops) {
     if (!usable())
-        return {};
+        return std::vector<std::optional<WindowInfo>>(tops.size());
     xcb_connection_t* c = m_connection;
 
     // Stage 1: everything about each child of the root, titles included, since most of them are
@@ -156,11 +178,13 @@ std::vector<WindowInfo> X11WindowSystem::windowsOf(const std::vector<xcb_window_
     if (!pending.empty())
         searchOneLevel(c, m_atoms, pending, false, titleOf);
 
-    std::vector<WindowInfo> windows;
+    std::vector<std::optional<WindowInfo>> windows;
     windows.reserve(candidates.size());
     for (const Candidate& candidate : candidates) {
-        if (candidate.gone)
+        if (candidate.gone) {
+            windows.emplace_back();
             continue;
+        }
         WindowInfo info;
         info.handle = candidate.client != XCB_NONE ? candidate.client : candidate.top;
         info.title = candidate.title;

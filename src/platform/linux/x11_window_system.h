@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <xcb/xcb.h>
 
 namespace platform {
@@ -28,6 +29,11 @@ public:
     // The tasks of the given children of the root, in that order; children gone or override-redirect
     // are left out.
     std::vector<WindowInfo> windowsOf(const std::vector<xcb_window_t>& tops);
+    // The task of each given child of the root, in that order; none for one that is no task.
+    std::vector<std::optional<WindowInfo>> describeTops(const std::vector<xcb_window_t>& tops);
+    // How often topLevelWindows() asked the server about every window (while watching, the events
+    // keep the answer current and a full pass runs only now and then as a safety net).
+    int fullEnumerations() const { return m_fullEnumerations; }
     ProcessId windowProcessId(WindowHandle window) override;
     void postCloseMessage(WindowHandle window) override;
     // Watches through a connection of its own, so that its events never mix with enumeration replies.
@@ -59,6 +65,7 @@ private:
     QByteArray m_hostName;
     QString m_display;
     std::unique_ptr<X11WindowWatch> m_watch;
+    int m_fullEnumerations = 0;
 };
 
 } // namespace platform

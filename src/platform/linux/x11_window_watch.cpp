@@ -120,13 +120,21 @@ void X11WindowWatch::readEvents() {
             handle(event);
             std::free(event);
         }
-        if (m_unexplored.empty())
+        if (!m_unexplored.empty()) {
+            std::vector<xcb_window_t> windows;
+            windows.swap(m_unexplored);
+            followBelow(std::move(windows));
+            continue;
+        }
+        // Writing may read what the server sent meanwhile into the queue, where the socket's
+        // readiness no longer announces it.
+        xcb_flush(m_connection);
+        xcb_generic_event_t* queued = xcb_poll_for_queued_event(m_connection);
+        if (!queued)
             break;
-        std::vector<xcb_window_t> windows;
-        windows.swap(m_unexplored);
-        followBelow(std::move(windows));
+        handle(queued);
+        std::free(queued);
     }
-    xcb_flush(m_connection);
     if (!m_touched.empty() && !m_burst.isActive())
         m_burst.start();
 }
@@ -135,6 +143,7 @@ void X11WindowWatch::handle(const xcb_generic_event_t* event) {
     // A parent is the root (a new top-level window) or a followed window (a frame's client).
     auto adopt = [this](xcb_window_t window, xcb_window_t parent) {
         if (parent == m_root) {
+            m_stack.add(window);
             follow(window, window, 0);
         } else if (const auto it = m_followed.find(parent); it != m_followed.end()) {
             follow(window, it->second.top, it->second.depth + 1);
@@ -142,37 +151,110 @@ void X11WindowWatch::handle(const xcb_generic_event_t* event) {
         // It may have had children before it was selected.
         if (const auto it = m_followed.find(window); it != m_followed.end() && it->second.depth < kDeepest)
             m_unexplored.push_back(window);
+        markStale(window);
         touch(window);
     };
     switch (event->response_type & 0x7F) {
+    case 0: {
+        // A window that vanished before it was selected is harmless; anything else may have cost
+        // an event, so the next snapshot comes from a full enumeration.
+        if (reinterpret_cast<const xcb_generic_error_t*>(event)->error_code != XCB_WINDOW)
+            m_stackValid = false;
+        break;
+    }
     case XCB_CREATE_NOTIFY: {
         const auto* e = reinterpret_cast<const xcb_create_notify_event_t*>(event);
         adopt(e->window, e->parent);
         break;
     }
     case XCB_REPARENT_NOTIFY: {
+        // One copy comes to the old parent's followers, one to the new parent's.
         const auto* e = reinterpret_cast<const xcb_reparent_notify_event_t*>(event);
-        if (e->event == e->window)
-            break; // the window's own copy; its new parent's copy follows it
-        m_followed.erase(e->window);
-        adopt(e->window, e->parent);
+        if (e->event == e->parent) {
+            adopt(e->window, e->parent);
+        } else {
+            markStale(e->window);
+            if (e->event == m_root)
+                m_stack.remove(e->window);
+        }
         break;
     }
-    case XCB_MAP_NOTIFY:
-        touch(reinterpret_cast<const xcb_map_notify_event_t*>(event)->window);
+    case XCB_DESTROY_NOTIFY: {
+        const auto* e = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+        if (e->event == m_root)
+            m_stack.remove(e->window);
+        else
+            markStale(e->window);
+        m_followed.erase(e->window);
         break;
+    }
+    case XCB_MAP_NOTIFY: {
+        const auto* e = reinterpret_cast<const xcb_map_notify_event_t*>(event);
+        markStale(e->window);
+        touch(e->window);
+        break;
+    }
+    case XCB_UNMAP_NOTIFY:
+        markStale(reinterpret_cast<const xcb_unmap_notify_event_t*>(event)->window);
+        break;
+    case XCB_CONFIGURE_NOTIFY: {
+        const auto* e = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+        if (e->event == m_root)
+            m_stack.placeAbove(e->window, e->above_sibling);
+        break;
+    }
+    case XCB_CIRCULATE_NOTIFY: {
+        const auto* e = reinterpret_cast<const xcb_circulate_notify_event_t*>(event);
+        if (e->event == m_root && e->place == XCB_PLACE_ON_TOP)
+            m_stack.placeOnTop(e->window);
+        else if (e->event == m_root)
+            m_stack.placeAtBottom(e->window);
+        break;
+    }
     case XCB_PROPERTY_NOTIFY: {
         const auto* e = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-        if (e->atom == XCB_ATOM_WM_NAME || e->atom == m_netWmName || e->atom == m_wmState)
+        if (e->atom == XCB_ATOM_WM_NAME || e->atom == m_netWmName || e->atom == m_wmState) {
+            markStale(e->window);
             touch(e->window);
+        }
         break;
     }
-    case XCB_DESTROY_NOTIFY:
-        m_followed.erase(reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window);
-        break;
     default:
-        break; // errors for windows that vanished before they were followed are harmless
+        break;
     }
+}
+
+void X11WindowWatch::markStale(xcb_window_t window) {
+    if (const auto it = m_followed.find(window); it != m_followed.end())
+        m_stack.markStale(it->second.top);
+}
+
+void X11WindowWatch::catchUp() {
+    // A round trip: every event of a request the server carried out before it is in the queue then.
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    readEvents();
+}
+
+void X11WindowWatch::reset(const std::vector<xcb_window_t>& bottomToTop,
+                           const std::vector<std::optional<WindowInfo>>& tasks) {
+    m_stack.reset(bottomToTop, tasks);
+    m_stackValid = true;
+    m_sinceReset.restart();
+}
+
+std::optional<std::vector<WindowInfo>> X11WindowWatch::cachedWindows() {
+    if (!m_stackValid || m_sinceReset.elapsed() >= kSafetyNetMs || xcb_connection_has_error(m_connection))
+        return std::nullopt;
+    catchUp();
+    if (!m_stackValid)
+        return std::nullopt;
+    const std::vector<xcb_window_t> stale = m_stack.takeStale();
+    if (!stale.empty()) {
+        std::vector<std::optional<WindowInfo>> tasks = m_system.describeTops(stale);
+        for (std::size_t i = 0; i < stale.size(); ++i)
+            m_stack.setTask(stale[i], std::move(tasks[i]));
+    }
+    return m_stack.tasks();
 }
 
 void X11WindowWatch::touch(xcb_window_t window) {

@@ -2,8 +2,12 @@
 
 #include "platform/window_system.h"
 
+#include "platform/linux/x11_window_stack.h"
+
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <xcb/xcb.h>
@@ -17,15 +21,26 @@ class X11WindowSystem;
 // Follows the children of the root and their descendants down to the depth where client windows
 // are searched, on a connection of its own: new windows, maps, reparenting and changes of the
 // title or WM_STATE mark their root child as touched. Touched windows are described through the
-// window system once the events of a short burst are in, and handed to the callback.
+// window system once the events of a short burst are in, and handed to the callback. The same
+// events keep a copy of the stacking order and the tasks current, so a snapshot needs no pass over
+// every window.
 class X11WindowWatch : public QObject {
 public:
     // Throws TorvaneError when the display cannot be opened.
     X11WindowWatch(X11WindowSystem& system, const QString& display, WindowSystem::WindowsChanged changed);
     ~X11WindowWatch() override;
 
+    // The tasks, top first, as a full enumeration would find them now; none when the copy cannot
+    // answer (never filled, too old, or the event stream reported an error).
+    std::optional<std::vector<WindowInfo>> cachedWindows();
+    // Reads every event the server sent before this call.
+    void catchUp();
+    // A full enumeration's result replaces the copy.
+    void reset(const std::vector<xcb_window_t>& bottomToTop, const std::vector<std::optional<WindowInfo>>& tasks);
+
 private:
-    static constexpr int kDeepest = 2; // the client is the child itself or a descendant up to two down
+    static constexpr qint64 kSafetyNetMs = 10000; // a full enumeration at least this often
+    static constexpr int kDeepest = 2;            // the client is the child itself or a descendant up to two down
     static constexpr int kBurstMs = 2;
 
     void followExisting();
@@ -34,6 +49,7 @@ private:
     void readEvents();
     void handle(const xcb_generic_event_t* event);
     void touch(xcb_window_t window);
+    void markStale(xcb_window_t window);
     void deliver();
 
     X11WindowSystem& m_system;
@@ -52,6 +68,9 @@ private:
     std::vector<xcb_window_t> m_unexplored; // followed since the last read; their children not yet
     std::vector<xcb_window_t> m_touched;
     std::unordered_set<xcb_window_t> m_touchedSet;
+    X11WindowStack m_stack;
+    bool m_stackValid = false;
+    QElapsedTimer m_sinceReset;
 };
 
 } // namespace platform
