@@ -16,9 +16,7 @@ namespace {
 TEST(QtSaveDialog, AsksBeforeATypedNameReplacesAnExistingFile) {
     QTemporaryDir dir;
     const QString existing = dir.filePath("name.sav");
-    QFile file(existing);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
     const struct {
         QMessageBox::StandardButton answer;
         std::optional<QString> chosen;
