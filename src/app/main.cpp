@@ -1,14 +1,35 @@
 #include "app/app_id.h"
+#include "app/auto_save.h"
 #include "app/command_line.h"
 #include "app/torvane_program.h"
 #include "app/tray_controller.h"
 #include "app/ttorvane.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/signal_termination.h"
 #include "platform/linux/single_instance.h"
 #include "platform/torvane_error.h"
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// A lost X server makes the toolkit end the process with exit(), past the exit sequence; the
+// change of the last seconds is then written at that exit.
+TorvaneProgram* g_running = nullptr;
+
+void flushPendingSaves() {
+    if (g_running)
+        g_running->autoSave().flushPending();
+}
+
+struct RunningProgram {
+    explicit RunningProgram(TorvaneProgram& program) { g_running = &program; }
+    ~RunningProgram() { g_running = nullptr; }
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     QStringList arguments;
@@ -26,6 +47,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // Before anything else can take long: from here on a termination signal ends through the exit.
+    platform::SignalTerminationRequests terminationRequests;
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(kAppId);
     // Hidden to the tray, the program has no visible window and must keep running.
@@ -46,6 +69,9 @@ int main(int argc, char** argv) {
         TTorvane& main = program.mainWindow();
         main.tray().clickToggles = platform::statusNotifierHostRegistered();
         instance.onActivate = [&main] { main.guarded([&main] { main.tray().showFromAnotherStart(); }); };
+        program.endOn(terminationRequests);
+        const RunningProgram running(program);
+        std::atexit(flushPendingSaves);
         program.start();
         const int status = QApplication::exec();
         instance.onActivate = nullptr;

@@ -1,11 +1,11 @@
 #include "app/settings_files.h"
 
+#include "core/durable_file.h"
 #include "core/file_errors.h"
 #include "platform/torvane_error.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cerrno>
@@ -69,13 +69,10 @@ QByteArray readWholeFile(const QString& path) {
 }
 
 void replaceFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        throwFileError(path, file.error());
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throwFileError(path, file.error());
+    if (durable::fileHolds(path, bytes))
+        return;
+    if (const int error = durable::replaceFile(path, bytes))
+        throw TorvaneError(fileErrorText(QFileInfo(path).isDir() ? EISDIR : error));
 }
 
 void removeFileIfPresent(const QString& path) {

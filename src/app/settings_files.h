@@ -38,8 +38,8 @@ private:
 
 // File access with the program's file error texts (TorvaneError).
 QByteArray readWholeFile(const QString& path);
-// Writes through a temporary in the same folder renamed over `path`: an interrupted save leaves
-// the previous file whole.
+// Writes durably through a temporary in the same folder renamed over `path`, so an interrupted
+// save leaves the previous file whole; a file that already holds `bytes` is left alone.
 void replaceFile(const QString& path, const QByteArray& bytes);
 void removeFileIfPresent(const QString& path);
 

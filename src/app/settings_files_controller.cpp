@@ -4,9 +4,11 @@
 #include "app/shell_controller.h"
 #include "app/tray_controller.h"
 #include "app/ttorvane.h"
+#include "core/durable_file.h"
 #include "core/spin_edit.h"
 #include "internet/internet_tab.h"
 #include "memory/ram_tab.h"
+#include "platform/torvane_error.h"
 #include "schedule/auto_windows_actions_tab.h"
 #include "tasks/protection.h"
 #include "tasks/task_list_controller.h"
@@ -89,26 +91,55 @@ std::array<QCheckBox*, 22> SettingsController::checkBoxes() const {
 }
 
 void SettingsController::LoadSettings() {
+    m_loadAttempted = true;
     const QString& baseDir = m_main.values().BaseDir;
     // The fields come first: the check boxes' reactions read them (CheckBox13 takes its interval).
-    const QString configures = baseDir + kConfiguresFileName;
-    if (QFileInfo::exists(configures))
-        applyConfigures(configures);
-    const QString settings = baseDir + kSettingsFileName;
-    if (QFileInfo::exists(settings))
-        applySettings(settings);
+    QStringList keptAside;
+    loadFile(baseDir + kConfiguresFileName, kFieldCount * 4, &SettingsController::applyConfigures, keptAside);
+    loadFile(baseDir + kSettingsFileName, kFlagCount, &SettingsController::applySettings, keptAside);
+    if (!keptAside.isEmpty())
+        throw TorvaneError(keptAside.join(QStringLiteral("\n\r")));
 }
 
-void SettingsController::applyConfigures(const QString& path) {
-    RecordReader records(readWholeFile(path));
+// A file that cannot be read, or ends before its last record, is moved aside so that no later
+// save replaces it, and the load goes on with the other file. A failure of a replayed operation
+// is no fault of the file and ends loading as before.
+void SettingsController::loadFile(const QString& path, qsizetype size, void (SettingsController::*apply)(QByteArray),
+                                  QStringList& keptAside) {
+    if (!QFileInfo::exists(path))
+        return;
+    QByteArray bytes;
+    try {
+        bytes = readWholeFile(path);
+        (this->*apply)(bytes);
+        return;
+    } catch (const TorvaneError& e) {
+        if (bytes.size() >= size) {
+            keptAside << e.text();
+            throw TorvaneError(keptAside.join(QStringLiteral("\n\r")));
+        }
+        const QString aside = durable::keepAside(path);
+        if (aside.isEmpty()) {
+            m_untouchable.insert(path);
+            keptAside << e.text() + QStringLiteral("\n\rThe settings file \"%1\" is left as it is and will not be "
+                                                   "saved over")
+                                        .arg(path);
+        } else {
+            keptAside << e.text() + QStringLiteral("\n\rThe settings file was kept as \"%1\"").arg(aside);
+        }
+    }
+}
+
+void SettingsController::applyConfigures(QByteArray bytes) {
+    RecordReader records(std::move(bytes));
     // setValue clamps into the field's current range and runs the change reaction only on a change.
     for (SpinEdit* field : spinFields())
         field->setValue(records.readField());
 }
 
-void SettingsController::applySettings(const QString& path) {
+void SettingsController::applySettings(QByteArray bytes) {
     MainForm& f = m_main.form();
-    RecordReader records(readWholeFile(path));
+    RecordReader records(std::move(bytes));
     const auto boxes = checkBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i]->setChecked(records.readFlag());
@@ -137,13 +168,20 @@ void SettingsController::applySettings(const QString& path) {
 }
 
 void SettingsController::SaveSettings() {
+    if (!m_loadAttempted)
+        return;
     MainForm& f = m_main.form();
     const QString& baseDir = m_main.values().BaseDir;
     const QString settings = baseDir + kSettingsFileName;
     const QString configures = baseDir + kConfiguresFileName;
+    const auto replace = [this](const QString& path, const QByteArray& bytes) {
+        if (!m_untouchable.contains(path))
+            replaceFile(path, bytes);
+    };
     if (!f.KeepSettingsonExit1->isChecked()) {
-        removeFileIfPresent(settings);
-        removeFileIfPresent(configures);
+        for (const QString& path : {settings, configures})
+            if (!m_untouchable.contains(path))
+                removeFileIfPresent(path);
         return;
     }
     Flags flags{};
@@ -157,11 +195,11 @@ void SettingsController::SaveSettings() {
     flags[25] = f.KillHiddenNewTasks1->isChecked();
     flags[26] = f.TreatAsHidden1->isChecked();
     flags[27] = f.TempGetTimer->isActive();
-    replaceFile(settings, encodeFlags(flags));
+    replace(settings, encodeFlags(flags));
 
     Fields fields{};
     const auto spins = spinFields();
     for (std::size_t i = 0; i < spins.size(); ++i)
         fields[i] = spins[i]->value();
-    replaceFile(configures, encodeFields(fields));
+    replace(configures, encodeFields(fields));
 }

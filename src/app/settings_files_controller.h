@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QCheckBox;
@@ -15,8 +17,10 @@ public:
     explicit SettingsController(TTorvane& main);
 
     // Throws TorvaneError at the first record that cannot be read or applied; what was applied stays.
+    // A file that cannot be read is kept aside (the error says where) and the other file still loads.
     void LoadSettings();
-    // Throws TorvaneError when a file cannot be written or deleted.
+    // Throws TorvaneError when a file cannot be written or deleted. Before LoadSettings ran (a run
+    // that ends before its first paint) it writes nothing: the files were never applied.
     void SaveSettings();
 
 private:
@@ -24,8 +28,13 @@ private:
     std::array<SpinEdit*, 15> spinFields() const;
     std::array<QCheckBox*, 22> checkBoxes() const;
 
-    void applyConfigures(const QString& path);
-    void applySettings(const QString& path);
+    void loadFile(const QString& path, qsizetype size, void (SettingsController::*apply)(QByteArray),
+                  QStringList& keptAside);
+    void applyConfigures(QByteArray bytes);
+    void applySettings(QByteArray bytes);
 
     TTorvane& m_main;
+    // Files that failed to load and could not be moved aside: never written over nor deleted.
+    QSet<QString> m_untouchable;
+    bool m_loadAttempted = false;
 };

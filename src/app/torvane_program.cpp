@@ -1,10 +1,13 @@
 #include "app/torvane_program.h"
 
+#include "app/auto_save.h"
+#include "app/session_end.h"
 #include "app/settings_files_controller.h"
 #include "app/ttorvane.h"
 #include "help/helping.h"
 #include "lists/list_commands.h"
 #include "lists/t_new_task.h"
+#include "schedule/auto_windows_actions_tab.h"
 #include "tasks/protection.h"
 #include "tasks/task_actions.h"
 #include "temperature/t_temp_investigator.h"
@@ -37,10 +40,16 @@ TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& base
     auto settings = std::make_shared<SettingsController>(main);
     main.hooks.loadSettings = [settings] { settings->LoadSettings(); };
     main.hooks.saveSettings = [settings] { settings->SaveSettings(); };
+    m_autoSave = new AutoSave(main);
+    main.autoActionsTab().controller().beforeSystemAction = [this] { m_autoSave->saveNow(); };
 }
 
 TorvaneProgram::~TorvaneProgram() = default;
 
 void TorvaneProgram::start() {
     m_main->show();
+}
+
+void TorvaneProgram::endOn(platform::TerminationRequests& requests) {
+    new SessionEnd(*m_main, *m_autoSave, requests);
 }

@@ -2,9 +2,11 @@
 
 #include "core/shared_values.h"
 #include "platform/platform.h"
+#include "platform/termination_requests.h"
 
 #include <memory>
 
+class AutoSave;
 class TTorvane;
 class THelping;
 class TNewTask;
@@ -23,8 +25,12 @@ public:
     TTempInvestigator& investigator() { return *m_investigator; }
     SharedValues& values() { return m_values; }
 
+    AutoSave& autoSave() { return *m_autoSave; }
+
     // Shows the main window; its first paint applies the settings.
     void start();
+    // Ends the program through its exit sequence on each request.
+    void endOn(platform::TerminationRequests& requests);
 
 private:
     SharedValues m_values;
@@ -32,4 +38,5 @@ private:
     std::unique_ptr<TNewTask> m_newTask;
     std::unique_ptr<THelping> m_helping;
     std::unique_ptr<TTempInvestigator> m_investigator;
+    AutoSave* m_autoSave = nullptr; // owned by the main window
 };

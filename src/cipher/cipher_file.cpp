@@ -1,6 +1,7 @@
 #include "cipher/cipher_file.h"
 
 #include "cipher/cipher_stream.h"
+#include "core/durable_file.h"
 #include "core/file_errors.h"
 #include "platform/torvane_error.h"
 
@@ -60,17 +61,6 @@ void writeAll(int fd, const std::uint8_t* data, std::size_t size) {
         }
         data += put;
         size -= static_cast<std::size_t>(put);
-    }
-}
-
-// Makes the rename itself durable; a folder that cannot be synced changes nothing for the result.
-void syncFolderOf(const QByteArray& path) {
-    const int slash = path.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
     }
 }
 
@@ -143,8 +133,7 @@ CipherFileResult cipherFileInPlace(const QString& path, CipherDirection directio
         return CipherFileResult::Cancelled;
     }
     // One rename replaces the input: at every moment either the old or the new content is there.
-    if (::rename(outputName.constData(), inputName.constData()) != 0)
-        throwFileError(errno);
-    syncFolderOf(inputName);
+    if (const int error = durable::renameOver(outputName, inputName))
+        throwFileError(error);
     return CipherFileResult::Done;
 }

@@ -1,5 +1,6 @@
 #include "lists/choice_file.h"
 
+#include "core/durable_file.h"
 #include "core/file_errors.h"
 #include "platform/torvane_error.h"
 
@@ -7,8 +8,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -22,6 +21,11 @@ QByteArray readChoiceFile(const QString& path) {
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         throwFileError(errno ? errno : (QFileInfo(path).isDir() ? EISDIR : 0)); // Qt refuses a folder itself
+    // The file is read whole on the user-interface thread; one from outside may be anything.
+    if (file.size() > kChoiceFileSizeLimit)
+        throw TorvaneError(QStringLiteral("The choice file \"%1\" is larger than %2 MiB and was not read")
+                               .arg(QFileInfo(path).fileName())
+                               .arg(kChoiceFileSizeLimit / (1024 * 1024)));
     errno = 0;
     QByteArray text = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -29,36 +33,11 @@ QByteArray readChoiceFile(const QString& path) {
     return text;
 }
 
-std::filesystem::path nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 // The text goes to path + ".tmp", created anew, and is renamed over path: unlike deleting the old
 // file first, no moment exists at which the choice file is missing or partly written.
 void replaceChoiceFile(const QString& path, const QByteArray& text) {
-    const QString tmpPath = path + QStringLiteral(".tmp");
-    // Created anew: a stale temporary (or a link planted in its place) is not written through.
-    QFile::remove(tmpPath);
-    QFile tmp(tmpPath);
-    errno = 0;
-    if (!tmp.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throwFileError(errno);
-    errno = 0;
-    if (tmp.write(text) != text.size() || !tmp.flush()) {
-        const int error = errno;
-        tmp.close();
-        tmp.remove();
+    if (const int error = durable::replaceFile(path, text, path + QStringLiteral(".tmp")))
         throwFileError(error);
-    }
-    tmp.close();
-    if (QFileInfo::exists(path))
-        QFile::setPermissions(tmpPath, QFile::permissions(path));
-    std::error_code ec;
-    std::filesystem::rename(nativePath(tmpPath), nativePath(path), ec);
-    if (ec) {
-        tmp.remove();
-        throwFileError(ec.value());
-    }
 }
 
 int mostPerformedIn(const QString& name, const QString& path) {

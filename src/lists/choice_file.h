@@ -11,6 +11,8 @@
 
 inline const QString kMyChoiceFileName = QStringLiteral("MyChoice.dat");
 inline const QString kCloudChoiceFileName = QStringLiteral("CloudChoice.dat");
+// A larger choice file is refused with an error instead of being read whole.
+constexpr qint64 kChoiceFileSizeLimit = 64LL * 1024 * 1024;
 
 // The five counts of the name's first record in the file at path; zeros for an empty name, a
 // missing file or a name without a record.

@@ -1,11 +1,11 @@
 #include "lists/list_file.h"
 
+#include "core/durable_file.h"
 #include "lists/list_file_stream.h"
 #include "platform/torvane_error.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <system_error>
@@ -16,18 +16,15 @@ QString fileErrorMessage(const QString& words, const QString& path, const QStrin
     return words + QStringLiteral(" \"") + path + QStringLiteral("\". ") + reason;
 }
 
-// Everything is written to a temporary beside the file and renamed over it on commit, so the
-// previous file survives any failure up to that point.
+// The previous file survives any failure: see durable::replaceFile. A file that already holds the
+// bytes is not rewritten.
 void writeListStream(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TorvaneError(fileErrorMessage(QStringLiteral("Cannot create file"), path, file.errorString()));
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        // A failed flush inside commit() leaves Qt's text at "Unknown error"; the system's is better.
-        const QString reason =
-            errno ? QString::fromStdString(std::generic_category().message(errno)) : file.errorString();
-        throw TorvaneError(fileErrorMessage(QStringLiteral("Cannot create file"), path, reason));
+    if (durable::fileHolds(path, bytes))
+        return;
+    if (const int error = durable::replaceFile(path, bytes)) {
+        const int shown = QFileInfo(path).isDir() ? EISDIR : error;
+        throw TorvaneError(fileErrorMessage(QStringLiteral("Cannot create file"), path,
+                                            QString::fromStdString(std::generic_category().message(shown))));
     }
 }
 

@@ -1,48 +1,98 @@
 #include "lists/list_file_controller.h"
 
+#include "core/durable_file.h"
 #include "core/shared_values.h"
 #include "core/task_list_view.h"
 #include "lists/list_file.h"
 #include "platform/dialogs.h"
+#include "platform/torvane_error.h"
 
 #include <QFileInfo>
 
 ListFileController::ListFileController(MainForm& form, SharedValues& values, platform::Dialogs& dialogs)
     : m_form(form), m_values(values), m_dialogs(dialogs) {}
 
-QString ListFileController::listFilePath(bool askPath, bool forSaving) {
-    const QString fallback = defaultListFilePath(m_values.BaseDir);
+std::optional<QString> ListFileController::listFilePath(bool askPath, bool forSaving) {
     if (!askPath)
-        return fallback;
+        return defaultListFilePath(m_values.BaseDir);
     const QString title = QStringLiteral("Select a list save file");
     const QString filter = QStringLiteral("List Save|*.sav");
     const auto chosen = forSaving ? m_dialogs.saveFileName(m_form.Torvane, title, filter, m_values.BaseDir)
                                   : m_dialogs.openFileName(m_form.Torvane, title, filter, m_values.BaseDir);
     if (!chosen || chosen->isEmpty())
-        return fallback;
+        return std::nullopt;
     QString path = *chosen;
-    // A name typed without an extension gets the list file's own.
+    // A name typed without an extension gets the list file's own (the toolkit's dialog adds it
+    // itself, asking before it replaces a file).
     if (forSaving && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".sav");
     return path;
 }
 
 void ListFileController::SaveAllLists(bool askPath) {
+    const auto path = listFilePath(askPath, true);
+    if (!path || (!askPath && m_defaultFileUntouchable))
+        return;
     m_form.tmpBox.clear();
-    const QString path = listFilePath(askPath, true);
-    saveListFile(path, m_form.ListBox2->taskModel().tasks(), m_form.ListBox3->taskModel().tasks());
+    saveListFile(*path, m_form.ListBox2->taskModel().tasks(), m_form.ListBox3->taskModel().tasks());
     m_form.tmpBox.clear();
 }
 
-void ListFileController::LoadAllLists(bool askPath) {
-    m_form.tmpBox.clear();
-    const QString path = listFilePath(askPath, false);
-    const ListFileSections sections = loadListFile(path);
+void ListFileController::replaceLists(const TaskList& safe, const TaskList& kill) {
     // The models put the entries in their sorted place when the lists are sorted.
+    m_form.ListBox2->taskModel().setTasks(safe);
+    m_form.ListBox3->taskModel().setTasks(kill);
+}
+
+void ListFileController::LoadAllLists(bool askPath) {
+    const auto path = listFilePath(askPath, false);
+    if (!path)
+        return;
+    m_form.tmpBox.clear();
+    if (!askPath) {
+        loadDefaultFile(*path);
+        return;
+    }
+    const ListFileSections sections = loadListFile(*path);
     if (sections.replacesSafe)
         m_form.ListBox2->taskModel().setTasks(sections.safe);
     if (sections.replacesKill)
         m_form.ListBox3->taskModel().setTasks(sections.kill);
     m_form.tmpBox.clear();
     sections.throwIfError();
+}
+
+void ListFileController::loadDefaultFile(const QString& path) {
+    // A first start writes a file that loads back as two empty lists.
+    if (!QFileInfo::exists(path)) {
+        SaveAllLists(false);
+        return;
+    }
+    QString error;
+    try {
+        const ListFileSections sections = loadListFile(path);
+        if (sections.error.isEmpty()) {
+            replaceLists(sections.safe, sections.kill);
+            return;
+        }
+        // A file without a single item holds nothing to keep: older starts left such a file.
+        if (sections.error == QStringLiteral("List index out of bounds (0)")) {
+            SaveAllLists(false);
+            return;
+        }
+        error = sections.error;
+    } catch (const TorvaneError& e) {
+        error = e.text();
+    }
+    replaceLists({}, {});
+    m_form.tmpBox.clear();
+    const QString aside = durable::keepAside(path);
+    if (aside.isEmpty()) {
+        m_defaultFileUntouchable = true;
+        throw TorvaneError(error + QStringLiteral("\n\rThe list file \"%1\" is left as it is and will not be "
+                                                  "saved over; the lists start empty")
+                                       .arg(path));
+    }
+    throw TorvaneError(error +
+                       QStringLiteral("\n\rThe list file was kept as \"%1\"; the lists start empty").arg(aside));
 }

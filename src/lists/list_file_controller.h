@@ -2,6 +2,8 @@
 
 #include "core/main_form.h"
 
+#include <optional>
+
 class MessagePolicy;
 struct SharedValues;
 
@@ -14,15 +16,22 @@ class ListFileController {
 public:
     ListFileController(MainForm& form, SharedValues& values, platform::Dialogs& dialogs);
 
+    // askPath false: the default file. A cancelled dialog does nothing.
     void SaveAllLists(bool askPath);
+    // askPath false is the load at start: a default file that cannot be read is kept aside under a
+    // name that says so, the lists start empty and the error tells where the file went.
     void LoadAllLists(bool askPath);
     void SaveLists1Click() { SaveAllLists(true); }
     void LoadLists1Click() { LoadAllLists(true); }
 
 private:
-    QString listFilePath(bool askPath, bool forSaving);
+    std::optional<QString> listFilePath(bool askPath, bool forSaving);
+    void loadDefaultFile(const QString& path);
+    void replaceLists(const TaskList& safe, const TaskList& kill);
 
     MainForm& m_form;
     SharedValues& m_values;
     platform::Dialogs& m_dialogs;
+    // Set when the default file could not be read nor moved aside: it is then never written over.
+    bool m_defaultFileUntouchable = false;
 };

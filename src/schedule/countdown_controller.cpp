@@ -112,6 +112,8 @@ void CountdownController::PerformSystemAction(std::uint32_t flags) {
         explicit Performing(bool& f) : flag(f) { flag = true; }
         ~Performing() { flag = false; }
     } performing(m_performing);
+    if (beforeSystemAction)
+        beforeSystemAction();
     const QString failedStage = m_actions.exitWindows(flags);
     if (!failedStage.isEmpty())
         m_policy.showOwned(BoxKind::Always, nullptr, QStringLiteral("Exit Error"), failedStage, platform::MbOk);

@@ -3,6 +3,7 @@
 #include "schedule/countdown.h"
 
 #include <cstdint>
+#include <functional>
 
 class MessagePolicy;
 class QCheckBox;
@@ -49,6 +50,10 @@ public:
     void ActMinsChange();
     void Button28Click();
     void PerformSystemAction(std::uint32_t flags);
+
+    // Runs before the system is asked to end the session, reboot or power off: the program may
+    // not get another chance to save.
+    std::function<void()> beforeSystemAction;
 
     bool counting() const;
     const schedule::CountdownState& remaining() const { return m_remaining; }

@@ -1,16 +1,30 @@
+#include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
 #include "core/task_list_view.h"
 #include "lists/list_file.h"
 #include "lists/list_file_controller.h"
+#include "lists/list_file_stream.h"
 #include "support/app_fixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 
 using namespace platform;
 
 namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 class ListFileControllerTest : public AppFixture {
 protected:
@@ -26,17 +40,54 @@ protected:
     }
 };
 
-TEST_F(ListFileControllerTest, FirstStartCreatesTheDefaultFileAndReportsItsMissingItemList) {
-    // The start-up load created the file without an item list; loading it again reports the
-    // missing separator with 0 staged items, as the program always has.
-    ASSERT_TRUE(QFile::exists(baseDir.filePath("AllLists.sav")));
+TEST_F(ListFileControllerTest, CancelledDialogsChangeNeitherListsNorFiles) {
+    const QString listFile = baseDir.filePath("AllLists.sav");
+    EXPECT_TRUE(loadListFile(listFile).error.isEmpty()); // the first start wrote a readable file
+    form().ListBox2->taskModel().append({"Unsaved", 0});
+    const QByteArray before = readFile(listFile);
+    form().LoadLists1->trigger(); // no answer scripted: cancelled
+    form().SaveLists1->trigger();
+    EXPECT_EQ(titles(form().ListBox2), QStringList{"Unsaved"});
+    EXPECT_EQ(readFile(listFile), before);
+    EXPECT_EQ(fake.fileDialogTitles, QStringList(2, "Select a list save file"));
     EXPECT_TRUE(fake.boxes().isEmpty());
-    form().LoadLists1->trigger();
-    ASSERT_EQ(fake.boxes().size(), 1);
-    EXPECT_EQ(fake.boxes()[0].text, "List index out of bounds (0)"); // ")" sorts before ".": no full stop
-    EXPECT_EQ(fake.fileDialogTitles, QStringList{"Select a list save file"});
-    EXPECT_EQ(fake.fileDialogFilters, QStringList{"List Save|*.sav"});
-    EXPECT_EQ(fake.fileDialogDirs, QStringList{baseDir.path() + "/"});
+}
+
+// A default file the start cannot read keeps its bytes, the user learns where, and the lists
+// start empty; an item-less file from earlier starts holds nothing and loads silently.
+class ListFileAtStart : public AppFixture {};
+
+TEST_F(ListFileAtStart, UnreadableFileIsKeptAside) {
+    const QByteArray good = encodeListFile({{"Editor", 0}, {"Shell", 0}, {"Mail", 0}}, {{"Miner", 0}});
+    const struct {
+        QByteArray bytes;
+        QString report; // empty: no report, nothing kept aside
+    } cases[] = {
+        {good.left(good.size() - 9), "Stream read error"},
+        {encodeListStream({"Editor", kListSeparator, "Miner"}), "List index out of bounds (3)"},
+        {"PK\x03\x04", "Invalid stream format"},
+        {encodeListStream({}), ""},
+    };
+    const QString listFile = baseDir.filePath("AllLists.sav");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.report.toStdString());
+        writeFile(listFile, c.bytes);
+        fake.clearBoxes();
+        startProgram();
+        main().FormDestroy();
+        program.reset();
+        const ListFileSections saved = loadListFile(listFile);
+        EXPECT_TRUE(saved.error.isEmpty() && saved.safe.empty() && saved.kill.empty());
+        const QStringList aside = QDir(baseDir.path()).entryList({"AllLists.sav.bad-*"}, QDir::Files);
+        ASSERT_EQ(aside.size(), c.report.isEmpty() ? 0 : 1);
+        ASSERT_EQ(fake.boxes().size(), aside.size());
+        if (aside.isEmpty())
+            continue;
+        EXPECT_EQ(fake.boxes()[0].text, c.report + "\n\rThe list file was kept as \"" + baseDir.filePath(aside[0]) +
+                                            "\"; the lists start empty.");
+        EXPECT_EQ(readFile(baseDir.filePath(aside[0])), c.bytes);
+        QFile::remove(baseDir.filePath(aside[0]));
+    }
 }
 
 TEST_F(ListFileControllerTest, SaveAndLoadThroughTheDialogOrTheDefaultFile) {
@@ -47,9 +98,7 @@ TEST_F(ListFileControllerTest, SaveAndLoadThroughTheDialogOrTheDefaultFile) {
     form().SaveLists1->trigger();
     ASSERT_TRUE(QFile::exists(chosen + ".sav"));
 
-    fake.saveFileAnswers.push_back(std::nullopt); // cancelled: the default file
-    form().SaveLists1->trigger();
-    EXPECT_EQ(loadListFile(baseDir.filePath("AllLists.sav")).kill.size(), 1u);
+    EXPECT_EQ(loadListFile(chosen + ".sav").kill.size(), 1u);
 
     form().ListBox2->taskModel().clear();
     form().ListBox3->taskModel().clear();

@@ -99,6 +99,14 @@ protected:
     static std::vector<bool> flagsOf(const Flags& flags, int count) {
         return std::vector<bool>(flags.begin(), flags.begin() + count);
     }
+    // A short file is moved aside with its bytes, and the one report says where.
+    void expectKeptAside(const QString& name, const QByteArray& bytes) {
+        const QStringList aside = QDir(baseDir.path()).entryList({name + ".bad-*"}, QDir::Files);
+        ASSERT_EQ(aside.size(), 1);
+        EXPECT_EQ(read(aside[0]), bytes);
+        EXPECT_FALSE(QFileInfo::exists(path(name)));
+        expectOneErrorReport("Read beyond end of file\n\rThe settings file was kept as \"" + path(aside[0]) + "\"");
+    }
     void expectOneErrorReport(const QString& text) {
         ASSERT_EQ(fake.boxes().size(), 1);
         EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
@@ -214,6 +222,7 @@ TEST_F(SettingsTest, TemperatureTabAndCoreTempStart) {
 }
 
 TEST_F(SettingsTest, KeepSettingsOffDeletesBothFiles) {
+    load();
     main().hooks.saveSettings();
     ASSERT_TRUE(QFileInfo::exists(path("Settings.ini")));
     form().CheckBox24->setChecked(true);
@@ -243,7 +252,7 @@ TEST_F(SettingsTest, ShortSettingsFileAppliesWhatItHoldsAndReportsOnce) {
         inverted[i] = !kDefaultFlags[i];
     write("Settings.ini", settings_files::encodeFlags(inverted).left(20));
     load();
-    expectOneErrorReport("Read beyond end of file.");
+    expectKeptAside("Settings.ini", settings_files::encodeFlags(inverted).left(20));
     std::vector<bool> expected = flagsOf(inverted, 20);
     expected.push_back(kDefaultFlags[20]);
     expected.push_back(kDefaultFlags[21]);
@@ -257,13 +266,15 @@ TEST_F(SettingsTest, FailureDuringTheReplaysClearsSilentMode) {
     flags[24] = true; // show hidden tasks, then the file ends
     write("Settings.ini", settings_files::encodeFlags(flags).left(25));
     load();
-    expectOneErrorReport("Read beyond end of file.");
+    expectKeptAside("Settings.ini", settings_files::encodeFlags(flags).left(25));
     EXPECT_TRUE(form().ShowHiddenTasks->isChecked());
     EXPECT_FALSE(form().SilentMode1->isChecked());
     EXPECT_FALSE(form().KillHiddenNewTasks1->isChecked());
 }
 
-TEST_F(SettingsTest, ShortConfiguresStopsBeforeSettings) {
+// Unlike a short "Settings.ini", which ends loading, a short "Configures.ini" lets "Settings.ini"
+// load: otherwise the next save would replace the sound file with the form defaults.
+TEST_F(SettingsTest, ShortConfiguresIsKeptAsideAndSettingsStillLoad) {
     Fields fields = kDefaultFields;
     for (std::int32_t& v : fields)
         v += 1;
@@ -272,15 +283,18 @@ TEST_F(SettingsTest, ShortConfiguresStopsBeforeSettings) {
     flags[0] = true;
     write("Settings.ini", settings_files::encodeFlags(flags));
     load();
-    expectOneErrorReport("Read beyond end of file.");
+    expectKeptAside("Configures.ini", settings_files::encodeFields(fields).left(30));
     std::vector<int> expected(kDefaultFields.begin(), kDefaultFields.end());
     for (int i = 0; i < 7; ++i)
         expected[i] = fields[i];
     EXPECT_EQ(spinValues(), expected);
-    EXPECT_FALSE(form().CheckBox1->isChecked());
+    EXPECT_TRUE(form().CheckBox1->isChecked());
+    main().hooks.saveSettings();
+    EXPECT_EQ(read("Settings.ini").left(1), QByteArray(1, '\1'));
 }
 
 TEST_F(SettingsTest, FailedDeleteIsReportedAndStopsThere) {
+    load();
     write("Configures.ini", QByteArray(60, '\0'));
     ASSERT_TRUE(QDir().mkdir(path("Settings.ini")));
     form().KeepSettingsonExit1->setChecked(false);

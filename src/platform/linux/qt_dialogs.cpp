@@ -103,9 +103,26 @@ std::optional<QString> QtDialogs::openFileName(QWidget* owner, const QString& ti
     return name;
 }
 
+// The extension of the filter's first pattern ("List Save|*.sav" gives "sav"), or nothing.
+static QString defaultSuffix(const QString& filter) {
+    const QString pattern = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0).trimmed();
+    if (!pattern.startsWith(QStringLiteral("*.")))
+        return {};
+    const QString suffix = pattern.mid(2);
+    return suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')) ? QString() : suffix;
+}
+
 std::optional<QString> QtDialogs::saveFileName(QWidget* owner, const QString& title, const QString& filter,
                                                const QString& initialDir) {
-    const QString name = QFileDialog::getSaveFileName(owner, title, initialDir, qtFileFilter(filter));
+    // The dialog adds the extension itself, before it checks whether the file exists, so a name
+    // typed without it still gets the question before an existing file is replaced.
+    QFileDialog dialog(owner, title, initialDir, qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString name = dialog.selectedFiles().constFirst();
     if (name.isEmpty())
         return std::nullopt;
     return name;

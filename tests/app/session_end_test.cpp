@@ -1,0 +1,63 @@
+// Ends that come from outside the program, and its own system actions, save what the user changed.
+#include "app/auto_save.h"
+#include "app/torvane_program.h"
+#include "app/ttorvane.h"
+#include "core/task_list_view.h"
+#include "lists/list_file.h"
+#include "platform/fake/fake_termination_requests.h"
+#include "schedule/auto_windows_actions_tab.h"
+#include "support/app_fixture.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTimer>
+#include <csignal>
+#include <sys/stat.h>
+
+namespace {
+
+class SessionEndTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        startProgram();
+        main().FormPaint(); // the settings are loaded, so they may be saved
+        form().ListBox2->taskModel().append({"Editor", 0});
+    }
+    bool editorSaved() { return loadListFile(baseDir.filePath("AllLists.sav")).safe == TaskList{{"Editor", 0}}; }
+};
+
+TEST_F(SessionEndTest, TerminationRequestsRunTheExitSequenceOnce) {
+    platform::fake::FakeTerminationRequests requests;
+    program->endOn(requests);
+    int settingsSaves = 0;
+    main().hooks.saveSettings = [&, save = main().hooks.saveSettings] { ++settingsSaves, save(); };
+    QTimer::singleShot(0, [&] { requests.request(SIGTERM), requests.request(SIGHUP); });
+    QCoreApplication::exec(); // returns at the request
+    main().FormDestroy();     // as main() does after the loop
+    EXPECT_TRUE(editorSaved());
+    EXPECT_EQ(settingsSaves, 1);
+    EXPECT_FALSE(fake.hotKeyRegistered());
+}
+
+TEST_F(SessionEndTest, AChangeIsSavedLaterAndAnUnchangedFileIsNotRewritten) {
+    AutoSave& autoSave = program->autoSave();
+    EXPECT_TRUE(autoSave.pending());
+    autoSave.saveNow();
+    EXPECT_TRUE(editorSaved());
+    struct stat before {
+    }, after{};
+    ::stat(qPrintable(baseDir.filePath("Settings.ini")), &before);
+    form().ListBox3->taskModel().append({"Miner", 0});
+    autoSave.saveNow();
+    ::stat(qPrintable(baseDir.filePath("Settings.ini")), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino); // no option changed
+}
+
+TEST_F(SessionEndTest, TheCountdownSavesBeforeTheSystemEndsTheSession) {
+    main().autoActionsTab().controller().Button28Click();
+    ASSERT_EQ(fake.systemActionCalls.size(), 1u);
+    EXPECT_TRUE(editorSaved());
+}
+
+} // namespace
