@@ -26,20 +26,24 @@ QByteArray hostName() {
 
 } // namespace
 
-X11WindowSystem::X11WindowSystem(const QString& display, OwnerLookup lookup) : m_lookup(lookup), m_display(display) {
+xcb_connection_t* X11WindowSystem::connect(const QString& display, xcb_window_t& root) {
     const QByteArray name = display.toLocal8Bit();
     int screenNumber = 0;
-    m_connection = xcb_connect(name.isEmpty() ? nullptr : name.constData(), &screenNumber);
-    if (xcb_connection_has_error(m_connection)) {
-        xcb_disconnect(m_connection);
-        m_connection = nullptr;
+    xcb_connection_t* connection = xcb_connect(name.isEmpty() ? nullptr : name.constData(), &screenNumber);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
         throw TorvaneError(QStringLiteral("Cannot open display \"%1\"")
                                .arg(name.isEmpty() ? qEnvironmentVariable("DISPLAY") : display));
     }
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
         xcb_screen_next(&screens);
-    m_root = screens.data->root;
+    root = screens.data->root;
+    return connection;
+}
+
+X11WindowSystem::X11WindowSystem(const QString& display, OwnerLookup lookup) : m_lookup(lookup), m_display(display) {
+    m_connection = connect(display, m_root);
 
     // All atoms and the extension version in one round trip.
     struct Name {

@@ -40,6 +40,8 @@ public:
     void watchWindows(WindowsChanged changed) override;
 
     xcb_connection_t* connection() const { return m_connection; }
+    // Opens `display` ($DISPLAY when empty) and finds its root. Throws TorvaneError when it cannot.
+    static xcb_connection_t* connect(const QString& display, xcb_window_t& root);
     xcb_window_t rootWindow() const { return m_root; }
 
     struct Atoms {

@@ -35,18 +35,7 @@ xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
 
 X11WindowWatch::X11WindowWatch(X11WindowSystem& system, const QString& display, WindowSystem::WindowsChanged changed)
     : m_system(system), m_changed(std::move(changed)) {
-    const QByteArray name = display.toLocal8Bit();
-    int screenNumber = 0;
-    m_connection = xcb_connect(name.isEmpty() ? nullptr : name.constData(), &screenNumber);
-    if (xcb_connection_has_error(m_connection)) {
-        xcb_disconnect(m_connection);
-        m_connection = nullptr;
-        throw TorvaneError(QStringLiteral("Cannot open display \"%1\"").arg(display));
-    }
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
-        xcb_screen_next(&screens);
-    m_root = screens.data->root;
+    m_connection = X11WindowSystem::connect(display, m_root);
     m_netWmName = internAtom(m_connection, "_NET_WM_NAME");
     m_wmState = internAtom(m_connection, "WM_STATE");
 
