@@ -12,8 +12,8 @@ std::int64_t RoundedShare(std::int64_t percent, std::int64_t length) {
 
 NameResemblance::NameResemblance(QStringView name, bool percentMode, std::int64_t amount,
                                  const RecognitionOptions& options)
-    : m_name(name.toString()), m_finder(m_name), m_percent(percentMode), m_amount(amount),
-      m_lengthFilter(options.lengthFilter), m_minimumFilter(options.minimumLengthFilter) {
+    : m_name(name.toString()), m_percent(percentMode), m_amount(amount), m_lengthFilter(options.lengthFilter),
+      m_minimumFilter(options.minimumLengthFilter) {
     if (m_minimumFilter)
         m_minimum = options.minimumLength.value();
     if (m_percent) {

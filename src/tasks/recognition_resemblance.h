@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 
 // The resemblance test of one looked-up name against any number of titles. Both modes come down
 // to "the longest common run of the two texts reaches a threshold" (containment, in total mode,
@@ -22,7 +23,10 @@ public:
     // when no title of this length can (a length filter rules it out, or one text is empty).
     std::int64_t requiredRun(qsizetype titleLength) const;
     bool sharesRun(QStringView title, std::int64_t run) const {
-        return m_finder.sharesRun(title, static_cast<qsizetype>(run));
+        // Built at the first title that needs it: an indexed lookup often tests none.
+        if (!m_finder)
+            m_finder.emplace(m_name);
+        return m_finder->sharesRun(title, static_cast<qsizetype>(run));
     }
     qsizetype nameLength() const { return m_name.size(); }
     QStringView name() const { return m_name; }
@@ -33,7 +37,7 @@ private:
     std::int64_t threshold(qsizetype titleLength) const;
 
     QString m_name;
-    CommonRunFinder m_finder;
+    mutable std::optional<CommonRunFinder> m_finder;
     bool m_percent;
     std::int64_t m_amount;
     bool m_lengthFilter;

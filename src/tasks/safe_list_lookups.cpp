@@ -10,7 +10,7 @@ constexpr qsizetype kMaxRemembered = 20000;
 int SafeListLookups::find(const TaskListModel& list, const QString& name, LookupHandle handle,
                           const RecognitionOptions& options) {
     if (&list != m_list || list.version() != m_version) {
-        m_index.emplace(list.tasks());
+        m_index.rebuild(list.tasks());
         m_results.clear();
         m_list = &list;
         m_version = list.version();
@@ -23,7 +23,7 @@ int SafeListLookups::find(const TaskListModel& list, const QString& name, Lookup
     const auto it = m_results.constFind(key);
     if (it != m_results.constEnd())
         return *it;
-    const int index = m_index->find(list.tasks(), name, handle, options);
+    const int index = m_index.find(list.tasks(), name, handle, options);
     m_results.insert(key, index);
     return index;
 }

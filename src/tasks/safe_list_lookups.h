@@ -6,7 +6,6 @@
 
 #include <QHash>
 #include <QString>
-#include <optional>
 #include <utility>
 
 // FindTask over the Safe List, remembered while the list and the options stay as they are. The
@@ -21,6 +20,6 @@ private:
     std::uint64_t m_version = ~std::uint64_t(0);
     const TaskListModel* m_list = nullptr;
     RecognitionOptions m_options;
-    std::optional<TaskListIndex> m_index;
+    TaskListIndex m_index;
     QHash<std::pair<QString, LookupHandle>, int> m_results;
 };

@@ -4,7 +4,17 @@
 
 #include <algorithm>
 
-TaskListIndex::TaskListIndex(const TaskList& list) {
+TaskListIndex::TaskListIndex(const TaskList& list) : m_shortPieces(kShortPiece), m_longPieces(kLongPiece) {
+    rebuild(list);
+}
+
+void TaskListIndex::rebuild(const TaskList& list) {
+    m_shortPieces.rebuild(list);
+    m_longPieces.rebuild(list);
+    m_byTitle.clear();
+    m_byHandle.clear();
+    for (std::vector<int>& entries : m_byLength)
+        entries.clear();
     for (std::size_t i = 0; i < list.size(); ++i) {
         const int entry = static_cast<int>(i);
         const TaskEntry& task = list[i];
@@ -14,30 +24,77 @@ TaskListIndex::TaskListIndex(const TaskList& list) {
         if (m_byLength.size() <= length)
             m_byLength.resize(length + 1);
         m_byLength[length].push_back(entry);
-        indexPieces(m_shortPieces, task.title, kShortPiece, entry);
-        indexPieces(m_longPieces, task.title, kLongPiece, entry);
     }
 }
 
-std::uint64_t TaskListIndex::pieceKey(const char16_t* units, qsizetype q) {
-    // Four units fit a key exactly; longer pieces are mixed into one, and a collision only adds a
-    // title to be tested.
+// The key of every q-unit piece of the text, left to right, each in constant time: up to four
+// units are packed exactly; longer pieces get a rolling polynomial hash, whose collisions only add
+// a title to be tested.
+template <typename Visit> void TaskListIndex::forEachPiece(QStringView text, qsizetype q, const Visit& visit) {
+    const auto* units = reinterpret_cast<const char16_t*>(text.data());
     std::uint64_t key = 0;
-    for (qsizetype i = 0; i < q; ++i) {
-        if (i == 4)
-            key *= 0x9E3779B97F4A7C15ull;
-        key ^= std::uint64_t(units[i]) << (16 * (i % 4));
+    if (q <= 4) {
+        const std::uint64_t mask = q == 4 ? ~std::uint64_t(0) : (std::uint64_t(1) << (16 * q)) - 1;
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            key = ((key << 16) | units[at]) & mask;
+            if (at + 1 >= q)
+                visit(key);
+        }
+        return;
     }
-    return key;
+    constexpr std::uint64_t kBase = 0x100000001B3ull;
+    std::uint64_t outgoing = 1; // kBase to the power q, the weight of the unit leaving the window
+    for (qsizetype i = 0; i < q; ++i)
+        outgoing *= kBase;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        key = key * kBase + units[at] + 1;
+        if (at >= q)
+            key -= outgoing * (std::uint64_t(units[at - q]) + 1);
+        if (at + 1 >= q)
+            visit(key);
+    }
 }
 
-void TaskListIndex::indexPieces(Postings& postings, QStringView title, qsizetype q, int entry) {
-    const auto* units = reinterpret_cast<const char16_t*>(title.data());
-    for (qsizetype i = 0; i + q <= title.size(); ++i) {
-        std::vector<int>& entries = postings[pieceKey(units + i, q)];
-        if (entries.empty() || entries.back() != entry)
-            entries.push_back(entry);
+void TaskListIndex::Pieces::rebuild(const TaskList& list) {
+    std::size_t pieces = 0;
+    for (const TaskEntry& task : list)
+        pieces += static_cast<std::size_t>(std::max<qsizetype>(task.title.size() - m_q + 1, 0));
+    // At most half the slots in use keeps the probes short.
+    std::size_t slotCount = 16;
+    m_shift = 60;
+    while (slotCount < 2 * pieces) {
+        slotCount *= 2;
+        --m_shift;
     }
+    m_slots.assign(slotCount, Slot{0, -1});
+    m_entry.clear();
+    m_next.clear();
+    m_entry.reserve(pieces);
+    m_next.reserve(pieces);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const auto entry = static_cast<std::int32_t>(i);
+        forEachPiece(list[i].title, m_q, [&](std::uint64_t key) {
+            Slot& slot = m_slots[slotOf(key)];
+            if (slot.head >= 0 && m_entry[static_cast<std::size_t>(slot.head)] == entry)
+                return; // the piece came up earlier in this title
+            slot.key = key;
+            m_entry.push_back(entry);
+            m_next.push_back(slot.head);
+            slot.head = static_cast<std::int32_t>(m_entry.size() - 1);
+        });
+    }
+}
+
+std::size_t TaskListIndex::Pieces::slotOf(std::uint64_t key) const {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> m_shift) & mask;
+    while (m_slots[slot].head >= 0 && m_slots[slot].key != key)
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+std::int32_t TaskListIndex::Pieces::head(std::uint64_t key) const {
+    return m_slots.empty() ? -1 : m_slots[slotOf(key)].head;
 }
 
 int TaskListIndex::find(const TaskList& list, QStringView name, LookupHandle handle,
@@ -80,18 +137,15 @@ int TaskListIndex::find(const TaskList& list, QStringView name, LookupHandle han
         return best;
 
     const qsizetype q = shortestIndexed >= kLongPiece ? kLongPiece : kShortPiece;
-    const Postings& postings = q == kLongPiece ? m_longPieces : m_shortPieces;
+    const Pieces& pieces = q == kLongPiece ? m_longPieces : m_shortPieces;
     std::vector<int> candidates;
-    const auto* units = reinterpret_cast<const char16_t*>(name.data());
-    for (qsizetype i = 0; i + q <= name.size(); ++i) {
-        const auto it = postings.find(pieceKey(units + i, q));
-        if (it == postings.end())
-            continue;
-        for (const int entry : it->second)
+    forEachPiece(name, q, [&](std::uint64_t key) {
+        pieces.forEachEntry(key, [&](int entry) {
             if (entry > best &&
                 required[static_cast<std::size_t>(list[static_cast<std::size_t>(entry)].title.size())] > 0)
                 candidates.push_back(entry);
-    }
+        });
+    });
     std::sort(candidates.begin(), candidates.end(), std::greater<>());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
     for (const int entry : candidates) {
