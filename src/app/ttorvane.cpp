@@ -69,7 +69,10 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
     FormCreate();
 }
 
-TTorvane::~TTorvane() = default;
+TTorvane::~TTorvane() {
+    // The window system outlives the window: its reports must not reach a protection that is gone.
+    m_platform.windows.watchWindows({});
+}
 
 void TTorvane::buildWindow() {
     m_form.Torvane = this;

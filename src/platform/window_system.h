@@ -31,7 +31,8 @@ public:
 
     // Soon after top-level windows appear, are mapped or change their title, `changed` is called
     // with those windows as they are then (titled or not; windows gone meanwhile are left out).
-    // While nothing changes it is never called. A system that cannot watch never calls it.
+    // While nothing changes it is never called. A system that cannot watch never calls it; an empty
+    // `changed` ends the watch.
     using WindowsChanged = std::function<void(const std::vector<WindowInfo>&)>;
     virtual void watchWindows(WindowsChanged changed) { (void)changed; }
 };

@@ -19,7 +19,7 @@
 namespace {
 
 bool pumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 1000 && !done(); ++i) {
+    for (int i = 0; i < 4000 && !done(); ++i) { // a bound against hanging on a busy machine
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(5);
     }

@@ -10,7 +10,7 @@ using platform::X11WindowSystem;
 namespace {
 
 // Runs the event loop until `done` holds, with a generous bound against hanging.
-bool pumpUntil(const std::function<bool()>& done, int rounds = 1000) {
+bool pumpUntil(const std::function<bool()>& done, int rounds = 4000) {
     for (int i = 0; i < rounds && !done(); ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(5);

@@ -15,6 +15,8 @@ using x11::collect;
 
 void X11WindowSystem::watchWindows(WindowsChanged changed) {
     m_watch.reset();
+    if (!changed)
+        return;
     try {
         m_watch = std::make_unique<X11WindowWatch>(*this, m_display, std::move(changed));
     } catch (const TorvaneError&) {
