@@ -103,7 +103,7 @@ protected:
         ASSERT_EQ(fake.boxes().size(), 1);
         EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
         EXPECT_EQ(fake.boxes()[0].text, text);
-        EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+        EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
     }
 };
 

@@ -50,8 +50,8 @@ TEST_F(TaskActionsTest, KillingOneWindowEndsItsWholeProcessAndRefreshes) {
     EXPECT_EQ(titles(), (QStringList{"Kill Selected Task", "Killed Selected Task"}));
     EXPECT_EQ(fake.boxes()[0].text,
               "Killing a task will force it to stop running. Do you wish to kill the selected task ?");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x34u);
-    EXPECT_EQ(fake.boxes()[1].flags, 0x40u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
+    EXPECT_EQ(fake.boxes()[1].flags, MbIconInformation);
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{500});
     EXPECT_EQ(fake.closeRequests(), std::vector<WindowHandle>{editorA});
     EXPECT_FALSE(fake.hasWindow(editorB));
@@ -103,7 +103,7 @@ TEST_F(TaskActionsTest, NothingSelected) {
     form().Killtask2->trigger();
     ASSERT_EQ(titles(), QStringList{"No Selected Task"});
     EXPECT_EQ(fake.boxes()[0].text, "No detected tasks selected to be killed.");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
     fake.clearBoxes();
     form().Button25->click();
     EXPECT_TRUE(fake.boxes().isEmpty());
@@ -126,7 +126,7 @@ TEST_F(TaskActionsTest, MemoryNoticeRoundsHalvesToEvenAndShowsEvenInSilentMode) 
         form().ShowUsingMemory1->trigger();
         ASSERT_EQ(fake.boxes().size(), 1);
         EXPECT_EQ(fake.boxes()[0].title, "Editor");
-        EXPECT_EQ(fake.boxes()[0].flags, 0x40u);
+        EXPECT_EQ(fake.boxes()[0].flags, MbIconInformation);
         EXPECT_EQ(fake.boxes()[0].text,
                   QString("The program using this task consumes \n\r%1 Mega bytes of memory.").arg(c.megabytes));
     }

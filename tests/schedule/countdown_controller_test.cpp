@@ -203,7 +203,7 @@ TEST_F(CountdownTabTest, EachFailedStageShowsItsUnownedBoxEvenInSilentMode) {
         EXPECT_EQ(box.owner, nullptr);
         EXPECT_EQ(box.text, QStringLiteral("Exit Error"));
         EXPECT_EQ(box.title, QString::fromLatin1(stage));
-        EXPECT_EQ(box.flags, 0u);
+        EXPECT_EQ(box.flags, platform::MbOk);
     }
 }
 
