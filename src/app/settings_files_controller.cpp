@@ -4,13 +4,13 @@
 #include "app/shell_controller.h"
 #include "app/tray_controller.h"
 #include "app/ttorvane.h"
-#include "core/spin_edit.h"
 #include "internet/internet_tab.h"
 #include "memory/ram_tab.h"
 #include "schedule/auto_windows_actions_tab.h"
 #include "tasks/protection.h"
 #include "tasks/task_list_controller.h"
 #include "temperature/temperature_tab.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "lists/list_file_controller.h"
 
 #include "core/shared_values.h"
-#include "core/task_list_view.h"
 #include "lists/list_file.h"
 #include "platform/dialogs.h"
+#include "widgets/task_list_view.h"
 
 #include <QFileInfo>
 

@@ -3,13 +3,13 @@
 #include "core/error_report.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
 #include "lists/choice_file.h"
 #include "lists/new_task_message.h"
 #include "platform/dialogs.h"
 #include "platform/torvane_error.h"
 #include "platform/window_system.h"
 #include "tasks/task_actions.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

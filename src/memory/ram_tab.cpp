@@ -2,10 +2,11 @@
 
 #include "core/error_report.h"
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "memory/graph_image.h"
 #include "memory/memory_graph_painter.h"
 #include "memory/system_heap_allocator.h"
+#include "widgets/form_builder.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -17,21 +18,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+using form::named;
+using form::row;
+using form::spinEdit;
+
 namespace {
-
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-SpinEdit* spinEdit(QWidget* parent, const char* name, int minimum, int maximum, int value) {
-    auto* s = named(new SpinEdit(parent), name);
-    s->lineEdit()->setAccessibleName(QLatin1String(name));
-    s->setRange(minimum, maximum);
-    s->setValue(value);
-    s->setFixedWidth(70);
-    return s;
-}
 
 QProgressBar* gauge(QWidget* parent, const char* name, const QColor& color) {
     auto* bar = named(new QProgressBar(parent), name);
@@ -42,14 +33,6 @@ QProgressBar* gauge(QWidget* parent, const char* name, const QColor& color) {
     bar->setToolTip(QString());
     setBarColor(bar, color);
     return bar;
-}
-
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
-    auto* r = new QHBoxLayout;
-    for (QWidget* w : widgets)
-        r->addWidget(w);
-    r->addStretch(1);
-    return r;
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "core/error_report.h"
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>

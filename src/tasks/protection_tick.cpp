@@ -1,8 +1,6 @@
 #include "core/digits_to_int.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
 #include "platform/dialogs.h"
 #include "platform/torvane_error.h"
 #include "platform/window_system.h"
@@ -11,6 +9,8 @@
 #include "tasks/recognition_handlers.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_snapshot.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -2,11 +2,11 @@
 
 #include "core/error_report.h"
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "platform/platform.h"
 #include "temperature/core_temp_reader.h"
 #include "temperature/temperature_graph_painter.h"
 #include "temperature/temperature_tab_image.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/task_list_view.h"
 #include "support/app_fixture.h"
 #include "tasks/task_list_controller.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/task_list_view.h"
 #include "lists/list_commands.h"
 #include "lists/t_new_task.h"
 #include "support/app_fixture.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QApplication>

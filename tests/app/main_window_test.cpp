@@ -3,12 +3,12 @@
 #include "app/ttorvane.h"
 #include "core/digits_to_int.h"
 #include "core/main_form.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
 #include "memory/ram_controls.h"
 #include "memory/ram_tab.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 #include "tasks/protection.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>

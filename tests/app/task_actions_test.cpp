@@ -2,7 +2,6 @@
 #include "app/ttorvane.h"
 #include "core/main_form.h"
 #include "core/shared_values.h"
-#include "core/task_list_view.h"
 #include "lists/t_new_task.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
@@ -11,6 +10,7 @@
 #include "temperature/t_temp_investigator.h"
 #include "temperature/temperature_reactions.h"
 #include "temperature/temperature_tab.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QPushButton>

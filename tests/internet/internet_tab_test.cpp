@@ -1,8 +1,8 @@
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "internet/internet_tab.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/torvane_error.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,13 +1,13 @@
 #include "core/main_form.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
 #include "lists/choice_file.h"
 #include "lists/new_task_message.h"
 #include "lists/t_new_task.h"
 #include "platform/fake/fake_platform.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "platform/fake/fake_platform.h"
 #include "schedule/auto_windows_actions_tab.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QLabel>
