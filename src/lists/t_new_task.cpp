@@ -9,6 +9,7 @@
 #include "platform/torvane_error.h"
 #include "platform/window_system.h"
 #include "tasks/task_actions.h"
+#include "widgets/guarded_connect.h"
 #include "widgets/spin_edit.h"
 
 #include <QCheckBox>
@@ -62,9 +63,10 @@ void TNewTask::wireControls() {
         {Button7, &TNewTask::Button7Click},
     };
     for (const auto& [control, handler] : buttons)
-        connect(control, &QPushButton::clicked, this, [this, handler = handler] { guarded(handler); });
-    connect(Timer1, &QTimer::timeout, this, [this] { guarded(&TNewTask::Timer1Timer); });
-    connect(Timer2, &QTimer::timeout, this, [this] { guarded(&TNewTask::Timer2Timer); });
+        connectGuarded(control, &QPushButton::clicked, this, m_policy,
+                       [this, handler = handler] { (this->*handler)(); });
+    connectGuarded(Timer1, &QTimer::timeout, this, m_policy, [this] { Timer1Timer(); });
+    connectGuarded(Timer2, &QTimer::timeout, this, m_policy, [this] { Timer2Timer(); });
 }
 
 void TNewTask::guarded(void (TNewTask::*handler)()) {
