@@ -8,12 +8,12 @@
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/task_list_view.h"
 #include "platform/fake/fake_platform.h"
 #include "support/literal_recognition.h"
 #include "tasks/protection.h"
 #include "tasks/recognition.h"
 #include "tasks/task_list_index.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QApplication>

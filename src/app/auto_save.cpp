@@ -2,11 +2,11 @@
 
 #include "app/ttorvane.h"
 #include "core/error_report.h"
-#include "core/spin_edit.h"
 #include "core/task_list_model.h"
-#include "core/task_list_view.h"
 #include "lists/list_file_controller.h"
 #include "platform/torvane_error.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>

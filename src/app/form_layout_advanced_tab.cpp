@@ -1,7 +1,7 @@
-#include "app/form_builder.h"
 #include "app/form_layout.h"
 #include "core/main_form.h"
-#include "core/spin_edit.h"
+#include "widgets/form_builder.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -14,14 +14,6 @@
 using namespace form;
 
 namespace {
-
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
-    auto* r = new QHBoxLayout;
-    for (QWidget* w : widgets)
-        r->addWidget(w);
-    r->addStretch(1);
-    return r;
-}
 
 void buildTaskManagementOptions(MainForm& f, QGroupBox* box) {
     f.CheckBox5 = checkBox(box, "CheckBox5", QStringLiteral("Smart Text Recognition"), true);

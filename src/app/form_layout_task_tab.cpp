@@ -1,8 +1,8 @@
-#include "app/form_builder.h"
 #include "app/form_layout.h"
 #include "core/main_form.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
+#include "widgets/form_builder.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -5,7 +5,6 @@
 #include "app/tray_controller.h"
 #include "app/ttorvane.h"
 #include "core/durable_file.h"
-#include "core/spin_edit.h"
 #include "internet/internet_tab.h"
 #include "memory/ram_tab.h"
 #include "platform/torvane_error.h"
@@ -13,6 +12,7 @@
 #include "tasks/protection.h"
 #include "tasks/task_list_controller.h"
 #include "temperature/temperature_tab.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>

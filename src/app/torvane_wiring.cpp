@@ -3,7 +3,6 @@
 #include "app/silent_mode_controller.h"
 #include "app/tray_controller.h"
 #include "app/ttorvane.h"
-#include "core/task_list_view.h"
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
 #include "memory/consume_controller.h"
@@ -14,6 +13,7 @@
 #include "tasks/task_list_controller.h"
 #include "temperature/temperature_reactions.h"
 #include "temperature/temperature_tab.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>

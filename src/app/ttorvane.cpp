@@ -3,7 +3,6 @@
 #include "app/app_icon.h"
 #include "app/app_id.h"
 #include "app/autostart.h"
-#include "app/form_builder.h"
 #include "app/form_layout.h"
 #include "app/program_folders.h"
 #include "app/shell_controller.h"
@@ -22,6 +21,7 @@
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
 #include "temperature/temperature_tab.h"
+#include "widgets/form_builder.h"
 
 #include <QAction>
 #include <QApplication>

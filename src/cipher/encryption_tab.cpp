@@ -1,6 +1,6 @@
 #include "cipher/encryption_tab.h"
 
-#include "core/error_report.h"
+#include "widgets/guarded_connect.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -71,13 +71,9 @@ void EncryptionTab::createControls() {
 
 void EncryptionTab::connectHandlers() {
     CipherController& h = m_controller;
-    connect(m_controls.Button21, &QPushButton::clicked, this, [this, &h] { guarded([&h] { h.Button21Click(); }); });
-    connect(m_controls.Button22, &QPushButton::clicked, this, [this, &h] { guarded([&h] { h.Button22Click(); }); });
-    connect(m_controls.Button23, &QPushButton::clicked, this, [this, &h] { guarded([&h] { h.Button23Click(); }); });
-    connect(m_controls.Button24, &QPushButton::clicked, this, [this, &h] { guarded([&h] { h.Button24Click(); }); });
-    connect(m_controls.Button26, &QPushButton::clicked, this, [this, &h] { guarded([&h] { h.Button26Click(); }); });
-}
-
-void EncryptionTab::guarded(const std::function<void()>& handler) {
-    runGuarded(m_dialogs, m_owner, handler);
+    connectGuarded(m_controls.Button21, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button21Click(); });
+    connectGuarded(m_controls.Button22, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button22Click(); });
+    connectGuarded(m_controls.Button23, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button23Click(); });
+    connectGuarded(m_controls.Button24, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button24Click(); });
+    connectGuarded(m_controls.Button26, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button26Click(); });
 }

@@ -24,7 +24,6 @@ public:
 private:
     void createControls();
     void connectHandlers();
-    void guarded(const std::function<void()>& handler);
 
     platform::Dialogs& m_dialogs;
     QWidget* m_owner;

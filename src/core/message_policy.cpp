@@ -2,17 +2,25 @@
 
 #include "platform/dialogs.h"
 
-#include <QAbstractButton>
-#include <QAction>
+#include <QObject>
+#include <QVariant>
 
-void MessagePolicy::attach(QWidget* mainWindow, QAction* silentMode, QAbstractButton* confirmations) {
+namespace {
+
+bool checked(const QObject* control) {
+    return control && control->property("checked").toBool();
+}
+
+} // namespace
+
+void MessagePolicy::attach(QWidget* mainWindow, QObject* silentMode, QObject* confirmations) {
     m_mainWindow = mainWindow;
     m_silentMode = silentMode;
     m_confirmations = confirmations;
 }
 
 bool MessagePolicy::silentMode() const {
-    return m_silentMode && m_silentMode->isChecked();
+    return checked(m_silentMode);
 }
 
 bool MessagePolicy::shows(BoxKind kind) const {
@@ -21,7 +29,7 @@ bool MessagePolicy::shows(BoxKind kind) const {
     case BoxKind::SilentGatedAnswersNo:
         return !silentMode();
     case BoxKind::ConfirmationGated:
-        return m_confirmations && m_confirmations->isChecked();
+        return checked(m_confirmations);
     case BoxKind::Always:
         return true;
     }

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-class QAction;
-class QAbstractButton;
+class QObject;
 class QWidget;
 
 namespace platform {
@@ -22,8 +21,10 @@ class MessagePolicy {
 public:
     explicit MessagePolicy(platform::Dialogs& dialogs) : m_dialogs(dialogs) {}
 
-    // The controls the policy reads: the silent-mode check mark and the confirmation option.
-    void attach(QWidget* mainWindow, QAction* silentMode, QAbstractButton* confirmations);
+    // The controls the policy reads: the silent-mode check mark (a menu item) and the confirmation
+    // option (a check box). Both are read through their "checked" property, so the policy needs no
+    // widget code.
+    void attach(QWidget* mainWindow, QObject* silentMode, QObject* confirmations);
 
     bool silentMode() const;
     bool shows(BoxKind kind) const;
@@ -39,6 +40,6 @@ public:
 private:
     platform::Dialogs& m_dialogs;
     QWidget* m_mainWindow = nullptr;
-    QAction* m_silentMode = nullptr;
-    QAbstractButton* m_confirmations = nullptr;
+    QObject* m_silentMode = nullptr;
+    QObject* m_confirmations = nullptr;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/task_decision.h"
 #include "platform/types.h"
 
 #include <QString>
@@ -19,8 +20,8 @@ struct SharedValues {
     platform::WindowHandle ActionTaskWindow = 0;
     QString DecidedTaskName;
     platform::WindowHandle DecidedTaskWindow = 0;
-    std::int32_t TaskDecision = 0;
-    std::int32_t RepeatLastAction = 0;
+    ActionDecision TaskDecision = ActionDecision::None;
+    RepeatAction RepeatLastAction = RepeatAction::None;
     std::int32_t MemoryLimitMB = 0;
 
     std::int32_t InvestigatorRequest = 0;

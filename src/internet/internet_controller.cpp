@@ -3,11 +3,11 @@
 #include "core/digits_to_int.h"
 #include "core/error_report.h"
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "internet/address_extraction.h"
 #include "internet/connection_lines.h"
 #include "platform/dialogs.h"
 #include "platform/network.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "internet/internet_tab.h"
 
-#include "core/error_report.h"
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
+#include "widgets/guarded_connect.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -64,9 +64,9 @@ InternetTab::InternetTab(platform::Network& network, MessagePolicy& policy, QTim
     m_controller = std::make_unique<InternetController>(c, network, policy);
 
     connect(c.Button16, &QPushButton::clicked, this, [this] { m_controller->button16Clicked(); });
-    connect(c.Timer5, &QTimer::timeout, this, [this] { guarded(&InternetController::Timer5Timer); });
-    connect(c.CheckBox13, &QCheckBox::toggled, this, [this] { guarded(&InternetController::CheckBox13Click); });
-    connect(c.SpinEdit12, &SpinEdit::changed, this, [this] { guarded(&InternetController::SpinEdit12Change); });
+    connectGuarded(c.Timer5, &QTimer::timeout, this, m_policy, [this] { m_controller->Timer5Timer(); });
+    connectGuarded(c.CheckBox13, &QCheckBox::toggled, this, m_policy, [this] { m_controller->CheckBox13Click(); });
+    connectGuarded(c.SpinEdit12, &SpinEdit::changed, this, m_policy, [this] { m_controller->SpinEdit12Change(); });
 }
 
 InternetTab::~InternetTab() = default;
@@ -96,8 +96,4 @@ QWidget* InternetTab::createPeriodicRow() {
     c.SpinEdit12->raise();
     row->setMinimumSize(std::max(box.width(), editX + editWidth), height);
     return row;
-}
-
-void InternetTab::guarded(void (InternetController::*handler)()) {
-    runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [&] { (m_controller.get()->*handler)(); });
 }

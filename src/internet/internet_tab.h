@@ -29,7 +29,6 @@ public:
 
 private:
     QWidget* createPeriodicRow();
-    void guarded(void (InternetController::*handler)());
 
     MessagePolicy& m_policy;
     InternetControls m_controls;

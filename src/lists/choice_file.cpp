@@ -60,7 +60,7 @@ int MostPerformedByCloud(const QString& name, const QString& baseDir) {
     return mostPerformedIn(name, baseDir + kCloudChoiceFileName);
 }
 
-void RecordChoice(int decision, const QString& name, const QString& path) {
+void RecordChoice(ActionDecision decision, const QString& name, const QString& path) {
     const int code = choiceCodeForDecision(decision);
     if (name.isEmpty() || code == 0 || name.contains(QLatin1Char('\r')) || name.contains(QLatin1Char('\n')))
         return;

@@ -22,8 +22,8 @@ ChoiceCounts ReadChoiceCounts(const QString& name, const QString& path);
 int MostPerformedByMe(const QString& name, const QString& baseDir);
 int MostPerformedByCloud(const QString& name, const QString& baseDir);
 
-// Counts one `TaskDecision` for the name in the file at path, creating the file with its header
+// Counts one decision for the name in the file at path, creating the file with its header
 // when missing. The new text is written to path + ".tmp" and renamed over the file, so a failure
 // at any point leaves the old file whole. An empty name, a name holding a line break (it would
 // split its record) and a decision without a choice-file code are not counted.
-void RecordChoice(int decision, const QString& name, const QString& path);
+void RecordChoice(ActionDecision decision, const QString& name, const QString& path);

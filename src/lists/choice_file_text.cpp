@@ -50,10 +50,11 @@ ChoiceCounts countsWithOne(int code) {
 
 } // namespace
 
-int choiceCodeForDecision(int taskDecision) {
-    if (taskDecision >= 1 && taskDecision <= 4)
-        return taskDecision;
-    return taskDecision == -1 ? 5 : 0;
+int choiceCodeForDecision(ActionDecision decision) {
+    const auto value = static_cast<int>(decision);
+    if (value >= 1 && value <= 4)
+        return value;
+    return decision == ActionDecision::Ignore ? 5 : 0;
 }
 
 int mostPerformedCode(const ChoiceCounts& counts) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/task_decision.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -13,9 +15,9 @@ using ChoiceCounts = std::array<qint64, 5>;
 
 inline const QByteArray kChoiceHeaderName = QByteArrayLiteral("File created by Torvane");
 
-// The choice-file code of a `TaskDecision` value: 1 to 4 map to themselves, -1 (Ignore) to 5,
-// anything else to 0 (nothing to count).
-int choiceCodeForDecision(int taskDecision);
+// The choice-file code of a decision: 1 to 4 map to themselves, Ignore to 5, anything else to 0
+// (nothing to count).
+int choiceCodeForDecision(ActionDecision decision);
 
 // The code with the largest count above 0, the lowest code on a tie; 0 when no count is above 0.
 int mostPerformedCode(const ChoiceCounts& counts);

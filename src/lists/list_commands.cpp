@@ -1,11 +1,11 @@
 #include "lists/list_commands.h"
 
 #include "core/message_policy.h"
-#include "core/task_list_view.h"
 #include "lists/list_commands_logic.h"
 #include "platform/dialogs.h"
 #include "tasks/recognition.h"
 #include "tasks/recognition_handlers.h"
+#include "widgets/task_list_view.h"
 
 #include <QLineEdit>
 

@@ -1,12 +1,12 @@
 // The commands that walk the whole All Task List.
 #include "core/message_policy.h"
-#include "core/task_list_view.h"
 #include "lists/list_commands.h"
 #include "lists/list_commands_logic.h"
 #include "platform/dialogs.h"
 #include "platform/window_system.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QScopeGuard>

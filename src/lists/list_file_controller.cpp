@@ -2,10 +2,10 @@
 
 #include "core/durable_file.h"
 #include "core/shared_values.h"
-#include "core/task_list_view.h"
 #include "lists/list_file.h"
 #include "platform/dialogs.h"
 #include "platform/torvane_error.h"
+#include "widgets/task_list_view.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
-#include "core/spin_edit.h"
 #include "lists/t_new_task.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>

@@ -3,13 +3,14 @@
 #include "core/error_report.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
 #include "lists/choice_file.h"
 #include "lists/new_task_message.h"
 #include "platform/dialogs.h"
 #include "platform/torvane_error.h"
 #include "platform/window_system.h"
 #include "tasks/task_actions.h"
+#include "widgets/guarded_connect.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -62,9 +63,10 @@ void TNewTask::wireControls() {
         {Button7, &TNewTask::Button7Click},
     };
     for (const auto& [control, handler] : buttons)
-        connect(control, &QPushButton::clicked, this, [this, handler = handler] { guarded(handler); });
-    connect(Timer1, &QTimer::timeout, this, [this] { guarded(&TNewTask::Timer1Timer); });
-    connect(Timer2, &QTimer::timeout, this, [this] { guarded(&TNewTask::Timer2Timer); });
+        connectGuarded(control, &QPushButton::clicked, this, m_policy,
+                       [this, handler = handler] { (this->*handler)(); });
+    connectGuarded(Timer1, &QTimer::timeout, this, m_policy, [this] { Timer1Timer(); });
+    connectGuarded(Timer2, &QTimer::timeout, this, m_policy, [this] { Timer2Timer(); });
 }
 
 void TNewTask::guarded(void (TNewTask::*handler)()) {
@@ -134,7 +136,7 @@ bool TNewTask::taskWindowVisible(WindowHandle window) {
 
 void TNewTask::startOnShow() {
     m_values.DecidedTaskName.clear();
-    m_values.TaskDecision = 0;
+    m_values.TaskDecision = ActionDecision::None;
     const QString name = m_values.ActionTaskName;
     const WindowHandle window = m_values.ActionTaskWindow;
     if (name.isEmpty() || window == 0) {
@@ -184,66 +186,67 @@ void TNewTask::showNotFound() {
     Button5->setEnabled(true);
 }
 
-QPushButton* TNewTask::button(int number) const {
+QPushButton* TNewTask::button(RepeatAction action) const {
     QPushButton* const buttons[] = {Button1, Button2, Button3, Button4, Button5, Button6, Button7};
+    const auto number = static_cast<int>(action);
     return number >= 1 && number <= 7 ? buttons[number - 1] : nullptr;
 }
 
 void TNewTask::Button1Click() {
-    runButton(1);
+    runButton(RepeatAction::KillTask);
 }
 void TNewTask::Button2Click() {
-    runButton(2);
+    runButton(RepeatAction::AllowToRun);
 }
 void TNewTask::Button3Click() {
-    runButton(3);
+    runButton(RepeatAction::AddToSafeList);
 }
 void TNewTask::Button4Click() {
-    runButton(4);
+    runButton(RepeatAction::AddToKillList);
 }
 void TNewTask::Button5Click() {
-    runButton(5);
+    runButton(RepeatAction::Ignore);
 }
 void TNewTask::Button6Click() {
-    runButton(6);
+    runButton(RepeatAction::MostlyPerformedByMe);
 }
 void TNewTask::Button7Click() {
-    runButton(7);
+    runButton(RepeatAction::MostlyPerformedByCloud);
 }
 
-void TNewTask::runButton(int number) {
+void TNewTask::runButton(RepeatAction action) {
     // The "Kill Task" box runs a nested event loop in which Timer1 keeps firing: a repeat must not
     // act on the task again, nor stack a second box, before the first action is over.
     if (m_acting)
         return;
     ActingScope acting(m_acting);
-    performButton(number);
+    performButton(action);
 }
 
-void TNewTask::performButton(int number) {
-    switch (number) {
-    case 1:
+void TNewTask::performButton(RepeatAction action) {
+    switch (action) {
+    case RepeatAction::KillTask:
         killTask();
         break;
-    case 2:
-        decide(4, 2);
+    case RepeatAction::AllowToRun:
+        decide(ActionDecision::AllowToRun, action);
         break;
-    case 3:
-        decide(2, 3);
+    case RepeatAction::AddToSafeList:
+        decide(ActionDecision::AddToSafeList, action);
         break;
-    case 4:
-        decide(3, 4);
+    case RepeatAction::AddToKillList:
+        decide(ActionDecision::AddToKillList, action);
         break;
-    case 5:
-        decide(-1, 5);
+    case RepeatAction::Ignore:
+        decide(ActionDecision::Ignore, action);
         break;
-    case 6:
+    case RepeatAction::MostlyPerformedByMe:
         mostPerformed(false);
         break;
-    case 7:
+    case RepeatAction::MostlyPerformedByCloud:
         mostPerformed(true);
         break;
-    default:
+    case RepeatAction::None:
         break;
     }
 }
@@ -259,18 +262,18 @@ void TNewTask::killTask() {
     m_policy.showOwned(BoxKind::Always, this,
                        QStringLiteral("The ") + name + QStringLiteral(" task was tried to be killed."),
                        QStringLiteral("Tried to Kill Task"), MbOk | MbIconInformation);
-    m_values.TaskDecision = 1;
+    m_values.TaskDecision = ActionDecision::KillTask;
     if (CheckBox1->isChecked())
-        m_values.RepeatLastAction = 1;
+        m_values.RepeatLastAction = RepeatAction::KillTask;
     hideWindow();
 }
 
-void TNewTask::decide(std::int32_t decision, std::int32_t repeatCode) {
+void TNewTask::decide(ActionDecision decision, RepeatAction repeat) {
     m_values.DecidedTaskName = m_values.ActionTaskName;
     m_values.DecidedTaskWindow = m_values.ActionTaskWindow;
     m_values.TaskDecision = decision;
     if (CheckBox1->isChecked())
-        m_values.RepeatLastAction = repeatCode;
+        m_values.RepeatLastAction = repeat;
     hideWindow();
 }
 
@@ -278,11 +281,13 @@ void TNewTask::mostPerformed(bool cloud) {
     const int code = cloud ? MostPerformedByCloud(m_values.ActionTaskName, m_values.BaseDir)
                            : MostPerformedByMe(m_values.ActionTaskName, m_values.BaseDir);
     // Choice-file codes name the actions in another order than the buttons.
-    constexpr int buttonOfCode[] = {0, 1, 3, 4, 2, 5};
+    constexpr RepeatAction buttonOfCode[] = {RepeatAction::None,          RepeatAction::KillTask,
+                                             RepeatAction::AddToSafeList, RepeatAction::AddToKillList,
+                                             RepeatAction::AllowToRun,    RepeatAction::Ignore};
     if (code >= 1 && code <= 5)
         performButton(buttonOfCode[code]);
     if (CheckBox1->isChecked())
-        m_values.RepeatLastAction = cloud ? 7 : 6;
+        m_values.RepeatLastAction = cloud ? RepeatAction::MostlyPerformedByCloud : RepeatAction::MostlyPerformedByMe;
 }
 
 void TNewTask::hideWindow() {
@@ -312,7 +317,7 @@ void TNewTask::Timer2Timer() {
     ++m_RepeatSeconds;
     if (repeatPeriodOver(SpinEdit1->text(), m_RepeatSeconds)) {
         m_RepeatSeconds = 0;
-        m_values.RepeatLastAction = 0;
+        m_values.RepeatLastAction = RepeatAction::None;
     }
 }
 

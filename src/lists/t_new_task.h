@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/task_decision.h"
 #include "platform/types.h"
 
 #include <QString>
@@ -91,14 +92,14 @@ private:
     void wireControls();
     void guarded(void (TNewTask::*handler)());
 
-    // Runs button `number`'s operation unless an action is already running.
-    void runButton(int number);
-    // The operations behind the buttons, numbered as the buttons (and as the repeat codes).
-    void performButton(int number);
+    // Runs the operation of the button that `action` names unless an action is already running.
+    void runButton(RepeatAction action);
+    // The operations behind the buttons; each button's number is its repeat code.
+    void performButton(RepeatAction action);
     void killTask();
-    void decide(std::int32_t decision, std::int32_t repeatCode);
+    void decide(ActionDecision decision, RepeatAction repeat);
     void mostPerformed(bool cloud);
-    QPushButton* button(int number) const;
+    QPushButton* button(RepeatAction action) const;
 
     void showNotFound();
     void placeBottomRight();

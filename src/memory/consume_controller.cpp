@@ -3,9 +3,9 @@
 #include "core/digits_to_int.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
 #include "platform/dialogs.h"
 #include "platform/memory_status.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>

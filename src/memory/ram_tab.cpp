@@ -1,11 +1,12 @@
 #include "memory/ram_tab.h"
 
-#include "core/error_report.h"
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "memory/graph_image.h"
 #include "memory/memory_graph_painter.h"
 #include "memory/system_heap_allocator.h"
+#include "widgets/form_builder.h"
+#include "widgets/guarded_connect.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -17,21 +18,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+using form::named;
+using form::row;
+using form::spinEdit;
+
 namespace {
-
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-SpinEdit* spinEdit(QWidget* parent, const char* name, int minimum, int maximum, int value) {
-    auto* s = named(new SpinEdit(parent), name);
-    s->lineEdit()->setAccessibleName(QLatin1String(name));
-    s->setRange(minimum, maximum);
-    s->setValue(value);
-    s->setFixedWidth(70);
-    return s;
-}
 
 QProgressBar* gauge(QWidget* parent, const char* name, const QColor& color) {
     auto* bar = named(new QProgressBar(parent), name);
@@ -42,14 +33,6 @@ QProgressBar* gauge(QWidget* parent, const char* name, const QColor& color) {
     bar->setToolTip(QString());
     setBarColor(bar, color);
     return bar;
-}
-
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
-    auto* r = new QHBoxLayout;
-    for (QWidget* w : widgets)
-        r->addWidget(w);
-    r->addStretch(1);
-    return r;
 }
 
 } // namespace
@@ -175,15 +158,11 @@ QWidget* RamTab::createConsumePanel() {
 
 void RamTab::connectHandlers() {
     const auto& c = m_controls;
-    connect(c.Button27, &QPushButton::clicked, this, [this] { guarded(&ConsumeController::Button27Click); });
-    connect(c.Button17, &QPushButton::clicked, this, [this] { guarded(&ConsumeController::Button17Click); });
-    connect(c.Button18, &QPushButton::clicked, this, [this] { guarded(&ConsumeController::Button18Click); });
-    connect(c.Button19, &QPushButton::clicked, this, [this] { guarded(&ConsumeController::Button19Click); });
-    connect(c.CheckBox12, &QCheckBox::toggled, this, [this] { guarded(&ConsumeController::CheckBox12Click); });
-    connect(c.SpinEdit11, &SpinEdit::changed, this, [this] { guarded(&ConsumeController::SpinEdit11Change); });
-    connect(c.SpinEdit5, &SpinEdit::changed, this, [this] { guarded(&ConsumeController::SpinEdit5Change); });
-}
-
-void RamTab::guarded(void (ConsumeController::*handler)()) {
-    runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [&] { (m_consume.get()->*handler)(); });
+    connectGuarded(c.Button27, &QPushButton::clicked, this, m_policy, [this] { m_consume->Button27Click(); });
+    connectGuarded(c.Button17, &QPushButton::clicked, this, m_policy, [this] { m_consume->Button17Click(); });
+    connectGuarded(c.Button18, &QPushButton::clicked, this, m_policy, [this] { m_consume->Button18Click(); });
+    connectGuarded(c.Button19, &QPushButton::clicked, this, m_policy, [this] { m_consume->Button19Click(); });
+    connectGuarded(c.CheckBox12, &QCheckBox::toggled, this, m_policy, [this] { m_consume->CheckBox12Click(); });
+    connectGuarded(c.SpinEdit11, &SpinEdit::changed, this, m_policy, [this] { m_consume->SpinEdit11Change(); });
+    connectGuarded(c.SpinEdit5, &SpinEdit::changed, this, m_policy, [this] { m_consume->SpinEdit5Change(); });
 }

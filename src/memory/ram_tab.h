@@ -41,7 +41,6 @@ private:
     QWidget* createConsumePanel();
     QLayout* createOptimizeControls();
     void connectHandlers();
-    void guarded(void (ConsumeController::*handler)());
 
     MessagePolicy& m_policy;
     RamControls m_controls;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 #include <optional>
 
+class QColor;
 class QWidget;
 
 namespace platform {

@@ -1,8 +1,8 @@
 #include "schedule/auto_windows_actions_tab.h"
 
-#include "core/error_report.h"
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
+#include "widgets/guarded_connect.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -61,10 +61,10 @@ AutoWindowsActionsTab::AutoWindowsActionsTab(platform::SystemActions& actions, M
 
     m_controller = std::make_unique<CountdownController>(c, actions, policy);
 
-    connect(c.Button29, &QPushButton::clicked, this, [this] { guarded(&CountdownController::Button29Click); });
-    connect(c.Button28, &QPushButton::clicked, this, [this] { guarded(&CountdownController::Button28Click); });
-    connect(c.Countdown, &QTimer::timeout, this, [this] { guarded(&CountdownController::CountdownTimer); });
-    connect(c.ActMins, &SpinEdit::changed, this, [this] { guarded(&CountdownController::ActMinsChange); });
+    connectGuarded(c.Button29, &QPushButton::clicked, this, m_policy, [this] { m_controller->Button29Click(); });
+    connectGuarded(c.Button28, &QPushButton::clicked, this, m_policy, [this] { m_controller->Button28Click(); });
+    connectGuarded(c.Countdown, &QTimer::timeout, this, m_policy, [this] { m_controller->CountdownTimer(); });
+    connectGuarded(c.ActMins, &SpinEdit::changed, this, m_policy, [this] { m_controller->ActMinsChange(); });
 }
 
 AutoWindowsActionsTab::~AutoWindowsActionsTab() = default;
@@ -97,8 +97,4 @@ QWidget* AutoWindowsActionsTab::createCountdownRow() {
     c.ActMins->raise();
     row->setMinimumSize(std::max(c.Label18->sizeHint().width(), minutesX + editWidth), height);
     return row;
-}
-
-void AutoWindowsActionsTab::guarded(void (CountdownController::*handler)()) {
-    runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [&] { (m_controller.get()->*handler)(); });
 }

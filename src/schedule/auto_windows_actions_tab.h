@@ -22,7 +22,6 @@ public:
 
 private:
     QWidget* createCountdownRow();
-    void guarded(void (CountdownController::*handler)());
 
     MessagePolicy& m_policy;
     AutoWindowsActionsControls m_controls;

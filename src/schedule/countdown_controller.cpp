@@ -2,9 +2,9 @@
 
 #include "core/digits_to_int.h"
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "platform/dialogs.h"
 #include "platform/system_actions.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QLabel>

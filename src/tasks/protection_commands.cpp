@@ -1,12 +1,12 @@
 #include "core/digits_to_int.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
 #include "platform/dialogs.h"
 #include "platform/window_system.h"
 #include "tasks/protection.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_snapshot.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>

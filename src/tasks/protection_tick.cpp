@@ -1,8 +1,6 @@
 #include "core/digits_to_int.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
 #include "platform/dialogs.h"
 #include "platform/torvane_error.h"
 #include "platform/window_system.h"
@@ -11,6 +9,8 @@
 #include "tasks/recognition_handlers.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_snapshot.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -142,7 +142,7 @@ void Protection::applyDecision(const RecognitionOptions& options) {
     const TaskEntry decided{m_values.DecidedTaskName, m_values.DecidedTaskWindow};
     const QString& asked = m_values.ActionTaskName;
     switch (m_values.TaskDecision) {
-    case 2: {
+    case ActionDecision::AddToSafeList: {
         TaskListModel& safe = m_form.ListBox2->taskModel();
         if (FindTask(safe.tasks(), asked, 0, options) == -1)
             AddTaskIfAbsent(safe, decided.title, decided.handle, options);
@@ -155,7 +155,7 @@ void Protection::applyDecision(const RecognitionOptions& options) {
                     .arg(decided.title));
         break;
     }
-    case 3:
+    case ActionDecision::AddToKillList:
         if (FindTask(m_form.ListBox3->taskModel().tasks(), asked, 0, options) == -1)
             m_form.ListBox3->taskModel().append(decided);
         confirm(QStringLiteral("Added to kill List"),
@@ -163,7 +163,7 @@ void Protection::applyDecision(const RecognitionOptions& options) {
                                "to the kill list commands.")
                     .arg(decided.title));
         break;
-    case 4:
+    case ActionDecision::AllowToRun:
         if (FindTask(m_form.RunningBefore, asked, 0, options) == -1)
             m_form.RunningBefore.push_back(decided);
         if (usesOver(decided.handle, m_values.MemoryLimitMB))
@@ -176,12 +176,12 @@ void Protection::applyDecision(const RecognitionOptions& options) {
     default:
         break;
     }
-    if (m_values.TaskDecision != 0) {
+    if (m_values.TaskDecision != ActionDecision::None) {
         m_values.ActionTaskName.clear();
         m_values.ActionTaskWindow = 0;
         // A decision is applied once: even while the window shows the next task, the one applied
         // here is gone, so a later tick cannot apply it again.
-        m_values.TaskDecision = 0;
+        m_values.TaskDecision = ActionDecision::None;
     }
 }
 
@@ -292,7 +292,7 @@ void Protection::warnAboutMemory(const RecognitionOptions& options) {
 }
 
 void Protection::AskAboutTask() {
-    if (m_form.CheckBox25->isChecked() && m_values.RepeatLastAction != 0) {
+    if (m_form.CheckBox25->isChecked() && m_values.RepeatLastAction != RepeatAction::None) {
         if (links.startOnShow)
             links.startOnShow();
         if (links.performRepeatLast)

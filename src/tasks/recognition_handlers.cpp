@@ -1,8 +1,8 @@
 #include "tasks/recognition_handlers.h"
 
 #include "core/digits_to_int.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

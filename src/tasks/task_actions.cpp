@@ -1,11 +1,11 @@
 #include "tasks/task_actions.h"
 
 #include "core/message_policy.h"
-#include "core/task_list_view.h"
 #include "platform/dialogs.h"
 #include "platform/processes.h"
 #include "platform/window_system.h"
 #include "tasks/task_list_controller.h"
+#include "widgets/task_list_view.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "tasks/task_list_controller.h"
 
 #include "core/message_policy.h"
-#include "core/task_list_view.h"
 #include "platform/dialogs.h"
 #include "tasks/task_snapshot.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>

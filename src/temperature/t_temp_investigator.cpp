@@ -1,6 +1,6 @@
 #include "temperature/t_temp_investigator.h"
 
-#include "core/task_list_view.h"
+#include "widgets/task_list_view.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

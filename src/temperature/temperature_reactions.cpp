@@ -1,14 +1,14 @@
 #include "temperature/temperature_reactions.h"
 
 #include "core/digits_to_int.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
 #include "tasks/recognition.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_snapshot.h"
 #include "temperature/t_temp_investigator.h"
 #include "temperature/temperature_history.h"
 #include "temperature/temperature_text.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QCheckBox>
 #include <QLabel>

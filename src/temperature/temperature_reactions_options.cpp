@@ -1,7 +1,7 @@
 // The tab's options that only mirror menu items or enable one another.
 #include "core/digits_to_int.h"
-#include "core/spin_edit.h"
 #include "temperature/temperature_reactions.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>

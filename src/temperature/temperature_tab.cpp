@@ -1,12 +1,12 @@
 #include "temperature/temperature_tab.h"
 
-#include "core/error_report.h"
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "platform/platform.h"
 #include "temperature/core_temp_reader.h"
 #include "temperature/temperature_graph_painter.h"
 #include "temperature/temperature_tab_image.h"
+#include "widgets/guarded_connect.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -76,11 +76,11 @@ void TemperatureTab::connectHandlers() {
     TemperatureControls& c = m_controls;
     TemperatureReactions& r = m_reactions;
     auto onClick = [this](QPushButton* button, std::function<void()> handler) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { guarded(handler); });
+        connectGuarded(button, &QPushButton::clicked, this, m_policy, std::move(handler));
     };
     // Check boxes react to every change of state, from the user or from code.
     auto onToggle = [this](QCheckBox* box, std::function<void()> handler) {
-        connect(box, &QCheckBox::toggled, this, [this, handler] { guarded(handler); });
+        connectGuarded(box, &QCheckBox::toggled, this, m_policy, std::move(handler));
     };
     onClick(c.ZoomIn, [this] { ZoomInClick(); });
     onClick(c.ZoomOut, [this] { ZoomOutClick(); });
@@ -92,10 +92,6 @@ void TemperatureTab::connectHandlers() {
     onToggle(c.CheckBox21, [&r] { r.CheckBox21Click(); });
     onToggle(c.CheckBox16, [&r] { r.CheckBox16Click(); });
     onToggle(c.CheckBox22, [&r] { r.CheckBox22Click(); });
-    connect(c.SpinEdit13, &SpinEdit::changed, this, [this, &r] { guarded([&r] { r.SpinEdit13Change(); }); });
-    connect(c.SpinEdit15, &SpinEdit::changed, this, [this, &r] { guarded([&r] { r.SpinEdit13Change(); }); });
-}
-
-void TemperatureTab::guarded(const std::function<void()>& handler) {
-    runGuarded(m_platform.dialogs, m_policy.mainWindow(), handler);
+    connectGuarded(c.SpinEdit13, &SpinEdit::changed, this, m_policy, [&r] { r.SpinEdit13Change(); });
+    connectGuarded(c.SpinEdit15, &SpinEdit::changed, this, m_policy, [&r] { r.SpinEdit13Change(); });
 }

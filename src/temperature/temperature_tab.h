@@ -54,7 +54,6 @@ public:
 private:
     void createControls();
     void connectHandlers();
-    void guarded(const std::function<void()>& handler);
     void showButtonColor(int ni);
 
     SharedValues& m_values;

@@ -1,8 +1,9 @@
 // The controls of the "Temperature" tab and where they sit: the graphs side by side at the top,
 // the reaction options under the left graph, zoom and colour buttons under the right one.
-#include "core/spin_edit.h"
 #include "temperature/temperature_tab.h"
 #include "temperature/temperature_tab_image.h"
+#include "widgets/form_builder.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,26 +13,11 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+using form::checkBox;
+using form::named;
+using form::spinEdit;
+
 namespace {
-
-template <typename Widget> Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, bool checked) {
-    auto* box = named(new QCheckBox(caption, parent), QLatin1String(name));
-    box->setChecked(checked);
-    return box;
-}
-
-SpinEdit* spinEdit(QWidget* parent, const char* name, int minimum, int maximum, int value) {
-    auto* spin = named(new SpinEdit(parent), QLatin1String(name));
-    spin->setRange(minimum, maximum);
-    spin->setValue(value);
-    spin->setFixedWidth(70);
-    return spin;
-}
 
 // A line of text with a field where its blanks are.
 QHBoxLayout* textAround(QWidget* parent, const QString& before, QWidget* field, const QString& after) {

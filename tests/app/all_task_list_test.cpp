@@ -1,8 +1,8 @@
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/task_list_view.h"
 #include "support/app_fixture.h"
 #include "tasks/task_list_controller.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -107,7 +107,7 @@ TEST_F(AllTaskListTest, ShowHiddenAsksAndSwitches) {
     EXPECT_FALSE(form().ShowHiddenTasks->isChecked());
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "View Hidden Tasks");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x24u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconQuestion);
 
     fake.clearBoxes();
     fake.queueAnswer(IdYes);
@@ -119,7 +119,7 @@ TEST_F(AllTaskListTest, ShowHiddenAsksAndSwitches) {
     EXPECT_EQ(fake.boxes()[1].title, "Viewing Hidden Tasks");
     EXPECT_EQ(fake.boxes()[1].text,
               "Now you can view hidden tasks. Be careful not to accidentally kill some of your system tasks.");
-    EXPECT_EQ(fake.boxes()[1].flags, 0x40u);
+    EXPECT_EQ(fake.boxes()[1].flags, MbIconInformation);
 
     fake.clearBoxes();
     fake.queueAnswer(IdYes);

@@ -1,10 +1,10 @@
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/task_list_view.h"
 #include "lists/list_commands.h"
 #include "lists/t_new_task.h"
 #include "support/app_fixture.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -107,7 +107,7 @@ TEST_F(ListCommandsTest, AddToSafeListRefusesEqualNamesAndSkipsRecognisedOnesQui
     commands->AddtoSafeListallowdoublicates1Click();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].text, "The selected task is already in the safe list.You can not put it there again.");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
     EXPECT_EQ(fake.boxes()[0].owner, &main());
 }
 
@@ -144,7 +144,7 @@ TEST_F(ListCommandsTest, AddToSafeListRefusesTheKillListsTaskByWindowAndChecksTh
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].text,
               "The selected task is already in the kill list.You can not put the same task in two different lists.");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
 }
 
 TEST_F(ListCommandsTest, WithoutASelectedTaskTheAddsSayWhyUnlessSilent) {
@@ -170,7 +170,7 @@ TEST_F(ListCommandsTest, WithoutASelectedTaskTheAddsSayWhyUnlessSilent) {
         EXPECT_EQ(fake.boxes()[2].text, "No detected task selected to be added to the kill list.");
         for (const fake::RecordedBox& b : fake.boxes()) {
             EXPECT_EQ(b.title, "No Selected Task");
-            EXPECT_EQ(b.flags, 0x10u);
+            EXPECT_EQ(b.flags, MbIconError);
         }
     }
 }
@@ -205,7 +205,7 @@ TEST_F(ListCommandsTest, RemoveSelectedDeletesEverySelectedEntry) {
         ASSERT_EQ(fake.boxes().size(), 1);
         EXPECT_EQ(fake.boxes()[0].text, l.emptyText);
         EXPECT_EQ(fake.boxes()[0].title, "No Selected Task");
-        EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+        EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
 
         fill(l.list, {{"a", 0}, {"b", 0}, {"c", 0}, {"d", 0}, {"e", 0}});
         fake.clearBoxes();
@@ -289,7 +289,7 @@ TEST_F(ListCommandsTest, KillAllOutsideSafeListSparesTheSafeListOnly) {
     EXPECT_EQ(titlesOf(form().ListBox1), (QStringList{"Renamed", "Spared by name"})); // refreshed
     EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
     EXPECT_EQ(fake.boxes()[0].text, kKillAllQuestion);
-    EXPECT_EQ(fake.boxes()[0].flags, 0x34u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
 }
 
 TEST_F(ListCommandsTest, KillAllOutsideAnEmptySafeListKillsEveryListedTaskButTheProgramItself) {
@@ -380,7 +380,7 @@ TEST_F(ListCommandsTest, AddAllDisplayedCountsEarlierAdditionsAndSkipsListedTask
               (TaskList{{"Old safe title", safeByHandle}, {"Fresh", fresh}, {"Twin", twinB}}));
     EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
     EXPECT_EQ(fake.boxes()[0].text, kAddAllQuestion);
-    EXPECT_EQ(fake.boxes()[0].flags, 0x34u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
     EXPECT_TRUE(fake.closeRequests().empty());
 
     // Shown hidden tasks are added too; the ones added before are not added again.

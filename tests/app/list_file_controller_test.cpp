@@ -1,11 +1,11 @@
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/task_list_view.h"
 #include "lists/list_file.h"
 #include "lists/list_file_controller.h"
 #include "lists/list_file_stream.h"
 #include "support/app_fixture.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QDir>

@@ -3,12 +3,12 @@
 #include "app/ttorvane.h"
 #include "core/digits_to_int.h"
 #include "core/main_form.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
 #include "memory/ram_controls.h"
 #include "memory/ram_tab.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, Exit1AsksEvenInSilentModeAndEndsOnYes) {
     ASSERT_EQ(fake.boxes().size(), 2);
     EXPECT_EQ(fake.boxes()[0].title, "Exit");
     EXPECT_EQ(fake.boxes()[0].text, "Do you wish to exit the program ?");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x34u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
     EXPECT_EQ(fake.boxes()[0].owner, &main());
 }
 
@@ -274,11 +274,11 @@ TEST_F(MainWindowTest, DestroyReportsAFailedBlockAndSkipsTheRest) {
     ASSERT_EQ(fake.boxes().size(), 2);
     EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
     EXPECT_EQ(fake.boxes()[0].text, "Disk full.");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
     EXPECT_EQ(fake.boxes()[1].title, "Exception Encountered");
     EXPECT_EQ(fake.boxes()[1].text,
               QString("The program raised some exception.\n\rTherefore, it did not close properly."));
-    EXPECT_EQ(fake.boxes()[1].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[1].flags, MbIconError);
     EXPECT_EQ(fake.boxes()[1].owner, &main());
 }
 
@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, OverflowingNumberReachesTheErrorReport) {
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
     EXPECT_EQ(fake.boxes()[0].text, "'99999999999' is not a valid integer value.");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
 }
 
 TEST_F(MainWindowTest, ListPopupsOpenOnDoubleClickAndRightRelease) {

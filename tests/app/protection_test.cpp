@@ -1,11 +1,11 @@
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 #include "tasks/protection.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -31,10 +31,12 @@ protected:
             windowVisible = true;
         };
         l.startOnShow = [this] { repeated << values().ActionTaskName; };
+        // The repeat path of the window, for the one action the tests repeat.
         l.performRepeatLast = [this] {
+            ASSERT_EQ(values().RepeatLastAction, RepeatAction::AllowToRun);
             values().DecidedTaskName = values().ActionTaskName;
             values().DecidedTaskWindow = values().ActionTaskWindow;
-            values().TaskDecision = values().RepeatLastAction;
+            values().TaskDecision = ActionDecision::AllowToRun;
         };
         l.silentMode1Click = [this] { form().SilentMode1->setChecked(!form().SilentMode1->isChecked()); };
         form().CheckBox10->setChecked(false); // memory warning tested on its own
@@ -49,7 +51,7 @@ protected:
     }
     void tick() { protection().Timer3Timer(); }
     // The user answers the shown window.
-    void decide(int decision) {
+    void decide(ActionDecision decision) {
         values().DecidedTaskName = values().ActionTaskName;
         values().DecidedTaskWindow = values().ActionTaskWindow;
         values().TaskDecision = decision;
@@ -141,7 +143,7 @@ TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     form().Button6->click();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Start Protection");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x34u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
     EXPECT_TRUE(contains(form().RunningBefore, "Known hidden"));
     EXPECT_EQ(form().Button6->text(), "Stop protection");
     EXPECT_EQ(form().KillHiddenNewTasks1->text(), "Stop protection");
@@ -170,12 +172,12 @@ TEST_F(ProtectionTest, NewHiddenTaskIsAskedAboutAndASecondOneWaits) {
     const QString first = asked[0];
     tick();
     EXPECT_EQ(asked.size(), 1); // the window is still up
-    decide(4);
+    decide(ActionDecision::AllowToRun);
     tick();
     EXPECT_TRUE(contains(form().RunningBefore, first));
     ASSERT_EQ(asked.size(), 2);
     EXPECT_NE(asked[1], first);
-    decide(4);
+    decide(ActionDecision::AllowToRun);
     tick();
     tick();
     EXPECT_EQ(asked.size(), 2); // allowed tasks are known now
@@ -215,7 +217,7 @@ TEST_F(ProtectionTest, RetitledWindowIsAskedAgainOnlyWhileHandlesDoNotCount) {
     fake.setTitle(w, "Downloader 45%");
     tick();
     EXPECT_EQ(asked, QStringList{"Downloader 45%"});
-    decide(-1);
+    decide(ActionDecision::Ignore);
     tick();
     form().CheckBox9->setChecked(false);
     asked.clear();
@@ -228,7 +230,7 @@ TEST_F(ProtectionTest, DecisionsAreAppliedOnceWithConfirmations) {
     form().CheckBox2->setChecked(true);
     const WindowHandle w = fake.addWindow("Updater", false, 600);
     tick();
-    decide(2);
+    decide(ActionDecision::AddToSafeList);
     windowVisible = true; // the window already shows the next task
     tick();
     ASSERT_EQ(form().ListBox2->count(), 1);
@@ -237,8 +239,8 @@ TEST_F(ProtectionTest, DecisionsAreAppliedOnceWithConfirmations) {
     EXPECT_EQ(fake.boxes()[0].title, "Added to safe List");
     EXPECT_EQ(fake.boxes()[0].text, QString("Successfully added Updaterto the safe list.\n\rNow, the task will be "
                                             "processed according to the safe list commands."));
-    EXPECT_EQ(fake.boxes()[0].flags, 0x40u);
-    EXPECT_EQ(values().TaskDecision, 0);
+    EXPECT_EQ(fake.boxes()[0].flags, MbIconInformation);
+    EXPECT_EQ(values().TaskDecision, ActionDecision::None);
     tick();
     EXPECT_EQ(form().ListBox2->count(), 1);
     EXPECT_EQ(fake.boxes().size(), 1);
@@ -246,7 +248,7 @@ TEST_F(ProtectionTest, DecisionsAreAppliedOnceWithConfirmations) {
     form().CheckBox2->setChecked(false);
     values().DecidedTaskName = "Updater";
     values().DecidedTaskWindow = w;
-    values().TaskDecision = 3;
+    values().TaskDecision = ActionDecision::AddToKillList;
     tick();
     EXPECT_EQ(form().ListBox3->count(), 1);
     EXPECT_EQ(fake.boxes().size(), 1); // confirmations off
@@ -262,7 +264,7 @@ TEST_F(ProtectionTest, NoTickRunsInsideABoxOpenedByATick) {
     };
     values().DecidedTaskName = "Tool";
     values().DecidedTaskWindow = 0;
-    values().TaskDecision = 4;
+    values().TaskDecision = ActionDecision::AllowToRun;
     tick();
     EXPECT_EQ(nested, 1);
     EXPECT_EQ(form().RunningBefore.size(), 2u);
@@ -270,7 +272,7 @@ TEST_F(ProtectionTest, NoTickRunsInsideABoxOpenedByATick) {
 
 TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
     startProtection();
-    values().RepeatLastAction = 4;
+    values().RepeatLastAction = RepeatAction::AllowToRun;
     fake.addWindow("Repeat me", false, 700);
     tick();
     EXPECT_TRUE(asked.isEmpty());
@@ -293,7 +295,7 @@ TEST_F(ProtectionTest, MemoryWarningOnceAndNotForTasksOverTheLimitAtStart) {
     form().RunningBefore.push_back({"Big visible", big});
     tick();
     EXPECT_EQ(asked, QStringList{"Big visible"});
-    decide(4);
+    decide(ActionDecision::AllowToRun);
     tick();
     EXPECT_TRUE(contains(form().AllowedOfSize, "Big visible"));
     tick();

@@ -2,11 +2,11 @@
 #include "app/auto_save.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
-#include "core/task_list_view.h"
 #include "lists/list_file.h"
 #include "platform/fake/fake_termination_requests.h"
 #include "schedule/auto_windows_actions_tab.h"
 #include "support/app_fixture.h"
+#include "widgets/task_list_view.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -4,12 +4,12 @@
 #include "app/tray_controller.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/spin_edit.h"
 #include "internet/internet_tab.h"
 #include "memory/ram_tab.h"
 #include "schedule/auto_windows_actions_tab.h"
 #include "support/app_fixture.h"
 #include "temperature/temperature_tab.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -111,7 +111,7 @@ protected:
         ASSERT_EQ(fake.boxes().size(), 1);
         EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
         EXPECT_EQ(fake.boxes()[0].text, text);
-        EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+        EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
     }
 };
 

@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_F(SilentModeTest, SwitchAndItsMirrors) {
-    const Box question{"Enable Silent Mode", kEnableQuestion, 0x34, false};
+    const Box question{"Enable Silent Mode", kEnableQuestion, MbYesNo | MbIconWarning, false};
     const struct {
         const char* name;
         bool silentBefore;
@@ -62,17 +62,23 @@ TEST_F(SilentModeTest, SwitchAndItsMirrors) {
          false,
          false,
          IdYes,
-         {question, {"Silent Mode Enabled", kEnabled, 0x40, false}},
+         {question, {"Silent Mode Enabled", kEnabled, MbIconInformation, false}},
          true,
          "Disable Silent Mode"},
         {"off, No", false, true, IdNo, {question}, false, "Enable Silent Mode"},
         // On: no question, the mark goes first and the notice follows.
-        {"on", true, true, 0, {{"Silent Mode Disabled", kDisabled, 0x40, false}}, false, "Enable Silent Mode"},
+        {"on",
+         true,
+         true,
+         0,
+         {{"Silent Mode Disabled", kDisabled, MbIconInformation, false}},
+         false,
+         "Enable Silent Mode"},
         {"on, tray mark unset",
          true,
          false,
          IdYes,
-         {{"Silent Mode Disabled", kDisabled, 0x40, false}},
+         {{"Silent Mode Disabled", kDisabled, MbIconInformation, false}},
          false,
          "Enable Silent Mode"},
     };

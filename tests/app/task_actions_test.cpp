@@ -2,7 +2,6 @@
 #include "app/ttorvane.h"
 #include "core/main_form.h"
 #include "core/shared_values.h"
-#include "core/task_list_view.h"
 #include "lists/t_new_task.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
@@ -11,6 +10,7 @@
 #include "temperature/t_temp_investigator.h"
 #include "temperature/temperature_reactions.h"
 #include "temperature/temperature_tab.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -50,8 +50,8 @@ TEST_F(TaskActionsTest, KillingOneWindowEndsItsWholeProcessAndRefreshes) {
     EXPECT_EQ(titles(), (QStringList{"Kill Selected Task", "Killed Selected Task"}));
     EXPECT_EQ(fake.boxes()[0].text,
               "Killing a task will force it to stop running. Do you wish to kill the selected task ?");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x34u);
-    EXPECT_EQ(fake.boxes()[1].flags, 0x40u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
+    EXPECT_EQ(fake.boxes()[1].flags, MbIconInformation);
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{500});
     EXPECT_EQ(fake.closeRequests(), std::vector<WindowHandle>{editorA});
     EXPECT_FALSE(fake.hasWindow(editorB));
@@ -103,7 +103,7 @@ TEST_F(TaskActionsTest, NothingSelected) {
     form().Killtask2->trigger();
     ASSERT_EQ(titles(), QStringList{"No Selected Task"});
     EXPECT_EQ(fake.boxes()[0].text, "No detected tasks selected to be killed.");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
     fake.clearBoxes();
     form().Button25->click();
     EXPECT_TRUE(fake.boxes().isEmpty());
@@ -126,7 +126,7 @@ TEST_F(TaskActionsTest, MemoryNoticeRoundsHalvesToEvenAndShowsEvenInSilentMode) 
         form().ShowUsingMemory1->trigger();
         ASSERT_EQ(fake.boxes().size(), 1);
         EXPECT_EQ(fake.boxes()[0].title, "Editor");
-        EXPECT_EQ(fake.boxes()[0].flags, 0x40u);
+        EXPECT_EQ(fake.boxes()[0].flags, MbIconInformation);
         EXPECT_EQ(fake.boxes()[0].text,
                   QString("The program using this task consumes \n\r%1 Mega bytes of memory.").arg(c.megabytes));
     }

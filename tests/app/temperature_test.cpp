@@ -3,14 +3,14 @@
 #include "app/ttorvane.h"
 #include "cipher/encryption_tab.h"
 #include "core/main_form.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
 #include "support/app_fixture.h"
 #include "tasks/task_actions.h"
 #include "temperature/core_temp_block.h"
 #include "temperature/t_temp_investigator.h"
 #include "temperature/temperature_tab.h"
 #include "temperature/temperature_tab_image.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -161,7 +161,7 @@ TEST_F(TrayTest, MoveToTrayNoticeUnlessSilent) {
         ASSERT_EQ(fake.boxes().size(), 1);
         EXPECT_EQ(fake.boxes()[0].title, "Moved to Tray");
         EXPECT_EQ(fake.boxes()[0].text, kMovedToTray);
-        EXPECT_EQ(fake.boxes()[0].flags, 0x40u);
+        EXPECT_EQ(fake.boxes()[0].flags, MbIconInformation);
         EXPECT_EQ(fake.boxes()[0].owner, &main());
         EXPECT_EQ(whileShown, std::vector<State>{kHidden});
     }

@@ -2,12 +2,12 @@
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/main_form.h"
-#include "core/task_list_view.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/linux_processes.h"
 #include "platform/linux/x11_window_system.h"
 #include "support/x11_child.h"
 #include "support/xvfb_server.h"
+#include "widgets/task_list_view.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -184,7 +184,7 @@ TEST_F(EncryptionTabTest, ErrorsGoToTheGeneralErrorReportAndTheTabReturnsToIdle)
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, QStringLiteral("Torvane 4.4.0"));
     EXPECT_EQ(fake.boxes()[0].text, QStringLiteral("File access denied."));
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, platform::MbIconError);
     EXPECT_EQ(fake.boxes()[0].owner, &owner);
     EXPECT_TRUE(idle());
     EXPECT_TRUE(QFileInfo(folder).isDir());

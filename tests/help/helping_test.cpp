@@ -183,7 +183,7 @@ TEST_F(HelpingTest, UnreadableIndexKeepsWhatWasReadAndReportsTheError) {
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
     EXPECT_EQ(fake.boxes()[0].text, "I/O error 5.");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, platform::MbIconError);
     EXPECT_EQ(window.HelpContents->count(), 0);
     EXPECT_EQ(window.width(), 833);
 }
@@ -196,7 +196,7 @@ TEST_F(HelpingTest, UnreadableTopicIsReported) {
     window.Button29Click();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].text, "I/O error 5.");
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, platform::MbIconError);
     EXPECT_FALSE(window.RichEdit1->isHidden());
     EXPECT_EQ(window.RichEdit1->toPlainText(), "");
 }

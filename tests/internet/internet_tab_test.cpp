@@ -1,8 +1,8 @@
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "internet/internet_tab.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/torvane_error.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -143,7 +143,7 @@ TEST_F(InternetTabTest, GetIpShowsTheNoticeThenFillsTheAddress) {
     const auto& box = fake.boxes().front();
     EXPECT_EQ(box.owner, &mainWindow);
     EXPECT_EQ(box.title, QStringLiteral("Retrieve IP"));
-    EXPECT_EQ(box.flags, 0u);
+    EXPECT_EQ(box.flags, platform::MbOk);
     EXPECT_EQ(box.text, QStringLiteral("Trying to access the page http://127.0.0.1:9/ip.\n\rIf you have any other "
                                        "firewall running, you should allow the program to access the internet, if "
                                        "promted.\n\r\n\rYour IP adress will now be retrieved."));
@@ -187,7 +187,7 @@ TEST_F(InternetTabTest, FailedAnswersReachTheErrorReportAndKeepEdit5) {
         const auto& report = fake.boxes()[1];
         EXPECT_EQ(report.title, QStringLiteral("Torvane 4.4.0"));
         EXPECT_EQ(report.text, status + QLatin1Char('.'));
-        EXPECT_EQ(report.flags, 0x10u);
+        EXPECT_EQ(report.flags, platform::MbIconError);
         EXPECT_EQ(report.owner, &mainWindow);
         EXPECT_EQ(c().Edit5->text(), QStringLiteral("Did not get IP"));
         EXPECT_THROW(controller().Button16Click(), TorvaneError);

@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(ChoiceFile, FirstDecisionCreatesHeaderAndRecord) {
-    RecordChoice(2, "xterm", myChoice());
+    RecordChoice(ActionDecision::AddToSafeList, "xterm", myChoice());
     EXPECT_EQ(contents(myChoice()), QByteArray("File created by Torvane\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
                                                "xterm\r\n0\r\n1\r\n0\r\n0\r\n0\r\n"));
     EXPECT_EQ(MostPerformedByMe("xterm", baseDir()), 2);
@@ -61,7 +61,7 @@ TEST_F(ChoiceFile, DecisionsMapToTheirLines) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.decision);
         QFile::remove(myChoice());
-        RecordChoice(c.decision, "t", myChoice());
+        RecordChoice(static_cast<ActionDecision>(c.decision), "t", myChoice());
         if (c.line == 0) {
             EXPECT_FALSE(QFile::exists(myChoice()));
             continue;
@@ -74,25 +74,25 @@ TEST_F(ChoiceFile, DecisionsMapToTheirLines) {
 }
 
 TEST_F(ChoiceFile, NamesThatCannotBeCountedLeaveNoFile) {
-    RecordChoice(1, "", myChoice());
-    RecordChoice(1, "two\r\nlines", myChoice());
-    RecordChoice(1, "line\nfeed", myChoice());
+    RecordChoice(ActionDecision::KillTask, "", myChoice());
+    RecordChoice(ActionDecision::KillTask, "two\r\nlines", myChoice());
+    RecordChoice(ActionDecision::KillTask, "line\nfeed", myChoice());
     EXPECT_FALSE(QFile::exists(myChoice()));
     EXPECT_EQ(ReadChoiceCounts("", myChoice()), ChoiceCounts{});
 }
 
 TEST_F(ChoiceFile, MostFrequentWinsAndLowerCodeBreaksTies) {
     for (int i = 0; i < 2; ++i)
-        RecordChoice(2, "a", myChoice());
+        RecordChoice(ActionDecision::AddToSafeList, "a", myChoice());
     for (int i = 0; i < 3; ++i)
-        RecordChoice(1, "a", myChoice());
+        RecordChoice(ActionDecision::KillTask, "a", myChoice());
     EXPECT_EQ(MostPerformedByMe("a", baseDir()), 1);
     for (int i = 0; i < 2; ++i) {
-        RecordChoice(3, "b", myChoice());
-        RecordChoice(-1, "b", myChoice());
+        RecordChoice(ActionDecision::AddToKillList, "b", myChoice());
+        RecordChoice(ActionDecision::Ignore, "b", myChoice());
     }
     EXPECT_EQ(MostPerformedByMe("b", baseDir()), 3);
-    RecordChoice(-1, "b", myChoice());
+    RecordChoice(ActionDecision::Ignore, "b", myChoice());
     EXPECT_EQ(MostPerformedByMe("b", baseDir()), 5);
     EXPECT_EQ(contents(myChoice()), kHeader + record("a", 3, 2, 0, 0, 0) + record("b", 0, 0, 2, 0, 3));
 }
@@ -109,14 +109,14 @@ TEST_F(ChoiceFile, RecordInTheMiddleKeepsOthersInPlace) {
     const QByteArray before = kHeader + record("first", 1, 2, 3, 4, 5);
     const QByteArray after = record("last", 9, 0, 0, 0, 0);
     write(myChoice(), before + record("middle", 0, 4, 0, 0, 0) + after);
-    RecordChoice(4, "middle", myChoice());
+    RecordChoice(ActionDecision::AllowToRun, "middle", myChoice());
     EXPECT_EQ(contents(myChoice()), before + record("middle", 0, 4, 0, 1, 0) + after);
     EXPECT_EQ(folderEntries(), QStringList{"MyChoice.dat"});
 }
 
 TEST_F(ChoiceFile, NamesDifferingInCaseAreSeparate) {
-    RecordChoice(1, "Editor", myChoice());
-    RecordChoice(3, "editor", myChoice());
+    RecordChoice(ActionDecision::KillTask, "Editor", myChoice());
+    RecordChoice(ActionDecision::AddToKillList, "editor", myChoice());
     EXPECT_EQ(contents(myChoice()), kHeader + record("Editor", 1, 0, 0, 0, 0) + record("editor", 0, 0, 1, 0, 0));
     EXPECT_EQ(MostPerformedByMe("EDITOR", baseDir()), 0);
 }
@@ -124,13 +124,13 @@ TEST_F(ChoiceFile, NamesDifferingInCaseAreSeparate) {
 TEST_F(ChoiceFile, OnlyTheFirstRecordOfANameCounts) {
     write(myChoice(), kHeader + record("dup", 0, 1, 0, 0, 0) + record("dup", 5, 0, 0, 0, 0));
     EXPECT_EQ(MostPerformedByMe("dup", baseDir()), 2);
-    RecordChoice(1, "dup", myChoice());
+    RecordChoice(ActionDecision::KillTask, "dup", myChoice());
     EXPECT_EQ(contents(myChoice()), kHeader + record("dup", 1, 1, 0, 0, 0) + record("dup", 5, 0, 0, 0, 0));
 }
 
 TEST_F(ChoiceFile, NonAsciiNamesMatchExactly) {
     const QString greek = QString::fromUtf8("\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1");
-    RecordChoice(3, greek, myChoice());
+    RecordChoice(ActionDecision::AddToKillList, greek, myChoice());
     EXPECT_EQ(contents(myChoice()), kHeader + record("\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1", 0, 0, 1, 0, 0));
     EXPECT_EQ(MostPerformedByMe(greek, baseDir()), 3);
 }
@@ -138,7 +138,7 @@ TEST_F(ChoiceFile, NonAsciiNamesMatchExactly) {
 TEST_F(ChoiceFile, BlankLineAtTheEndBecomesAnEmptyRecord) {
     write(myChoice(), kHeader + record("a", 1, 0, 0, 0, 0) + "\r\n");
     EXPECT_EQ(MostPerformedByMe("a", baseDir()), 1);
-    RecordChoice(2, "b", myChoice());
+    RecordChoice(ActionDecision::AddToSafeList, "b", myChoice());
     EXPECT_EQ(contents(myChoice()),
               kHeader + record("a", 1, 0, 0, 0, 0) + record("", 0, 0, 0, 0, 0) + record("b", 0, 1, 0, 0, 0));
 }
@@ -180,7 +180,7 @@ TEST_F(ChoiceFile, BadCountTokensAreInvalidNumericInput) {
         write(myChoice(), text);
         EXPECT_EQ(errorOf([&] { ReadChoiceCounts("t", myChoice()); }), "Invalid numeric input");
         EXPECT_EQ(errorOf([&] { MostPerformedByMe("t", baseDir()); }), "Invalid numeric input");
-        EXPECT_EQ(errorOf([&] { RecordChoice(1, "t", myChoice()); }), "Invalid numeric input");
+        EXPECT_EQ(errorOf([&] { RecordChoice(ActionDecision::KillTask, "t", myChoice()); }), "Invalid numeric input");
         EXPECT_EQ(contents(myChoice()), text);
         EXPECT_EQ(folderEntries(), QStringList{"MyChoice.dat"});
     }
@@ -188,7 +188,7 @@ TEST_F(ChoiceFile, BadCountTokensAreInvalidNumericInput) {
 
 TEST_F(ChoiceFile, RewriteNormalisesCounts) {
     write(myChoice(), "a\r\n007\r\n5 junk\r\n\t3\r\n0\r\n-0\r\nb\r\n9223372036854775807\r\n0\r\n0\r\n0\r\n0\r\n");
-    RecordChoice(1, "b", myChoice());
+    RecordChoice(ActionDecision::KillTask, "b", myChoice());
     // The top count saturates instead of wrapping to a negative one.
     EXPECT_EQ(contents(myChoice()),
               record("a", 7, 5, 3, 0, 0) + record("b", std::numeric_limits<qint64>::max(), 0, 0, 0, 0));
@@ -204,7 +204,7 @@ TEST_F(ChoiceFile, CloudFileIsOnlyRead) {
 TEST_F(ChoiceFile, StaleTemporaryIsReplacedAndGone) {
     write(myChoice(), kHeader);
     write(myChoice() + ".tmp", "left over from an earlier crash");
-    RecordChoice(1, "t", myChoice());
+    RecordChoice(ActionDecision::KillTask, "t", myChoice());
     EXPECT_EQ(contents(myChoice()), kHeader + record("t", 1, 0, 0, 0, 0));
     EXPECT_EQ(folderEntries(), QStringList{"MyChoice.dat"});
 }
@@ -214,13 +214,13 @@ TEST_F(ChoiceFile, FailedRewriteLeavesTheOldFileWhole) {
     write(myChoice(), old);
     // The temporary cannot be created: its name is taken by a folder.
     ASSERT_TRUE(QDir().mkdir(myChoice() + ".tmp"));
-    EXPECT_EQ(errorOf([&] { RecordChoice(1, "t", myChoice()); }), "I/O error 21");
+    EXPECT_EQ(errorOf([&] { RecordChoice(ActionDecision::KillTask, "t", myChoice()); }), "I/O error 21");
     EXPECT_EQ(contents(myChoice()), old);
     ASSERT_TRUE(QDir().rmdir(myChoice() + ".tmp"));
     // The temporary breaks off mid-write (writes past 32 bytes fail even for root).
     {
         const FileSizeLimit limit(32);
-        EXPECT_EQ(errorOf([&] { RecordChoice(1, "t", myChoice()); }), "I/O error 27");
+        EXPECT_EQ(errorOf([&] { RecordChoice(ActionDecision::KillTask, "t", myChoice()); }), "I/O error 27");
     }
     EXPECT_EQ(contents(myChoice()), old);
     EXPECT_EQ(folderEntries(), QStringList{"MyChoice.dat"});
@@ -228,7 +228,7 @@ TEST_F(ChoiceFile, FailedRewriteLeavesTheOldFileWhole) {
     const QString fresh = baseDir() + "Fresh.dat";
     {
         const FileSizeLimit limit(16);
-        EXPECT_EQ(errorOf([&] { RecordChoice(1, "t", fresh); }), "I/O error 27");
+        EXPECT_EQ(errorOf([&] { RecordChoice(ActionDecision::KillTask, "t", fresh); }), "I/O error 27");
     }
     EXPECT_FALSE(QFile::exists(fresh));
     EXPECT_EQ(folderEntries(), QStringList{"MyChoice.dat"});
@@ -237,7 +237,7 @@ TEST_F(ChoiceFile, FailedRewriteLeavesTheOldFileWhole) {
 TEST_F(ChoiceFile, FolderInPlaceOfTheFileIsAnIoError) {
     ASSERT_TRUE(QDir().mkdir(myChoice()));
     EXPECT_EQ(errorOf([&] { ReadChoiceCounts("t", myChoice()); }), "I/O error 21");
-    EXPECT_EQ(errorOf([&] { RecordChoice(1, "t", myChoice()); }), "I/O error 21");
+    EXPECT_EQ(errorOf([&] { RecordChoice(ActionDecision::KillTask, "t", myChoice()); }), "I/O error 21");
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 #include "core/main_form.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
 #include "lists/choice_file.h"
 #include "lists/new_task_message.h"
 #include "lists/t_new_task.h"
 #include "platform/fake/fake_platform.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -190,7 +190,7 @@ TEST_F(NewTaskWindow, NotFoundOffersOnlyIgnore) {
                                          "longer running.");
         EXPECT_EQ(enabledButtons(), (std::vector<bool>{false, false, false, false, true, false, false}));
         window->Button5Click();
-        EXPECT_EQ(values.TaskDecision, -1);
+        EXPECT_EQ(values.TaskDecision, ActionDecision::Ignore);
         EXPECT_FALSE(window->isVisible());
     }
 }
@@ -198,12 +198,16 @@ TEST_F(NewTaskWindow, NotFoundOffersOnlyIgnore) {
 TEST_F(NewTaskWindow, DecisionButtonsHandOverAndRecord) {
     const struct {
         int button;
-        int decision;
-        int repeat;
+        ActionDecision decision;
+        RepeatAction repeat;
         int countIndex; // in the choice file
         bool copiesTask;
     } cases[] = {
-        {1, 1, 1, 0, false}, {2, 4, 2, 3, true}, {3, 2, 3, 1, true}, {4, 3, 4, 2, true}, {5, -1, 5, 4, true},
+        {1, ActionDecision::KillTask, RepeatAction::KillTask, 0, false},
+        {2, ActionDecision::AllowToRun, RepeatAction::AllowToRun, 3, true},
+        {3, ActionDecision::AddToSafeList, RepeatAction::AddToSafeList, 1, true},
+        {4, ActionDecision::AddToKillList, RepeatAction::AddToKillList, 2, true},
+        {5, ActionDecision::Ignore, RepeatAction::Ignore, 4, true},
     };
     ProcessId pid = 900;
     for (const auto& c : cases) {
@@ -211,14 +215,14 @@ TEST_F(NewTaskWindow, DecisionButtonsHandOverAndRecord) {
             const QString name = QString("task %1 %2").arg(c.button).arg(repeatBox);
             const WindowHandle task = addTask(name, false, ++pid);
             values.DecidedTaskWindow = 0xBEEF;
-            values.RepeatLastAction = 0;
+            values.RepeatLastAction = RepeatAction::None;
             ask(name, task);
             window->CheckBox1->setChecked(repeatBox);
             fake.clearBoxes();
             button(c.button)->click();
             const std::string label = name.toStdString();
             EXPECT_EQ(values.TaskDecision, c.decision) << label;
-            EXPECT_EQ(values.RepeatLastAction, repeatBox ? c.repeat : 0) << label;
+            EXPECT_EQ(values.RepeatLastAction, repeatBox ? c.repeat : RepeatAction::None) << label;
             EXPECT_EQ(values.DecidedTaskName, c.copiesTask ? name : QString()) << label;
             EXPECT_EQ(values.DecidedTaskWindow, c.copiesTask ? task : 0xBEEF) << label;
             EXPECT_FALSE(window->isVisible()) << label;
@@ -232,7 +236,7 @@ TEST_F(NewTaskWindow, DecisionButtonsHandOverAndRecord) {
                 ASSERT_EQ(fake.boxes().size(), 1) << label;
                 EXPECT_EQ(fake.boxes()[0].title, "Tried to Kill Task");
                 EXPECT_EQ(fake.boxes()[0].text, "The " + name + " task was tried to be killed.");
-                EXPECT_EQ(fake.boxes()[0].flags, 0x40u);
+                EXPECT_EQ(fake.boxes()[0].flags, MbIconInformation);
                 EXPECT_EQ(fake.boxes()[0].owner, window.get());
                 EXPECT_EQ(fake.terminatedProcesses().back(), pid);
                 EXPECT_FALSE(fake.hasWindow(task)) << label;
@@ -261,7 +265,7 @@ TEST_F(NewTaskWindow, UnrememberedDecisionWritesNothing) {
     ask("quiet", task);
     window->CheckBox3->setChecked(false);
     window->Button3Click();
-    EXPECT_EQ(values.TaskDecision, 2);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::AddToSafeList);
     EXPECT_FALSE(QFile::exists(myChoice()));
 }
 
@@ -278,24 +282,24 @@ TEST_F(NewTaskWindow, MostlyPerformedButtonsPerformTheCountedAction) {
 
     window->CheckBox1->setChecked(true);
     window->Button6Click();
-    EXPECT_EQ(values.TaskDecision, 2);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::AddToSafeList);
     EXPECT_EQ(values.DecidedTaskName, "xterm");
     // Hiding unchecked the repeat box: the repeat is that of the action performed.
-    EXPECT_EQ(values.RepeatLastAction, 3);
+    EXPECT_EQ(values.RepeatLastAction, RepeatAction::AddToSafeList);
     EXPECT_EQ(ReadChoiceCounts("xterm", myChoice()), (ChoiceCounts{1, 4, 0, 2, 0}));
 
     ask("xterm", xterm);
     window->Button7Click();
-    EXPECT_EQ(values.TaskDecision, 3);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::AddToKillList);
 
     const WindowHandle ssh = addTask("ssh", false, 702);
     ask("ssh", ssh);
     window->Button6Click(); // "Ignore" counted most often
-    EXPECT_EQ(values.TaskDecision, -1);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::Ignore);
     ask("ssh", ssh);
     fake.clearBoxes();
     window->Button7Click(); // "Kill Task"
-    EXPECT_EQ(values.TaskDecision, 1);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::KillTask);
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{702});
 }
@@ -309,8 +313,8 @@ TEST_F(NewTaskWindow, MostlyPerformedWithNothingCountedSetsItsOwnRepeat) {
     window->CheckBox1->setChecked(true);
     window->Button6Click();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(values.TaskDecision, 0);
-    EXPECT_EQ(values.RepeatLastAction, 6);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::None);
+    EXPECT_EQ(values.RepeatLastAction, RepeatAction::MostlyPerformedByMe);
 }
 
 TEST_F(NewTaskWindow, UnreadableChoiceFileIsReportedAndWindowStillDescribesTheTask) {
@@ -330,7 +334,7 @@ TEST_F(NewTaskWindow, UnreadableChoiceFileIsReportedAndWindowStillDescribesTheTa
     window->Button3Click();
     ASSERT_EQ(fake.boxes().size(), 2);
     EXPECT_EQ(fake.boxes()[1].text, "Invalid numeric input.");
-    EXPECT_EQ(values.TaskDecision, 2);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::AddToSafeList);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(values.ActionTaskName.isEmpty());
     EXPECT_FALSE(window->CheckBox1->isChecked());
@@ -347,9 +351,9 @@ TEST_F(NewTaskWindow, RepeatLastsNPlusOneMinusCSeconds) {
         ask(QString("t%1").arg(c), task);
         window->CheckBox1->setChecked(true);
         window->Button4Click();
-        ASSERT_EQ(values.RepeatLastAction, 4);
+        ASSERT_EQ(values.RepeatLastAction, RepeatAction::AddToKillList);
         int seconds = 0;
-        while (values.RepeatLastAction != 0 && seconds < 100) {
+        while (values.RepeatLastAction != RepeatAction::None && seconds < 100) {
             window->Timer2Timer();
             ++seconds;
         }
@@ -358,32 +362,32 @@ TEST_F(NewTaskWindow, RepeatLastsNPlusOneMinusCSeconds) {
 }
 
 TEST_F(NewTaskWindow, SecondsBoxWithoutAWholeNumberNeverExpiresNorFails) {
-    values.RepeatLastAction = 3;
+    values.RepeatLastAction = RepeatAction::AddToSafeList;
     for (const char* text : {"", "-", "abc"}) {
         window->SpinEdit1->setText(text);
         for (int i = 0; i < 2000; ++i)
             window->Timer2Timer();
-        EXPECT_EQ(values.RepeatLastAction, 3) << text;
+        EXPECT_EQ(values.RepeatLastAction, RepeatAction::AddToSafeList) << text;
     }
     window->SpinEdit1->setText("5");
     window->Timer2Timer();
-    EXPECT_EQ(values.RepeatLastAction, 0);
+    EXPECT_EQ(values.RepeatLastAction, RepeatAction::None);
     EXPECT_EQ(window->repeatSeconds(), 0);
 }
 
 TEST_F(NewTaskWindow, QuickRepeatDecidesWithoutShowing) {
     const WindowHandle task = addTask("batch");
-    values.RepeatLastAction = 4; // "Add to Kill List"
+    values.RepeatLastAction = RepeatAction::AddToKillList;
     values.ActionTaskName = "batch";
     values.ActionTaskWindow = task;
     window->startOnShow();
     window->performRepeatLast();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(values.TaskDecision, 3);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::AddToKillList);
     EXPECT_EQ(values.DecidedTaskName, "batch");
     EXPECT_EQ(values.DecidedTaskWindow, task);
     EXPECT_EQ(values.ActionTaskName, "batch"); // only the protection cycle empties it on this path
-    EXPECT_EQ(values.RepeatLastAction, 4);
+    EXPECT_EQ(values.RepeatLastAction, RepeatAction::AddToKillList);
     // Hiding a window that was never shown is no hiding of the window.
     window->hide();
     EXPECT_EQ(values.ActionTaskName, "batch");
@@ -391,17 +395,19 @@ TEST_F(NewTaskWindow, QuickRepeatDecidesWithoutShowing) {
 
     // A repeat whose button is disabled for this task does nothing.
     const struct {
-        int repeat;
+        RepeatAction repeat;
         QString name;
         WindowHandle handle;
-    } disabled[] = {{6, "batch", task}, {7, "batch", task}, {3, "batch", 0}};
+    } disabled[] = {{RepeatAction::MostlyPerformedByMe, "batch", task},
+                    {RepeatAction::MostlyPerformedByCloud, "batch", task},
+                    {RepeatAction::AddToSafeList, "batch", 0}};
     for (const auto& d : disabled) {
         values.RepeatLastAction = d.repeat;
         values.ActionTaskName = d.name;
         values.ActionTaskWindow = d.handle;
         window->startOnShow();
         window->performRepeatLast();
-        EXPECT_EQ(values.TaskDecision, 0) << d.repeat;
+        EXPECT_EQ(values.TaskDecision, ActionDecision::None) << static_cast<int>(d.repeat);
     }
 }
 
@@ -409,29 +415,29 @@ TEST_F(NewTaskWindow, HalfSecondTimerRepeatsOnlyWhileShown) {
     const WindowHandle task = addTask("next");
     values.ActionTaskName = "next";
     values.ActionTaskWindow = task;
-    values.RepeatLastAction = 2;
+    values.RepeatLastAction = RepeatAction::AllowToRun;
     window->startOnShow();
     window->Timer1Timer(); // hidden: nothing
-    EXPECT_EQ(values.TaskDecision, 0);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::None);
 
     ask("next", task);
     ASSERT_TRUE(window->isVisible());
     window->Timer1Timer();
-    EXPECT_EQ(values.TaskDecision, 4);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::AllowToRun);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(ReadChoiceCounts("next", myChoice()), (ChoiceCounts{0, 0, 0, 1, 0}));
 
-    values.RepeatLastAction = 0;
+    values.RepeatLastAction = RepeatAction::None;
     ask("next", task);
     window->Timer1Timer(); // no repeat: the window only comes to the front
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(values.TaskDecision, 0);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::None);
 }
 
 TEST_F(NewTaskWindow, KillBoxKeepsTimerAndOtherRequestsFromActingTwice) {
     const WindowHandle first = addTask("first", false, 701);
     const WindowHandle second = addTask("second", false, 702);
-    values.RepeatLastAction = 1;
+    values.RepeatLastAction = RepeatAction::KillTask;
     ask("first", first);
     int nested = 0;
     fake.onBox = [&](const platform::fake::RecordedBox&) {
@@ -444,7 +450,7 @@ TEST_F(NewTaskWindow, KillBoxKeepsTimerAndOtherRequestsFromActingTwice) {
     EXPECT_EQ(nested, 1);
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{701});
-    EXPECT_EQ(values.TaskDecision, 1);
+    EXPECT_EQ(values.TaskDecision, ActionDecision::KillTask);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(ReadChoiceCounts("first", myChoice()), (ChoiceCounts{1, 0, 0, 0, 0}));
     EXPECT_EQ(ReadChoiceCounts("second", myChoice()), ChoiceCounts{});

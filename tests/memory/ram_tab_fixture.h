@@ -2,10 +2,10 @@
 
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
 #include "fake_heap.h"
 #include "memory/ram_tab.h"
 #include "platform/fake/fake_platform.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>

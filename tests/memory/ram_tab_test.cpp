@@ -157,7 +157,7 @@ TEST_F(RamTabTest, GoAboveOneGibibyteAsksForOneWhileTheTargetKeepsTheProduct) {
     EXPECT_EQ(heap.requests.size(), 31u);
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, QStringLiteral("Warning"));
-    EXPECT_EQ(fake.boxes()[0].flags, 0x30u);
+    EXPECT_EQ(fake.boxes()[0].flags, platform::MbIconWarning);
     EXPECT_EQ(fake.boxes()[0].owner, &mainWindow);
     EXPECT_EQ(fake.boxes()[0].text, QStringLiteral("1024 Mega Bytes could not be consumed.\n\rThis may be the result "
                                                    "of:\n\r- not enough memory space or\n\r- too corrupted memory."));
@@ -445,7 +445,7 @@ TEST_F(RamTabTest, FailuresGoToTheGeneralErrorReport) {
     c().SpinEdit11->setText(QStringLiteral("99999999999"));
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, QStringLiteral("Torvane 4.4.0"));
-    EXPECT_EQ(fake.boxes()[0].flags, 0x10u);
+    EXPECT_EQ(fake.boxes()[0].flags, platform::MbIconError);
 }
 
 } // namespace

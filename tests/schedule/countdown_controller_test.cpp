@@ -1,7 +1,7 @@
 #include "core/message_policy.h"
-#include "core/spin_edit.h"
 #include "platform/fake/fake_platform.h"
 #include "schedule/auto_windows_actions_tab.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -203,7 +203,7 @@ TEST_F(CountdownTabTest, EachFailedStageShowsItsUnownedBoxEvenInSilentMode) {
         EXPECT_EQ(box.owner, nullptr);
         EXPECT_EQ(box.text, QStringLiteral("Exit Error"));
         EXPECT_EQ(box.title, QString::fromLatin1(stage));
-        EXPECT_EQ(box.flags, 0u);
+        EXPECT_EQ(box.flags, platform::MbOk);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "tasks/recognition_handlers.h"
 
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

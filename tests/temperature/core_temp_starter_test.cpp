@@ -55,7 +55,7 @@ TEST_F(CoreTempStarterTest, MissingProgramAsksWhetherToSearch) {
         const platform::fake::RecordedBox& box = fake.boxes()[0];
         EXPECT_EQ(box.title, "File not found");
         EXPECT_EQ(box.text, expectedText());
-        EXPECT_EQ(box.flags, 21u);
+        EXPECT_EQ(box.flags, platform::MbRetryCancel | platform::MbIconError);
         EXPECT_EQ(box.owner, nullptr);
         EXPECT_EQ(fake.startedFiles, c.started);
         if (c.dialog) {

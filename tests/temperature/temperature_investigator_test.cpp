@@ -1,5 +1,5 @@
-#include "core/task_list_view.h"
 #include "temperature/t_temp_investigator.h"
+#include "widgets/task_list_view.h"
 
 #include <QLabel>
 #include <QPushButton>

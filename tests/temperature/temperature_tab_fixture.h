@@ -5,14 +5,14 @@
 #include "core/main_form.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "core/spin_edit.h"
-#include "core/task_list_view.h"
 #include "platform/fake/fake_platform.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
 #include "temperature/core_temp_block.h"
 #include "temperature/t_temp_investigator.h"
 #include "temperature/temperature_tab.h"
+#include "widgets/spin_edit.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>

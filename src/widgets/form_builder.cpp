@@ -1,8 +1,9 @@
-#include "app/form_builder.h"
+#include "widgets/form_builder.h"
 
-#include "core/spin_edit.h"
+#include "widgets/spin_edit.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +50,14 @@ SpinEdit* spinEdit(QWidget* parent, const char* name, int minimum, int maximum, 
     s->setValue(value);
     s->setFixedWidth(70);
     return s;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
+    auto* r = new QHBoxLayout;
+    for (QWidget* w : widgets)
+        r->addWidget(w);
+    r->addStretch(1);
+    return r;
 }
 
 } // namespace form

@@ -1,4 +1,4 @@
-#include "core/spin_edit.h"
+#include "widgets/spin_edit.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

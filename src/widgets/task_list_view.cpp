@@ -1,4 +1,4 @@
-#include "core/task_list_view.h"
+#include "widgets/task_list_view.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
