@@ -29,7 +29,7 @@ ProgramFolders programFolders(const QString& exeDir, bool helpBeside, const Inst
         const QString beside = withSlash(exeDir);
         return {beside, beside, beside, false};
     }
-    // The base directory specification says a relative XDG_DATA_HOME is invalid and must be ignored.
+    // Under the XDG base-directory rules a relative XDG_DATA_HOME is invalid and must be ignored.
     const QString dataHome =
         QDir::isAbsolutePath(xdgDataHome) ? xdgDataHome : withSlash(home) + QStringLiteral(".local/share");
     return {withSlash(QDir::cleanPath(dataHome)) + QStringLiteral("torvane/"), below(exeDir, layout.helpFromBin),
