@@ -54,7 +54,7 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
     m_taskActions =
         std::make_unique<TaskActions>(m_form, m_platform.windows, m_platform.processes, m_policy, *m_taskList);
     m_listFile = std::make_unique<ListFileController>(m_form, m_values, m_platform.dialogs);
-    m_listCommands = std::make_unique<ListCommands>(m_form, m_platform.windows, m_policy, *m_taskActions, *m_taskList,
+    m_listCommands = std::make_unique<ListCommands>(m_form, m_policy, *m_taskActions, *m_taskList,
                                                     [this](const QString& name, platform::WindowHandle handle) {
                                                         if (hooks.showActionWindow)
                                                             hooks.showActionWindow(name, handle);

@@ -11,9 +11,9 @@
 
 using namespace platform;
 
-ListCommands::ListCommands(MainForm& form, WindowSystem& windows, MessagePolicy& policy, TaskActions& taskActions,
+ListCommands::ListCommands(MainForm& form, MessagePolicy& policy, TaskActions& taskActions,
                            TaskListController& taskList, ShowActionWindow showActionWindow)
-    : m_form(form), m_windows(windows), m_policy(policy), m_taskActions(taskActions), m_taskList(taskList),
+    : m_form(form), m_policy(policy), m_taskActions(taskActions), m_taskList(taskList),
       m_showActionWindow(std::move(showActionWindow)) {}
 
 // The tests run in this order, so a name on both lists gets the safe-list message.

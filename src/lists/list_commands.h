@@ -12,10 +12,6 @@ class TaskListController;
 class TaskListView;
 class QLineEdit;
 
-namespace platform {
-class WindowSystem;
-}
-
 // The hand operations on the Safe List and the Kill List: adding the selected task, adding or
 // killing everything the All Task List shows, removing, clearing and un-selecting entries, the
 // "Find Next" searches, and opening the Task Action window for a listed task.
@@ -28,8 +24,8 @@ public:
     using ShowActionWindow = std::function<void(const QString& name, platform::WindowHandle handle)>;
     static inline const QString kUserSelectedReason = QStringLiteral("Selected by the user running task");
 
-    ListCommands(MainForm& form, platform::WindowSystem& windows, MessagePolicy& policy, TaskActions& taskActions,
-                 TaskListController& taskList, ShowActionWindow showActionWindow);
+    ListCommands(MainForm& form, MessagePolicy& policy, TaskActions& taskActions, TaskListController& taskList,
+                 ShowActionWindow showActionWindow);
 
     // Adds the selected task of the All Task List to the Safe List. `dynamicCh` true refuses a
     // name the Safe List already recognises (silently); false adds it anyway.
@@ -63,7 +59,6 @@ private:
     void offerHiddenTasks(const QString& text);
 
     MainForm& m_form;
-    platform::WindowSystem& m_windows;
     MessagePolicy& m_policy;
     TaskActions& m_taskActions;
     TaskListController& m_taskList;

@@ -27,7 +27,11 @@ TaskActions::KillTarget TaskActions::resolve(WindowHandle window) {
 }
 
 bool TaskActions::isOwn(const KillTarget& target) const {
-    return target.pid != 0 && target.pid == m_processes.currentProcessId();
+    return isOwnProcess(target.pid);
+}
+
+bool TaskActions::isOwnProcess(ProcessId pid) const {
+    return pid != 0 && pid == m_processes.currentProcessId();
 }
 
 bool TaskActions::kill(const KillTarget& target) {
@@ -62,8 +66,7 @@ bool TaskActions::KillTaskWindow(WindowHandle window) {
 }
 
 bool TaskActions::ownedByThisProgram(WindowHandle window) {
-    const ProcessId owner = m_windows.windowProcessId(window);
-    return owner != 0 && owner == m_processes.currentProcessId();
+    return isOwnProcess(m_windows.windowProcessId(window));
 }
 
 void TaskActions::tellOwnTaskSpared(QWidget* owner) {

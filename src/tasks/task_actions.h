@@ -47,6 +47,7 @@ private:
     };
     KillTarget resolve(platform::WindowHandle window);
     bool isOwn(const KillTarget& target) const;
+    bool isOwnProcess(platform::ProcessId pid) const;
     bool kill(const KillTarget& target);
     bool stillTheSame(const KillTarget& target);
 

@@ -27,12 +27,12 @@ class ListCommandsTest : public AppFixture {
 protected:
     void start() {
         startProgram();
-        commands = std::make_unique<ListCommands>(
-            main().form(), main().platform().windows, main().policy(), main().taskActions(), main().taskList(),
-            [this](const QString& name, WindowHandle handle) {
-                shown.push_back({name, handle});
-                program->newTask().showFor(name, handle, ListCommands::kUserSelectedReason);
-            });
+        commands = std::make_unique<ListCommands>(main().form(), main().policy(), main().taskActions(),
+                                                  main().taskList(), [this](const QString& name, WindowHandle handle) {
+                                                      shown.push_back({name, handle});
+                                                      program->newTask().showFor(name, handle,
+                                                                                 ListCommands::kUserSelectedReason);
+                                                  });
         fake.clearBoxes();
     }
     void refresh() { form().Button8->click(); }
