@@ -1,0 +1,127 @@
+#include "platform/linux/merged_window_system.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+WindowInfo infoOf(const NativeWindow& window) {
+    return WindowInfo{window.handle, window.title.left(256), window.visible};
+}
+
+std::vector<WindowInfo> infosOf(const std::vector<NativeWindow>& windows) {
+    std::vector<WindowInfo> out;
+    out.reserve(windows.size());
+    for (const NativeWindow& w : windows)
+        out.push_back(infoOf(w));
+    return out;
+}
+
+} // namespace
+
+MergedWindowSystem::MergedWindowSystem(WindowSystem& x11, std::unique_ptr<NativeWindowSource> native,
+                                       XWaylandWindows xwayland, Own own)
+    : m_x11(x11), m_native(std::move(native)), m_xwayland(xwayland), m_own(std::move(own)) {}
+
+std::vector<NativeWindow> MergedWindowSystem::nativeOnly(const std::vector<NativeWindow>& windows,
+                                                         const std::vector<WindowInfo>& x11) const {
+    // A compositor lists XWayland's windows too; X11 knows them better (hidden ones included).
+    QHash<QString, int> shownX11Titles;
+    if (m_xwayland == XWaylandWindows::ByTitle)
+        for (const WindowInfo& w : x11)
+            if (w.visible)
+                ++shownX11Titles[w.title];
+    std::vector<NativeWindow> out;
+    for (const NativeWindow& w : windows) {
+        if (!isNative(w.handle) || w.xwayland || w.x11Window != 0)
+            continue;
+        // One for one: two native windows titled like one X11 window keep one of them.
+        auto twin = shownX11Titles.find(w.title.left(256));
+        if (twin != shownX11Titles.end() && *twin > 0) {
+            --*twin;
+            continue;
+        }
+        out.push_back(w);
+    }
+    return out;
+}
+
+void MergedWindowSystem::remember(const std::vector<NativeWindow>& windows) {
+    for (const NativeWindow& w : windows) {
+        auto it =
+            std::find_if(m_known.begin(), m_known.end(), [&w](const NativeWindow& k) { return k.handle == w.handle; });
+        if (it == m_known.end())
+            m_known.push_back(w);
+        else
+            *it = w;
+    }
+}
+
+const NativeWindow* MergedWindowSystem::known(WindowHandle window) const {
+    auto it =
+        std::find_if(m_known.begin(), m_known.end(), [window](const NativeWindow& k) { return k.handle == window; });
+    return it == m_known.end() ? nullptr : &*it;
+}
+
+std::vector<WindowInfo> MergedWindowSystem::topLevelWindows() {
+    std::vector<WindowInfo> x11 = m_x11.topLevelWindows();
+    if (!m_native)
+        return x11;
+    const std::vector<NativeWindow> all = m_native->windows();
+    // Only the windows listed now are remembered, so the memory never outgrows the desktop.
+    m_known = all;
+    std::vector<WindowInfo> merged = infosOf(nativeOnly(all, x11));
+    merged.insert(merged.end(), x11.begin(), x11.end());
+    return merged;
+}
+
+ProcessId MergedWindowSystem::windowProcessId(WindowHandle window) {
+    if (!isNative(window))
+        return m_x11.windowProcessId(window);
+    if (!m_native)
+        return 0;
+    const NativeWindow* w = known(window);
+    if (!w) {
+        m_known = m_native->windows();
+        w = known(window);
+    }
+    if (!w)
+        return 0;
+    if (w->pid != 0)
+        return w->pid;
+    // Without a process id the application id still tells this program's own windows apart, so they
+    // are never taken for someone else's.
+    return !m_own.appId.isEmpty() && w->appId == m_own.appId ? m_own.pid : 0;
+}
+
+void MergedWindowSystem::postCloseMessage(WindowHandle window) {
+    if (!isNative(window)) {
+        m_x11.postCloseMessage(window);
+        return;
+    }
+    if (m_native)
+        m_native->close(window);
+}
+
+void MergedWindowSystem::watchWindows(WindowsChanged changed) {
+    m_x11.watchWindows(changed);
+    if (!m_native)
+        return;
+    if (!changed) {
+        m_native->watch({});
+        return;
+    }
+    m_native->watch([this, changed](const std::vector<NativeWindow>& windows) {
+        remember(windows);
+        std::vector<WindowInfo> x11;
+        if (m_xwayland == XWaylandWindows::ByTitle)
+            x11 = m_x11.topLevelWindows();
+        const std::vector<NativeWindow> native = nativeOnly(windows, x11);
+        if (!native.empty())
+            changed(infosOf(native));
+    });
+}
+
+} // namespace platform

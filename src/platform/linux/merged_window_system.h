@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/linux/native_windows.h"
+#include "platform/window_system.h"
+
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+// The desktop of a Wayland session: the compositor's native windows beside the X11 (XWayland)
+// windows, in one list. Native handles carry kNativeHandleBit and are answered by the compositor's
+// source alone; every other handle goes to X11. Without a source it is the X11 desktop unchanged.
+class MergedWindowSystem : public WindowSystem {
+public:
+    // How the XWayland windows among the compositor's windows are found, so each window is listed once.
+    enum class XWaylandWindows {
+        Marked,  // the source marks them (xwayland, x11Window)
+        ByTitle, // the source cannot tell: a native window titled like a shown X11 window is that window
+    };
+    // What makes a window this program's own when the compositor does not tell its process.
+    struct Own {
+        ProcessId pid = 0;
+        QString appId;
+    };
+
+    MergedWindowSystem(WindowSystem& x11, std::unique_ptr<NativeWindowSource> native, XWaylandWindows xwayland,
+                       Own own);
+
+    std::vector<WindowInfo> topLevelWindows() override;
+    ProcessId windowProcessId(WindowHandle window) override;
+    void postCloseMessage(WindowHandle window) override;
+    void watchWindows(WindowsChanged changed) override;
+
+    // The compositor's source, null in an X11 session or where the compositor offers none.
+    NativeWindowSource* nativeSource() const { return m_native.get(); }
+
+    static bool isNative(WindowHandle window) { return (window & kNativeHandleBit) != 0; }
+
+private:
+    // The native windows that are not XWayland windows, in the source's order.
+    std::vector<NativeWindow> nativeOnly(const std::vector<NativeWindow>& windows,
+                                         const std::vector<WindowInfo>& x11) const;
+    void remember(const std::vector<NativeWindow>& windows);
+    const NativeWindow* known(WindowHandle window) const;
+
+    WindowSystem& m_x11;
+    std::unique_ptr<NativeWindowSource> m_native;
+    XWaylandWindows m_xwayland;
+    Own m_own;
+    // The native windows as last reported: a window's process never changes, so its id is answered
+    // from here without asking the compositor again.
+    std::vector<NativeWindow> m_known;
+};
+
+} // namespace platform
