@@ -3,10 +3,9 @@
 #include "platform/linux/native_windows.h"
 
 #include "plasma-window-management-server-protocol.h"
+#include "pump_until.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
-#include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <mutex>
@@ -115,14 +114,6 @@ private:
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
-
-bool pumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 4000 && !done(); ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(5);
-    }
-    return done();
-}
 
 } // namespace
 
