@@ -192,8 +192,10 @@ int main(int argc, char** argv) {
 
     auto create = [&](xcb_window_t parent) {
         const xcb_window_t w = xcb_generate_id(connection);
+        // A background gives the window content, without which XWayland never shows it to the compositor.
+        const std::uint32_t background = screen->white_pixel;
         xcb_create_window(connection, XCB_COPY_FROM_PARENT, w, parent, 10, 10, 200, 100, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL, &background);
         return w;
     };
     auto setState = [&](xcb_window_t w, int state) {
