@@ -1,5 +1,5 @@
 #include "platform/fake/fake_platform.h"
-#include "platform/linux/merged_window_system.h"
+#include "platform/linux/session_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ struct Desktop {
     fake::FakePlatform x11;
     FakeSource* source = new FakeSource;
     MergedWindowSystem merged;
-    explicit Desktop(Mode mode) : merged(x11, std::unique_ptr<FakeSource>(source), mode, {4242, "own.app"}) {
+    explicit Desktop(Mode mode) : merged(x11, std::unique_ptr<FakeSource>(source), mode, {4242, {"own.app"}}) {
         x11.addWindow("hidden X", false, 7); // hidden: no compositor lists it
         x11.addWindow("xterm", true, 8);
     }
@@ -92,4 +92,33 @@ TEST(MergedWindowSystem, WatchReportsNativeWindowsBesideX11Ones) {
     d.merged.watchWindows({});
     EXPECT_FALSE(d.source->watcher);
     EXPECT_FALSE(d.x11.watched());
+}
+
+TEST(SessionWindows, TakesTheRichestSourceTheCompositorOffers) {
+    const struct {
+        const char *wayland, *sway, *offered, *expected;
+        bool notice;
+    } cases[] = {
+        {"", "/run/sway.sock", "sway kde wlr", "", false}, // an X11 session: X11 alone, silently
+        {"wayland-1", "/run/sway.sock", "sway wlr", "sway:/run/sway.sock", false},
+        {"wayland-1", "/run/sway.sock", "wlr", "wlr:wayland-1", false},
+        {"wayland-1", "", "sway kde wlr", "kde:wayland-1", false},
+        {"wayland-1", "", "", "", true}, // GNOME
+    };
+    for (const auto& c : cases) {
+        QString chosen;
+        const auto offer = [&](const char* kind) -> NativeConnectors::Connect {
+            return [&, kind](const QString& where) -> std::unique_ptr<NativeWindowSource> {
+                if (!QString::fromLatin1(c.offered).split(' ').contains(kind))
+                    return nullptr;
+                chosen = QString::fromLatin1(kind) + ':' + where;
+                return std::make_unique<FakeSource>();
+            };
+        };
+        const SessionWindows s =
+            connectSessionWindows({c.wayland, c.sway}, {offer("sway"), offer("kde"), offer("wlr")});
+        EXPECT_EQ(chosen, QString::fromLatin1(c.expected)) << c.offered;
+        EXPECT_EQ(s.source != nullptr, !chosen.isEmpty());
+        EXPECT_EQ(s.notice, c.notice ? kNoNativeWindowsNotice : QString());
+    }
 }

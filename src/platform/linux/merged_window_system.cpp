@@ -37,6 +37,10 @@ std::vector<NativeWindow> MergedWindowSystem::nativeOnly(const std::vector<Nativ
     for (const NativeWindow& w : windows) {
         if (!isNative(w.handle) || w.xwayland || w.x11Window != 0)
             continue;
+        // This program draws through XWayland alone, so a window of its own among the unmarked ones
+        // is an XWayland copy, whose title may lag behind the X11 one by a tick.
+        if (m_xwayland == XWaylandWindows::ByTitle && ownWithoutPid(w))
+            continue;
         // One for one: two native windows titled like one X11 window keep one of them.
         auto twin = shownX11Titles.find(w.title.left(256));
         if (twin != shownX11Titles.end() && *twin > 0) {
@@ -57,6 +61,10 @@ void MergedWindowSystem::remember(const std::vector<NativeWindow>& windows) {
         else
             *it = w;
     }
+}
+
+bool MergedWindowSystem::ownWithoutPid(const NativeWindow& window) const {
+    return window.pid == 0 && !window.appId.isEmpty() && m_own.appIds.contains(window.appId);
 }
 
 const NativeWindow* MergedWindowSystem::known(WindowHandle window) const {
@@ -93,7 +101,7 @@ ProcessId MergedWindowSystem::windowProcessId(WindowHandle window) {
         return w->pid;
     // Without a process id the application id still tells this program's own windows apart, so they
     // are never taken for someone else's.
-    return !m_own.appId.isEmpty() && w->appId == m_own.appId ? m_own.pid : 0;
+    return ownWithoutPid(*w) ? m_own.pid : 0;
 }
 
 void MergedWindowSystem::postCloseMessage(WindowHandle window) {

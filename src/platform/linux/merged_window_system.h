@@ -3,6 +3,7 @@
 #include "platform/linux/native_windows.h"
 #include "platform/window_system.h"
 
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -18,10 +19,12 @@ public:
         Marked,  // the source marks them (xwayland, x11Window)
         ByTitle, // the source cannot tell: a native window titled like a shown X11 window is that window
     };
-    // What makes a window this program's own when the compositor does not tell its process.
+    // What makes a window this program's own when the compositor does not tell its process: its
+    // application ids (the desktop entry's id, and the X11 class the compositor reports for XWayland
+    // windows).
     struct Own {
         ProcessId pid = 0;
-        QString appId;
+        QStringList appIds;
     };
 
     MergedWindowSystem(WindowSystem& x11, std::unique_ptr<NativeWindowSource> native, XWaylandWindows xwayland,
@@ -43,6 +46,7 @@ private:
                                          const std::vector<WindowInfo>& x11) const;
     void remember(const std::vector<NativeWindow>& windows);
     const NativeWindow* known(WindowHandle window) const;
+    bool ownWithoutPid(const NativeWindow& window) const;
 
     WindowSystem& m_x11;
     std::unique_ptr<NativeWindowSource> m_native;
