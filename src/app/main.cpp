@@ -4,6 +4,7 @@
 #include "app/torvane_program.h"
 #include "app/tray_controller.h"
 #include "app/ttorvane.h"
+#include "core/error_report.h"
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/signal_termination.h"
 #include "platform/linux/single_instance.h"
@@ -64,9 +65,14 @@ int main(int argc, char** argv) {
         break;
     }
     try {
-        platform::LinuxPlatform system;
+        // Compositors that cannot tell XWayland windows apart report this program's windows under its
+        // X11 class, which Qt takes from the application name: the executable's name, or the title once
+        // the main window has set it.
+        platform::LinuxPlatform system({}, platform::SessionEnvironment::ofThisProcess(),
+                                       {kAppId, QCoreApplication::applicationName(), kApplicationTitle});
         TorvaneProgram program(system.platform());
         TTorvane& main = program.mainWindow();
+        main.startNotice = system.sessionNotice();
         main.tray().clickToggles = platform::statusNotifierHostRegistered();
         instance.onActivate = [&main] { main.guarded([&main] { main.tray().showFromAnotherStart(); }); };
         program.endOn(terminationRequests);

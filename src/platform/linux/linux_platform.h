@@ -7,6 +7,7 @@
 #include "platform/linux/posix_shared_memory.h"
 #include "platform/linux/proc_memory_info.h"
 #include "platform/linux/qt_dialogs.h"
+#include "platform/linux/session_windows.h"
 #include "platform/linux/x11_hot_key.h"
 #include "platform/linux/x11_window_system.h"
 #include "platform/platform.h"
@@ -17,14 +18,21 @@ namespace platform {
 class LinuxPlatform {
 public:
     // Connects to `display`, to $DISPLAY when empty; throws TorvaneError when there is no display.
-    explicit LinuxPlatform(const QString& display = {});
+    // In a Wayland `session` the compositor's own windows join the X11 ones; `ownAppIds` tell this
+    // program's native windows where the compositor does not tell their process.
+    explicit LinuxPlatform(const QString& display = {}, const SessionEnvironment& session = {},
+                           const QStringList& ownAppIds = {});
     LinuxPlatform(const LinuxPlatform&) = delete;
     LinuxPlatform& operator=(const LinuxPlatform&) = delete;
 
     Platform& platform() { return m_platform; }
+    // What the user should hear once at start about the session's windows; empty when nothing.
+    QString sessionNotice() const { return m_session.notice; }
 
 private:
-    X11WindowSystem m_windows;
+    X11WindowSystem m_x11;
+    SessionWindows m_session;
+    MergedWindowSystem m_windows;
     LinuxProcesses m_processes;
     ProcMemoryInfo m_memory;
     PosixSharedMemory m_sharedMemory;
