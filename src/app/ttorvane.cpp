@@ -204,6 +204,8 @@ void TTorvane::FormPaint() {
     m_formPainted = true;
     if (hooks.loadSettings)
         guarded(hooks.loadSettings);
+    if (!startNotice.isEmpty())
+        m_policy.show(BoxKind::SilentGated, startNotice, kApplicationTitle, MbOk | MbIconInformation);
 }
 
 void TTorvane::FormDestroy() {

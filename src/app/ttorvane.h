@@ -64,6 +64,8 @@ public:
         std::function<void(const QString&, platform::WindowHandle)> showActionWindow;
     };
     Hooks hooks;
+    // Said once, after the settings are applied (so silent mode keeps it quiet); empty says nothing.
+    QString startNotice;
 
     void FormCreate();
     void FormPaint();
