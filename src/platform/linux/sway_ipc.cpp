@@ -1,0 +1,230 @@
+// Native windows through sway's IPC socket: one connection answers requests (the tree, commands),
+// a second one carries the window events it subscribed to.
+#include "platform/linux/native_windows.h"
+#include "platform/linux/sway_ipc_messages.h"
+
+#include <QDeadlineTimer>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <unordered_map>
+
+namespace platform {
+
+namespace {
+
+// A bound on each answer, so a compositor that hangs cannot hold Torvane for long.
+constexpr int kReplyTimeoutMs = 3000;
+constexpr int kBurstMs = 2;
+
+int connectSocket(const QString& path) {
+    const QByteArray bytes = path.toLocal8Bit();
+    sockaddr_un address{};
+    if (bytes.isEmpty() || bytes.size() >= qsizetype(sizeof address.sun_path))
+        return -1;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    address.sun_family = AF_UNIX;
+    memcpy(address.sun_path, bytes.constData(), bytes.size());
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool waitFor(int fd, short events, const QDeadlineTimer& deadline) {
+    pollfd p{fd, events, 0};
+    for (;;) {
+        const int ready = poll(&p, 1, int(deadline.remainingTime()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        return ready > 0 && (p.revents & events);
+    }
+}
+
+// Sends one message and reads until the reply of the same type; none on an error or timeout.
+std::optional<QByteArray> exchange(int fd, std::uint32_t type, QByteArrayView payload) {
+    const QDeadlineTimer deadline(kReplyTimeoutMs);
+    const QByteArray out = sway::encodeMessage(type, payload);
+    for (qsizetype sent = 0; sent < out.size();) {
+        if (!waitFor(fd, POLLOUT, deadline))
+            return std::nullopt;
+        const ssize_t n = send(fd, out.constData() + sent, out.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        sent += n;
+    }
+    sway::MessageReader reader;
+    for (;;) {
+        while (std::optional<sway::Message> message = reader.next())
+            if (message->type == type)
+                return message->payload;
+        if (reader.corrupt() || !waitFor(fd, POLLIN, deadline))
+            return std::nullopt;
+        char buffer[65536];
+        const ssize_t n = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        reader.append(QByteArrayView(buffer, n));
+    }
+}
+
+bool sameState(const NativeWindow& a, const NativeWindow& b) {
+    return a.title == b.title && a.visible == b.visible && a.pid == b.pid && a.appId == b.appId &&
+           a.x11Window == b.x11Window && a.xwayland == b.xwayland;
+}
+
+class SwayIpcSource : public NativeWindowSource {
+public:
+    explicit SwayIpcSource(const QString& socketPath) : m_path(socketPath) {
+        m_burst.setSingleShot(true);
+        m_burst.setInterval(kBurstMs);
+        QObject::connect(&m_burst, &QTimer::timeout, [this] { deliver(); });
+    }
+
+    ~SwayIpcSource() override {
+        endWatch();
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    QString name() const override { return QStringLiteral("sway IPC"); }
+
+    std::vector<NativeWindow> windows() override { return tree().value_or(std::vector<NativeWindow>{}); }
+
+    bool close(WindowHandle handle) override {
+        if (!(handle & kNativeHandleBit))
+            return false;
+        const QByteArray command = "[con_id=" + QByteArray::number(handle & ~kNativeHandleBit) + "] kill";
+        const std::optional<QByteArray> reply = request(sway::RunCommand, command);
+        return reply && sway::succeeded(*reply);
+    }
+
+    void watch(Changed changed) override {
+        endWatch();
+        if (!changed)
+            return;
+        m_eventFd = connectSocket(m_path);
+        const std::optional<QByteArray> reply =
+            m_eventFd < 0 ? std::nullopt : exchange(m_eventFd, sway::Subscribe, R"(["window"])");
+        if (!reply || !sway::succeeded(*reply)) {
+            endWatch();
+            return;
+        }
+        fcntl(m_eventFd, F_SETFL, fcntl(m_eventFd, F_GETFL) | O_NONBLOCK);
+        m_changed = std::move(changed);
+        // Only what changes after this point is reported. An event read together with the
+        // subscription's reply is dropped, but what it told is already in this tree.
+        remember(windows());
+        m_notifier = std::make_unique<QSocketNotifier>(m_eventFd, QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+    }
+
+    std::optional<std::vector<NativeWindow>> tree() {
+        const std::optional<QByteArray> reply = request(sway::GetTree, {});
+        return reply ? sway::windowsInTree(*reply) : std::nullopt;
+    }
+
+private:
+    // A failed exchange leaves the connection in an unknown state: it is dropped and opened anew
+    // for the next request.
+    std::optional<QByteArray> request(std::uint32_t type, QByteArrayView payload) {
+        if (m_fd < 0)
+            m_fd = connectSocket(m_path);
+        std::optional<QByteArray> reply = m_fd < 0 ? std::nullopt : exchange(m_fd, type, payload);
+        if (!reply && m_fd >= 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+        return reply;
+    }
+
+    void readEvents() {
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = recv(m_eventFd, buffer, sizeof buffer, 0);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && errno == EAGAIN)
+                break;
+            if (n <= 0) { // sway ended or the connection broke: no events come any more
+                endWatch();
+                return;
+            }
+            m_events.append(QByteArrayView(buffer, n));
+        }
+        bool windowEvent = false;
+        while (std::optional<sway::Message> message = m_events.next())
+            windowEvent = windowEvent || message->type == sway::WindowEvent;
+        if (m_events.corrupt())
+            endWatch();
+        else if (windowEvent && !m_burst.isActive())
+            m_burst.start();
+    }
+
+    // Events only say that something happened; the tree tells what, compared with what was known.
+    void deliver() {
+        const std::optional<std::vector<NativeWindow>> now = tree();
+        if (!now || !m_changed)
+            return;
+        std::vector<NativeWindow> changed;
+        for (const NativeWindow& window : *now) {
+            const auto known = m_known.find(window.handle);
+            if (known == m_known.end() || !sameState(known->second, window))
+                changed.push_back(window);
+        }
+        remember(*now);
+        if (!changed.empty()) {
+            const Changed report = m_changed; // the callback may end the watch
+            report(changed);
+        }
+    }
+
+    void remember(const std::vector<NativeWindow>& windows) {
+        m_known.clear();
+        for (const NativeWindow& window : windows)
+            m_known.emplace(window.handle, window);
+    }
+
+    void endWatch() {
+        m_burst.stop();
+        m_notifier.reset();
+        if (m_eventFd >= 0)
+            ::close(m_eventFd);
+        m_eventFd = -1;
+        m_events = {};
+        m_changed = {};
+        m_known.clear();
+    }
+
+    QString m_path;
+    int m_fd = -1;      // requests and their replies
+    int m_eventFd = -1; // subscribed events
+    sway::MessageReader m_events;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    QTimer m_burst;
+    Changed m_changed;
+    std::unordered_map<WindowHandle, NativeWindow> m_known;
+};
+
+} // namespace
+
+std::unique_ptr<NativeWindowSource> connectSwayIpc(const QString& socketPath) {
+    auto source = std::make_unique<SwayIpcSource>(socketPath);
+    if (!source->tree())
+        return nullptr;
+    return source;
+}
+
+} // namespace platform
