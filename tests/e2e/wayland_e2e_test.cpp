@@ -22,7 +22,10 @@ TEST(WaylandE2e, KillListedNativeWindowDiesSafeOneAndTorvaneLive) {
         kill.push_back({QStringLiteral("Torvane  %1 % free memory, 0 C core temperature").arg(percent), 0});
     }
     for (const QString& swaySocket : {sway.swaySocket(), QString()}) { // without it: the wlroots protocol
-        SCOPED_TRACE(swaySocket.isEmpty() ? "wlroots protocol" : "sway IPC");
+        platform::SessionWindows session = platform::connectSessionWindows({sway.waylandDisplay(), swaySocket});
+        ASSERT_TRUE(session.source);
+        SCOPED_TRACE(session.source->name().toStdString());
+        EXPECT_EQ(session.source->name(), swaySocket.isEmpty() ? "wlr foreign toplevel" : "sway IPC");
         RunningTorvane torvane(sway.xwaylandDisplay(),
                                [&](const QString& baseDir) {
                                    QFile file(defaultListFilePath(baseDir));
@@ -43,7 +46,6 @@ TEST(WaylandE2e, KillListedNativeWindowDiesSafeOneAndTorvaneLive) {
         EXPECT_TRUE(safe->running());
 
         // The list as Torvane sees it holds its main window once, as the X11 window it is.
-        platform::SessionWindows session = platform::connectSessionWindows({sway.waylandDisplay(), swaySocket});
         platform::MergedWindowSystem merged(x11, std::move(session.source), session.xwayland, {0, {"torvane"}});
         QStringList seen;
         for (const platform::WindowInfo& w : merged.topLevelWindows())
