@@ -353,15 +353,12 @@ TEST_F(AppFixture, ExtraMegaBytesSettleWhenTheMemorySizeIsUnknown) {
 TEST_F(MainWindowTest, StartNoticeOnceAfterTheSettingsUnlessSilent) {
     for (const bool silent : {false, true}) {
         fake.clearBoxes();
-        program.reset();
-        startProgram();
         main().startNotice = "No windows here.";
         main().hooks.loadSettings = [&] { form().SilentMode1->setChecked(silent); };
         main().FormPaint();
         main().FormPaint();
-        ASSERT_EQ(fake.boxes().size(), silent ? 0 : 1);
-        if (!silent) {
-            EXPECT_EQ(fake.boxes()[0].text + fake.boxes()[0].title, "No windows here.Torvane 4.4.0");
-        }
+        EXPECT_EQ(fake.boxes().size(), silent ? 0 : 1);
+        EXPECT_TRUE(silent || fake.boxes()[0].text + fake.boxes()[0].title == "No windows here.Torvane 4.4.0");
+        program.reset(), startProgram();
     }
 }

@@ -12,113 +12,104 @@ struct FakeSource : NativeWindowSource {
     std::vector<NativeWindow> list;
     std::vector<WindowHandle> closed;
     Changed watcher;
-    QString name() const override { return QStringLiteral("fake"); }
+    QString name() const override { return "fake"; }
     std::vector<NativeWindow> windows() override { return list; }
     bool close(WindowHandle handle) override { return closed.push_back(handle), true; }
     void watch(Changed changed) override { watcher = std::move(changed); }
 };
 
 NativeWindow native(WindowHandle n, const char* title, ProcessId pid = 0, const char* appId = "", bool xw = false) {
-    return NativeWindow{kNativeHandleBit | n, QString::fromUtf8(title), true, pid, QString::fromUtf8(appId), 0, xw};
+    return NativeWindow{kNativeHandleBit | n, title, true, pid, appId, 0, xw};
 }
 
-QStringList titles(const std::vector<WindowInfo>& windows) {
+// The X11 side: a hidden window (which no compositor lists) and a shown "xterm" of process 8.
+struct Desktop {
+    fake::FakePlatform x11;
+    WindowHandle hidden = x11.addWindow("hidden X", false, 7), xterm = x11.addWindow("xterm", true, 8);
+    FakeSource* source = new FakeSource;
+    MergedWindowSystem merged;
+    Desktop(Mode mode, std::vector<NativeWindow> list)
+        : merged(x11, std::unique_ptr<FakeSource>(source), mode, {4242, {"own"}}) {
+        source->list = std::move(list);
+    }
+};
+
+std::string titles(const std::vector<WindowInfo>& windows) {
     QStringList out;
     for (const WindowInfo& w : windows)
         out << w.title;
-    return out;
+    return out.join('|').toStdString();
 }
-
-struct Desktop {
-    fake::FakePlatform x11;
-    FakeSource* source = new FakeSource;
-    MergedWindowSystem merged;
-    explicit Desktop(Mode mode) : merged(x11, std::unique_ptr<FakeSource>(source), mode, {4242, {"own.app"}}) {
-        x11.addWindow("hidden X", false, 7); // hidden: no compositor lists it
-        x11.addWindow("xterm", true, 8);
-    }
-};
 
 } // namespace
 
 TEST(MergedWindowSystem, ListsEachWindowOnceNativeFirst) {
-    NativeWindow marked = native(3, "xterm");
-    marked.x11Window = 0x200001;
+    NativeWindow byX11Id = native(3, "xterm");
+    byX11Id.x11Window = 0x200001;
     const struct {
         Mode mode;
         std::vector<NativeWindow> native;
-        QStringList expected;
+        const char* expected;
     } cases[] = {
-        {Mode::Marked, {native(1, "foot"), native(2, "xterm", 0, "", true), marked}, {"foot", "xterm", "hidden X"}},
-        // Marked sources keep a native window that only shares an X11 window's title.
-        {Mode::Marked, {native(1, "xterm")}, {"xterm", "xterm", "hidden X"}},
+        {Mode::Marked, {native(1, "foot"), native(2, "xterm", 0, "", true), byX11Id}, "foot|xterm|hidden X"},
+        {Mode::Marked, {native(1, "xterm")}, "xterm|xterm|hidden X"},
+        // One for one; the program's own window goes to X11 whatever its title says.
         {Mode::ByTitle,
-         {native(1, "xterm"), native(2, "xterm"), native(3, "foot")},
-         {"xterm", "foot", "xterm", "hidden X"}},
-        // A hidden X11 window is not on the compositor's list, so its namesake there is native.
-        {Mode::ByTitle, {native(1, "hidden X")}, {"hidden X", "xterm", "hidden X"}},
+         {native(1, "xterm"), native(2, "xterm"), native(4, "Torvane", 0, "own")},
+         "xterm|xterm|hidden X"},
+        {Mode::ByTitle, {native(1, "hidden X")}, "hidden X|xterm|hidden X"},
     };
-    for (const auto& c : cases) {
-        Desktop d(c.mode);
-        d.source->list = c.native;
-        EXPECT_EQ(titles(d.merged.topLevelWindows()), c.expected) << c.expected.join('|').toStdString();
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(titles(Desktop(c.mode, c.native).merged.topLevelWindows()), c.expected);
 }
 
 TEST(MergedWindowSystem, RoutesEachHandleToItsOwnSide) {
-    Desktop d(Mode::Marked);
-    d.source->list = {native(1, "foot", 99), native(2, "torvane", 0, "own.app"), native(3, "other", 0, "x.y")};
-    const WindowHandle xterm = d.x11.windows().front().handle;
-    EXPECT_EQ(d.merged.windowProcessId(kNativeHandleBit | 1), 99u);
-    EXPECT_EQ(d.merged.windowProcessId(kNativeHandleBit | 2), 4242u);
-    EXPECT_EQ(d.merged.windowProcessId(kNativeHandleBit | 3), 0u);
-    EXPECT_EQ(d.merged.windowProcessId(kNativeHandleBit | 9), 0u);
-    EXPECT_EQ(d.merged.windowProcessId(xterm), 8u);
+    Desktop d(Mode::Marked, {native(1, "foot", 99), native(2, "Torvane", 0, "own"), native(3, "other", 0, "x.y")});
+    const std::pair<WindowHandle, ProcessId> pids[] = {{kNativeHandleBit | 1, 99},
+                                                       {kNativeHandleBit | 2, 4242},
+                                                       {kNativeHandleBit | 3, 0},
+                                                       {kNativeHandleBit | 9, 0},
+                                                       {d.xterm, 8}};
+    for (const auto& [handle, pid] : pids)
+        EXPECT_EQ(d.merged.windowProcessId(handle), pid) << handle;
     d.merged.postCloseMessage(kNativeHandleBit | 1);
-    d.merged.postCloseMessage(xterm);
+    d.merged.postCloseMessage(d.xterm);
     EXPECT_EQ(d.source->closed, std::vector<WindowHandle>{kNativeHandleBit | 1});
-    EXPECT_EQ(d.x11.closeRequests(), std::vector<WindowHandle>{xterm});
+    EXPECT_EQ(d.x11.closeRequests(), std::vector<WindowHandle>{d.xterm});
 }
 
 TEST(MergedWindowSystem, WatchReportsNativeWindowsBesideX11Ones) {
-    Desktop d(Mode::ByTitle);
-    std::vector<QStringList> reports;
-    d.merged.watchWindows([&](const std::vector<WindowInfo>& w) { reports.push_back(titles(w)); });
+    Desktop d(Mode::ByTitle, {});
+    std::vector<std::string> reports;
+    d.merged.watchWindows([&](const std::vector<WindowInfo>& windows) { reports.push_back(titles(windows)); });
     d.source->watcher({native(1, "xterm"), native(2, "foot", 5)});
-    d.source->watcher({native(3, "xterm")}); // only XWayland's: nothing to report
-    d.x11.announceWindows({d.x11.windows().front().handle});
-    EXPECT_EQ(reports, (std::vector<QStringList>{{"foot"}, {"xterm"}}));
-    EXPECT_EQ(d.merged.windowProcessId(kNativeHandleBit | 2), 5u); // known from the report alone
+    d.source->watcher({native(3, "xterm")}); // XWayland's alone: nothing to report
+    d.x11.announceWindows({d.xterm});
+    EXPECT_EQ(reports, (std::vector<std::string>{"foot", "xterm"}));
+    EXPECT_EQ(d.merged.windowProcessId(kNativeHandleBit | 2), 5u); // known from the report
     d.merged.watchWindows({});
-    EXPECT_FALSE(d.source->watcher);
-    EXPECT_FALSE(d.x11.watched());
+    EXPECT_FALSE(d.source->watcher || d.x11.watched());
 }
 
 TEST(SessionWindows, TakesTheRichestSourceTheCompositorOffers) {
-    const struct {
-        const char *wayland, *sway, *offered, *expected;
-        bool notice;
-    } cases[] = {
-        {"", "/run/sway.sock", "sway kde wlr", "", false}, // an X11 session: X11 alone, silently
-        {"wayland-1", "/run/sway.sock", "sway wlr", "sway:/run/sway.sock", false},
-        {"wayland-1", "/run/sway.sock", "wlr", "wlr:wayland-1", false},
-        {"wayland-1", "", "sway kde wlr", "kde:wayland-1", false},
-        {"wayland-1", "", "", "", true}, // GNOME
-    };
+    // Wayland display, sway socket, the sources that connect, the one taken.
+    const char* cases[][4] = {{"", "s", "sway kde wlr", ""},
+                              {"w", "s", "sway wlr", "sway:s"},
+                              {"w", "s", "wlr", "wlr:w"},
+                              {"w", "", "sway kde wlr", "kde:w"},
+                              {"w", "", "", ""}};
     for (const auto& c : cases) {
-        QString chosen;
-        const auto offer = [&](const char* kind) -> NativeConnectors::Connect {
+        QString taken;
+        const auto offer = [&](QString kind) -> NativeConnectors::Connect {
             return [&, kind](const QString& where) -> std::unique_ptr<NativeWindowSource> {
-                if (!QString::fromLatin1(c.offered).split(' ').contains(kind))
+                if (!QString(c[2]).split(' ').contains(kind))
                     return nullptr;
-                chosen = QString::fromLatin1(kind) + ':' + where;
+                taken = kind + ':' + where;
                 return std::make_unique<FakeSource>();
             };
         };
-        const SessionWindows s =
-            connectSessionWindows({c.wayland, c.sway}, {offer("sway"), offer("kde"), offer("wlr")});
-        EXPECT_EQ(chosen, QString::fromLatin1(c.expected)) << c.offered;
-        EXPECT_EQ(s.source != nullptr, !chosen.isEmpty());
-        EXPECT_EQ(s.notice, c.notice ? kNoNativeWindowsNotice : QString());
+        const SessionWindows s = connectSessionWindows({c[0], c[1]}, {offer("sway"), offer("kde"), offer("wlr")});
+        EXPECT_EQ(taken, c[3]);
+        EXPECT_EQ(s.notice, *c[0] && taken.isEmpty() ? kNoNativeWindowsNotice : QString());
     }
 }
