@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 #include <mutex>
 #include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <thread>
 #include <wayland-server.h>
 
@@ -19,26 +17,20 @@ using platform::NativeWindow;
 
 namespace {
 
+// A window as the test's compositor serves it; its title is its uuid too.
 struct ServedWindow {
-    std::string uuid, title;
+    std::string title;
     std::uint32_t pid;
     bool minimized;
-    std::vector<wl_resource*> resources;
+    std::vector<wl_resource*> resources = {};
     bool closeRequested = false;
 };
 
-// Serves one client from a thread; callers lock `mutex` to look at or change the windows.
+// Serves from a thread; the test locks `mutex` to look at or change `windows`.
 class PlasmaServer {
 public:
-    PlasmaServer(std::uint32_t version, std::vector<ServedWindow> windows) : m_windows(std::move(windows)) {
-        m_display = wl_display_create();
-        sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
-        m_socket = m_dir.filePath("wayland-test");
-        std::strncpy(address.sun_path, m_socket.toLocal8Bit().constData(), sizeof address.sun_path - 1);
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(fd, 4);
-        wl_display_add_socket_fd(m_display, fd);
+    PlasmaServer(std::uint32_t version, std::vector<ServedWindow> served) : windows(std::move(served)) {
+        wl_display_add_socket(m_display, socket().toLocal8Bit().constData());
         wl_global_create(m_display, &org_kde_plasma_window_management_interface, version, this, bindManager);
         m_thread = std::thread([this] {
             pollfd fd{wl_event_loop_get_fd(wl_display_get_event_loop(m_display)), POLLIN, 0};
@@ -55,39 +47,35 @@ public:
         m_thread.join();
         wl_display_destroy(m_display);
     }
-    QString socket() const { return m_socket; }
-    ServedWindow& window(std::size_t i) { return m_windows[i]; }
-    template <typename Send> void sendTo(std::size_t i, Send send) {
-        std::lock_guard lock(mutex);
-        for (wl_resource* r : m_windows[i].resources)
-            send(r);
-    }
+    QString socket() const { return m_dir.filePath("wayland-test"); }
 
     std::mutex mutex;
+    std::vector<ServedWindow> windows;
 
 private:
     static void bindManager(wl_client* client, void* data, std::uint32_t version, std::uint32_t id) {
         static const struct org_kde_plasma_window_management_interface manager {
             .show_desktop = nullptr,
             .get_window = [](wl_client* c, wl_resource* r, std::uint32_t id,
-                             std::uint32_t index) { self(r)->follow(c, r, id, self(r)->m_windows.at(index)); },
+                             std::uint32_t index) { follow(c, r, id, self(r)->windows.at(index)); },
             .get_window_by_uuid = [](wl_client* c, wl_resource* r, std::uint32_t id, const char* uuid) {
-                for (ServedWindow& w : self(r)->m_windows)
-                    if (w.uuid == uuid)
-                        self(r)->follow(c, r, id, w);
+                for (ServedWindow& w : self(r)->windows)
+                    if (w.title == uuid)
+                        follow(c, r, id, w);
             },
         };
         wl_resource* r = wl_resource_create(client, &org_kde_plasma_window_management_interface, version, id);
         wl_resource_set_implementation(r, &manager, data, nullptr);
-        for (std::uint32_t i = 0; i < self(r)->m_windows.size(); ++i) {
+        for (std::uint32_t i = 0; i < self(r)->windows.size(); ++i) {
             org_kde_plasma_window_management_send_window(r, i); // newer KWin still announces by number too
             if (version >= 13)
-                org_kde_plasma_window_management_send_window_with_uuid(r, i, self(r)->m_windows[i].uuid.c_str());
+                org_kde_plasma_window_management_send_window_with_uuid(r, i, self(r)->windows[i].title.c_str());
         }
     }
     static PlasmaServer* self(wl_resource* r) { return static_cast<PlasmaServer*>(wl_resource_get_user_data(r)); }
+    static ServedWindow& served(wl_resource* r) { return *static_cast<ServedWindow*>(wl_resource_get_user_data(r)); }
 
-    void follow(wl_client* client, wl_resource* manager, std::uint32_t id, ServedWindow& w) {
+    static void follow(wl_client* client, wl_resource* manager, std::uint32_t id, ServedWindow& w) {
         static const struct org_kde_plasma_window_interface window = [] {
             struct org_kde_plasma_window_interface i {};
             i.close = [](wl_client*, wl_resource* r) { served(r).closeRequested = true; };
@@ -105,12 +93,9 @@ private:
         if (wl_resource_get_version(r) >= 4)
             org_kde_plasma_window_send_initial_state(r);
     }
-    static ServedWindow& served(wl_resource* r) { return *static_cast<ServedWindow*>(wl_resource_get_user_data(r)); }
 
     QTemporaryDir m_dir;
-    QString m_socket;
-    wl_display* m_display = nullptr;
-    std::vector<ServedWindow> m_windows;
+    wl_display* m_display = wl_display_create();
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
@@ -122,23 +107,27 @@ private:
 TEST(KdeWindows, ListsRetitlesClosesAndForgetsUnmappedWindows) {
     for (std::uint32_t version : {16u, 12u, 3u}) {
         SCOPED_TRACE(version);
-        PlasmaServer server(version, {{"a", "Notes — draft", 4242, false, {}}, {"b", "Mail", 4343, true, {}}});
+        PlasmaServer server(version, {{"Notes — draft", 4242, false}, {"Mail", 4343, true}});
         auto source = platform::connectKdeWindows(server.socket());
         ASSERT_TRUE(source);
-        const std::vector<NativeWindow> windows = source->windows();
+        std::vector<NativeWindow> windows = source->windows();
         ASSERT_EQ(windows.size(), 2u);
-        const NativeWindow &notes = windows[0].title == "Mail" ? windows[1] : windows[0],
-                           &mail = windows[0].title == "Mail" ? windows[0] : windows[1];
-        EXPECT_EQ(notes.title, QString::fromUtf8("Notes — draft"));
-        EXPECT_EQ(std::tuple(notes.pid, notes.visible, notes.appId),
-                  std::tuple(4242u, true, QString("org.example.app")));
+        if (windows[0].title == "Mail")
+            std::swap(windows[0], windows[1]);
+        const auto [notes, mail] = std::pair(windows[0], windows[1]);
+        EXPECT_EQ(std::tuple(notes.title, notes.pid, notes.visible, notes.appId),
+                  std::tuple(QString::fromUtf8("Notes — draft"), 4242u, true, QString("org.example.app")));
         EXPECT_EQ(std::tuple(mail.pid, mail.visible), std::tuple(4343u, false));
+        EXPECT_TRUE(notes.handle & mail.handle & platform::kNativeHandleBit);
         EXPECT_NE(notes.handle, mail.handle);
-        EXPECT_TRUE(notes.handle & platform::kNativeHandleBit);
 
         std::vector<NativeWindow> seen;
         source->watch([&](const std::vector<NativeWindow>& w) { seen.insert(seen.end(), w.begin(), w.end()); });
-        server.sendTo(0, [](wl_resource* r) { org_kde_plasma_window_send_title_changed(r, "Notes — final"); });
+        auto sendTo = [&](std::size_t i, auto send) {
+            std::lock_guard lock(server.mutex);
+            std::for_each(server.windows[i].resources.begin(), server.windows[i].resources.end(), send);
+        };
+        sendTo(0, [](wl_resource* r) { org_kde_plasma_window_send_title_changed(r, "Notes — final"); });
         EXPECT_TRUE(pumpUntil([&] {
             return std::any_of(seen.begin(), seen.end(),
                                [&](auto& w) { return w.handle == notes.handle && w.title == "Notes — final"; });
@@ -148,10 +137,9 @@ TEST(KdeWindows, ListsRetitlesClosesAndForgetsUnmappedWindows) {
         EXPECT_TRUE(source->close(mail.handle));
         EXPECT_TRUE(pumpUntil([&] {
             std::lock_guard lock(server.mutex);
-            return server.window(1).closeRequested;
+            return server.windows[1].closeRequested && !server.windows[0].closeRequested;
         }));
-        EXPECT_FALSE(server.window(0).closeRequested);
-        server.sendTo(1, [](wl_resource* r) { org_kde_plasma_window_send_unmapped(r); });
+        sendTo(1, [](wl_resource* r) { org_kde_plasma_window_send_unmapped(r); });
         EXPECT_TRUE(pumpUntil([&] { return source->windows().size() == 1; }));
         // The other protocol's source finds no global to bind on this compositor.
         EXPECT_EQ(platform::connectWlrToplevels(server.socket()), nullptr);

@@ -5,8 +5,8 @@
 #include <functional>
 
 // Runs the event loop until `done` holds, with a generous bound against hanging.
-inline bool pumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 4000 && !done(); ++i) {
+inline bool pumpUntil(const std::function<bool()>& done, int rounds = 4000) {
+    for (int i = 0; i < rounds && !done(); ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(5);
     }

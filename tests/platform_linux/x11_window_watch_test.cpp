@@ -1,3 +1,4 @@
+#include "pump_until.h"
 #include "x11_test_display.h"
 
 #include <QCoreApplication>
@@ -8,15 +9,6 @@ using platform::WindowInfo;
 using platform::X11WindowSystem;
 
 namespace {
-
-// Runs the event loop until `done` holds, with a generous bound against hanging.
-bool pumpUntil(const std::function<bool()>& done, int rounds = 4000) {
-    for (int i = 0; i < rounds && !done(); ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(5);
-    }
-    return done();
-}
 
 bool reported(const std::vector<WindowInfo>& seen, std::uint32_t handle, const QString& title, bool visible) {
     return std::any_of(seen.begin(), seen.end(), [&](const WindowInfo& w) {

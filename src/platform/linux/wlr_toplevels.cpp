@@ -42,7 +42,13 @@ protected:
                 [](void* data, zwlr_foreign_toplevel_manager_v1*, zwlr_foreign_toplevel_handle_v1* toplevel) {
                     static_cast<WlrToplevels*>(data)->added(toplevel);
                 },
-            .finished = [](void*, zwlr_foreign_toplevel_manager_v1*) {},
+            .finished =
+                [](void* data, zwlr_foreign_toplevel_manager_v1* manager) {
+                    // The compositor withdrew the global: no new windows are announced, the known
+                    // ones still report until they close.
+                    zwlr_foreign_toplevel_manager_v1_destroy(manager);
+                    self(data)->m_manager = nullptr;
+                },
         };
         zwlr_foreign_toplevel_manager_v1_add_listener(m_manager, &listener, this);
         return true;
