@@ -50,17 +50,63 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
     m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
     m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
     m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
-    m_taskList = std::make_unique<TaskListController>(m_form, m_platform.windows, m_policy);
-    m_taskActions =
-        std::make_unique<TaskActions>(m_form, m_platform.windows, m_platform.processes, m_policy, *m_taskList);
-    m_listFile = std::make_unique<ListFileController>(m_form, m_values, m_platform.dialogs);
-    m_listCommands = std::make_unique<ListCommands>(m_form, m_policy, *m_taskActions, *m_taskList,
+    const MainForm& f = m_form;
+    m_recognition = std::make_unique<RecognitionHandlers>(RecognitionControls{.CheckBox4 = f.CheckBox4,
+                                                                              .CheckBox5 = f.CheckBox5,
+                                                                              .CheckBox6 = f.CheckBox6,
+                                                                              .CheckBox7 = f.CheckBox7,
+                                                                              .CheckBox8 = f.CheckBox8,
+                                                                              .CheckBox9 = f.CheckBox9,
+                                                                              .CheckBox27 = f.CheckBox27,
+                                                                              .RadioButton6 = f.RadioButton6,
+                                                                              .SpinEdit7 = f.SpinEdit7,
+                                                                              .SpinEdit8 = f.SpinEdit8,
+                                                                              .SpinEdit9 = f.SpinEdit9,
+                                                                              .ListBox1 = f.ListBox1,
+                                                                              .ListBox2 = f.ListBox2,
+                                                                              .ListBox3 = f.ListBox3});
+    m_taskList = std::make_unique<TaskListController>(TaskListControls{.ListBox1 = f.ListBox1,
+                                                                       .ShowHiddenTasks = f.ShowHiddenTasks,
+                                                                       .TreatAsHidden1 = f.TreatAsHidden1,
+                                                                       .CheckBox1 = f.CheckBox1,
+                                                                       .Button12 = f.Button12},
+                                                      m_platform.windows, m_policy);
+    m_taskActions = std::make_unique<TaskActions>(TaskActionControls{.ListBox1 = f.ListBox1, .ListBox2 = f.ListBox2},
+                                                  m_platform.windows, m_platform.processes, m_policy, *m_taskList);
+    m_listFile = std::make_unique<ListFileController>(
+        ListFileControls{.Torvane = f.Torvane, .ListBox2 = f.ListBox2, .ListBox3 = f.ListBox3}, m_values,
+        m_platform.dialogs);
+    m_listCommands = std::make_unique<ListCommands>(ListCommandControls{.ListBox1 = f.ListBox1,
+                                                                        .ListBox2 = f.ListBox2,
+                                                                        .ListBox3 = f.ListBox3,
+                                                                        .Edit1 = f.Edit1,
+                                                                        .Edit2 = f.Edit2,
+                                                                        .Edit3 = f.Edit3,
+                                                                        .ShowHiddenTasks = f.ShowHiddenTasks},
+                                                    *m_recognition, m_policy, *m_taskActions, *m_taskList,
                                                     [this](const QString& name, platform::WindowHandle handle) {
                                                         if (hooks.showActionWindow)
                                                             hooks.showActionWindow(name, handle);
                                                     });
-    m_recognition = std::make_unique<RecognitionHandlers>(m_form);
-    m_protection = std::make_unique<Protection>(m_form, m_values, m_platform.windows, m_policy, *m_taskActions);
+    m_protection = std::make_unique<Protection>(ProtectionControls{.Torvane = f.Torvane,
+                                                                   .ListBox2 = f.ListBox2,
+                                                                   .ListBox3 = f.ListBox3,
+                                                                   .Button6 = f.Button6,
+                                                                   .Button20 = f.Button20,
+                                                                   .CheckBox1 = f.CheckBox1,
+                                                                   .CheckBox8 = f.CheckBox8,
+                                                                   .CheckBox9 = f.CheckBox9,
+                                                                   .CheckBox10 = f.CheckBox10,
+                                                                   .CheckBox11 = f.CheckBox11,
+                                                                   .CheckBox25 = f.CheckBox25,
+                                                                   .CheckBox26 = f.CheckBox26,
+                                                                   .SpinEdit9 = f.SpinEdit9,
+                                                                   .SpinEdit10 = f.SpinEdit10,
+                                                                   .KillHiddenNewTasks1 = f.KillHiddenNewTasks1,
+                                                                   .KillNewTasks1 = f.KillNewTasks1,
+                                                                   .WarnIfTaskUsesOver1 = f.WarnIfTaskUsesOver1,
+                                                                   .TempGetTimer = f.TempGetTimer},
+                                                *m_recognition, m_values, m_platform.windows, m_policy, *m_taskActions);
     m_protection->links.silentMode1Click = [this] { m_silentMode->SilentMode1Click(); };
     buildSubsystemTabs();
     wireHandlers();
@@ -146,8 +192,13 @@ void TTorvane::buildSubsystemTabs() {
         [this] { return m_internetTab->controls().CheckBox13; },
         [this] { return m_ramTab->controls().CheckBox12; },
     };
+    const TemperatureMenuControls menu{.ListBox3 = m_form.ListBox3,
+                                       .IfBiggestTemperatureOver1 = m_form.IfBiggestTemperatureOver1,
+                                       .StartWithCoreTemp1 = m_form.StartWithCoreTemp1,
+                                       .askRelatedTemperatureChanges1 = m_form.askRelatedTemperatureChanges1,
+                                       .StoptaskProtection1 = m_form.StoptaskProtection1};
     m_temperatureTab = new TemperatureTab(
-        m_form, m_values, m_platform, m_policy, *m_taskActions,
+        menu, m_values, m_platform, m_policy, *m_taskActions,
         MemoryController::graphShownWhen(m_form.PageControl1, m_form.Temperature, m_form.Collapsetomenuonly1),
         reactions, [this] { return m_encryptionTab->controls().Edit6->text(); }, m_form.Temperature);
     fill(m_form.Temperature, m_temperatureTab);

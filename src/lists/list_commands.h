@@ -1,12 +1,13 @@
 #pragma once
 
-#include "core/main_form.h"
+#include "lists/list_controls.h"
 #include "platform/types.h"
 
 #include <QString>
 #include <functional>
 
 class MessagePolicy;
+class RecognitionHandlers;
 class TaskActions;
 class TaskListController;
 class TaskListView;
@@ -24,8 +25,8 @@ public:
     using ShowActionWindow = std::function<void(const QString& name, platform::WindowHandle handle)>;
     static inline const QString kUserSelectedReason = QStringLiteral("Selected by the user running task");
 
-    ListCommands(MainForm& form, MessagePolicy& policy, TaskActions& taskActions, TaskListController& taskList,
-                 ShowActionWindow showActionWindow);
+    ListCommands(const ListCommandControls& controls, const RecognitionHandlers& recognition, MessagePolicy& policy,
+                 TaskActions& taskActions, TaskListController& taskList, ShowActionWindow showActionWindow);
 
     // Adds the selected task of the All Task List to the Safe List. `dynamicCh` true refuses a
     // name the Safe List already recognises (silently); false adds it anyway.
@@ -58,7 +59,8 @@ private:
     // refreshes them. A question hidden by silent mode counts as No.
     void offerHiddenTasks(const QString& text);
 
-    MainForm& m_form;
+    ListCommandControls m_controls;
+    const RecognitionHandlers& m_recognition;
     MessagePolicy& m_policy;
     TaskActions& m_taskActions;
     TaskListController& m_taskList;

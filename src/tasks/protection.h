@@ -1,15 +1,17 @@
 #pragma once
 
-#include "core/main_form.h"
+#include "core/task_list.h"
 #include "platform/types.h"
 #include "tasks/recognition_options.h"
 #include "tasks/safe_list_lookups.h"
+#include "tasks/task_controls.h"
 
 #include <exception>
 #include <functional>
 #include <vector>
 
 class MessagePolicy;
+class RecognitionHandlers;
 class TaskActions;
 struct SharedValues;
 
@@ -33,8 +35,19 @@ struct ProtectionLinks {
 // the new tasks and the memory warning.
 class Protection {
 public:
-    Protection(MainForm& form, SharedValues& values, platform::WindowSystem& windows, MessagePolicy& policy,
-               TaskActions& actions);
+    Protection(const ProtectionControls& controls, const RecognitionHandlers& recognition, SharedValues& values,
+               platform::WindowSystem& windows, MessagePolicy& policy, TaskActions& actions);
+
+    // The lists nothing shows: the tasks known as running before (RunningBefore), the last
+    // snapshot of visible and of all tasks (ListBox5, ListBox6) and the tasks allowed over the
+    // memory limit (AllowedOfSize).
+    struct Lists {
+        TaskList RunningBefore;
+        TaskList ListBox5;
+        TaskList ListBox6;
+        TaskList AllowedOfSize;
+    };
+    Lists& lists() { return m_lists; }
 
     ProtectionLinks links;
 
@@ -68,7 +81,9 @@ private:
     void confirm(const QString& title, const QString& text);
     void updateProtectionControls();
 
-    MainForm& m_form;
+    ProtectionControls m_controls;
+    const RecognitionHandlers& m_recognition;
+    Lists m_lists;
     SharedValues& m_values;
     platform::WindowSystem& m_windows;
     MessagePolicy& m_policy;

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "core/main_form.h"
 #include "core/shared_values.h"
+#include "core/task_list.h"
 #include "temperature/temperature_tab_controls.h"
 
 #include <functional>
 
+class QAction;
 class QCheckBox;
+class QMenu;
+class TaskListView;
 class TaskActions;
 class TemperatureHistory;
 class TTempInvestigator;
@@ -14,6 +17,15 @@ class TTempInvestigator;
 namespace platform {
 class WindowSystem;
 }
+
+// The main window's controls the reactions read and set: the Kill List and the temperature menu.
+struct TemperatureMenuControls {
+    TaskListView* ListBox3 = nullptr;
+    QMenu* IfBiggestTemperatureOver1 = nullptr;
+    QAction* StartWithCoreTemp1 = nullptr;
+    QAction* askRelatedTemperatureChanges1 = nullptr;
+    QAction* StoptaskProtection1 = nullptr;
+};
 
 // What the over-temperature reactions reach in other subsystems. A missing hook (or a hook that
 // gives no check box) leaves that part of the reaction out.
@@ -34,7 +46,7 @@ struct TemperatureReactionHooks {
 // that mirror menu items.
 class TemperatureReactions {
 public:
-    TemperatureReactions(MainForm& form, SharedValues& values, TemperatureControls& controls,
+    TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values, TemperatureControls& controls,
                          const TemperatureHistory& history, platform::WindowSystem& windows, TaskActions& taskActions,
                          TemperatureReactionHooks hooks);
 
@@ -47,6 +59,13 @@ public:
     // The over-temperature part of Timer2Timer, run after the All Task List refresh.
     void overTemperatureCheck();
     bool overheatLatch() const { return m_overheatLatch; }
+
+    // The task snapshots the jump detection compares: the one before and the one at the jump.
+    struct Lists {
+        TaskList PreviousTempTasks;
+        TaskList NowTempTasks;
+    };
+    Lists& lists() { return m_lists; }
 
     void DetectTemperatureChange();
     // Run by the protection tick right after the caption update.
@@ -67,7 +86,8 @@ private:
     void runOverheatReactions();
     void reportRise(double rise);
 
-    MainForm& m_form;
+    TemperatureMenuControls m_menu;
+    Lists m_lists;
     SharedValues& m_values;
     TemperatureControls& m_controls;
     const TemperatureHistory& m_history;

@@ -1,6 +1,6 @@
+#include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
-#include "core/main_form.h"
 #include "lists/list_commands.h"
 #include "lists/t_new_task.h"
 #include "support/app_fixture.h"
@@ -27,7 +27,14 @@ class ListCommandsTest : public AppFixture {
 protected:
     void start() {
         startProgram();
-        commands = std::make_unique<ListCommands>(main().form(), main().policy(), main().taskActions(),
+        commands = std::make_unique<ListCommands>(ListCommandControls{.ListBox1 = form().ListBox1,
+                                                                      .ListBox2 = form().ListBox2,
+                                                                      .ListBox3 = form().ListBox3,
+                                                                      .Edit1 = form().Edit1,
+                                                                      .Edit2 = form().Edit2,
+                                                                      .Edit3 = form().Edit3,
+                                                                      .ShowHiddenTasks = form().ShowHiddenTasks},
+                                                  main().recognition(), main().policy(), main().taskActions(),
                                                   main().taskList(), [this](const QString& name, WindowHandle handle) {
                                                       shown.push_back({name, handle});
                                                       program->newTask().showFor(name, handle,

@@ -1,6 +1,6 @@
+#include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
-#include "core/main_form.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 #include "tasks/protection.h"
@@ -144,7 +144,7 @@ TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Start Protection");
     EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
-    EXPECT_TRUE(contains(form().RunningBefore, "Known hidden"));
+    EXPECT_TRUE(contains(main().protection().lists().RunningBefore, "Known hidden"));
     EXPECT_EQ(form().Button6->text(), "Stop protection");
     EXPECT_EQ(form().KillHiddenNewTasks1->text(), "Stop protection");
     EXPECT_TRUE(form().KillNewTasks1->isChecked());
@@ -156,7 +156,7 @@ TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     fake.queueAnswer(IdYes);
     form().KillNewTasks1->trigger();
     EXPECT_FALSE(protection().protectionOn());
-    EXPECT_TRUE(form().RunningBefore.empty());
+    EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
     EXPECT_EQ(form().Button6->text(), "Start Protection");
     EXPECT_FALSE(form().Button20->isEnabled());
 }
@@ -174,7 +174,7 @@ TEST_F(ProtectionTest, NewHiddenTaskIsAskedAboutAndASecondOneWaits) {
     EXPECT_EQ(asked.size(), 1); // the window is still up
     decide(ActionDecision::AllowToRun);
     tick();
-    EXPECT_TRUE(contains(form().RunningBefore, first));
+    EXPECT_TRUE(contains(main().protection().lists().RunningBefore, first));
     ASSERT_EQ(asked.size(), 2);
     EXPECT_NE(asked[1], first);
     decide(ActionDecision::AllowToRun);
@@ -200,7 +200,7 @@ TEST_F(ProtectionTest, SilentModeKillsUnknownCandidatesOnly) {
     fake.addWindow("Backup agent", false, 401);    // exact title
     fake.addWindow("Backup agent v2", false, 402); // resembles
     const WindowHandle renamed = fake.addWindow("Totally different", false, 403);
-    form().RunningBefore.push_back({"old title", renamed}); // known by handle
+    main().protection().lists().RunningBefore.push_back({"old title", renamed}); // known by handle
     fake.addWindow("Stranger", false, 404);
     tick();
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{404});
@@ -267,7 +267,7 @@ TEST_F(ProtectionTest, NoTickRunsInsideABoxOpenedByATick) {
     values().TaskDecision = ActionDecision::AllowToRun;
     tick();
     EXPECT_EQ(nested, 1);
-    EXPECT_EQ(form().RunningBefore.size(), 2u);
+    EXPECT_EQ(main().protection().lists().RunningBefore.size(), 2u);
 }
 
 TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
@@ -278,7 +278,7 @@ TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(repeated, QStringList{"Repeat me"});
     tick();
-    EXPECT_TRUE(contains(form().RunningBefore, "Repeat me"));
+    EXPECT_TRUE(contains(main().protection().lists().RunningBefore, "Repeat me"));
     form().CheckBox25->setChecked(false);
     fake.addWindow("Shown anyway", false, 701);
     tick();
@@ -289,15 +289,15 @@ TEST_F(ProtectionTest, MemoryWarningOnceAndNotForTasksOverTheLimitAtStart) {
     fake.setWorkingSet(100, 80ull << 20); // the task running at start
     form().CheckBox10->setChecked(true);
     startProtection();
-    EXPECT_TRUE(contains(form().AllowedOfSize, "Known hidden"));
+    EXPECT_TRUE(contains(main().protection().lists().AllowedOfSize, "Known hidden"));
     const WindowHandle big = fake.addWindow("Big visible", true, 800);
     fake.setWorkingSet(800, 60ull << 20);
-    form().RunningBefore.push_back({"Big visible", big});
+    main().protection().lists().RunningBefore.push_back({"Big visible", big});
     tick();
     EXPECT_EQ(asked, QStringList{"Big visible"});
     decide(ActionDecision::AllowToRun);
     tick();
-    EXPECT_TRUE(contains(form().AllowedOfSize, "Big visible"));
+    EXPECT_TRUE(contains(main().protection().lists().AllowedOfSize, "Big visible"));
     tick();
     EXPECT_EQ(asked.size(), 1);
     EXPECT_EQ(values().MemoryLimitMB, 55);
@@ -317,15 +317,15 @@ TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
     form().SilentMode1->setChecked(true);
     form().Button20->click();
     EXPECT_FALSE(form().SilentMode1->isChecked());
-    EXPECT_TRUE(form().RunningBefore.empty());
+    EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
     EXPECT_TRUE(fake.boxes().isEmpty());
 
-    form().RunningBefore.push_back({"x", 1});
+    main().protection().lists().RunningBefore.push_back({"x", 1});
     fake.queueAnswer(IdNo);
     form().Button20->click();
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Treat all new tasks as new");
-    EXPECT_EQ(form().RunningBefore.size(), 1u);
+    EXPECT_EQ(main().protection().lists().RunningBefore.size(), 1u);
 }
 
 TEST_F(ProtectionTest, MemoryWarningOptionMirrors) {

@@ -1,6 +1,6 @@
+#include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
-#include "core/main_form.h"
 #include "core/shared_values.h"
 #include "lists/t_new_task.h"
 #include "platform/torvane_error.h"
