@@ -14,27 +14,17 @@
 #include "temperature/temperature_reactions.h"
 #include "temperature/temperature_tab.h"
 
-TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& baseDir) {
+TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& baseDir, ActionWindow* asks) {
     m_values.BaseDir = baseDir;
-    m_main = std::make_unique<TTorvane>(platform, m_values);
+    m_main = std::make_unique<TTorvane>(platform, m_values, asks);
     TTorvane& main = *m_main;
-    m_newTask = std::make_unique<TNewTask>(m_values, platform.windows, main.taskActions(), main.policy());
-    TNewTask* newTask = m_newTask.get();
-    ProtectionLinks& links = main.protection().links;
-    links.actionWindowVisible = [newTask] { return newTask->isVisible(); };
-    links.showActionWindow = [newTask] { newTask->showForActionTask(); };
-    links.startOnShow = [newTask] { newTask->startOnShow(); };
-    links.performRepeatLast = [newTask] { newTask->performRepeatLast(); };
-    main.hooks.showActionWindow = [newTask](const QString& name, platform::WindowHandle handle) {
-        newTask->showFor(name, handle, ListCommands::kUserSelectedReason);
-    };
     m_helping = std::make_unique<THelping>(m_main->policy());
     m_main->hooks.showHelp = [this] { m_helping->openHelp(m_values.HelpDir); };
     m_investigator = std::make_unique<TTempInvestigator>();
     main.temperatureTab().reactions().setInvestigator(*m_investigator);
     // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
     // so the first snapshot of protection already holds them.
-    for (QWidget* window : {static_cast<QWidget*>(m_newTask.get()), static_cast<QWidget*>(m_helping.get()),
+    for (QWidget* window : {static_cast<QWidget*>(&main.newTask()), static_cast<QWidget*>(m_helping.get()),
                             static_cast<QWidget*>(m_investigator.get())})
         window->winId();
     auto settings = std::make_shared<SettingsController>(main);
@@ -45,6 +35,10 @@ TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& base
 }
 
 TorvaneProgram::~TorvaneProgram() = default;
+
+TNewTask& TorvaneProgram::newTask() {
+    return m_main->newTask();
+}
 
 void TorvaneProgram::start() {
     m_main->show();

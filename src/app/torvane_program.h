@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class ActionWindow;
 class AutoSave;
 class TTorvane;
 class THelping;
@@ -16,11 +17,12 @@ class TTempInvestigator;
 class TorvaneProgram {
 public:
     // `baseDir` empty means the folders of this installation (see program_folders.h).
-    TorvaneProgram(platform::Platform& platform, const QString& baseDir = {});
+    // `asks`: see TTorvane.
+    TorvaneProgram(platform::Platform& platform, const QString& baseDir = {}, ActionWindow* asks = nullptr);
     ~TorvaneProgram();
 
     TTorvane& mainWindow() { return *m_main; }
-    TNewTask& newTask() { return *m_newTask; }
+    TNewTask& newTask();
     THelping& helping() { return *m_helping; }
     TTempInvestigator& investigator() { return *m_investigator; }
     SharedValues& values() { return m_values; }
@@ -35,7 +37,6 @@ public:
 private:
     SharedValues m_values;
     std::unique_ptr<TTorvane> m_main;
-    std::unique_ptr<TNewTask> m_newTask;
     std::unique_ptr<THelping> m_helping;
     std::unique_ptr<TTempInvestigator> m_investigator;
     AutoSave* m_autoSave = nullptr; // owned by the main window

@@ -165,7 +165,6 @@ void TTorvane::wireHandlers() {
     TemperatureTab* temperature = m_temperatureTab;
     TemperatureReactions* reactions = &temperature->reactions();
     handleTimer(f.TempGetTimer, [temperature] { temperature->TempGetTimerTimer(); });
-    protection->links.processInvestigatorRequest = [reactions] { reactions->ProcessInvestigatorRequest(); };
     handleMenuItem(f.StartCoreTempNow1, [temperature] { temperature->Button30Click(); });
     handleMenuItem(f.StartWithCoreTemp1, [reactions] { reactions->StartWithCoreTemp1Click(); });
     handleMenuItem(f.askRelatedTemperatureChanges1, [reactions] { reactions->askRelatedTemperatureChanges1Click(); });

@@ -4,6 +4,7 @@
 #include "app/app_id.h"
 #include "app/autostart.h"
 #include "app/form_layout.h"
+#include "app/form_slices.h"
 #include "app/program_folders.h"
 #include "app/shell_controller.h"
 #include "app/silent_mode_controller.h"
@@ -13,6 +14,7 @@
 #include "internet/internet_tab.h"
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
+#include "lists/t_new_task.h"
 #include "memory/memory_controller.h"
 #include "memory/ram_tab.h"
 #include "schedule/auto_windows_actions_tab.h"
@@ -40,7 +42,7 @@
 
 using namespace platform;
 
-TTorvane::TTorvane(Platform& platform, SharedValues& values)
+TTorvane::TTorvane(Platform& platform, SharedValues& values, ActionWindow* asks)
     : m_platform(platform), m_values(values), m_policy(platform.dialogs) {
     setObjectName(QStringLiteral("Torvane"));
     setWindowTitle(QStringLiteral("Torvane"));
@@ -50,65 +52,19 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
     m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
     m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
     m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
-    const MainForm& f = m_form;
-    m_recognition = std::make_unique<RecognitionHandlers>(RecognitionControls{.CheckBox4 = f.CheckBox4,
-                                                                              .CheckBox5 = f.CheckBox5,
-                                                                              .CheckBox6 = f.CheckBox6,
-                                                                              .CheckBox7 = f.CheckBox7,
-                                                                              .CheckBox8 = f.CheckBox8,
-                                                                              .CheckBox9 = f.CheckBox9,
-                                                                              .CheckBox27 = f.CheckBox27,
-                                                                              .RadioButton6 = f.RadioButton6,
-                                                                              .SpinEdit7 = f.SpinEdit7,
-                                                                              .SpinEdit8 = f.SpinEdit8,
-                                                                              .SpinEdit9 = f.SpinEdit9,
-                                                                              .ListBox1 = f.ListBox1,
-                                                                              .ListBox2 = f.ListBox2,
-                                                                              .ListBox3 = f.ListBox3});
-    m_taskList = std::make_unique<TaskListController>(TaskListControls{.ListBox1 = f.ListBox1,
-                                                                       .ShowHiddenTasks = f.ShowHiddenTasks,
-                                                                       .TreatAsHidden1 = f.TreatAsHidden1,
-                                                                       .CheckBox1 = f.CheckBox1,
-                                                                       .Button12 = f.Button12},
-                                                      m_platform.windows, m_policy);
-    m_taskActions = std::make_unique<TaskActions>(TaskActionControls{.ListBox1 = f.ListBox1, .ListBox2 = f.ListBox2},
-                                                  m_platform.windows, m_platform.processes, m_policy, *m_taskList);
-    m_listFile = std::make_unique<ListFileController>(
-        ListFileControls{.Torvane = f.Torvane, .ListBox2 = f.ListBox2, .ListBox3 = f.ListBox3}, m_values,
-        m_platform.dialogs);
-    m_listCommands = std::make_unique<ListCommands>(ListCommandControls{.ListBox1 = f.ListBox1,
-                                                                        .ListBox2 = f.ListBox2,
-                                                                        .ListBox3 = f.ListBox3,
-                                                                        .Edit1 = f.Edit1,
-                                                                        .Edit2 = f.Edit2,
-                                                                        .Edit3 = f.Edit3,
-                                                                        .ShowHiddenTasks = f.ShowHiddenTasks},
-                                                    *m_recognition, m_policy, *m_taskActions, *m_taskList,
-                                                    [this](const QString& name, platform::WindowHandle handle) {
-                                                        if (hooks.showActionWindow)
-                                                            hooks.showActionWindow(name, handle);
-                                                    });
-    m_protection = std::make_unique<Protection>(ProtectionControls{.Torvane = f.Torvane,
-                                                                   .ListBox2 = f.ListBox2,
-                                                                   .ListBox3 = f.ListBox3,
-                                                                   .Button6 = f.Button6,
-                                                                   .Button20 = f.Button20,
-                                                                   .CheckBox1 = f.CheckBox1,
-                                                                   .CheckBox8 = f.CheckBox8,
-                                                                   .CheckBox9 = f.CheckBox9,
-                                                                   .CheckBox10 = f.CheckBox10,
-                                                                   .CheckBox11 = f.CheckBox11,
-                                                                   .CheckBox25 = f.CheckBox25,
-                                                                   .CheckBox26 = f.CheckBox26,
-                                                                   .SpinEdit9 = f.SpinEdit9,
-                                                                   .SpinEdit10 = f.SpinEdit10,
-                                                                   .KillHiddenNewTasks1 = f.KillHiddenNewTasks1,
-                                                                   .KillNewTasks1 = f.KillNewTasks1,
-                                                                   .WarnIfTaskUsesOver1 = f.WarnIfTaskUsesOver1,
-                                                                   .TempGetTimer = f.TempGetTimer},
-                                                *m_recognition, m_values, m_platform.windows, m_policy, *m_taskActions);
-    m_protection->links.silentMode1Click = [this] { m_silentMode->SilentMode1Click(); };
+    m_recognition = std::make_unique<RecognitionHandlers>(recognitionControls(m_form));
+    m_taskList = std::make_unique<TaskListController>(taskListControls(m_form), m_platform.windows, m_policy);
+    m_taskActions = std::make_unique<TaskActions>(taskActionControls(m_form), m_platform.windows, m_platform.processes,
+                                                  m_policy, *m_taskList);
+    m_listFile = std::make_unique<ListFileController>(listFileControls(m_form), m_values, m_platform.dialogs);
+    // The Task Action window is a window of its own, made hidden like every window of the program.
+    m_newTask = std::make_unique<TNewTask>(m_values, m_platform.windows, *m_taskActions, m_policy);
+    m_listCommands = std::make_unique<ListCommands>(listCommandControls(m_form), *m_recognition, m_policy,
+                                                    *m_taskActions, *m_taskList, *m_newTask);
     buildSubsystemTabs();
+    m_protection =
+        std::make_unique<Protection>(protectionControls(m_form), *m_recognition, m_values, m_platform.windows, m_policy,
+                                     *m_taskActions, asks ? *asks : *m_newTask, m_temperatureTab->reactions());
     wireHandlers();
     // The window exists, hidden, from here on, as every window of the program does at start-up.
     winId();
@@ -192,13 +148,8 @@ void TTorvane::buildSubsystemTabs() {
         [this] { return m_internetTab->controls().CheckBox13; },
         [this] { return m_ramTab->controls().CheckBox12; },
     };
-    const TemperatureMenuControls menu{.ListBox3 = m_form.ListBox3,
-                                       .IfBiggestTemperatureOver1 = m_form.IfBiggestTemperatureOver1,
-                                       .StartWithCoreTemp1 = m_form.StartWithCoreTemp1,
-                                       .askRelatedTemperatureChanges1 = m_form.askRelatedTemperatureChanges1,
-                                       .StoptaskProtection1 = m_form.StoptaskProtection1};
     m_temperatureTab = new TemperatureTab(
-        menu, m_values, m_platform, m_policy, *m_taskActions,
+        temperatureMenuControls(m_form), m_values, m_platform, m_policy, *m_taskActions,
         MemoryController::graphShownWhen(m_form.PageControl1, m_form.Temperature, m_form.Collapsetomenuonly1),
         reactions, [this] { return m_encryptionTab->controls().Edit6->text(); }, m_form.Temperature);
     fill(m_form.Temperature, m_temperatureTab);

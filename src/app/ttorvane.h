@@ -26,14 +26,17 @@ class Protection;
 class RecognitionHandlers;
 class TaskActions;
 class TaskListController;
+class TNewTask;
+class ActionWindow;
 
 // The main window: owner of every control, hidden list and timer, and of the controllers that
 // handle them. Closing it ends the program.
 class TTorvane : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs FormCreate while being created.
-    TTorvane(platform::Platform& platform, SharedValues& values);
+    // Runs FormCreate while being created. `asks`: where the protection cycle asks about a task;
+    // null means the program's own Task Action window (a test passes a recorder).
+    TTorvane(platform::Platform& platform, SharedValues& values, ActionWindow* asks = nullptr);
     ~TTorvane() override;
 
     MainForm& form() { return m_form; }
@@ -45,6 +48,7 @@ public:
     SilentModeController& silentMode() { return *m_silentMode; }
     TaskListController& taskList() { return *m_taskList; }
     TaskActions& taskActions() { return *m_taskActions; }
+    TNewTask& newTask() { return *m_newTask; }
     ListFileController& listFile() { return *m_listFile; }
     ListCommands& listCommands() { return *m_listCommands; }
     Protection& protection() { return *m_protection; }
@@ -60,8 +64,6 @@ public:
         std::function<void()> loadSettings; // at the first paint
         std::function<void()> saveSettings; // at exit
         std::function<void()> showHelp;     // "Show Help"
-        // Opens the Task Action window for a listed task.
-        std::function<void(const QString&, platform::WindowHandle)> showActionWindow;
     };
     Hooks hooks;
 
@@ -108,6 +110,7 @@ private:
     std::unique_ptr<TaskListController> m_taskList;
     std::unique_ptr<TaskActions> m_taskActions;
     std::unique_ptr<ListFileController> m_listFile;
+    std::unique_ptr<TNewTask> m_newTask;
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Protection> m_protection;
     std::unique_ptr<RecognitionHandlers> m_recognition;

@@ -13,9 +13,9 @@ using namespace platform;
 
 ListCommands::ListCommands(const ListCommandControls& controls, const RecognitionHandlers& recognition,
                            MessagePolicy& policy, TaskActions& taskActions, TaskListController& taskList,
-                           ShowActionWindow showActionWindow)
+                           ActionWindow& actionWindow)
     : m_controls(controls), m_recognition(recognition), m_policy(policy), m_taskActions(taskActions),
-      m_taskList(taskList), m_showActionWindow(std::move(showActionWindow)) {}
+      m_taskList(taskList), m_actionWindow(actionWindow) {}
 
 // The tests run in this order, so a name on both lists gets the safe-list message.
 void ListCommands::addRunningToSafeList(bool dynamicCh) {
@@ -129,6 +129,5 @@ void ListCommands::Actionwindow1Click() {
     if (selected == -1)
         return;
     const TaskEntry task = all.taskModel().at(selected);
-    if (m_showActionWindow)
-        m_showActionWindow(task.title, task.handle);
+    m_actionWindow.showFor(task.title, task.handle, kUserSelectedReason);
 }

@@ -2,12 +2,12 @@
 
 #include "core/task_list.h"
 #include "platform/types.h"
+#include "tasks/protection_peers.h"
 #include "tasks/recognition_options.h"
 #include "tasks/safe_list_lookups.h"
 #include "tasks/task_controls.h"
 
 #include <exception>
-#include <functional>
 #include <vector>
 
 class MessagePolicy;
@@ -20,23 +20,14 @@ class WindowSystem;
 struct WindowInfo;
 } // namespace platform
 
-// What the protection cycle needs from the "Task Action" window and the other subsystems it meets.
-struct ProtectionLinks {
-    std::function<bool()> actionWindowVisible;
-    std::function<void()> showActionWindow;  // shows it; showing prepares it for ActionTaskName
-    std::function<void()> startOnShow;       // prepares it without showing it
-    std::function<void()> performRepeatLast; // performs the repeated choice without showing it
-    std::function<void()> processInvestigatorRequest;
-    std::function<void()> silentMode1Click;
-};
-
 // The protection cycle: every half second the caption, the decisions of the Task Action window,
 // the snapshots, the kill list (enforced even while protection is off), and with protection on
 // the new tasks and the memory warning.
 class Protection {
 public:
     Protection(const ProtectionControls& controls, const RecognitionHandlers& recognition, SharedValues& values,
-               platform::WindowSystem& windows, MessagePolicy& policy, TaskActions& actions);
+               platform::WindowSystem& windows, MessagePolicy& policy, TaskActions& actions, ActionWindow& actionWindow,
+               InvestigatorRequests& investigator);
 
     // The lists nothing shows: the tasks known as running before (RunningBefore), the last
     // snapshot of visible and of all tasks (ListBox5, ListBox6) and the tasks allowed over the
@@ -48,8 +39,6 @@ public:
         TaskList AllowedOfSize;
     };
     Lists& lists() { return m_lists; }
-
-    ProtectionLinks links;
 
     void Timer3Timer();
     void ShowS();
@@ -88,6 +77,8 @@ private:
     platform::WindowSystem& m_windows;
     MessagePolicy& m_policy;
     TaskActions& m_actions;
+    ActionWindow& m_actionWindow;
+    InvestigatorRequests& m_investigator;
     bool m_inTick = false;
     SafeListLookups m_safeLookups;
     // Windows killed earlier in the running tick: they are gone, so nothing may ask about them.

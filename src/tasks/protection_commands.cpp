@@ -46,8 +46,8 @@ void Protection::ShowS() {
                         "switch to silent mode, it is recommended you do so now, so as for not having to mark the "
                         "appropriate messages as safe.\n\r\n\rDo you wish to enable the silent mode now ?"),
                     QStringLiteral("Switch to Silent Mode"), MbYesNo | MbIconWarning);
-                if (silent == IdYes && links.silentMode1Click)
-                    links.silentMode1Click();
+                if (silent == IdYes)
+                    m_controls.SilentMode1->trigger();
             }
             m_lists.RunningBefore.clear();
             ListAllTasks(m_windows, m_lists.RunningBefore);
@@ -85,8 +85,8 @@ void Protection::Button20Click() {
             QStringLiteral("Treat all new tasks as new"), MbYesNo | MbIconWarning);
         if (answer != IdYes)
             return;
-    } else if (links.silentMode1Click) {
-        links.silentMode1Click();
+    } else {
+        m_controls.SilentMode1->trigger(); // switched off as the menu item does it, boxes included
     }
     m_lists.RunningBefore.clear();
     m_lists.AllowedOfSize.clear();

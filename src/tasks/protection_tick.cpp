@@ -42,16 +42,17 @@ private:
 } // namespace
 
 Protection::Protection(const ProtectionControls& controls, const RecognitionHandlers& recognition, SharedValues& values,
-                       WindowSystem& windows, MessagePolicy& policy, TaskActions& actions)
+                       WindowSystem& windows, MessagePolicy& policy, TaskActions& actions, ActionWindow& actionWindow,
+                       InvestigatorRequests& investigator)
     : m_controls(controls), m_recognition(recognition), m_values(values), m_windows(windows), m_policy(policy),
-      m_actions(actions) {}
+      m_actions(actions), m_actionWindow(actionWindow), m_investigator(investigator) {}
 
 bool Protection::protectionOn() const {
     return m_controls.KillHiddenNewTasks1->isChecked();
 }
 
 bool Protection::actionWindowVisible() const {
-    return links.actionWindowVisible && links.actionWindowVisible();
+    return m_actionWindow.actionWindowShown();
 }
 
 void Protection::Timer3Timer() {
@@ -88,10 +89,7 @@ void Protection::ProtectionTick() {
         }
     };
     attempt([this] { statusCaption(); });
-    attempt([this] {
-        if (links.processInvestigatorRequest)
-            links.processInvestigatorRequest();
-    });
+    attempt([this] { m_investigator.ProcessInvestigatorRequest(); });
     attempt([this] { m_values.MemoryLimitMB = DigitsToInt(m_controls.SpinEdit10->text()); });
     const RecognitionOptions options = m_recognition.options();
     attempt([&] { applyDecision(options); });
@@ -294,12 +292,9 @@ void Protection::warnAboutMemory(const RecognitionOptions& options) {
 
 void Protection::AskAboutTask() {
     if (m_controls.CheckBox25->isChecked() && m_values.RepeatLastAction != RepeatAction::None) {
-        if (links.startOnShow)
-            links.startOnShow();
-        if (links.performRepeatLast)
-            links.performRepeatLast();
+        m_actionWindow.startOnShow();
+        m_actionWindow.performRepeatLast();
         return;
     }
-    if (links.showActionWindow)
-        links.showActionWindow();
+    m_actionWindow.showForActionTask();
 }

@@ -66,4 +66,5 @@ struct ProtectionControls {
     QAction* KillNewTasks1 = nullptr;
     QAction* WarnIfTaskUsesOver1 = nullptr;
     QTimer* TempGetTimer = nullptr;
+    QAction* SilentMode1 = nullptr; // triggered to switch silent mode off with its own boxes
 };

@@ -2,6 +2,7 @@
 
 #include "core/shared_values.h"
 #include "core/task_list.h"
+#include "tasks/protection_peers.h"
 #include "temperature/temperature_tab_controls.h"
 
 #include <functional>
@@ -44,7 +45,7 @@ struct TemperatureReactionHooks {
 // The reactions to the sampled temperatures: the over-temperature check, the detection of
 // temperature jumps with the investigator, the investigator's requests, and the tab's options
 // that mirror menu items.
-class TemperatureReactions {
+class TemperatureReactions : public InvestigatorRequests {
 public:
     TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values, TemperatureControls& controls,
                          const TemperatureHistory& history, platform::WindowSystem& windows, TaskActions& taskActions,
@@ -69,7 +70,7 @@ public:
 
     void DetectTemperatureChange();
     // Run by the protection tick right after the caption update.
-    void ProcessInvestigatorRequest();
+    void ProcessInvestigatorRequest() override;
 
     void SpinEdit13Change();
     void CheckBox22Click();

@@ -1,4 +1,4 @@
-#include "app/main_form.h"
+#include "app/form_slices.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "lists/list_commands.h"
@@ -25,21 +25,25 @@ const QString kKillAllQuestion =
 
 class ListCommandsTest : public AppFixture {
 protected:
+    // Notes each task the commands open the Task Action window for, then opens the program's own.
+    struct Recorder : ActionWindow {
+        Recorder(std::vector<TaskEntry>& shown, TNewTask& window) : shown(shown), window(window) {}
+        bool actionWindowShown() const override { return window.actionWindowShown(); }
+        void showForActionTask() override { window.showForActionTask(); }
+        void showFor(const QString& name, WindowHandle handle, const QString& reason) override {
+            shown.push_back({name, handle});
+            window.showFor(name, handle, reason);
+        }
+        void startOnShow() override { window.startOnShow(); }
+        void performRepeatLast() override { window.performRepeatLast(); }
+        std::vector<TaskEntry>& shown;
+        TNewTask& window;
+    };
     void start() {
         startProgram();
-        commands = std::make_unique<ListCommands>(ListCommandControls{.ListBox1 = form().ListBox1,
-                                                                      .ListBox2 = form().ListBox2,
-                                                                      .ListBox3 = form().ListBox3,
-                                                                      .Edit1 = form().Edit1,
-                                                                      .Edit2 = form().Edit2,
-                                                                      .Edit3 = form().Edit3,
-                                                                      .ShowHiddenTasks = form().ShowHiddenTasks},
-                                                  main().recognition(), main().policy(), main().taskActions(),
-                                                  main().taskList(), [this](const QString& name, WindowHandle handle) {
-                                                      shown.push_back({name, handle});
-                                                      program->newTask().showFor(name, handle,
-                                                                                 ListCommands::kUserSelectedReason);
-                                                  });
+        recorder = std::make_unique<Recorder>(shown, program->newTask());
+        commands = std::make_unique<ListCommands>(listCommandControls(form()), main().recognition(), main().policy(),
+                                                  main().taskActions(), main().taskList(), *recorder);
         fake.clearBoxes();
     }
     void refresh() { form().Button8->click(); }
@@ -75,6 +79,7 @@ protected:
             list->taskModel().append(e);
     }
 
+    std::unique_ptr<Recorder> recorder;
     std::unique_ptr<ListCommands> commands;
     std::vector<TaskEntry> shown;
 };

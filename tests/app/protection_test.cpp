@@ -20,25 +20,30 @@ namespace {
 
 class ProtectionTest : public AppFixture {
 protected:
+    // The Task Action window as the tests answer it: it notes what it was asked and, for the one
+    // action the tests repeat, decides at once.
+    struct AskedWindow : ActionWindow {
+        explicit AskedWindow(ProtectionTest& test) : test(test) {}
+        bool actionWindowShown() const override { return test.windowVisible; }
+        void showForActionTask() override {
+            test.asked << test.values().ActionTaskName;
+            test.windowVisible = true;
+        }
+        void showFor(const QString&, WindowHandle, const QString&) override { ADD_FAILURE() << "not asked by hand"; }
+        void startOnShow() override { test.repeated << test.values().ActionTaskName; }
+        void performRepeatLast() override {
+            ASSERT_EQ(test.values().RepeatLastAction, RepeatAction::AllowToRun);
+            test.values().DecidedTaskName = test.values().ActionTaskName;
+            test.values().DecidedTaskWindow = test.values().ActionTaskWindow;
+            test.values().TaskDecision = ActionDecision::AllowToRun;
+        }
+        ProtectionTest& test;
+    };
     void SetUp() override {
         AppFixture::SetUp();
         known = fake.addWindow("Known hidden", false, 100);
+        asks = &window;
         startProgram();
-        ProtectionLinks& l = protection().links;
-        l.actionWindowVisible = [this] { return windowVisible; };
-        l.showActionWindow = [this] {
-            asked << values().ActionTaskName;
-            windowVisible = true;
-        };
-        l.startOnShow = [this] { repeated << values().ActionTaskName; };
-        // The repeat path of the window, for the one action the tests repeat.
-        l.performRepeatLast = [this] {
-            ASSERT_EQ(values().RepeatLastAction, RepeatAction::AllowToRun);
-            values().DecidedTaskName = values().ActionTaskName;
-            values().DecidedTaskWindow = values().ActionTaskWindow;
-            values().TaskDecision = ActionDecision::AllowToRun;
-        };
-        l.silentMode1Click = [this] { form().SilentMode1->setChecked(!form().SilentMode1->isChecked()); };
         form().CheckBox10->setChecked(false); // memory warning tested on its own
     }
     Protection& protection() { return main().protection(); }
@@ -66,6 +71,7 @@ protected:
     bool windowVisible = false;
     QStringList asked;
     QStringList repeated;
+    AskedWindow window{*this};
 };
 
 TEST_F(ProtectionTest, StatusCaptionWithAndWithoutTemperature) {
@@ -318,8 +324,10 @@ TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
     form().Button20->click();
     EXPECT_FALSE(form().SilentMode1->isChecked());
     EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
-    EXPECT_TRUE(fake.boxes().isEmpty());
+    ASSERT_EQ(fake.boxes().size(), 1); // switched off as the menu item does it
+    EXPECT_EQ(fake.boxes()[0].title, "Silent Mode Disabled");
 
+    fake.clearBoxes();
     main().protection().lists().RunningBefore.push_back({"x", 1});
     fake.queueAnswer(IdNo);
     form().Button20->click();
