@@ -13,7 +13,8 @@ class THelping;
 class TNewTask;
 class TTempInvestigator;
 
-// The composition root: the program's windows in their order of creation, all hidden at first.
+// The program: the main window, which makes every controller and window (all hidden at first) in
+// its constructor, with the settings and the auto-save around it.
 class TorvaneProgram {
 public:
     // `baseDir` empty means the folders of this installation (see program_folders.h).
@@ -23,8 +24,8 @@ public:
 
     TTorvane& mainWindow() { return *m_main; }
     TNewTask& newTask();
-    THelping& helping() { return *m_helping; }
-    TTempInvestigator& investigator() { return *m_investigator; }
+    THelping& helping();
+    TTempInvestigator& investigator();
     SharedValues& values() { return m_values; }
 
     AutoSave& autoSave() { return *m_autoSave; }
@@ -37,7 +38,5 @@ public:
 private:
     SharedValues m_values;
     std::unique_ptr<TTorvane> m_main;
-    std::unique_ptr<THelping> m_helping;
-    std::unique_ptr<TTempInvestigator> m_investigator;
     AutoSave* m_autoSave = nullptr; // owned by the main window
 };

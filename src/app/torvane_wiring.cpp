@@ -3,6 +3,7 @@
 #include "app/silent_mode_controller.h"
 #include "app/tray_controller.h"
 #include "app/ttorvane.h"
+#include "help/helping.h"
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
 #include "memory/consume_controller.h"
@@ -171,10 +172,7 @@ void TTorvane::wireHandlers() {
     handleMenuItem(f.StoptaskProtection1, [reactions] { reactions->StoptaskProtection1Click(); });
 
     // Help.
-    auto showHelp = [this] {
-        if (hooks.showHelp)
-            hooks.showHelp();
-    };
+    auto showHelp = [this] { m_helping->openHelp(m_values.HelpDir); };
     handle(f.BitBtn4, &QPushButton::clicked, showHelp);
     handleMenuItem(f.Help2, showHelp);
 }

@@ -11,6 +11,7 @@
 #include "app/tray_controller.h"
 #include "cipher/encryption_tab.h"
 #include "core/error_report.h"
+#include "help/helping.h"
 #include "internet/internet_tab.h"
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
@@ -22,6 +23,7 @@
 #include "tasks/recognition_handlers.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
+#include "temperature/t_temp_investigator.h"
 #include "temperature/temperature_tab.h"
 #include "widgets/form_builder.h"
 
@@ -59,6 +61,8 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values, ActionWindow* asks)
     m_listFile = std::make_unique<ListFileController>(listFileControls(m_form), m_values, m_platform.dialogs);
     // The Task Action window is a window of its own, made hidden like every window of the program.
     m_newTask = std::make_unique<TNewTask>(m_values, m_platform.windows, *m_taskActions, m_policy);
+    m_helping = std::make_unique<THelping>(m_policy);
+    m_investigator = std::make_unique<TTempInvestigator>();
     m_listCommands = std::make_unique<ListCommands>(listCommandControls(m_form), *m_recognition, m_policy,
                                                     *m_taskActions, *m_taskList, *m_newTask);
     buildSubsystemTabs();
@@ -66,8 +70,11 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values, ActionWindow* asks)
         std::make_unique<Protection>(protectionControls(m_form), *m_recognition, m_values, m_platform.windows, m_policy,
                                      *m_taskActions, asks ? *asks : *m_newTask, m_temperatureTab->reactions());
     wireHandlers();
-    // The window exists, hidden, from here on, as every window of the program does at start-up.
-    winId();
+    // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
+    // so the first snapshot of protection already holds them.
+    for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_newTask.get()),
+                            static_cast<QWidget*>(m_helping.get()), static_cast<QWidget*>(m_investigator.get())})
+        window->winId();
     FormCreate();
 }
 
@@ -152,6 +159,7 @@ void TTorvane::buildSubsystemTabs() {
         temperatureMenuControls(m_form), m_values, m_platform, m_policy, *m_taskActions,
         MemoryController::graphShownWhen(m_form.PageControl1, m_form.Temperature, m_form.Collapsetomenuonly1),
         reactions, [this] { return m_encryptionTab->controls().Edit6->text(); }, m_form.Temperature);
+    m_temperatureTab->reactions().setInvestigator(*m_investigator);
     fill(m_form.Temperature, m_temperatureTab);
     m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.Countdown,
                                                  m_form.ActCountoun, m_form.AutoWindowsActions);

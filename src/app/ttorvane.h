@@ -27,6 +27,8 @@ class RecognitionHandlers;
 class TaskActions;
 class TaskListController;
 class TNewTask;
+class THelping;
+class TTempInvestigator;
 class ActionWindow;
 
 // The main window: owner of every control, hidden list and timer, and of the controllers that
@@ -49,6 +51,8 @@ public:
     TaskListController& taskList() { return *m_taskList; }
     TaskActions& taskActions() { return *m_taskActions; }
     TNewTask& newTask() { return *m_newTask; }
+    THelping& helping() { return *m_helping; }
+    TTempInvestigator& investigator() { return *m_investigator; }
     ListFileController& listFile() { return *m_listFile; }
     ListCommands& listCommands() { return *m_listCommands; }
     Protection& protection() { return *m_protection; }
@@ -63,7 +67,6 @@ public:
     struct Hooks {
         std::function<void()> loadSettings; // at the first paint
         std::function<void()> saveSettings; // at exit
-        std::function<void()> showHelp;     // "Show Help"
     };
     Hooks hooks;
 
@@ -111,6 +114,8 @@ private:
     std::unique_ptr<TaskActions> m_taskActions;
     std::unique_ptr<ListFileController> m_listFile;
     std::unique_ptr<TNewTask> m_newTask;
+    std::unique_ptr<THelping> m_helping;
+    std::unique_ptr<TTempInvestigator> m_investigator;
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Protection> m_protection;
     std::unique_ptr<RecognitionHandlers> m_recognition;
