@@ -167,7 +167,7 @@ void TTorvane::buildSubsystemTabs() {
 }
 
 bool TTorvane::guarded(const std::function<void()>& handler) {
-    return runGuarded(m_platform.dialogs, this, handler);
+    return runGuarded(m_policy, handler);
 }
 
 void TTorvane::handleMenuItem(QAction* item, std::function<void()> handler) {

@@ -4,6 +4,7 @@
 #include "core/message_policy.h"
 #include "core/shared_values.h"
 #include "platform/platform.h"
+#include "widgets/guarded_connect.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -83,7 +84,7 @@ public:
     // Connects a signal to a handler that runs inside the general error report.
     template <typename Sender, typename Signal>
     void handle(Sender* sender, Signal signal, std::function<void()> handler) {
-        connect(sender, signal, this, [this, handler] { guarded(handler); });
+        connectGuarded(sender, signal, this, m_policy, std::move(handler));
     }
     // Connects a timer; a tick that comes while the previous one (or its error report) is still
     // open is skipped, so boxes never stack.

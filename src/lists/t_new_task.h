@@ -92,7 +92,6 @@ private:
     void buildControls();
     void layoutControls();
     void wireControls();
-    void guarded(void (TNewTask::*handler)());
 
     // Runs the operation of the button that `action` names unless an action is already running.
     void runButton(RepeatAction action);
