@@ -74,25 +74,6 @@ protected:
     AskedWindow window{*this};
 };
 
-TEST_F(ProtectionTest, StatusCaptionWithAndWithoutTemperature) {
-    values().FreeMemPercent = 37;
-    values().CurrentTemp = 52;
-    tick();
-    EXPECT_EQ(main().windowTitle(), "Torvane  37 % free memory, 52 C core temperature");
-    form().TempGetTimer->stop();
-    tick();
-    EXPECT_EQ(main().windowTitle(), "Torvane  37 % free memory");
-}
-
-TEST_F(ProtectionTest, KillListIsEnforcedWithoutProtection) {
-    form().ListBox3->taskModel().append({"Intruder", 0});
-    const WindowHandle intruder = fake.addWindow("Intruder", true, 700);
-    tick();
-    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{700});
-    EXPECT_FALSE(fake.hasWindow(intruder));
-    EXPECT_TRUE(asked.isEmpty());
-}
-
 TEST_F(ProtectionTest, ReportedWindowsMeetTheKillListBetweenTicks) {
     form().ListBox3->taskModel().append({"Intruder", 0});
     form().ListBox2->taskModel().append({"Welcome", 0});
@@ -135,15 +116,6 @@ TEST_F(ProtectionTest, TheKillListWorksWithAnyTextInAnyBox) {
     }
 }
 
-TEST_F(ProtectionTest, AKillListedTaskIsKilledNotAskedAbout) {
-    startProtection();
-    form().ListBox3->taskModel().append({"Unwanted agent", 0});
-    fake.addWindow("Unwanted agent", false, 710);
-    tick();
-    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{710});
-    EXPECT_TRUE(asked.isEmpty()); // gone already: no question about it in the same tick
-}
-
 TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     fake.queueAnswer(IdYes);
     form().Button6->click();
@@ -165,157 +137,6 @@ TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
     EXPECT_EQ(form().Button6->text(), "Start Protection");
     EXPECT_FALSE(form().Button20->isEnabled());
-}
-
-TEST_F(ProtectionTest, NewHiddenTaskIsAskedAboutAndASecondOneWaits) {
-    startProtection();
-    tick();
-    EXPECT_TRUE(asked.isEmpty()); // everything running at the start is known
-    fake.addWindow("First new", false, 201);
-    fake.addWindow("Second new", false, 202);
-    tick();
-    ASSERT_EQ(asked.size(), 1);
-    const QString first = asked[0];
-    tick();
-    EXPECT_EQ(asked.size(), 1); // the window is still up
-    decide(ActionDecision::AllowToRun);
-    tick();
-    EXPECT_TRUE(contains(main().protection().lists().RunningBefore, first));
-    ASSERT_EQ(asked.size(), 2);
-    EXPECT_NE(asked[1], first);
-    decide(ActionDecision::AllowToRun);
-    tick();
-    tick();
-    EXPECT_EQ(asked.size(), 2); // allowed tasks are known now
-}
-
-TEST_F(ProtectionTest, VisibleTasksAreCandidatesOnlyWhenTreatedAsHidden) {
-    startProtection();
-    fake.addWindow("Visible new", true, 300);
-    tick();
-    EXPECT_TRUE(asked.isEmpty());
-    form().CheckBox1->setChecked(true);
-    tick();
-    EXPECT_EQ(asked, QStringList{"Visible new"});
-}
-
-TEST_F(ProtectionTest, SilentModeKillsUnknownCandidatesOnly) {
-    form().ListBox2->taskModel().append({"Backup agent", 0});
-    startProtection();
-    form().SilentMode1->setChecked(true);
-    fake.addWindow("Backup agent", false, 401);    // exact title
-    fake.addWindow("Backup agent v2", false, 402); // resembles
-    const WindowHandle renamed = fake.addWindow("Totally different", false, 403);
-    main().protection().lists().RunningBefore.push_back({"old title", renamed}); // known by handle
-    fake.addWindow("Stranger", false, 404);
-    tick();
-    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{404});
-
-    form().CheckBox4->setChecked(false); // no resemblance stage: the look-alike goes too
-    tick();
-    EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{404, 402}));
-    EXPECT_TRUE(fake.boxes().isEmpty());
-}
-
-TEST_F(ProtectionTest, RetitledWindowIsAskedAgainOnlyWhileHandlesDoNotCount) {
-    const WindowHandle w = fake.addWindow("Downloader", false, 500);
-    startProtection();
-    fake.setTitle(w, "Downloader 45%");
-    tick();
-    EXPECT_EQ(asked, QStringList{"Downloader 45%"});
-    decide(ActionDecision::Ignore);
-    tick();
-    form().CheckBox9->setChecked(false);
-    asked.clear();
-    tick();
-    EXPECT_TRUE(asked.isEmpty()); // known by its handle
-}
-
-TEST_F(ProtectionTest, DecisionsAreAppliedOnceWithConfirmations) {
-    startProtection();
-    form().CheckBox2->setChecked(true);
-    const WindowHandle w = fake.addWindow("Updater", false, 600);
-    tick();
-    decide(ActionDecision::AddToSafeList);
-    windowVisible = true; // the window already shows the next task
-    tick();
-    ASSERT_EQ(form().ListBox2->count(), 1);
-    EXPECT_EQ(form().ListBox2->taskModel().at(0), (TaskEntry{"Updater", w}));
-    ASSERT_EQ(fake.boxes().size(), 1);
-    EXPECT_EQ(fake.boxes()[0].title, "Added to safe List");
-    EXPECT_EQ(fake.boxes()[0].text, QString("Successfully added Updaterto the safe list.\n\rNow, the task will be "
-                                            "processed according to the safe list commands."));
-    EXPECT_EQ(fake.boxes()[0].flags, MbIconInformation);
-    EXPECT_EQ(values().TaskDecision, ActionDecision::None);
-    tick();
-    EXPECT_EQ(form().ListBox2->count(), 1);
-    EXPECT_EQ(fake.boxes().size(), 1);
-
-    form().CheckBox2->setChecked(false);
-    values().DecidedTaskName = "Updater";
-    values().DecidedTaskWindow = w;
-    values().TaskDecision = ActionDecision::AddToKillList;
-    tick();
-    EXPECT_EQ(form().ListBox3->count(), 1);
-    EXPECT_EQ(fake.boxes().size(), 1); // confirmations off
-}
-
-TEST_F(ProtectionTest, NoTickRunsInsideABoxOpenedByATick) {
-    startProtection();
-    form().CheckBox2->setChecked(true);
-    int nested = 0;
-    fake.onBox = [&](const platform::fake::RecordedBox&) {
-        ++nested;
-        tick(); // a timer firing inside the box's event loop
-    };
-    values().DecidedTaskName = "Tool";
-    values().DecidedTaskWindow = 0;
-    values().TaskDecision = ActionDecision::AllowToRun;
-    tick();
-    EXPECT_EQ(nested, 1);
-    EXPECT_EQ(main().protection().lists().RunningBefore.size(), 2u);
-}
-
-TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
-    startProtection();
-    values().RepeatLastAction = RepeatAction::AllowToRun;
-    fake.addWindow("Repeat me", false, 700);
-    tick();
-    EXPECT_TRUE(asked.isEmpty());
-    EXPECT_EQ(repeated, QStringList{"Repeat me"});
-    tick();
-    EXPECT_TRUE(contains(main().protection().lists().RunningBefore, "Repeat me"));
-    form().CheckBox25->setChecked(false);
-    fake.addWindow("Shown anyway", false, 701);
-    tick();
-    EXPECT_EQ(asked, QStringList{"Shown anyway"});
-}
-
-TEST_F(ProtectionTest, MemoryWarningOnceAndNotForTasksOverTheLimitAtStart) {
-    fake.setWorkingSet(100, 80ull << 20); // the task running at start
-    form().CheckBox10->setChecked(true);
-    startProtection();
-    EXPECT_TRUE(contains(main().protection().lists().AllowedOfSize, "Known hidden"));
-    const WindowHandle big = fake.addWindow("Big visible", true, 800);
-    fake.setWorkingSet(800, 60ull << 20);
-    main().protection().lists().RunningBefore.push_back({"Big visible", big});
-    tick();
-    EXPECT_EQ(asked, QStringList{"Big visible"});
-    decide(ActionDecision::AllowToRun);
-    tick();
-    EXPECT_TRUE(contains(main().protection().lists().AllowedOfSize, "Big visible"));
-    tick();
-    EXPECT_EQ(asked.size(), 1);
-    EXPECT_EQ(values().MemoryLimitMB, 55);
-}
-
-TEST_F(ProtectionTest, ShortenedCandidateNames) {
-    const QString title(40, QChar('n'));
-    startProtection();
-    form().CheckBox8->setChecked(true);
-    fake.addWindow(title, false, 900);
-    tick();
-    EXPECT_EQ(asked, QStringList{title.left(32)});
 }
 
 TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
