@@ -6,9 +6,9 @@
 #include "app/ttorvane.h"
 #include "schedule/auto_windows_actions_tab.h"
 
-TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& baseDir, ActionWindow* asks) {
+TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& baseDir) {
     m_values.BaseDir = baseDir;
-    m_main = std::make_unique<TTorvane>(platform, m_values, asks);
+    m_main = std::make_unique<TTorvane>(platform, m_values);
     TTorvane& main = *m_main;
     auto settings = std::make_shared<SettingsController>(main);
     main.hooks.loadSettings = [settings] { settings->LoadSettings(); };

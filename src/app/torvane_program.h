@@ -6,7 +6,6 @@
 
 #include <memory>
 
-class ActionWindow;
 class AutoSave;
 class TTorvane;
 class THelping;
@@ -18,8 +17,7 @@ class TTempInvestigator;
 class TorvaneProgram {
 public:
     // `baseDir` empty means the folders of this installation (see program_folders.h).
-    // `asks`: see TTorvane.
-    TorvaneProgram(platform::Platform& platform, const QString& baseDir = {}, ActionWindow* asks = nullptr);
+    TorvaneProgram(platform::Platform& platform, const QString& baseDir = {});
     ~TorvaneProgram();
 
     TTorvane& mainWindow() { return *m_main; }

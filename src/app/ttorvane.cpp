@@ -44,7 +44,7 @@
 
 using namespace platform;
 
-TTorvane::TTorvane(Platform& platform, SharedValues& values, ActionWindow* asks)
+TTorvane::TTorvane(Platform& platform, SharedValues& values)
     : m_platform(platform), m_values(values), m_policy(platform.dialogs) {
     setObjectName(QStringLiteral("Torvane"));
     setWindowTitle(QStringLiteral("Torvane"));
@@ -68,7 +68,7 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values, ActionWindow* asks)
     buildSubsystemTabs();
     m_protection =
         std::make_unique<Protection>(protectionControls(m_form), *m_recognition, m_values, m_platform.windows, m_policy,
-                                     *m_taskActions, asks ? *asks : *m_newTask, m_temperatureTab->reactions());
+                                     *m_taskActions, *m_newTask, m_temperatureTab->reactions());
     wireHandlers();
     // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
     // so the first snapshot of protection already holds them.

@@ -30,16 +30,14 @@ class TaskListController;
 class TNewTask;
 class THelping;
 class TTempInvestigator;
-class ActionWindow;
 
 // The main window: owner of every control, hidden list and timer, and of the controllers that
 // handle them. Closing it ends the program.
 class TTorvane : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs FormCreate while being created. `asks`: where the protection cycle asks about a task;
-    // null means the program's own Task Action window (a test passes a recorder).
-    TTorvane(platform::Platform& platform, SharedValues& values, ActionWindow* asks = nullptr);
+    // Runs FormCreate while being created.
+    TTorvane(platform::Platform& platform, SharedValues& values);
     ~TTorvane() override;
 
     MainForm& form() { return m_form; }

@@ -15,28 +15,12 @@ namespace {
 
 class AllTaskListTest : public AppFixture {
 protected:
-    // Opens windows so that the enumeration (top first) yields `titles` in this order.
-    void openWindows(const QStringList& titles, bool visible = true) {
-        for (auto it = titles.rbegin(); it != titles.rend(); ++it)
-            handles.insert(handles.begin(), fake.addWindow(*it, visible, 100));
-    }
-    void closeAll() {
-        for (WindowHandle h : handles)
-            fake.removeWindow(h);
-        handles.clear();
-    }
     QStringList shown() {
         QStringList titles;
         for (const TaskEntry& e : form().ListBox1->taskModel().tasks())
             titles << e.title;
         return titles;
     }
-    void layOut() {
-        main().show();
-        form().ListBox1->setFixedHeight(120);
-        QApplication::processEvents();
-    }
-    std::vector<WindowHandle> handles;
 };
 
 TEST_F(AllTaskListTest, StartsWithTheVisibleTasksOnly) {

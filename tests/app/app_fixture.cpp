@@ -15,7 +15,7 @@ void AppFixture::TearDown() {
 }
 
 void AppFixture::startProgram() {
-    program = std::make_unique<TorvaneProgram>(fake.platform(), baseDir.path() + "/", asks);
+    program = std::make_unique<TorvaneProgram>(fake.platform(), baseDir.path() + "/");
 }
 
 TTorvane& AppFixture::main() {

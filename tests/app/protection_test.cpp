@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
+#include "lists/t_new_task.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 #include "tasks/protection.h"
@@ -20,29 +21,9 @@ namespace {
 
 class ProtectionTest : public AppFixture {
 protected:
-    // The Task Action window as the tests answer it: it notes what it was asked and, for the one
-    // action the tests repeat, decides at once.
-    struct AskedWindow : ActionWindow {
-        explicit AskedWindow(ProtectionTest& test) : test(test) {}
-        bool actionWindowShown() const override { return test.windowVisible; }
-        void showForActionTask() override {
-            test.asked << test.values().ActionTaskName;
-            test.windowVisible = true;
-        }
-        void showFor(const QString&, WindowHandle, const QString&) override { ADD_FAILURE() << "not asked by hand"; }
-        void startOnShow() override { test.repeated << test.values().ActionTaskName; }
-        void performRepeatLast() override {
-            ASSERT_EQ(test.values().RepeatLastAction, RepeatAction::AllowToRun);
-            test.values().DecidedTaskName = test.values().ActionTaskName;
-            test.values().DecidedTaskWindow = test.values().ActionTaskWindow;
-            test.values().TaskDecision = ActionDecision::AllowToRun;
-        }
-        ProtectionTest& test;
-    };
     void SetUp() override {
         AppFixture::SetUp();
         known = fake.addWindow("Known hidden", false, 100);
-        asks = &window;
         startProgram();
         form().CheckBox10->setChecked(false); // memory warning tested on its own
     }
@@ -55,23 +36,11 @@ protected:
         fake.clearBoxes();
     }
     void tick() { protection().Timer3Timer(); }
-    // The user answers the shown window.
-    void decide(ActionDecision decision) {
-        values().DecidedTaskName = values().ActionTaskName;
-        values().DecidedTaskWindow = values().ActionTaskWindow;
-        values().TaskDecision = decision;
-        values().ActionTaskName.clear();
-        windowVisible = false;
-    }
     static bool contains(const TaskList& list, const QString& title) {
         return std::any_of(list.begin(), list.end(), [&](const TaskEntry& e) { return e.title == title; });
     }
 
     WindowHandle known = 0;
-    bool windowVisible = false;
-    QStringList asked;
-    QStringList repeated;
-    AskedWindow window{*this};
 };
 
 TEST_F(ProtectionTest, ReportedWindowsMeetTheKillListBetweenTicks) {
@@ -83,7 +52,7 @@ TEST_F(ProtectionTest, ReportedWindowsMeetTheKillListBetweenTicks) {
     ASSERT_TRUE(fake.watched());
     fake.announceWindows({own, hidden, welcome});
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{701});
-    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_FALSE(program->newTask().isVisible());
 }
 
 TEST_F(ProtectionTest, SpinEditsTakeOnlyNumbersTheyCanHold) {

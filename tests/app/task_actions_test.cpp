@@ -24,9 +24,9 @@ class TaskActionsTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        editorA = fake.addWindow("Editor", true, 500);
-        editorB = fake.addWindow("Editor tools", true, 500);
-        other = fake.addWindow("Player", true, 600);
+        fake.addWindow("Editor", true, 500);
+        fake.addWindow("Editor tools", true, 500);
+        fake.addWindow("Player", true, 600);
         startProgram();
     }
     void select(const QString& title) {
@@ -41,7 +41,6 @@ protected:
             out << b.title;
         return out;
     }
-    WindowHandle editorA = 0, editorB = 0, other = 0;
 };
 
 TEST_F(TaskActionsTest, EveryKillPathSparesTheProgramItself) {

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-class ActionWindow;
 class TorvaneProgram;
 class TTorvane;
 struct MainForm;
@@ -26,7 +25,6 @@ protected:
     MainForm& form();
 
     platform::fake::FakePlatform fake;
-    ActionWindow* asks = nullptr; // set before startProgram to stand in for the Task Action window
     QTemporaryDir baseDir;
     std::unique_ptr<TorvaneProgram> program;
 };
