@@ -1,13 +1,10 @@
 #include "core/shared_values.h"
 #include "lists/list_commands.h"
 #include "lists/t_new_task.h"
-#include "tasks/recognition_handlers.h"
 #include "tasks/task_tab_fixture.h"
-#include "widgets/spin_edit.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTemporaryDir>
 
 using namespace platform;
@@ -28,23 +25,11 @@ protected:
         ASSERT_TRUE(dir.isValid());
         values.BaseDir = dir.path() + QLatin1Char('/');
         TaskTabFixture::start();
-        ListBox3->taskModel().clear();
         newTask = std::make_unique<TNewTask>(values, fake, *actions, policy);
         commands = std::make_unique<ListCommands>(
             ListCommandControls{ListBox1, ListBox2, ListBox3, Edit1, Edit2, Edit3, ShowHiddenTasks}, recognition,
             policy, *actions, *taskList, *newTask);
         fake.clearBoxes();
-    }
-    SpinEdit* spin(int minimum, int maximum, int value) {
-        auto* edit = new SpinEdit(&window);
-        edit->setRange(minimum, maximum);
-        edit->setValue(value);
-        return edit;
-    }
-    QCheckBox* check(bool checked) {
-        auto* box = new QCheckBox(&window);
-        box->setChecked(checked);
-        return box;
     }
     void refresh() { taskList->RefreshTasks1Click(); }
     void select(const QString& title) {
@@ -70,14 +55,9 @@ protected:
             list->taskModel().append(e);
     }
 
-    TaskListView* ListBox3 = new TaskListView(true, &window);
     QLineEdit* Edit1 = new QLineEdit(&window);
     QLineEdit* Edit2 = new QLineEdit(&window);
     QLineEdit* Edit3 = new QLineEdit(&window);
-    QCheckBox* CheckBox4 = check(true);
-    RecognitionHandlers recognition{RecognitionControls{
-        CheckBox4, check(true), check(false), check(true), check(false), check(true), check(false),
-        new QRadioButton(&window), spin(1, 10, 6), spin(2, 9, 3), spin(32, 1024, 32), ListBox1, ListBox2, ListBox3}};
     QTemporaryDir dir;
     SharedValues values;
     std::unique_ptr<TNewTask> newTask;

@@ -1,12 +1,8 @@
 #include "core/shared_values.h"
 #include "platform/torvane_error.h"
 #include "tasks/protection.h"
-#include "tasks/recognition_handlers.h"
 #include "tasks/task_tab_fixture.h"
-#include "widgets/form_builder.h"
-#include "widgets/spin_edit.h"
 
-#include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
 
@@ -42,7 +38,6 @@ protected:
         start();
         for (QAction* item : {KillHiddenNewTasks1, KillNewTasks1, WarnIfTaskUsesOver1})
             item->setCheckable(true);
-        ListBox3->taskModel().clear();
         guard = std::make_unique<Protection>(
             ProtectionControls{&window, ListBox2, ListBox3, Button6, Button20, CheckBox1, CheckBox8, CheckBox9,
                                CheckBox10, CheckBox11, CheckBox25, CheckBox26, SpinEdit9, SpinEdit10,
@@ -80,28 +75,17 @@ protected:
         void ProcessInvestigatorRequest() override {}
     };
 
-    TaskListView* ListBox3 = new TaskListView(true, &window);
     QPushButton* Button6 = new QPushButton(&window);
     QPushButton* Button20 = new QPushButton(&window);
-    QCheckBox* CheckBox4 = form::checkBox(&window, "CheckBox4", {}, true);
-    QCheckBox* CheckBox8 = form::checkBox(&window, "CheckBox8", {}, false);
-    QCheckBox* CheckBox9 = form::checkBox(&window, "CheckBox9", {}, true);
     QCheckBox* CheckBox10 = form::checkBox(&window, "CheckBox10", {}, true);
     QCheckBox* CheckBox11 = form::checkBox(&window, "CheckBox11", {}, true);
     QCheckBox* CheckBox25 = form::checkBox(&window, "CheckBox25", {}, true);
     QCheckBox* CheckBox26 = form::checkBox(&window, "CheckBox26", {}, false);
-    SpinEdit* SpinEdit9 = form::spinEdit(&window, "SpinEdit9", 32, 1024, 32);
     SpinEdit* SpinEdit10 = form::spinEdit(&window, "SpinEdit10", 0, 0, 55);
     QAction* KillHiddenNewTasks1 = new QAction(&window);
     QAction* KillNewTasks1 = new QAction(&window);
     QAction* WarnIfTaskUsesOver1 = new QAction(&window);
     QTimer* TempGetTimer = new QTimer(&window);
-    RecognitionHandlers recognition{RecognitionControls{
-        CheckBox4, form::checkBox(&window, "CheckBox5", {}, true), form::checkBox(&window, "CheckBox6", {}, false),
-        form::checkBox(&window, "CheckBox7", {}, true), CheckBox8, CheckBox9,
-        form::checkBox(&window, "CheckBox27", {}, false), new QRadioButton(&window),
-        form::spinEdit(&window, "SpinEdit7", 1, 10, 6), form::spinEdit(&window, "SpinEdit8", 2, 9, 3), SpinEdit9,
-        ListBox1, ListBox2, ListBox3}};
     SharedValues values_;
     AskedWindow actionWindow{*this};
     NoRequests noRequests;
