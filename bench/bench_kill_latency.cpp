@@ -3,9 +3,9 @@
 // 500 ms as always. Once with the window watch (the kill list meets a window when the X server
 // reports it) and once with the tick alone, in the same run. Time runs from the moment the child
 // says its window is fully made until its process is gone.
+#include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
-#include "core/main_form.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/linux_processes.h"
 #include "platform/linux/x11_window_system.h"

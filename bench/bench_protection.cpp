@@ -5,9 +5,9 @@
 // resemblance stage over all 2000 entries; the windows survive because RunningBefore knows their
 // handles. For the ratio, the tick's safe-list lookups run through the program's and the literal recognition
 // in the same program.
+#include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
-#include "core/main_form.h"
 #include "platform/fake/fake_platform.h"
 #include "support/literal_recognition.h"
 #include "tasks/protection.h"
@@ -74,7 +74,7 @@ public:
     Protection& protection() { return m_program->mainWindow().protection(); }
     platform::fake::FakePlatform& fake() { return m_fake; }
     bool ready() { return protection().protectionOn() && m_program->mainWindow().policy().silentMode(); }
-    void forgetTitles() { form().RunningBefore = m_knownByHandle; }
+    void forgetTitles() { protection().lists().RunningBefore = m_knownByHandle; }
 
 private:
     platform::fake::FakePlatform m_fake;
@@ -105,7 +105,7 @@ void protectionTick(benchmark::State& state) {
     }
     if (!w.fake().terminatedProcesses().empty() || !w.fake().closeRequests().empty())
         state.SkipWithError("a window was killed: the workload is not what it claims");
-    if (w.form().ListBox6.size() != std::size_t(kWindows))
+    if (w.protection().lists().ListBox6.size() != std::size_t(kWindows))
         state.SkipWithError("the tick did not see the windows");
 }
 BENCHMARK(protectionTick)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -1,5 +1,5 @@
 #include "app/form_layout.h"
-#include "core/main_form.h"
+#include "app/main_form.h"
 
 #include <QAction>
 #include <QMenu>

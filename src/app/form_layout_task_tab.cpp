@@ -1,5 +1,5 @@
 #include "app/form_layout.h"
-#include "core/main_form.h"
+#include "app/main_form.h"
 #include "widgets/form_builder.h"
 #include "widgets/spin_edit.h"
 #include "widgets/task_list_view.h"

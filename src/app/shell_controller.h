@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/main_form.h"
+#include "app/main_form.h"
 
 #include <functional>
 

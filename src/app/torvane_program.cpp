@@ -4,39 +4,12 @@
 #include "app/session_end.h"
 #include "app/settings_files_controller.h"
 #include "app/ttorvane.h"
-#include "help/helping.h"
-#include "lists/list_commands.h"
-#include "lists/t_new_task.h"
 #include "schedule/auto_windows_actions_tab.h"
-#include "tasks/protection.h"
-#include "tasks/task_actions.h"
-#include "temperature/t_temp_investigator.h"
-#include "temperature/temperature_reactions.h"
-#include "temperature/temperature_tab.h"
 
 TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& baseDir) {
     m_values.BaseDir = baseDir;
     m_main = std::make_unique<TTorvane>(platform, m_values);
     TTorvane& main = *m_main;
-    m_newTask = std::make_unique<TNewTask>(m_values, platform.windows, main.taskActions(), main.policy());
-    TNewTask* newTask = m_newTask.get();
-    ProtectionLinks& links = main.protection().links;
-    links.actionWindowVisible = [newTask] { return newTask->isVisible(); };
-    links.showActionWindow = [newTask] { newTask->showForActionTask(); };
-    links.startOnShow = [newTask] { newTask->startOnShow(); };
-    links.performRepeatLast = [newTask] { newTask->performRepeatLast(); };
-    main.hooks.showActionWindow = [newTask](const QString& name, platform::WindowHandle handle) {
-        newTask->showFor(name, handle, ListCommands::kUserSelectedReason);
-    };
-    m_helping = std::make_unique<THelping>(m_main->policy());
-    m_main->hooks.showHelp = [this] { m_helping->openHelp(m_values.HelpDir); };
-    m_investigator = std::make_unique<TTempInvestigator>();
-    main.temperatureTab().reactions().setInvestigator(*m_investigator);
-    // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
-    // so the first snapshot of protection already holds them.
-    for (QWidget* window : {static_cast<QWidget*>(m_newTask.get()), static_cast<QWidget*>(m_helping.get()),
-                            static_cast<QWidget*>(m_investigator.get())})
-        window->winId();
     auto settings = std::make_shared<SettingsController>(main);
     main.hooks.loadSettings = [settings] { settings->LoadSettings(); };
     main.hooks.saveSettings = [settings] { settings->SaveSettings(); };
@@ -45,6 +18,18 @@ TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& base
 }
 
 TorvaneProgram::~TorvaneProgram() = default;
+
+TNewTask& TorvaneProgram::newTask() {
+    return m_main->newTask();
+}
+
+THelping& TorvaneProgram::helping() {
+    return m_main->helping();
+}
+
+TTempInvestigator& TorvaneProgram::investigator() {
+    return m_main->investigator();
+}
 
 void TorvaneProgram::start() {
     m_main->show();

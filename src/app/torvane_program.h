@@ -12,7 +12,8 @@ class THelping;
 class TNewTask;
 class TTempInvestigator;
 
-// The composition root: the program's windows in their order of creation, all hidden at first.
+// The program: the main window, which makes every controller and window (all hidden at first) in
+// its constructor, with the settings and the auto-save around it.
 class TorvaneProgram {
 public:
     // `baseDir` empty means the folders of this installation (see program_folders.h).
@@ -20,9 +21,9 @@ public:
     ~TorvaneProgram();
 
     TTorvane& mainWindow() { return *m_main; }
-    TNewTask& newTask() { return *m_newTask; }
-    THelping& helping() { return *m_helping; }
-    TTempInvestigator& investigator() { return *m_investigator; }
+    TNewTask& newTask();
+    THelping& helping();
+    TTempInvestigator& investigator();
     SharedValues& values() { return m_values; }
 
     AutoSave& autoSave() { return *m_autoSave; }
@@ -35,8 +36,5 @@ public:
 private:
     SharedValues m_values;
     std::unique_ptr<TTorvane> m_main;
-    std::unique_ptr<TNewTask> m_newTask;
-    std::unique_ptr<THelping> m_helping;
-    std::unique_ptr<TTempInvestigator> m_investigator;
     AutoSave* m_autoSave = nullptr; // owned by the main window
 };

@@ -3,6 +3,7 @@
 #include "app/silent_mode_controller.h"
 #include "app/tray_controller.h"
 #include "app/ttorvane.h"
+#include "help/helping.h"
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
 #include "memory/consume_controller.h"
@@ -165,17 +166,13 @@ void TTorvane::wireHandlers() {
     TemperatureTab* temperature = m_temperatureTab;
     TemperatureReactions* reactions = &temperature->reactions();
     handleTimer(f.TempGetTimer, [temperature] { temperature->TempGetTimerTimer(); });
-    protection->links.processInvestigatorRequest = [reactions] { reactions->ProcessInvestigatorRequest(); };
     handleMenuItem(f.StartCoreTempNow1, [temperature] { temperature->Button30Click(); });
     handleMenuItem(f.StartWithCoreTemp1, [reactions] { reactions->StartWithCoreTemp1Click(); });
     handleMenuItem(f.askRelatedTemperatureChanges1, [reactions] { reactions->askRelatedTemperatureChanges1Click(); });
     handleMenuItem(f.StoptaskProtection1, [reactions] { reactions->StoptaskProtection1Click(); });
 
     // Help.
-    auto showHelp = [this] {
-        if (hooks.showHelp)
-            hooks.showHelp();
-    };
+    auto showHelp = [this] { m_helping->openHelp(m_values.HelpDir); };
     handle(f.BitBtn4, &QPushButton::clicked, showHelp);
     handleMenuItem(f.Help2, showHelp);
 }

@@ -4,15 +4,18 @@
 #include "app/app_id.h"
 #include "app/autostart.h"
 #include "app/form_layout.h"
+#include "app/form_slices.h"
 #include "app/program_folders.h"
 #include "app/shell_controller.h"
 #include "app/silent_mode_controller.h"
 #include "app/tray_controller.h"
 #include "cipher/encryption_tab.h"
 #include "core/error_report.h"
+#include "help/helping.h"
 #include "internet/internet_tab.h"
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
+#include "lists/t_new_task.h"
 #include "memory/memory_controller.h"
 #include "memory/ram_tab.h"
 #include "schedule/auto_windows_actions_tab.h"
@@ -20,6 +23,7 @@
 #include "tasks/recognition_handlers.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
+#include "temperature/t_temp_investigator.h"
 #include "temperature/temperature_tab.h"
 #include "widgets/form_builder.h"
 
@@ -50,22 +54,27 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
     m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
     m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
     m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
-    m_taskList = std::make_unique<TaskListController>(m_form, m_platform.windows, m_policy);
-    m_taskActions =
-        std::make_unique<TaskActions>(m_form, m_platform.windows, m_platform.processes, m_policy, *m_taskList);
-    m_listFile = std::make_unique<ListFileController>(m_form, m_values, m_platform.dialogs);
-    m_listCommands = std::make_unique<ListCommands>(m_form, m_policy, *m_taskActions, *m_taskList,
-                                                    [this](const QString& name, platform::WindowHandle handle) {
-                                                        if (hooks.showActionWindow)
-                                                            hooks.showActionWindow(name, handle);
-                                                    });
-    m_recognition = std::make_unique<RecognitionHandlers>(m_form);
-    m_protection = std::make_unique<Protection>(m_form, m_values, m_platform.windows, m_policy, *m_taskActions);
-    m_protection->links.silentMode1Click = [this] { m_silentMode->SilentMode1Click(); };
+    m_recognition = std::make_unique<RecognitionHandlers>(recognitionControls(m_form));
+    m_taskList = std::make_unique<TaskListController>(taskListControls(m_form), m_platform.windows, m_policy);
+    m_taskActions = std::make_unique<TaskActions>(taskActionControls(m_form), m_platform.windows, m_platform.processes,
+                                                  m_policy, *m_taskList);
+    m_listFile = std::make_unique<ListFileController>(listFileControls(m_form), m_values, m_platform.dialogs);
+    // The Task Action window is a window of its own, made hidden like every window of the program.
+    m_newTask = std::make_unique<TNewTask>(m_values, m_platform.windows, *m_taskActions, m_policy);
+    m_helping = std::make_unique<THelping>(m_policy);
+    m_investigator = std::make_unique<TTempInvestigator>();
+    m_listCommands = std::make_unique<ListCommands>(listCommandControls(m_form), *m_recognition, m_policy,
+                                                    *m_taskActions, *m_taskList, *m_newTask);
     buildSubsystemTabs();
+    m_protection =
+        std::make_unique<Protection>(protectionControls(m_form), *m_recognition, m_values, m_platform.windows, m_policy,
+                                     *m_taskActions, *m_newTask, m_temperatureTab->reactions());
     wireHandlers();
-    // The window exists, hidden, from here on, as every window of the program does at start-up.
-    winId();
+    // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
+    // so the first snapshot of protection already holds them.
+    for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_newTask.get()),
+                            static_cast<QWidget*>(m_helping.get()), static_cast<QWidget*>(m_investigator.get())})
+        window->winId();
     FormCreate();
 }
 
@@ -147,9 +156,10 @@ void TTorvane::buildSubsystemTabs() {
         [this] { return m_ramTab->controls().CheckBox12; },
     };
     m_temperatureTab = new TemperatureTab(
-        m_form, m_values, m_platform, m_policy, *m_taskActions,
+        temperatureMenuControls(m_form), m_values, m_platform, m_policy, *m_taskActions,
         MemoryController::graphShownWhen(m_form.PageControl1, m_form.Temperature, m_form.Collapsetomenuonly1),
         reactions, [this] { return m_encryptionTab->controls().Edit6->text(); }, m_form.Temperature);
+    m_temperatureTab->reactions().setInvestigator(*m_investigator);
     fill(m_form.Temperature, m_temperatureTab);
     m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.Countdown,
                                                  m_form.ActCountoun, m_form.AutoWindowsActions);
@@ -157,7 +167,7 @@ void TTorvane::buildSubsystemTabs() {
 }
 
 bool TTorvane::guarded(const std::function<void()>& handler) {
-    return runGuarded(m_platform.dialogs, this, handler);
+    return runGuarded(m_policy, handler);
 }
 
 void TTorvane::handleMenuItem(QAction* item, std::function<void()> handler) {

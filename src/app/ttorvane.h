@@ -1,9 +1,10 @@
 #pragma once
 
-#include "core/main_form.h"
+#include "app/main_form.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
 #include "platform/platform.h"
+#include "widgets/guarded_connect.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -26,6 +27,9 @@ class Protection;
 class RecognitionHandlers;
 class TaskActions;
 class TaskListController;
+class TNewTask;
+class THelping;
+class TTempInvestigator;
 
 // The main window: owner of every control, hidden list and timer, and of the controllers that
 // handle them. Closing it ends the program.
@@ -45,6 +49,9 @@ public:
     SilentModeController& silentMode() { return *m_silentMode; }
     TaskListController& taskList() { return *m_taskList; }
     TaskActions& taskActions() { return *m_taskActions; }
+    TNewTask& newTask() { return *m_newTask; }
+    THelping& helping() { return *m_helping; }
+    TTempInvestigator& investigator() { return *m_investigator; }
     ListFileController& listFile() { return *m_listFile; }
     ListCommands& listCommands() { return *m_listCommands; }
     Protection& protection() { return *m_protection; }
@@ -59,9 +66,6 @@ public:
     struct Hooks {
         std::function<void()> loadSettings; // at the first paint
         std::function<void()> saveSettings; // at exit
-        std::function<void()> showHelp;     // "Show Help"
-        // Opens the Task Action window for a listed task.
-        std::function<void(const QString&, platform::WindowHandle)> showActionWindow;
     };
     Hooks hooks;
     // Said once, after the settings are applied (so silent mode keeps it quiet); empty says nothing.
@@ -80,7 +84,7 @@ public:
     // Connects a signal to a handler that runs inside the general error report.
     template <typename Sender, typename Signal>
     void handle(Sender* sender, Signal signal, std::function<void()> handler) {
-        connect(sender, signal, this, [this, handler] { guarded(handler); });
+        connectGuarded(sender, signal, this, m_policy, std::move(handler));
     }
     // Connects a timer; a tick that comes while the previous one (or its error report) is still
     // open is skipped, so boxes never stack.
@@ -110,6 +114,9 @@ private:
     std::unique_ptr<TaskListController> m_taskList;
     std::unique_ptr<TaskActions> m_taskActions;
     std::unique_ptr<ListFileController> m_listFile;
+    std::unique_ptr<TNewTask> m_newTask;
+    std::unique_ptr<THelping> m_helping;
+    std::unique_ptr<TTempInvestigator> m_investigator;
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Protection> m_protection;
     std::unique_ptr<RecognitionHandlers> m_recognition;

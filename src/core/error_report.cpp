@@ -1,5 +1,6 @@
 #include "core/error_report.h"
 
+#include "core/message_policy.h"
 #include "platform/dialogs.h"
 #include "platform/torvane_error.h"
 
@@ -25,4 +26,8 @@ bool runGuarded(platform::Dialogs& dialogs, QWidget* owner, const std::function<
     }
     dialogs.messageBox(owner, errorReportText(message), kApplicationTitle, platform::MbOk | platform::MbIconError);
     return false;
+}
+
+bool runGuarded(MessagePolicy& policy, const std::function<void()>& handler) {
+    return runGuarded(policy.dialogs(), policy.mainWindow(), handler);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class MessagePolicy;
 class QWidget;
 
 namespace platform {
@@ -19,3 +20,5 @@ QString errorReportText(const QString& message);
 // the handler and is shown in the general error report (never suppressed by silent mode).
 // Returns false when the handler failed.
 bool runGuarded(platform::Dialogs& dialogs, QWidget* owner, const std::function<void()>& handler);
+// The same, the report's box owned by the main window the policy knows at that moment.
+bool runGuarded(MessagePolicy& policy, const std::function<void()>& handler);

@@ -83,11 +83,11 @@ int THelping::selectedIndex() const {
 }
 
 void THelping::FormShow() {
-    guarded(&THelping::loadIndex);
+    runGuarded(m_policy, [this] { loadIndex(); });
 }
 
 void THelping::Button29Click() {
-    guarded(&THelping::viewSelected);
+    runGuarded(m_policy, [this] { viewSelected(); });
 }
 
 void THelping::Button28Click() {
@@ -97,7 +97,7 @@ void THelping::Button28Click() {
 }
 
 void THelping::Button30Click() {
-    guarded(&THelping::findNext);
+    runGuarded(m_policy, [this] { findNext(); });
 }
 
 void THelping::Button1Click() {
@@ -116,10 +116,6 @@ void THelping::showEvent(QShowEvent* event) {
 void THelping::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutControls();
-}
-
-void THelping::guarded(void (THelping::*handler)()) {
-    runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [this, handler] { (this->*handler)(); });
 }
 
 void THelping::loadIndex() {

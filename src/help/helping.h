@@ -60,7 +60,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void guarded(void (THelping::*handler)());
     void loadIndex();
     void viewSelected();
     void findNext();

@@ -11,14 +11,15 @@
 
 using namespace platform;
 
-ListCommands::ListCommands(MainForm& form, MessagePolicy& policy, TaskActions& taskActions,
-                           TaskListController& taskList, ShowActionWindow showActionWindow)
-    : m_form(form), m_policy(policy), m_taskActions(taskActions), m_taskList(taskList),
-      m_showActionWindow(std::move(showActionWindow)) {}
+ListCommands::ListCommands(const ListCommandControls& controls, const RecognitionHandlers& recognition,
+                           MessagePolicy& policy, TaskActions& taskActions, TaskListController& taskList,
+                           ActionWindow& actionWindow)
+    : m_controls(controls), m_recognition(recognition), m_policy(policy), m_taskActions(taskActions),
+      m_taskList(taskList), m_actionWindow(actionWindow) {}
 
 // The tests run in this order, so a name on both lists gets the safe-list message.
 void ListCommands::addRunningToSafeList(bool dynamicCh) {
-    const TaskListView& all = *m_form.ListBox1;
+    const TaskListView& all = *m_controls.ListBox1;
     const int selected = all.itemIndex();
     if (selected == -1) {
         m_policy.show(BoxKind::SilentGated, QStringLiteral("No detected task selected to be added to the safe list."),
@@ -26,15 +27,15 @@ void ListCommands::addRunningToSafeList(bool dynamicCh) {
         return;
     }
     const TaskEntry task = all.taskModel().at(selected);
-    TaskListModel& safe = m_form.ListBox2->taskModel();
+    TaskListModel& safe = m_controls.ListBox2->taskModel();
     // Handle 0: only an equal name refuses the task here, never its window or a resembling name.
-    if (FindTask(safe.tasks(), task.title, 0, readRecognitionOptions(m_form)) != -1) {
+    if (FindTask(safe.tasks(), task.title, 0, m_recognition.options()) != -1) {
         m_policy.show(BoxKind::SilentGated,
                       QStringLiteral("The selected task is already in the safe list.You can not put it there again."),
                       QStringLiteral("Task Already in Safe List"), MbIconError);
         return;
     }
-    if (containsSameTask(m_form.ListBox3->taskModel().tasks(), task)) {
+    if (containsSameTask(m_controls.ListBox3->taskModel().tasks(), task)) {
         m_policy.show(BoxKind::SilentGated,
                       QStringLiteral("The selected task is already in the kill list.You can not put the same task in "
                                      "two different lists."),
@@ -42,20 +43,20 @@ void ListCommands::addRunningToSafeList(bool dynamicCh) {
         return;
     }
     if (dynamicCh)
-        RecognitionHandlers(m_form).AddTaskIfAbsent(safe, task.title, task.handle);
+        m_recognition.AddTaskIfAbsent(safe, task.title, task.handle);
     else
         safe.append(task);
 }
 
 void ListCommands::Button3Click() {
-    const TaskListView& all = *m_form.ListBox1;
+    const TaskListView& all = *m_controls.ListBox1;
     const int selected = all.itemIndex();
     if (selected == -1) {
         m_policy.show(BoxKind::SilentGated, QStringLiteral("No detected task selected to be added to the kill list."),
                       QStringLiteral("No Selected Task"), MbIconError);
         return;
     }
-    m_form.ListBox3->taskModel().append(all.taskModel().at(selected));
+    m_controls.ListBox3->taskModel().append(all.taskModel().at(selected));
 }
 
 void ListCommands::removeSelected(TaskListView& list, const QString& nothingSelectedText) {
@@ -70,27 +71,29 @@ void ListCommands::removeSelected(TaskListView& list, const QString& nothingSele
 }
 
 void ListCommands::Button4Click() {
-    removeSelected(*m_form.ListBox2, QStringLiteral("No task in the safe list selected, so as to be removed from it."));
+    removeSelected(*m_controls.ListBox2,
+                   QStringLiteral("No task in the safe list selected, so as to be removed from it."));
 }
 
 void ListCommands::Button5Click() {
-    removeSelected(*m_form.ListBox3, QStringLiteral("No task in the kill list selected, so as to be removed from it."));
+    removeSelected(*m_controls.ListBox3,
+                   QStringLiteral("No task in the kill list selected, so as to be removed from it."));
 }
 
 void ListCommands::Button32Click() {
-    m_form.ListBox2->taskModel().clear();
+    m_controls.ListBox2->taskModel().clear();
 }
 
 void ListCommands::Button33Click() {
-    m_form.ListBox3->taskModel().clear();
+    m_controls.ListBox3->taskModel().clear();
 }
 
 void ListCommands::Button35Click() {
-    m_form.ListBox2->clearSelection();
+    m_controls.ListBox2->clearSelection();
 }
 
 void ListCommands::Button36Click() {
-    m_form.ListBox3->clearSelection();
+    m_controls.ListBox3->clearSelection();
 }
 
 void ListCommands::findNext(TaskListView& list, const QLineEdit& searchBox) {
@@ -109,23 +112,22 @@ void ListCommands::findNext(TaskListView& list, const QLineEdit& searchBox) {
 }
 
 void ListCommands::Button9Click() {
-    findNext(*m_form.ListBox1, *m_form.Edit1);
+    findNext(*m_controls.ListBox1, *m_controls.Edit1);
 }
 
 void ListCommands::Button10Click() {
-    findNext(*m_form.ListBox2, *m_form.Edit2);
+    findNext(*m_controls.ListBox2, *m_controls.Edit2);
 }
 
 void ListCommands::Button11Click() {
-    findNext(*m_form.ListBox3, *m_form.Edit3);
+    findNext(*m_controls.ListBox3, *m_controls.Edit3);
 }
 
 void ListCommands::Actionwindow1Click() {
-    const TaskListView& all = *m_form.ListBox1;
+    const TaskListView& all = *m_controls.ListBox1;
     const int selected = all.itemIndex();
     if (selected == -1)
         return;
     const TaskEntry task = all.taskModel().at(selected);
-    if (m_showActionWindow)
-        m_showActionWindow(task.title, task.handle);
+    m_actionWindow.showFor(task.title, task.handle, kUserSelectedReason);
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "core/main_form.h"
+#include "lists/list_controls.h"
 #include "platform/types.h"
+#include "tasks/protection_peers.h"
 
 #include <QString>
-#include <functional>
 
 class MessagePolicy;
+class RecognitionHandlers;
 class TaskActions;
 class TaskListController;
 class TaskListView;
@@ -17,15 +18,11 @@ class QLineEdit;
 // "Find Next" searches, and opening the Task Action window for a listed task.
 class ListCommands {
 public:
-    // Opens the Task Action window for a task picked by hand: it must put the task into the
-    // hand-over values ActionTaskName / ActionTaskWindow, set the window's reason text to
-    // kUserSelectedReason and show it (TNewTask::showFor does all of that, and leaves the values
-    // alone while one of its own actions is still running).
-    using ShowActionWindow = std::function<void(const QString& name, platform::WindowHandle handle)>;
+    // The reason the Task Action window shows for a task picked by hand.
     static inline const QString kUserSelectedReason = QStringLiteral("Selected by the user running task");
 
-    ListCommands(MainForm& form, MessagePolicy& policy, TaskActions& taskActions, TaskListController& taskList,
-                 ShowActionWindow showActionWindow);
+    ListCommands(const ListCommandControls& controls, const RecognitionHandlers& recognition, MessagePolicy& policy,
+                 TaskActions& taskActions, TaskListController& taskList, ActionWindow& actionWindow);
 
     // Adds the selected task of the All Task List to the Safe List. `dynamicCh` true refuses a
     // name the Safe List already recognises (silently); false adds it anyway.
@@ -58,10 +55,11 @@ private:
     // refreshes them. A question hidden by silent mode counts as No.
     void offerHiddenTasks(const QString& text);
 
-    MainForm& m_form;
+    ListCommandControls m_controls;
+    const RecognitionHandlers& m_recognition;
     MessagePolicy& m_policy;
     TaskActions& m_taskActions;
     TaskListController& m_taskList;
-    ShowActionWindow m_showActionWindow;
+    ActionWindow& m_actionWindow;
     bool m_killingAll = false; // the over-temperature check may call in while the question is open
 };

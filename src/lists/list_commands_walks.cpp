@@ -14,7 +14,7 @@
 using namespace platform;
 
 void ListCommands::offerHiddenTasks(const QString& text) {
-    if (m_form.ShowHiddenTasks->isChecked())
+    if (m_controls.ShowHiddenTasks->isChecked())
         return;
     if (m_policy.show(BoxKind::SilentGatedAnswersNo, text, QStringLiteral("What to do with Hidden Tasks"),
                       MbYesNo | MbIconWarning) != IdYes)
@@ -29,9 +29,9 @@ void ListCommands::Button14Click() {
                        "Do you wish to show hidden tasks before adding all showing tasks to the safe "
                        "list ?"));
     // The lists are read after the question: timers may have changed them while it was open.
-    const TaskList all = m_form.ListBox1->taskModel().tasks();
-    TaskListModel& safe = m_form.ListBox2->taskModel();
-    const TaskList& kill = m_form.ListBox3->taskModel().tasks();
+    const TaskList all = m_controls.ListBox1->taskModel().tasks();
+    TaskListModel& safe = m_controls.ListBox2->taskModel();
+    const TaskList& kill = m_controls.ListBox3->taskModel().tasks();
     for (const TaskEntry& task : all)
         if (!containsSameTask(safe.tasks(), task) && !containsSameTask(kill, task))
             safe.append(task);
@@ -45,8 +45,8 @@ void ListCommands::Button15Click() {
     offerHiddenTasks(QStringLiteral("All hidden tasks are not displayed, they will not be killed, even if they do not "
                                     "reside in the kill list.\n\r\n\rDo you wish to show hidden tasks before killing "
                                     "all showing tasks not in the safe list ?"));
-    const TaskList all = m_form.ListBox1->taskModel().tasks();
-    const TaskList safe = m_form.ListBox2->taskModel().tasks();
+    const TaskList all = m_controls.ListBox1->taskModel().tasks();
+    const TaskList safe = m_controls.ListBox2->taskModel().tasks();
     for (const TaskEntry& task : all)
         if (!containsSameTask(safe, task)) // the program's own windows are spared by the kill itself
             m_taskActions.killWithoutRefresh(task.handle);

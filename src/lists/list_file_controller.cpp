@@ -9,16 +9,17 @@
 
 #include <QFileInfo>
 
-ListFileController::ListFileController(MainForm& form, SharedValues& values, platform::Dialogs& dialogs)
-    : m_form(form), m_values(values), m_dialogs(dialogs) {}
+ListFileController::ListFileController(const ListFileControls& controls, SharedValues& values,
+                                       platform::Dialogs& dialogs)
+    : m_controls(controls), m_values(values), m_dialogs(dialogs) {}
 
 std::optional<QString> ListFileController::listFilePath(bool askPath, bool forSaving) {
     if (!askPath)
         return defaultListFilePath(m_values.BaseDir);
     const QString title = QStringLiteral("Select a list save file");
     const QString filter = QStringLiteral("List Save|*.sav");
-    const auto chosen = forSaving ? m_dialogs.saveFileName(m_form.Torvane, title, filter, m_values.BaseDir)
-                                  : m_dialogs.openFileName(m_form.Torvane, title, filter, m_values.BaseDir);
+    const auto chosen = forSaving ? m_dialogs.saveFileName(m_controls.Torvane, title, filter, m_values.BaseDir)
+                                  : m_dialogs.openFileName(m_controls.Torvane, title, filter, m_values.BaseDir);
     if (!chosen || chosen->isEmpty())
         return std::nullopt;
     QString path = *chosen;
@@ -33,32 +34,28 @@ void ListFileController::SaveAllLists(bool askPath) {
     const auto path = listFilePath(askPath, true);
     if (!path || (!askPath && m_defaultFileUntouchable))
         return;
-    m_form.tmpBox.clear();
-    saveListFile(*path, m_form.ListBox2->taskModel().tasks(), m_form.ListBox3->taskModel().tasks());
-    m_form.tmpBox.clear();
+    saveListFile(*path, m_controls.ListBox2->taskModel().tasks(), m_controls.ListBox3->taskModel().tasks());
 }
 
 void ListFileController::replaceLists(const TaskList& safe, const TaskList& kill) {
     // The models put the entries in their sorted place when the lists are sorted.
-    m_form.ListBox2->taskModel().setTasks(safe);
-    m_form.ListBox3->taskModel().setTasks(kill);
+    m_controls.ListBox2->taskModel().setTasks(safe);
+    m_controls.ListBox3->taskModel().setTasks(kill);
 }
 
 void ListFileController::LoadAllLists(bool askPath) {
     const auto path = listFilePath(askPath, false);
     if (!path)
         return;
-    m_form.tmpBox.clear();
     if (!askPath) {
         loadDefaultFile(*path);
         return;
     }
     const ListFileSections sections = loadListFile(*path);
     if (sections.replacesSafe)
-        m_form.ListBox2->taskModel().setTasks(sections.safe);
+        m_controls.ListBox2->taskModel().setTasks(sections.safe);
     if (sections.replacesKill)
-        m_form.ListBox3->taskModel().setTasks(sections.kill);
-    m_form.tmpBox.clear();
+        m_controls.ListBox3->taskModel().setTasks(sections.kill);
     sections.throwIfError();
 }
 
@@ -85,7 +82,6 @@ void ListFileController::loadDefaultFile(const QString& path) {
         error = e.text();
     }
     replaceLists({}, {});
-    m_form.tmpBox.clear();
     const QString aside = durable::keepAside(path);
     if (aside.isEmpty()) {
         m_defaultFileUntouchable = true;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/main_form.h"
+#include "core/task_list.h"
+#include "lists/list_controls.h"
 
 #include <optional>
 
@@ -14,7 +15,7 @@ class Dialogs;
 // Saving and loading the safe list and kill list: the default file in BaseDir, or one the user picks.
 class ListFileController {
 public:
-    ListFileController(MainForm& form, SharedValues& values, platform::Dialogs& dialogs);
+    ListFileController(const ListFileControls& controls, SharedValues& values, platform::Dialogs& dialogs);
 
     // askPath false: the default file. A cancelled dialog does nothing.
     void SaveAllLists(bool askPath);
@@ -29,7 +30,7 @@ private:
     void loadDefaultFile(const QString& path);
     void replaceLists(const TaskList& safe, const TaskList& kill);
 
-    MainForm& m_form;
+    ListFileControls m_controls;
     SharedValues& m_values;
     platform::Dialogs& m_dialogs;
     // Set when the default file could not be read nor moved aside: it is then never written over.

@@ -69,15 +69,11 @@ void TNewTask::wireControls() {
     connectGuarded(Timer2, &QTimer::timeout, this, m_policy, [this] { Timer2Timer(); });
 }
 
-void TNewTask::guarded(void (TNewTask::*handler)()) {
-    runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [this, handler] { (this->*handler)(); });
-}
-
 void TNewTask::showForActionTask() {
     if (m_acting)
         return;
     if (isVisible())
-        guarded(&TNewTask::FormShow);
+        runGuarded(m_policy, [this] { FormShow(); });
     else
         show(); // the show event runs FormShow
 }
@@ -95,13 +91,13 @@ void TNewTask::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A spontaneous show is the window manager mapping the window again, not the program showing it.
     if (!event->spontaneous())
-        guarded(&TNewTask::FormShow);
+        runGuarded(m_policy, [this] { FormShow(); });
 }
 
 void TNewTask::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous())
-        guarded(&TNewTask::FormHide);
+        runGuarded(m_policy, [this] { FormHide(); });
 }
 
 void TNewTask::FormShow() {

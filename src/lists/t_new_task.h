@@ -2,6 +2,7 @@
 
 #include "core/task_decision.h"
 #include "platform/types.h"
+#include "tasks/protection_peers.h"
 
 #include <QString>
 #include <QWidget>
@@ -25,7 +26,7 @@ class WindowSystem;
 // what to do with one task. It meets the protection cycle only through the hand-over values in
 // SharedValues: whoever shows it sets ActionTaskName and ActionTaskWindow first; a decision leaves
 // TaskDecision, DecidedTaskName, DecidedTaskWindow and RepeatLastAction and hides the window.
-class TNewTask : public QWidget {
+class TNewTask : public QWidget, public ActionWindow {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 460;
@@ -37,11 +38,12 @@ public:
     // Shows the window for the task in ActionTaskName / ActionTaskWindow. A window already showing
     // is prepared again for that task (the hand-opened case), so what it shows never describes an
     // earlier task. Errors go to the general error report.
-    void showForActionTask();
+    void showForActionTask() override;
     // Takes the task (and the reason, "Selected by the user running task" when opened by hand)
     // into the hand-over values, then shows the window as above. Ignored while an action of this
     // window is still running (its message box is open), so that action keeps its task.
-    void showFor(const QString& name, platform::WindowHandle window, const QString& reason = {});
+    void showFor(const QString& name, platform::WindowHandle window, const QString& reason = {}) override;
+    bool actionWindowShown() const override { return isVisible(); }
 
     const QString& actionWindowReason() const { return m_ActionWindowReason; }
     void setActionWindowReason(const QString& reason) { m_ActionWindowReason = reason; }
@@ -52,8 +54,8 @@ public:
     // Handlers. Called directly (by the protection cycle and tests) they throw TorvaneError;
     // the window's own signals and events run them inside the general error report.
     void FormShow();
-    void startOnShow();
-    void performRepeatLast();
+    void startOnShow() override;
+    void performRepeatLast() override;
     void Button1Click(); // "Kill Task"
     void Button2Click(); // "Allow to Run"
     void Button3Click(); // "Add to Safe List"
@@ -90,7 +92,6 @@ private:
     void buildControls();
     void layoutControls();
     void wireControls();
-    void guarded(void (TNewTask::*handler)());
 
     // Runs the operation of the button that `action` names unless an action is already running.
     void runButton(RepeatAction action);

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "core/main_form.h"
+#include "core/task_list.h"
 #include "platform/types.h"
+#include "tasks/protection_peers.h"
 #include "tasks/recognition_options.h"
 #include "tasks/safe_list_lookups.h"
+#include "tasks/task_controls.h"
 
 #include <exception>
-#include <functional>
 #include <vector>
 
 class MessagePolicy;
+class RecognitionHandlers;
 class TaskActions;
 struct SharedValues;
 
@@ -18,25 +20,25 @@ class WindowSystem;
 struct WindowInfo;
 } // namespace platform
 
-// What the protection cycle needs from the "Task Action" window and the other subsystems it meets.
-struct ProtectionLinks {
-    std::function<bool()> actionWindowVisible;
-    std::function<void()> showActionWindow;  // shows it; showing prepares it for ActionTaskName
-    std::function<void()> startOnShow;       // prepares it without showing it
-    std::function<void()> performRepeatLast; // performs the repeated choice without showing it
-    std::function<void()> processInvestigatorRequest;
-    std::function<void()> silentMode1Click;
-};
-
 // The protection cycle: every half second the caption, the decisions of the Task Action window,
 // the snapshots, the kill list (enforced even while protection is off), and with protection on
 // the new tasks and the memory warning.
 class Protection {
 public:
-    Protection(MainForm& form, SharedValues& values, platform::WindowSystem& windows, MessagePolicy& policy,
-               TaskActions& actions);
+    Protection(const ProtectionControls& controls, const RecognitionHandlers& recognition, SharedValues& values,
+               platform::WindowSystem& windows, MessagePolicy& policy, TaskActions& actions, ActionWindow& actionWindow,
+               InvestigatorRequests& investigator);
 
-    ProtectionLinks links;
+    // The lists nothing shows: the tasks known as running before (RunningBefore), the last
+    // snapshot of visible and of all tasks (ListBox5, ListBox6) and the tasks allowed over the
+    // memory limit (AllowedOfSize).
+    struct Lists {
+        TaskList RunningBefore;
+        TaskList ListBox5;
+        TaskList ListBox6;
+        TaskList AllowedOfSize;
+    };
+    Lists& lists() { return m_lists; }
 
     void Timer3Timer();
     void ShowS();
@@ -68,11 +70,15 @@ private:
     void confirm(const QString& title, const QString& text);
     void updateProtectionControls();
 
-    MainForm& m_form;
+    ProtectionControls m_controls;
+    const RecognitionHandlers& m_recognition;
+    Lists m_lists;
     SharedValues& m_values;
     platform::WindowSystem& m_windows;
     MessagePolicy& m_policy;
     TaskActions& m_actions;
+    ActionWindow& m_actionWindow;
+    InvestigatorRequests& m_investigator;
     bool m_inTick = false;
     SafeListLookups m_safeLookups;
     // Windows killed earlier in the running tick: they are gone, so nothing may ask about them.

@@ -22,9 +22,9 @@ void Protection::ShowS() {
                            "unauthorized tasks from running.\n\r\n\rDo you wish to stop Protection now? "),
             QStringLiteral("Stop Protection"), MbYesNo | MbIconWarning);
         if (answer == IdYes) {
-            m_form.KillHiddenNewTasks1->setChecked(false);
-            m_form.RunningBefore.clear();
-            m_form.AllowedOfSize.clear();
+            m_controls.KillHiddenNewTasks1->setChecked(false);
+            m_lists.RunningBefore.clear();
+            m_lists.AllowedOfSize.clear();
         }
     } else {
         const int answer = m_policy.show(
@@ -36,7 +36,7 @@ void Protection::ShowS() {
                 "automatically be killed. \n\r\n\rDo you wish to start Protection now ?"),
             QStringLiteral("Start Protection"), MbYesNo | MbIconWarning);
         if (answer == IdYes) {
-            if (!m_policy.silentMode() && m_form.CheckBox1->isChecked()) {
+            if (!m_policy.silentMode() && m_controls.CheckBox1->isChecked()) {
                 const int silent = m_policy.show(
                     BoxKind::SilentGated,
                     QStringLiteral(
@@ -46,18 +46,18 @@ void Protection::ShowS() {
                         "switch to silent mode, it is recommended you do so now, so as for not having to mark the "
                         "appropriate messages as safe.\n\r\n\rDo you wish to enable the silent mode now ?"),
                     QStringLiteral("Switch to Silent Mode"), MbYesNo | MbIconWarning);
-                if (silent == IdYes && links.silentMode1Click)
-                    links.silentMode1Click();
+                if (silent == IdYes)
+                    m_controls.SilentMode1->trigger();
             }
-            m_form.RunningBefore.clear();
-            ListAllTasks(m_windows, m_form.RunningBefore);
-            if (m_form.CheckBox10->isChecked() && !m_form.SpinEdit10->text().isEmpty()) {
-                const std::int32_t limit = DigitsToInt(m_form.SpinEdit10->text());
-                for (const TaskEntry& task : m_form.RunningBefore)
+            m_lists.RunningBefore.clear();
+            ListAllTasks(m_windows, m_lists.RunningBefore);
+            if (m_controls.CheckBox10->isChecked() && !m_controls.SpinEdit10->text().isEmpty()) {
+                const std::int32_t limit = DigitsToInt(m_controls.SpinEdit10->text());
+                for (const TaskEntry& task : m_lists.RunningBefore)
                     if (usesOver(task.handle, limit))
-                        m_form.AllowedOfSize.push_back(task);
+                        m_lists.AllowedOfSize.push_back(task);
             }
-            m_form.KillHiddenNewTasks1->setChecked(true);
+            m_controls.KillHiddenNewTasks1->setChecked(true);
         }
     }
     updateProtectionControls();
@@ -65,10 +65,10 @@ void Protection::ShowS() {
 
 void Protection::updateProtectionControls() {
     const bool on = protectionOn();
-    m_form.Button6->setText(on ? QStringLiteral("Stop protection") : QStringLiteral("Start Protection"));
-    m_form.Button20->setEnabled(on);
-    m_form.KillNewTasks1->setChecked(on);
-    m_form.KillHiddenNewTasks1->setText(m_form.Button6->text());
+    m_controls.Button6->setText(on ? QStringLiteral("Stop protection") : QStringLiteral("Start Protection"));
+    m_controls.Button20->setEnabled(on);
+    m_controls.KillNewTasks1->setChecked(on);
+    m_controls.KillHiddenNewTasks1->setText(m_controls.Button6->text());
 }
 
 void Protection::Button20Click() {
@@ -85,19 +85,19 @@ void Protection::Button20Click() {
             QStringLiteral("Treat all new tasks as new"), MbYesNo | MbIconWarning);
         if (answer != IdYes)
             return;
-    } else if (links.silentMode1Click) {
-        links.silentMode1Click();
+    } else {
+        m_controls.SilentMode1->trigger(); // switched off as the menu item does it, boxes included
     }
-    m_form.RunningBefore.clear();
-    m_form.AllowedOfSize.clear();
+    m_lists.RunningBefore.clear();
+    m_lists.AllowedOfSize.clear();
 }
 
 void Protection::WarnIfTaskUsesOver1Click() {
-    m_form.WarnIfTaskUsesOver1->setChecked(!m_form.WarnIfTaskUsesOver1->isChecked());
-    m_form.CheckBox10->setChecked(m_form.WarnIfTaskUsesOver1->isChecked());
+    m_controls.WarnIfTaskUsesOver1->setChecked(!m_controls.WarnIfTaskUsesOver1->isChecked());
+    m_controls.CheckBox10->setChecked(m_controls.WarnIfTaskUsesOver1->isChecked());
 }
 
 void Protection::CheckBox10Click() {
-    m_form.CheckBox11->setEnabled(m_form.CheckBox10->isChecked());
-    m_form.WarnIfTaskUsesOver1->setChecked(m_form.CheckBox10->isChecked());
+    m_controls.CheckBox11->setEnabled(m_controls.CheckBox10->isChecked());
+    m_controls.WarnIfTaskUsesOver1->setChecked(m_controls.CheckBox10->isChecked());
 }

@@ -41,16 +41,18 @@ private:
 
 } // namespace
 
-Protection::Protection(MainForm& form, SharedValues& values, WindowSystem& windows, MessagePolicy& policy,
-                       TaskActions& actions)
-    : m_form(form), m_values(values), m_windows(windows), m_policy(policy), m_actions(actions) {}
+Protection::Protection(const ProtectionControls& controls, const RecognitionHandlers& recognition, SharedValues& values,
+                       WindowSystem& windows, MessagePolicy& policy, TaskActions& actions, ActionWindow& actionWindow,
+                       InvestigatorRequests& investigator)
+    : m_controls(controls), m_recognition(recognition), m_values(values), m_windows(windows), m_policy(policy),
+      m_actions(actions), m_actionWindow(actionWindow), m_investigator(investigator) {}
 
 bool Protection::protectionOn() const {
-    return m_form.KillHiddenNewTasks1->isChecked();
+    return m_controls.KillHiddenNewTasks1->isChecked();
 }
 
 bool Protection::actionWindowVisible() const {
-    return links.actionWindowVisible && links.actionWindowVisible();
+    return m_actionWindow.actionWindowShown();
 }
 
 void Protection::Timer3Timer() {
@@ -69,7 +71,7 @@ bool Protection::killedThisTick(WindowHandle window) const {
 }
 
 int Protection::findInSafeList(const QString& name, LookupHandle handle, const RecognitionOptions& options) {
-    return m_safeLookups.find(m_form.ListBox2->taskModel(), name, handle, options);
+    return m_safeLookups.find(m_controls.ListBox2->taskModel(), name, handle, options);
 }
 
 void Protection::ProtectionTick() {
@@ -87,26 +89,23 @@ void Protection::ProtectionTick() {
         }
     };
     attempt([this] { statusCaption(); });
-    attempt([this] {
-        if (links.processInvestigatorRequest)
-            links.processInvestigatorRequest();
-    });
-    attempt([this] { m_values.MemoryLimitMB = DigitsToInt(m_form.SpinEdit10->text()); });
-    const RecognitionOptions options = readRecognitionOptions(m_form);
+    attempt([this] { m_investigator.ProcessInvestigatorRequest(); });
+    attempt([this] { m_values.MemoryLimitMB = DigitsToInt(m_controls.SpinEdit10->text()); });
+    const RecognitionOptions options = m_recognition.options();
     attempt([&] { applyDecision(options); });
     attempt([this] { takeSnapshots(); });
-    if (m_form.CheckBox1->isChecked())
-        m_form.ListBox5 = m_form.ListBox6;
-    if (m_form.CheckBox26->isChecked())
+    if (m_controls.CheckBox1->isChecked())
+        m_lists.ListBox5 = m_lists.ListBox6;
+    if (m_controls.CheckBox26->isChecked())
         attempt([&] { followRenamedTasks(options); });
-    if (m_form.CheckBox8->isChecked()) {
+    if (m_controls.CheckBox8->isChecked()) {
         attempt([this] {
-            const std::int32_t limit = DigitsToInt(m_form.SpinEdit9->text());
-            for (TaskEntry& e : m_form.ListBox5)
+            const std::int32_t limit = DigitsToInt(m_controls.SpinEdit9->text());
+            for (TaskEntry& e : m_lists.ListBox5)
                 e.title = LimitNameLength(e.title, limit);
         });
     }
-    enforceKillList(m_form.ListBox6, options, failure); // only a tick writes it, and ticks never nest
+    enforceKillList(m_lists.ListBox6, options, failure); // only a tick writes it, and ticks never nest
     if (failure)
         std::rethrow_exception(failure);
     if (!protectionOn())
@@ -116,15 +115,15 @@ void Protection::ProtectionTick() {
         return;
     }
     askAboutNewTasks(options);
-    if (m_form.CheckBox10->isChecked() && !m_form.ListBox6.empty() && !m_form.SpinEdit10->text().isEmpty())
+    if (m_controls.CheckBox10->isChecked() && !m_lists.ListBox6.empty() && !m_controls.SpinEdit10->text().isEmpty())
         warnAboutMemory(options);
 }
 
 void Protection::statusCaption() {
     QString caption = QStringLiteral("Torvane  %1 % free memory").arg(m_values.FreeMemPercent);
-    if (m_form.TempGetTimer->isActive())
+    if (m_controls.TempGetTimer->isActive())
         caption += QStringLiteral(", %1 C core temperature").arg(m_values.CurrentTemp);
-    m_form.Torvane->setWindowTitle(caption);
+    m_controls.Torvane->setWindowTitle(caption);
 }
 
 bool Protection::usesOver(WindowHandle window, std::int32_t limitMB) {
@@ -143,12 +142,12 @@ void Protection::applyDecision(const RecognitionOptions& options) {
     const QString& asked = m_values.ActionTaskName;
     switch (m_values.TaskDecision) {
     case ActionDecision::AddToSafeList: {
-        TaskListModel& safe = m_form.ListBox2->taskModel();
+        TaskListModel& safe = m_controls.ListBox2->taskModel();
         if (FindTask(safe.tasks(), asked, 0, options) == -1)
             AddTaskIfAbsent(safe, decided.title, decided.handle, options);
         if (usesOver(decided.handle, m_values.MemoryLimitMB))
-            m_form.AllowedOfSize.push_back(decided);
-        m_form.RunningBefore.push_back(decided);
+            m_lists.AllowedOfSize.push_back(decided);
+        m_lists.RunningBefore.push_back(decided);
         confirm(QStringLiteral("Added to safe List"),
                 QStringLiteral("Successfully added %1to the safe list.\n\rNow, the task will be processed according "
                                "to the safe list commands.")
@@ -156,18 +155,18 @@ void Protection::applyDecision(const RecognitionOptions& options) {
         break;
     }
     case ActionDecision::AddToKillList:
-        if (FindTask(m_form.ListBox3->taskModel().tasks(), asked, 0, options) == -1)
-            m_form.ListBox3->taskModel().append(decided);
+        if (FindTask(m_controls.ListBox3->taskModel().tasks(), asked, 0, options) == -1)
+            m_controls.ListBox3->taskModel().append(decided);
         confirm(QStringLiteral("Added to kill List"),
                 QStringLiteral("Successfully added %1 to the kill list.\n\rNow, the task will be processed according "
                                "to the kill list commands.")
                     .arg(decided.title));
         break;
     case ActionDecision::AllowToRun:
-        if (FindTask(m_form.RunningBefore, asked, 0, options) == -1)
-            m_form.RunningBefore.push_back(decided);
+        if (FindTask(m_lists.RunningBefore, asked, 0, options) == -1)
+            m_lists.RunningBefore.push_back(decided);
         if (usesOver(decided.handle, m_values.MemoryLimitMB))
-            m_form.AllowedOfSize.push_back(decided);
+            m_lists.AllowedOfSize.push_back(decided);
         confirm(QStringLiteral("Allowed to Run"),
                 QStringLiteral("Allowed %1 to run this time, without closing it.\n\rIf you wish to kill the task now, "
                                "you can still do it manually.")
@@ -188,28 +187,28 @@ void Protection::applyDecision(const RecognitionOptions& options) {
 void Protection::takeSnapshots() {
     // One enumeration serves both lists, so hidden and visible tasks come from the same moment.
     const std::vector<WindowInfo> windows = m_windows.topLevelWindows();
-    m_form.ListBox5.clear();
-    appendTasks(windows, false, m_form.ListBox5);
-    m_form.ListBox6 = m_form.ListBox5;
-    appendTasks(windows, true, m_form.ListBox6);
+    m_lists.ListBox5.clear();
+    appendTasks(windows, false, m_lists.ListBox5);
+    m_lists.ListBox6 = m_lists.ListBox5;
+    appendTasks(windows, true, m_lists.ListBox6);
 }
 
 void Protection::followRenamedTasks(const RecognitionOptions& options) {
-    TaskListModel& safe = m_form.ListBox2->taskModel();
-    for (const TaskEntry& task : m_form.ListBox6) {
+    TaskListModel& safe = m_controls.ListBox2->taskModel();
+    for (const TaskEntry& task : m_lists.ListBox6) {
         const int k = findInSafeList(task.title, task.handle, options);
         if (k != -1)
             safe.setEntry(k, task);
-        const int r = FindTask(m_form.RunningBefore, task.title, task.handle, options);
+        const int r = FindTask(m_lists.RunningBefore, task.title, task.handle, options);
         if (r != -1)
-            m_form.RunningBefore[static_cast<std::size_t>(r)] = task;
+            m_lists.RunningBefore[static_cast<std::size_t>(r)] = task;
     }
 }
 
 void Protection::enforceKillList(const TaskList& tasks, const RecognitionOptions& options,
                                  std::exception_ptr& failure) {
     for (const TaskEntry& task : tasks) {
-        const TaskList& killList = m_form.ListBox3->taskModel().tasks();
+        const TaskList& killList = m_controls.ListBox3->taskModel().tasks();
         int found = -1;
         try {
             found = FindTask(killList, task.title, 0, options);
@@ -230,31 +229,31 @@ void Protection::WindowsChanged(const std::vector<WindowInfo>& windows) {
     appendTasks(windows, true, tasks);
     // A failure of the options is the tick's to report; the exact names still count here.
     std::exception_ptr failure;
-    enforceKillList(tasks, readRecognitionOptions(m_form), failure);
+    enforceKillList(tasks, m_recognition.options(), failure);
 }
 
 void Protection::killNewTasksSilently(const RecognitionOptions& options) {
-    const TaskList& candidates = m_form.ListBox5;
+    const TaskList& candidates = m_lists.ListBox5;
     for (const TaskEntry& task : candidates) {
         if (task.handle == 0)
             continue;
         if (findInSafeList(task.title, task.handle, options) == -1 &&
-            FindTask(m_form.RunningBefore, task.title, task.handle, options) == -1)
+            FindTask(m_lists.RunningBefore, task.title, task.handle, options) == -1)
             kill(task.handle); // spares the program's own windows
     }
 }
 
 void Protection::askAboutNewTasks(const RecognitionOptions& options) {
-    const TaskList& candidates = m_form.ListBox5;
+    const TaskList& candidates = m_lists.ListBox5;
     for (const TaskEntry& task : candidates) {
         if (actionWindowVisible() || killedThisTick(task.handle))
             continue;
-        const TaskList& safe = m_form.ListBox2->taskModel().tasks();
+        const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
         if (FindTask(safe, task.title, 0, options) != -1 ||
-            FindTask(m_form.RunningBefore, task.title, 0, options) != -1)
+            FindTask(m_lists.RunningBefore, task.title, 0, options) != -1)
             continue;
-        if (!m_form.CheckBox9->isChecked() &&
-            (FindTaskByHandle(safe, task.handle) != -1 || FindTaskByHandle(m_form.RunningBefore, task.handle) != -1))
+        if (!m_controls.CheckBox9->isChecked() &&
+            (FindTaskByHandle(safe, task.handle) != -1 || FindTaskByHandle(m_lists.RunningBefore, task.handle) != -1))
             continue;
         // The program's own windows (the caption changes with every tick) are never new tasks.
         if (m_actions.ownedByThisProgram(task.handle))
@@ -266,19 +265,19 @@ void Protection::askAboutNewTasks(const RecognitionOptions& options) {
 }
 
 void Protection::warnAboutMemory(const RecognitionOptions& options) {
-    const TaskList& tasks = m_form.ListBox6; // only a tick writes it, and ticks never nest
+    const TaskList& tasks = m_lists.ListBox6; // only a tick writes it, and ticks never nest
     for (const TaskEntry& task : tasks) {
         if (actionWindowVisible() || killedThisTick(task.handle))
             continue;
         if (!usesOver(task.handle, m_values.MemoryLimitMB))
             continue;
-        if (FindTask(m_form.AllowedOfSize, task.title, 0, options) != -1)
+        if (FindTask(m_lists.AllowedOfSize, task.title, 0, options) != -1)
             continue;
-        const bool byHandle = !m_form.CheckBox9->isChecked();
-        if (byHandle && FindTaskByHandle(m_form.AllowedOfSize, task.handle) != -1)
+        const bool byHandle = !m_controls.CheckBox9->isChecked();
+        if (byHandle && FindTaskByHandle(m_lists.AllowedOfSize, task.handle) != -1)
             continue;
-        const TaskList& safe = m_form.ListBox2->taskModel().tasks();
-        const bool includeSafe = m_form.CheckBox11->isChecked();
+        const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
+        const bool includeSafe = m_controls.CheckBox11->isChecked();
         if (!includeSafe && FindTask(safe, task.title, 0, options) != -1)
             continue;
         if (!includeSafe && byHandle && FindTaskByHandle(safe, task.handle) != -1)
@@ -292,13 +291,10 @@ void Protection::warnAboutMemory(const RecognitionOptions& options) {
 }
 
 void Protection::AskAboutTask() {
-    if (m_form.CheckBox25->isChecked() && m_values.RepeatLastAction != RepeatAction::None) {
-        if (links.startOnShow)
-            links.startOnShow();
-        if (links.performRepeatLast)
-            links.performRepeatLast();
+    if (m_controls.CheckBox25->isChecked() && m_values.RepeatLastAction != RepeatAction::None) {
+        m_actionWindow.startOnShow();
+        m_actionWindow.performRepeatLast();
         return;
     }
-    if (links.showActionWindow)
-        links.showActionWindow();
+    m_actionWindow.showForActionTask();
 }

@@ -9,18 +9,18 @@
 #include <algorithm>
 #include <limits>
 
-RecognitionOptions readRecognitionOptions(const MainForm& form) {
+RecognitionOptions readRecognitionOptions(const RecognitionControls& controls) {
     RecognitionOptions o;
-    o.cleverProcessing = form.CheckBox4->isChecked();
-    o.percentMode = form.RadioButton6->isChecked();
-    o.runLength = OptionNumber::fromText(form.SpinEdit7->text());
-    o.lengthFilter = form.CheckBox6->isChecked();
-    const QString minimumText = form.SpinEdit8->text();
-    o.minimumLengthFilter = form.CheckBox7->isChecked() && !minimumText.isEmpty();
+    o.cleverProcessing = controls.CheckBox4->isChecked();
+    o.percentMode = controls.RadioButton6->isChecked();
+    o.runLength = OptionNumber::fromText(controls.SpinEdit7->text());
+    o.lengthFilter = controls.CheckBox6->isChecked();
+    const QString minimumText = controls.SpinEdit8->text();
+    o.minimumLengthFilter = controls.CheckBox7->isChecked() && !minimumText.isEmpty();
     o.minimumLength = OptionNumber::fromText(minimumText);
-    o.changeByHandle = form.CheckBox9->isChecked();
-    o.limitNameLength = form.CheckBox8->isChecked();
-    o.nameLengthLimit = OptionNumber::fromText(form.SpinEdit9->text());
+    o.changeByHandle = controls.CheckBox9->isChecked();
+    o.limitNameLength = controls.CheckBox8->isChecked();
+    o.nameLengthLimit = OptionNumber::fromText(controls.SpinEdit9->text());
     return o;
 }
 
@@ -38,18 +38,18 @@ bool RecognitionHandlers::AddTaskIfAbsent(TaskListModel& list, const QString& na
 }
 
 void RecognitionHandlers::CheckBox5Click() {
-    if (!m_form.CheckBox5->isEnabled())
+    if (!m_controls.CheckBox5->isEnabled())
         return;
-    const bool on = m_form.CheckBox5->isChecked();
-    m_form.CheckBox6->setEnabled(on);
-    m_form.CheckBox7->setEnabled(on);
-    m_form.SpinEdit8->setEnabled(on);
+    const bool on = m_controls.CheckBox5->isChecked();
+    m_controls.CheckBox6->setEnabled(on);
+    m_controls.CheckBox7->setEnabled(on);
+    m_controls.SpinEdit8->setEnabled(on);
 }
 
 // The order of steps matters: while minimum and maximum are equal the spin edit takes the value
 // unclamped, which is what lets 6 become 60 and 60 become 6.
 void RecognitionHandlers::RadioButton6Click() {
-    SpinEdit& spin = *m_form.SpinEdit7;
+    SpinEdit& spin = *m_controls.SpinEdit7;
     if (spin.maximum() != 10)
         return;
     spin.setRange(spin.minimum() * 10, spin.maximum());
@@ -60,7 +60,7 @@ void RecognitionHandlers::RadioButton6Click() {
 }
 
 void RecognitionHandlers::RadioButton7Click() {
-    SpinEdit& spin = *m_form.SpinEdit7;
+    SpinEdit& spin = *m_controls.SpinEdit7;
     if (spin.maximum() != 100)
         return;
     spin.setRange(spin.minimum() / 10, spin.maximum());
@@ -69,7 +69,7 @@ void RecognitionHandlers::RadioButton7Click() {
 }
 
 void RecognitionHandlers::CheckBox27Click() {
-    const bool sorted = m_form.CheckBox27->isChecked();
-    for (TaskListView* view : {m_form.ListBox1, m_form.ListBox2, m_form.ListBox3})
+    const bool sorted = m_controls.CheckBox27->isChecked();
+    for (TaskListView* view : {m_controls.ListBox1, m_controls.ListBox2, m_controls.ListBox3})
         view->taskModel().setSorted(sorted);
 }

@@ -1,20 +1,20 @@
 #pragma once
 
-#include "core/main_form.h"
 #include "tasks/recognition.h"
+#include "tasks/task_controls.h"
 
 class TaskListModel;
 
 // The options of name recognition as the controls show them now. Numbers go through DigitsToInt;
 // a text that does not convert raises its error only where the number is used.
-RecognitionOptions readRecognitionOptions(const MainForm& form);
+RecognitionOptions readRecognitionOptions(const RecognitionControls& controls);
 
 // The option controls' reactions and the lookups with the options read at the moment of the call.
 class RecognitionHandlers {
 public:
-    explicit RecognitionHandlers(MainForm& form) : m_form(form) {}
+    explicit RecognitionHandlers(const RecognitionControls& controls) : m_controls(controls) {}
 
-    RecognitionOptions options() const { return readRecognitionOptions(m_form); }
+    RecognitionOptions options() const { return readRecognitionOptions(m_controls); }
 
     int FindTask(const TaskList& list, QStringView name, LookupHandle handle) const;
     bool AddTaskIfAbsent(TaskList& list, const QString& name, platform::WindowHandle handle) const;
@@ -27,5 +27,5 @@ public:
     void CheckBox27Click();
 
 private:
-    MainForm& m_form;
+    RecognitionControls m_controls;
 };

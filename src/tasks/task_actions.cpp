@@ -16,9 +16,9 @@ std::int64_t roundedMegabytes(std::uint64_t bytes) {
     return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(bytes) / 1024.0 / 1024.0));
 }
 
-TaskActions::TaskActions(MainForm& form, WindowSystem& windows, Processes& processes, MessagePolicy& policy,
-                         TaskListController& taskList)
-    : m_form(form), m_windows(windows), m_processes(processes), m_policy(policy), m_taskList(taskList) {}
+TaskActions::TaskActions(const TaskActionControls& controls, WindowSystem& windows, Processes& processes,
+                         MessagePolicy& policy, TaskListController& taskList)
+    : m_controls(controls), m_windows(windows), m_processes(processes), m_policy(policy), m_taskList(taskList) {}
 
 TaskActions::KillTarget TaskActions::resolve(WindowHandle window) {
     const ProcessId pid = m_windows.windowProcessId(window);
@@ -84,7 +84,7 @@ bool TaskActions::GetTaskMemory(WindowHandle window, std::uint64_t& bytes) {
 }
 
 void TaskActions::KillSelectedTask() {
-    const TaskListView& all = *m_form.ListBox1;
+    const TaskListView& all = *m_controls.ListBox1;
     const int selected = all.itemIndex();
     // The chosen window and its owner are taken before any question: the list refreshes while a
     // box is open, and the row may then hold another task or none.
@@ -93,7 +93,7 @@ void TaskActions::KillSelectedTask() {
         tellOwnTaskSpared();
         return;
     }
-    const TaskList& safe = m_form.ListBox2->taskModel().tasks();
+    const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
     if (!safe.empty() && selected != -1) {
         const WindowHandle handle = target.window;
         const bool inSafeList =
@@ -125,7 +125,7 @@ void TaskActions::KillSelectedTask() {
 }
 
 void TaskActions::ShowSelectedMemory() {
-    const TaskListView& all = *m_form.ListBox1;
+    const TaskListView& all = *m_controls.ListBox1;
     const int selected = all.itemIndex();
     if (selected == -1)
         return;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/main_form.h"
 #include "platform/types.h"
+#include "tasks/task_controls.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,8 +19,8 @@ class WindowSystem;
 // process that owns it) and read the memory that process uses.
 class TaskActions {
 public:
-    TaskActions(MainForm& form, platform::WindowSystem& windows, platform::Processes& processes, MessagePolicy& policy,
-                TaskListController& taskList);
+    TaskActions(const TaskActionControls& controls, platform::WindowSystem& windows, platform::Processes& processes,
+                MessagePolicy& policy, TaskListController& taskList);
 
     // Closes the window, ends its process, then refreshes the All Task List. A window of this
     // program is left alone (nothing is refreshed either): false then.
@@ -51,7 +51,7 @@ private:
     bool kill(const KillTarget& target);
     bool stillTheSame(const KillTarget& target);
 
-    MainForm& m_form;
+    TaskActionControls m_controls;
     platform::WindowSystem& m_windows;
     platform::Processes& m_processes;
     MessagePolicy& m_policy;

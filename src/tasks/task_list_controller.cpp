@@ -11,8 +11,8 @@
 
 using namespace platform;
 
-TaskListController::TaskListController(MainForm& form, WindowSystem& windows, MessagePolicy& policy)
-    : m_form(form), m_windows(windows), m_policy(policy) {}
+TaskListController::TaskListController(const TaskListControls& controls, WindowSystem& windows, MessagePolicy& policy)
+    : m_controls(controls), m_windows(windows), m_policy(policy) {}
 
 void TaskListController::snapshotInto(TaskList& target, bool hidden) {
     if (hidden)
@@ -23,19 +23,19 @@ void TaskListController::snapshotInto(TaskList& target, bool hidden) {
 
 void TaskListController::fillAllTaskList() {
     TaskList tasks;
-    snapshotInto(tasks, m_form.ShowHiddenTasks->isChecked());
-    m_form.ListBox1->taskModel().setTasks(tasks);
+    snapshotInto(tasks, m_controls.ShowHiddenTasks->isChecked());
+    m_controls.ListBox1->taskModel().setTasks(tasks);
 }
 
 void TaskListController::RefreshTasks1Click() {
-    TaskListView& list = *m_form.ListBox1;
+    TaskListView& list = *m_controls.ListBox1;
     const int top = list.topIndex();
     const int selected = list.itemIndex();
     const QString selectedTitle = selected != -1 ? list.taskModel().at(selected).title : QString();
 
-    m_form.ListBox7.clear();
-    snapshotInto(m_form.ListBox7, m_form.ShowHiddenTasks->isChecked());
-    list.taskModel().setTasks(m_form.ListBox7);
+    m_listBox7.clear();
+    snapshotInto(m_listBox7, m_controls.ShowHiddenTasks->isChecked());
+    list.taskModel().setTasks(m_listBox7);
 
     const int count = list.count();
     if (count > 0 && selected != -1) {
@@ -57,8 +57,8 @@ void TaskListController::RefreshTasks1Click() {
 }
 
 void TaskListController::ShowHiddenTasksClick() {
-    TaskListView& list = *m_form.ListBox1;
-    if (!m_form.ShowHiddenTasks->isChecked()) {
+    TaskListView& list = *m_controls.ListBox1;
+    if (!m_controls.ShowHiddenTasks->isChecked()) {
         const int answer = m_policy.show(
             BoxKind::SilentGated,
             QStringLiteral(
@@ -68,11 +68,11 @@ void TaskListController::ShowHiddenTasksClick() {
             QStringLiteral("View Hidden Tasks"), MbYesNo | MbIconQuestion);
         if (answer != IdYes)
             return;
-        m_form.ShowHiddenTasks->setChecked(true);
+        m_controls.ShowHiddenTasks->setChecked(true);
         TaskList tasks;
         ListHiddenTasks(m_windows, tasks);
         list.taskModel().setTasks(tasks);
-        m_form.Button12->setText(QStringLiteral("Hide Hidden"));
+        m_controls.Button12->setText(QStringLiteral("Hide Hidden"));
         m_policy.show(BoxKind::SilentGated,
                       QStringLiteral("Now you can view hidden tasks. Be careful not to accidentally kill some of your "
                                      "system tasks."),
@@ -83,11 +83,11 @@ void TaskListController::ShowHiddenTasksClick() {
                           QStringLiteral("Stop View Hidden Tasks"), MbYesNo | MbIconQuestion);
         if (answer != IdYes)
             return;
-        m_form.ShowHiddenTasks->setChecked(false);
+        m_controls.ShowHiddenTasks->setChecked(false);
         TaskList tasks;
         ListVisibleTasks(m_windows, tasks);
         list.taskModel().setTasks(tasks);
-        m_form.Button12->setText(QStringLiteral("Show Hidden"));
+        m_controls.Button12->setText(QStringLiteral("Show Hidden"));
         m_policy.show(BoxKind::SilentGated,
                       QStringLiteral("Now you do not view hidden tasks. For more control over the computer resources, "
                                      "it is recommended to view hidden tasks."),
@@ -96,10 +96,10 @@ void TaskListController::ShowHiddenTasksClick() {
 }
 
 void TaskListController::TreatAsHidden1Click() {
-    m_form.TreatAsHidden1->setChecked(!m_form.TreatAsHidden1->isChecked());
-    m_form.CheckBox1->setChecked(m_form.TreatAsHidden1->isChecked());
+    m_controls.TreatAsHidden1->setChecked(!m_controls.TreatAsHidden1->isChecked());
+    m_controls.CheckBox1->setChecked(m_controls.TreatAsHidden1->isChecked());
 }
 
 void TaskListController::CheckBox1Click() {
-    m_form.TreatAsHidden1->setChecked(m_form.CheckBox1->isChecked());
+    m_controls.TreatAsHidden1->setChecked(m_controls.CheckBox1->isChecked());
 }

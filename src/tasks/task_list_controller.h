@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/main_form.h"
+#include "core/task_list.h"
+#include "tasks/task_controls.h"
 
 class MessagePolicy;
 
@@ -12,7 +13,7 @@ class WindowSystem;
 // hidden tasks, and the mirrored "treat non-hidden tasks as hidden" option.
 class TaskListController {
 public:
-    TaskListController(MainForm& form, platform::WindowSystem& windows, MessagePolicy& policy);
+    TaskListController(const TaskListControls& controls, platform::WindowSystem& windows, MessagePolicy& policy);
 
     void RefreshTasks1Click();
     void ShowHiddenTasksClick();
@@ -25,7 +26,8 @@ public:
 private:
     void snapshotInto(TaskList& target, bool hidden);
 
-    MainForm& m_form;
+    TaskListControls m_controls;
+    TaskList m_listBox7; // the refresh's snapshot, kept between refreshes
     platform::WindowSystem& m_windows;
     MessagePolicy& m_policy;
 };

@@ -14,10 +14,11 @@
 #include <QLabel>
 #include <cmath>
 
-TemperatureReactions::TemperatureReactions(MainForm& form, SharedValues& values, TemperatureControls& controls,
-                                           const TemperatureHistory& history, platform::WindowSystem& windows,
-                                           TaskActions& taskActions, TemperatureReactionHooks hooks)
-    : m_form(form), m_values(values), m_controls(controls), m_history(history), m_windows(windows),
+TemperatureReactions::TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values,
+                                           TemperatureControls& controls, const TemperatureHistory& history,
+                                           platform::WindowSystem& windows, TaskActions& taskActions,
+                                           TemperatureReactionHooks hooks)
+    : m_menu(menu), m_values(values), m_controls(controls), m_history(history), m_windows(windows),
       m_taskActions(taskActions), m_hooks(std::move(hooks)) {}
 
 void TemperatureReactions::setInvestigator(TTempInvestigator& investigator) {
@@ -75,9 +76,9 @@ void TemperatureReactions::DetectTemperatureChange() {
     const std::int32_t tolerance = DigitsToInt(m_controls.SpinEdit15->text());
     const double change = current - previous;
     if (std::fabs(change) > tolerance) {
-        m_form.PreviousTempTasks = m_form.NowTempTasks;
-        m_form.NowTempTasks.clear();
-        ListAllTasks(m_windows, m_form.NowTempTasks);
+        m_lists.PreviousTempTasks = m_lists.NowTempTasks;
+        m_lists.NowTempTasks.clear();
+        ListAllTasks(m_windows, m_lists.NowTempTasks);
     }
     if (change > tolerance && previous != 0.0 && current != 0.0)
         reportRise(change);
@@ -92,9 +93,9 @@ void TemperatureReactions::reportRise(double rise) {
         list.clear();
     m_investigator->Label1->setText(QStringLiteral("Temperature risen by ") + temperatureText(rise) +
                                     QStringLiteral(" degrees. Possible task reasons:"));
-    for (const TaskEntry& entry : m_form.NowTempTasks) {
+    for (const TaskEntry& entry : m_lists.NowTempTasks) {
         // The program's own caption changes with the temperature: it is never a reason.
-        if (FindTaskByName(m_form.PreviousTempTasks, entry.title) == -1 &&
+        if (FindTaskByName(m_lists.PreviousTempTasks, entry.title) == -1 &&
             !m_taskActions.ownedByThisProgram(entry.handle))
             list.append(entry);
     }
@@ -121,7 +122,7 @@ void TemperatureReactions::ProcessInvestigatorRequest() {
         for (const TaskEntry& entry : selected)
             m_taskActions.KillTaskWindow(entry.handle);
     } else if (request == TTempInvestigator::kAddToKillListRequest) {
-        TaskListModel& killList = m_form.ListBox3->taskModel();
+        TaskListModel& killList = m_menu.ListBox3->taskModel();
         for (const TaskEntry& entry : selected) {
             if (FindTaskByName(killList.tasks(), entry.title) == -1)
                 killList.append(entry);

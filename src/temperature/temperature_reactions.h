@@ -1,12 +1,16 @@
 #pragma once
 
-#include "core/main_form.h"
 #include "core/shared_values.h"
+#include "core/task_list.h"
+#include "tasks/protection_peers.h"
 #include "temperature/temperature_tab_controls.h"
 
 #include <functional>
 
+class QAction;
 class QCheckBox;
+class QMenu;
+class TaskListView;
 class TaskActions;
 class TemperatureHistory;
 class TTempInvestigator;
@@ -14,6 +18,15 @@ class TTempInvestigator;
 namespace platform {
 class WindowSystem;
 }
+
+// The main window's controls the reactions read and set: the Kill List and the temperature menu.
+struct TemperatureMenuControls {
+    TaskListView* ListBox3 = nullptr;
+    QMenu* IfBiggestTemperatureOver1 = nullptr;
+    QAction* StartWithCoreTemp1 = nullptr;
+    QAction* askRelatedTemperatureChanges1 = nullptr;
+    QAction* StoptaskProtection1 = nullptr;
+};
 
 // What the over-temperature reactions reach in other subsystems. A missing hook (or a hook that
 // gives no check box) leaves that part of the reaction out.
@@ -32,9 +45,9 @@ struct TemperatureReactionHooks {
 // The reactions to the sampled temperatures: the over-temperature check, the detection of
 // temperature jumps with the investigator, the investigator's requests, and the tab's options
 // that mirror menu items.
-class TemperatureReactions {
+class TemperatureReactions : public InvestigatorRequests {
 public:
-    TemperatureReactions(MainForm& form, SharedValues& values, TemperatureControls& controls,
+    TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values, TemperatureControls& controls,
                          const TemperatureHistory& history, platform::WindowSystem& windows, TaskActions& taskActions,
                          TemperatureReactionHooks hooks);
 
@@ -48,9 +61,16 @@ public:
     void overTemperatureCheck();
     bool overheatLatch() const { return m_overheatLatch; }
 
+    // The task snapshots the jump detection compares: the one before and the one at the jump.
+    struct Lists {
+        TaskList PreviousTempTasks;
+        TaskList NowTempTasks;
+    };
+    Lists& lists() { return m_lists; }
+
     void DetectTemperatureChange();
     // Run by the protection tick right after the caption update.
-    void ProcessInvestigatorRequest();
+    void ProcessInvestigatorRequest() override;
 
     void SpinEdit13Change();
     void CheckBox22Click();
@@ -67,7 +87,8 @@ private:
     void runOverheatReactions();
     void reportRise(double rise);
 
-    MainForm& m_form;
+    TemperatureMenuControls m_menu;
+    Lists m_lists;
     SharedValues& m_values;
     TemperatureControls& m_controls;
     const TemperatureHistory& m_history;

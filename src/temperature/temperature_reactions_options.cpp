@@ -9,7 +9,7 @@
 
 void TemperatureReactions::SpinEdit13Change() {
     // Runs for both spin edits; the caption always follows the threshold.
-    m_form.IfBiggestTemperatureOver1->setTitle(QStringLiteral("If biggest temperature over ") +
+    m_menu.IfBiggestTemperatureOver1->setTitle(QStringLiteral("If biggest temperature over ") +
                                                QString::number(DigitsToInt(m_controls.SpinEdit13->text())) +
                                                QStringLiteral(" degrees..."));
 }
@@ -26,25 +26,25 @@ void menuItemClick(QAction* item, QCheckBox* box) {
 } // namespace
 
 void TemperatureReactions::CheckBox17Click() {
-    m_form.StartWithCoreTemp1->setChecked(m_controls.CheckBox17->isChecked());
+    m_menu.StartWithCoreTemp1->setChecked(m_controls.CheckBox17->isChecked());
 }
 
 void TemperatureReactions::StartWithCoreTemp1Click() {
-    menuItemClick(m_form.StartWithCoreTemp1, m_controls.CheckBox17);
+    menuItemClick(m_menu.StartWithCoreTemp1, m_controls.CheckBox17);
 }
 
 void TemperatureReactions::CheckBox21Click() {
-    m_form.askRelatedTemperatureChanges1->setChecked(m_controls.CheckBox21->isChecked());
+    m_menu.askRelatedTemperatureChanges1->setChecked(m_controls.CheckBox21->isChecked());
 }
 
 void TemperatureReactions::askRelatedTemperatureChanges1Click() {
-    menuItemClick(m_form.askRelatedTemperatureChanges1, m_controls.CheckBox21);
+    menuItemClick(m_menu.askRelatedTemperatureChanges1, m_controls.CheckBox21);
 }
 
 void TemperatureReactions::CheckBox16Click() {
-    m_form.StoptaskProtection1->setChecked(m_controls.CheckBox16->isChecked());
+    m_menu.StoptaskProtection1->setChecked(m_controls.CheckBox16->isChecked());
 }
 
 void TemperatureReactions::StoptaskProtection1Click() {
-    menuItemClick(m_form.StoptaskProtection1, m_controls.CheckBox16);
+    menuItemClick(m_menu.StoptaskProtection1, m_controls.CheckBox16);
 }

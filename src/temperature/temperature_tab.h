@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/main_form.h"
 #include "core/shared_values.h"
 #include "temperature/core_temp_starter.h"
 #include "temperature/temperature_graph.h"
@@ -28,9 +27,10 @@ public:
     // `graphsShowing`: whether the tab is the one shown and the window is not collapsed to its
     // menu; the graphs are drawn only then. `coreTempSearchFolder`: where the dialog that looks
     // for the publisher opens. Dialogs are owned by the policy's main window.
-    TemperatureTab(MainForm& form, SharedValues& values, platform::Platform& platform, MessagePolicy& policy,
-                   TaskActions& taskActions, std::function<bool()> graphsShowing, TemperatureReactionHooks hooks,
-                   std::function<QString()> coreTempSearchFolder, QWidget* parent = nullptr);
+    TemperatureTab(const TemperatureMenuControls& menu, SharedValues& values, platform::Platform& platform,
+                   MessagePolicy& policy, TaskActions& taskActions, std::function<bool()> graphsShowing,
+                   TemperatureReactionHooks hooks, std::function<QString()> coreTempSearchFolder,
+                   QWidget* parent = nullptr);
 
     TemperatureControls& controls() { return m_controls; }
     TemperatureReactions& reactions() { return m_reactions; }

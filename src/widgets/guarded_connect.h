@@ -14,9 +14,8 @@
 template <typename Sender, typename Signal>
 QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, QObject* context, MessagePolicy& policy,
                                        std::function<void()> handler) {
-    return QObject::connect(sender, signal, context, [&policy, handler = std::move(handler)] {
-        runGuarded(policy.dialogs(), policy.mainWindow(), handler);
-    });
+    return QObject::connect(sender, signal, context,
+                            [&policy, handler = std::move(handler)] { runGuarded(policy, handler); });
 }
 
 // The report's box is owned by `owner`.

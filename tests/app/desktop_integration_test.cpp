@@ -1,10 +1,10 @@
 // Living on a desktop: where the files are and starting at log-in.
 #include "app/app_id.h"
 #include "app/autostart.h"
+#include "app/main_form.h"
 #include "app/program_folders.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
-#include "core/main_form.h"
 #include "support/app_fixture.h"
 
 #include <QCheckBox>

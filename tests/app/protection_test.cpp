@@ -1,6 +1,7 @@
+#include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
-#include "core/main_form.h"
+#include "lists/t_new_task.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 #include "tasks/protection.h"
@@ -24,21 +25,6 @@ protected:
         AppFixture::SetUp();
         known = fake.addWindow("Known hidden", false, 100);
         startProgram();
-        ProtectionLinks& l = protection().links;
-        l.actionWindowVisible = [this] { return windowVisible; };
-        l.showActionWindow = [this] {
-            asked << values().ActionTaskName;
-            windowVisible = true;
-        };
-        l.startOnShow = [this] { repeated << values().ActionTaskName; };
-        // The repeat path of the window, for the one action the tests repeat.
-        l.performRepeatLast = [this] {
-            ASSERT_EQ(values().RepeatLastAction, RepeatAction::AllowToRun);
-            values().DecidedTaskName = values().ActionTaskName;
-            values().DecidedTaskWindow = values().ActionTaskWindow;
-            values().TaskDecision = ActionDecision::AllowToRun;
-        };
-        l.silentMode1Click = [this] { form().SilentMode1->setChecked(!form().SilentMode1->isChecked()); };
         form().CheckBox10->setChecked(false); // memory warning tested on its own
     }
     Protection& protection() { return main().protection(); }
@@ -50,42 +36,12 @@ protected:
         fake.clearBoxes();
     }
     void tick() { protection().Timer3Timer(); }
-    // The user answers the shown window.
-    void decide(ActionDecision decision) {
-        values().DecidedTaskName = values().ActionTaskName;
-        values().DecidedTaskWindow = values().ActionTaskWindow;
-        values().TaskDecision = decision;
-        values().ActionTaskName.clear();
-        windowVisible = false;
-    }
     static bool contains(const TaskList& list, const QString& title) {
         return std::any_of(list.begin(), list.end(), [&](const TaskEntry& e) { return e.title == title; });
     }
 
     WindowHandle known = 0;
-    bool windowVisible = false;
-    QStringList asked;
-    QStringList repeated;
 };
-
-TEST_F(ProtectionTest, StatusCaptionWithAndWithoutTemperature) {
-    values().FreeMemPercent = 37;
-    values().CurrentTemp = 52;
-    tick();
-    EXPECT_EQ(main().windowTitle(), "Torvane  37 % free memory, 52 C core temperature");
-    form().TempGetTimer->stop();
-    tick();
-    EXPECT_EQ(main().windowTitle(), "Torvane  37 % free memory");
-}
-
-TEST_F(ProtectionTest, KillListIsEnforcedWithoutProtection) {
-    form().ListBox3->taskModel().append({"Intruder", 0});
-    const WindowHandle intruder = fake.addWindow("Intruder", true, 700);
-    tick();
-    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{700});
-    EXPECT_FALSE(fake.hasWindow(intruder));
-    EXPECT_TRUE(asked.isEmpty());
-}
 
 TEST_F(ProtectionTest, ReportedWindowsMeetTheKillListBetweenTicks) {
     form().ListBox3->taskModel().append({"Intruder", 0});
@@ -96,7 +52,7 @@ TEST_F(ProtectionTest, ReportedWindowsMeetTheKillListBetweenTicks) {
     ASSERT_TRUE(fake.watched());
     fake.announceWindows({own, hidden, welcome});
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{701});
-    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_FALSE(program->newTask().isVisible());
 }
 
 TEST_F(ProtectionTest, SpinEditsTakeOnlyNumbersTheyCanHold) {
@@ -129,22 +85,13 @@ TEST_F(ProtectionTest, TheKillListWorksWithAnyTextInAnyBox) {
     }
 }
 
-TEST_F(ProtectionTest, AKillListedTaskIsKilledNotAskedAbout) {
-    startProtection();
-    form().ListBox3->taskModel().append({"Unwanted agent", 0});
-    fake.addWindow("Unwanted agent", false, 710);
-    tick();
-    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{710});
-    EXPECT_TRUE(asked.isEmpty()); // gone already: no question about it in the same tick
-}
-
 TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     fake.queueAnswer(IdYes);
     form().Button6->click();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Start Protection");
     EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
-    EXPECT_TRUE(contains(form().RunningBefore, "Known hidden"));
+    EXPECT_TRUE(contains(main().protection().lists().RunningBefore, "Known hidden"));
     EXPECT_EQ(form().Button6->text(), "Stop protection");
     EXPECT_EQ(form().KillHiddenNewTasks1->text(), "Stop protection");
     EXPECT_TRUE(form().KillNewTasks1->isChecked());
@@ -156,160 +103,9 @@ TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     fake.queueAnswer(IdYes);
     form().KillNewTasks1->trigger();
     EXPECT_FALSE(protection().protectionOn());
-    EXPECT_TRUE(form().RunningBefore.empty());
+    EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
     EXPECT_EQ(form().Button6->text(), "Start Protection");
     EXPECT_FALSE(form().Button20->isEnabled());
-}
-
-TEST_F(ProtectionTest, NewHiddenTaskIsAskedAboutAndASecondOneWaits) {
-    startProtection();
-    tick();
-    EXPECT_TRUE(asked.isEmpty()); // everything running at the start is known
-    fake.addWindow("First new", false, 201);
-    fake.addWindow("Second new", false, 202);
-    tick();
-    ASSERT_EQ(asked.size(), 1);
-    const QString first = asked[0];
-    tick();
-    EXPECT_EQ(asked.size(), 1); // the window is still up
-    decide(ActionDecision::AllowToRun);
-    tick();
-    EXPECT_TRUE(contains(form().RunningBefore, first));
-    ASSERT_EQ(asked.size(), 2);
-    EXPECT_NE(asked[1], first);
-    decide(ActionDecision::AllowToRun);
-    tick();
-    tick();
-    EXPECT_EQ(asked.size(), 2); // allowed tasks are known now
-}
-
-TEST_F(ProtectionTest, VisibleTasksAreCandidatesOnlyWhenTreatedAsHidden) {
-    startProtection();
-    fake.addWindow("Visible new", true, 300);
-    tick();
-    EXPECT_TRUE(asked.isEmpty());
-    form().CheckBox1->setChecked(true);
-    tick();
-    EXPECT_EQ(asked, QStringList{"Visible new"});
-}
-
-TEST_F(ProtectionTest, SilentModeKillsUnknownCandidatesOnly) {
-    form().ListBox2->taskModel().append({"Backup agent", 0});
-    startProtection();
-    form().SilentMode1->setChecked(true);
-    fake.addWindow("Backup agent", false, 401);    // exact title
-    fake.addWindow("Backup agent v2", false, 402); // resembles
-    const WindowHandle renamed = fake.addWindow("Totally different", false, 403);
-    form().RunningBefore.push_back({"old title", renamed}); // known by handle
-    fake.addWindow("Stranger", false, 404);
-    tick();
-    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{404});
-
-    form().CheckBox4->setChecked(false); // no resemblance stage: the look-alike goes too
-    tick();
-    EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{404, 402}));
-    EXPECT_TRUE(fake.boxes().isEmpty());
-}
-
-TEST_F(ProtectionTest, RetitledWindowIsAskedAgainOnlyWhileHandlesDoNotCount) {
-    const WindowHandle w = fake.addWindow("Downloader", false, 500);
-    startProtection();
-    fake.setTitle(w, "Downloader 45%");
-    tick();
-    EXPECT_EQ(asked, QStringList{"Downloader 45%"});
-    decide(ActionDecision::Ignore);
-    tick();
-    form().CheckBox9->setChecked(false);
-    asked.clear();
-    tick();
-    EXPECT_TRUE(asked.isEmpty()); // known by its handle
-}
-
-TEST_F(ProtectionTest, DecisionsAreAppliedOnceWithConfirmations) {
-    startProtection();
-    form().CheckBox2->setChecked(true);
-    const WindowHandle w = fake.addWindow("Updater", false, 600);
-    tick();
-    decide(ActionDecision::AddToSafeList);
-    windowVisible = true; // the window already shows the next task
-    tick();
-    ASSERT_EQ(form().ListBox2->count(), 1);
-    EXPECT_EQ(form().ListBox2->taskModel().at(0), (TaskEntry{"Updater", w}));
-    ASSERT_EQ(fake.boxes().size(), 1);
-    EXPECT_EQ(fake.boxes()[0].title, "Added to safe List");
-    EXPECT_EQ(fake.boxes()[0].text, QString("Successfully added Updaterto the safe list.\n\rNow, the task will be "
-                                            "processed according to the safe list commands."));
-    EXPECT_EQ(fake.boxes()[0].flags, MbIconInformation);
-    EXPECT_EQ(values().TaskDecision, ActionDecision::None);
-    tick();
-    EXPECT_EQ(form().ListBox2->count(), 1);
-    EXPECT_EQ(fake.boxes().size(), 1);
-
-    form().CheckBox2->setChecked(false);
-    values().DecidedTaskName = "Updater";
-    values().DecidedTaskWindow = w;
-    values().TaskDecision = ActionDecision::AddToKillList;
-    tick();
-    EXPECT_EQ(form().ListBox3->count(), 1);
-    EXPECT_EQ(fake.boxes().size(), 1); // confirmations off
-}
-
-TEST_F(ProtectionTest, NoTickRunsInsideABoxOpenedByATick) {
-    startProtection();
-    form().CheckBox2->setChecked(true);
-    int nested = 0;
-    fake.onBox = [&](const platform::fake::RecordedBox&) {
-        ++nested;
-        tick(); // a timer firing inside the box's event loop
-    };
-    values().DecidedTaskName = "Tool";
-    values().DecidedTaskWindow = 0;
-    values().TaskDecision = ActionDecision::AllowToRun;
-    tick();
-    EXPECT_EQ(nested, 1);
-    EXPECT_EQ(form().RunningBefore.size(), 2u);
-}
-
-TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
-    startProtection();
-    values().RepeatLastAction = RepeatAction::AllowToRun;
-    fake.addWindow("Repeat me", false, 700);
-    tick();
-    EXPECT_TRUE(asked.isEmpty());
-    EXPECT_EQ(repeated, QStringList{"Repeat me"});
-    tick();
-    EXPECT_TRUE(contains(form().RunningBefore, "Repeat me"));
-    form().CheckBox25->setChecked(false);
-    fake.addWindow("Shown anyway", false, 701);
-    tick();
-    EXPECT_EQ(asked, QStringList{"Shown anyway"});
-}
-
-TEST_F(ProtectionTest, MemoryWarningOnceAndNotForTasksOverTheLimitAtStart) {
-    fake.setWorkingSet(100, 80ull << 20); // the task running at start
-    form().CheckBox10->setChecked(true);
-    startProtection();
-    EXPECT_TRUE(contains(form().AllowedOfSize, "Known hidden"));
-    const WindowHandle big = fake.addWindow("Big visible", true, 800);
-    fake.setWorkingSet(800, 60ull << 20);
-    form().RunningBefore.push_back({"Big visible", big});
-    tick();
-    EXPECT_EQ(asked, QStringList{"Big visible"});
-    decide(ActionDecision::AllowToRun);
-    tick();
-    EXPECT_TRUE(contains(form().AllowedOfSize, "Big visible"));
-    tick();
-    EXPECT_EQ(asked.size(), 1);
-    EXPECT_EQ(values().MemoryLimitMB, 55);
-}
-
-TEST_F(ProtectionTest, ShortenedCandidateNames) {
-    const QString title(40, QChar('n'));
-    startProtection();
-    form().CheckBox8->setChecked(true);
-    fake.addWindow(title, false, 900);
-    tick();
-    EXPECT_EQ(asked, QStringList{title.left(32)});
 }
 
 TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
@@ -317,15 +113,17 @@ TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
     form().SilentMode1->setChecked(true);
     form().Button20->click();
     EXPECT_FALSE(form().SilentMode1->isChecked());
-    EXPECT_TRUE(form().RunningBefore.empty());
-    EXPECT_TRUE(fake.boxes().isEmpty());
+    EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
+    ASSERT_EQ(fake.boxes().size(), 1); // switched off as the menu item does it
+    EXPECT_EQ(fake.boxes()[0].title, "Silent Mode Disabled");
 
-    form().RunningBefore.push_back({"x", 1});
+    fake.clearBoxes();
+    main().protection().lists().RunningBefore.push_back({"x", 1});
     fake.queueAnswer(IdNo);
     form().Button20->click();
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Treat all new tasks as new");
-    EXPECT_EQ(form().RunningBefore.size(), 1u);
+    EXPECT_EQ(main().protection().lists().RunningBefore.size(), 1u);
 }
 
 TEST_F(ProtectionTest, MemoryWarningOptionMirrors) {

@@ -1,8 +1,8 @@
-// The Temperature tab over the real main window and the program's own investigator window.
+// The main window's Temperature tab and the program's own investigator window.
+#include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "cipher/encryption_tab.h"
-#include "core/main_form.h"
 #include "support/app_fixture.h"
 #include "tasks/task_actions.h"
 #include "temperature/core_temp_block.h"
@@ -28,12 +28,7 @@ protected:
         AppFixture::SetUp();
         fake.addWindow(QStringLiteral("Editor"), true, 100);
         startProgram();
-        MainForm& f = form();
-        tab = new TemperatureTab(
-            f, program->values(), fake.platform(), main().policy(), main().taskActions(),
-            [&f] { return f.PageControl1->currentWidget() == f.Temperature; }, {},
-            [this] { return main().encryptionTab().controls().Edit6->text(); }, f.Temperature);
-        tab->reactions().setInvestigator(program->investigator());
+        tab = &main().temperatureTab();
     }
     void sampleAt(float biggest) {
         coretemp::CoreReadings readings{};

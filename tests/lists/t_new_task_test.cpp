@@ -1,4 +1,3 @@
-#include "core/main_form.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
 #include "lists/choice_file.h"
@@ -76,10 +75,9 @@ protected:
     FakePlatform fake;
     QTemporaryDir dir;
     SharedValues values;
-    MainForm form;
     MessagePolicy policy{fake};
-    TaskListController taskList{form, fake, policy};
-    TaskActions actions{form, fake, fake, policy, taskList};
+    TaskListController taskList{{}, fake, policy};
+    TaskActions actions{{}, fake, fake, policy, taskList};
     std::unique_ptr<TNewTask> window;
 };
 

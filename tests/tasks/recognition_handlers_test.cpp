@@ -13,7 +13,8 @@ namespace {
 // The "Task Management Options" controls as they are at start, plus the three visible lists.
 struct OptionsForm {
     QWidget window;
-    MainForm form;
+    RecognitionControls form;
+    QRadioButton* RadioButton7 = nullptr; // RadioButton6's partner: checking it clears RadioButton6
 
     OptionsForm() {
         auto check = [this](bool checked) {
@@ -39,8 +40,8 @@ struct OptionsForm {
         form.SpinEdit8->setEnabled(false);
         form.SpinEdit9 = spin(32, 1024, 32);
         form.RadioButton6 = new QRadioButton(&window);
-        form.RadioButton7 = new QRadioButton(&window);
-        form.RadioButton7->setChecked(true);
+        RadioButton7 = new QRadioButton(&window);
+        RadioButton7->setChecked(true);
         form.ListBox1 = new TaskListView(false, &window);
         form.ListBox2 = new TaskListView(true, &window);
         form.ListBox3 = new TaskListView(true, &window);
@@ -86,7 +87,7 @@ TEST(RecognitionHandlers, OptionsAreReadFromTheControlsAtEachCall) {
     const TaskList list = {{"Untitled - Notepad", 3}};
     EXPECT_EQ(h.FindTask(list, u"report.txt - Notepad", 9), -1);
     f.form.CheckBox4->setChecked(true);
-    f.form.RadioButton7->setChecked(true);
+    f.RadioButton7->setChecked(true);
     f.form.SpinEdit7->setText("6");
     EXPECT_EQ(h.FindTask(list, u"report.txt - Notepad", 9), 0);
 }
@@ -150,13 +151,11 @@ TEST(RecognitionHandlers, SortedListsSortCaseInsensitivelyAndKeepOrderWhenSwitch
     RecognitionHandlers h(f.form);
     for (TaskListView* view : {f.form.ListBox1, f.form.ListBox2, f.form.ListBox3})
         view->taskModel().setTasks({{"beta", 1}, {"Alpha", 2}, {"gamma", 3}});
-    f.form.RunningBefore = {{"zeta", 1}, {"alpha", 2}};
 
     f.form.CheckBox27->setChecked(true);
     h.CheckBox27Click();
     for (TaskListView* view : {f.form.ListBox1, f.form.ListBox2, f.form.ListBox3})
         EXPECT_EQ(titles(view), (QStringList{"Alpha", "beta", "gamma"}));
-    EXPECT_EQ(f.form.RunningBefore, (TaskList{{"zeta", 1}, {"alpha", 2}}));
 
     // A new entry goes to its sorted place.
     EXPECT_TRUE(h.AddTaskIfAbsent(f.form.ListBox2->taskModel(), "Delta", 4));

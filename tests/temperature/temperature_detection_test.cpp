@@ -17,7 +17,7 @@ protected:
 
 TEST_F(DetectionTest, RiseListsOnlyTasksWithNewExactTitles) {
     sampleAt(45); // the first jump (from 0) takes the first snapshot without a report
-    EXPECT_EQ(form.NowTempTasks.size(), 2u);
+    EXPECT_EQ(lists().NowTempTasks.size(), 2u);
     EXPECT_FALSE(investigator.isVisible());
 
     fake.addWindow(QStringLiteral("Editor"), true, 200); // same title as a known task
@@ -29,10 +29,10 @@ TEST_F(DetectionTest, RiseListsOnlyTasksWithNewExactTitles) {
     EXPECT_EQ(investigatorTitles(), (QStringList{"Miner", "Editor "}));
     EXPECT_EQ(investigator.ListBox1->taskModel().at(0).handle, miner);
     EXPECT_EQ(heading(), "Temperature risen by 11 degrees. Possible task reasons:");
-    EXPECT_EQ(form.PreviousTempTasks.size(), 2u);
+    EXPECT_EQ(lists().PreviousTempTasks.size(), 2u);
     // Hidden tasks first, from one enumeration.
-    EXPECT_EQ(form.NowTempTasks.front().title, "Miner");
-    EXPECT_EQ(form.NowTempTasks.size(), 5u);
+    EXPECT_EQ(lists().NowTempTasks.front().title, "Miner");
+    EXPECT_EQ(lists().NowTempTasks.size(), 5u);
 }
 
 TEST_F(DetectionTest, OnlyRisesBetweenTwoReadingsAreReported) {
@@ -55,11 +55,11 @@ TEST_F(DetectionTest, OnlyRisesBetweenTwoReadingsAreReported) {
         investigator.Label1->clear();
         sampleAt(c.from);
         sampleAt(c.from); // no change: the snapshots stay
-        form.NowTempTasks.clear();
-        form.PreviousTempTasks = {{QStringLiteral("Editor"), 1}};
+        lists().NowTempTasks.clear();
+        lists().PreviousTempTasks = {{QStringLiteral("Editor"), 1}};
         fake.addWindow(QStringLiteral("Appeared at %1").arg(c.to));
         sampleAt(c.to);
-        EXPECT_EQ(!form.NowTempTasks.empty(), c.snapshot);
+        EXPECT_EQ(!lists().NowTempTasks.empty(), c.snapshot);
         EXPECT_EQ(investigator.isVisible(), c.shown);
         EXPECT_EQ(investigator.Label1->text(), c.heading);
     }
@@ -71,7 +71,7 @@ TEST_F(DetectionTest, ToleranceComesFromItsSpinEdit) {
     fake.addWindow(QStringLiteral("Miner"));
     sampleAt(60); // within the tolerance: no snapshot
     EXPECT_FALSE(investigator.isVisible());
-    EXPECT_EQ(form.NowTempTasks.size(), 2u);
+    EXPECT_EQ(lists().NowTempTasks.size(), 2u);
     controls().SpinEdit15->setText(QStringLiteral("1 4")); // read through its digits: 14
     sampleAt(75);
     EXPECT_EQ(investigatorTitles(), QStringList{"Miner"});

@@ -1,8 +1,7 @@
 #pragma once
-// A Temperature tab over a minimal main form and the fake desktop, with the reactions' hooks
+// A Temperature tab over the few main-window controls it reaches and the fake desktop, with the reactions' hooks
 // recording what they were asked to do.
 
-#include "core/main_form.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
 #include "platform/fake/fake_platform.h"
@@ -26,7 +25,6 @@
 class TemperatureTabFixture : public ::testing::Test {
 protected:
     TemperatureTabFixture() {
-        form.Torvane = &window;
         form.ListBox1 = new TaskListView(false, &window);
         form.ListBox3 = new TaskListView(true, &window);
         form.ShowHiddenTasks = new QAction(&window);
@@ -40,8 +38,10 @@ protected:
         confirmations = new QCheckBox(&window);
         policy.attach(&window, form.SilentMode1, confirmations);
         values.BaseDir = QStringLiteral("/nonexistent/torvane/");
-        taskList = std::make_unique<TaskListController>(form, fake, policy);
-        actions = std::make_unique<TaskActions>(form, fake, fake, policy, *taskList);
+        taskList = std::make_unique<TaskListController>(
+            TaskListControls{.ListBox1 = form.ListBox1, .ShowHiddenTasks = form.ShowHiddenTasks}, fake, policy);
+        actions =
+            std::make_unique<TaskActions>(TaskActionControls{.ListBox1 = form.ListBox1}, fake, fake, policy, *taskList);
 
         retrieval = new QCheckBox(&window);
         optimize = new QCheckBox(&window);
@@ -63,7 +63,12 @@ protected:
         hooks.automaticRetrieval = [this] { return retrieval; };
         hooks.optimizeFreeEvery = [this] { return optimize; };
         tab = std::make_unique<TemperatureTab>(
-            form, values, fake.platform(), policy, *actions, [this] { return graphsShowing; }, hooks,
+            TemperatureMenuControls{.ListBox3 = form.ListBox3,
+                                    .IfBiggestTemperatureOver1 = form.IfBiggestTemperatureOver1,
+                                    .StartWithCoreTemp1 = form.StartWithCoreTemp1,
+                                    .askRelatedTemperatureChanges1 = form.askRelatedTemperatureChanges1,
+                                    .StoptaskProtection1 = form.StoptaskProtection1},
+            values, fake.platform(), policy, *actions, [this] { return graphsShowing; }, hooks,
             [this] { return searchFolder; }, &window);
         tab->reactions().setInvestigator(investigator);
     }
@@ -76,6 +81,7 @@ protected:
 
     TemperatureControls& controls() { return tab->controls(); }
     TemperatureReactions& reactions() { return tab->reactions(); }
+    TemperatureReactions::Lists& lists() { return tab->reactions().lists(); }
 
     // Core 1 reads `biggest`, core 2 a cooler value; 0 publishes a block without readings.
     void publish(float biggest) {
@@ -99,7 +105,17 @@ protected:
     }
 
     QWidget window;
-    MainForm form;
+    // The main window's controls the tab, the task list and the policy reach.
+    struct {
+        TaskListView* ListBox1 = nullptr;
+        TaskListView* ListBox3 = nullptr;
+        QAction* ShowHiddenTasks = nullptr;
+        QAction* SilentMode1 = nullptr;
+        QAction* StartWithCoreTemp1 = nullptr;
+        QAction* askRelatedTemperatureChanges1 = nullptr;
+        QAction* StoptaskProtection1 = nullptr;
+        QMenu* IfBiggestTemperatureOver1 = nullptr;
+    } form;
     SharedValues values;
     platform::fake::FakePlatform fake;
     MessagePolicy policy{fake};

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/task_list.h"
-
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -199,23 +197,10 @@ struct TimerControls {
     QTimer* TempGetTimer = nullptr;
 };
 
-// The lists nothing shows.
-struct HiddenLists {
-    TaskList RunningBefore;
-    TaskList ListBox5;
-    TaskList ListBox6;
-    TaskList ListBox7;
-    TaskList AllowedOfSize;
-    TaskList tmpBox;
-    TaskList PreviousTempTasks;
-    TaskList NowTempTasks;
-};
-
 struct MainForm : MainWindowControls,
                   TaskTabControls,
                   RamTabControls,
                   AdvancedTabControls,
                   MainMenuControls,
                   PopupMenuControls,
-                  TimerControls,
-                  HiddenLists {};
+                  TimerControls {};

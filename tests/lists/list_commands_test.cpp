@@ -1,17 +1,11 @@
-#include "app/torvane_program.h"
-#include "app/ttorvane.h"
-#include "core/main_form.h"
+#include "core/shared_values.h"
 #include "lists/list_commands.h"
 #include "lists/t_new_task.h"
-#include "support/app_fixture.h"
-#include "widgets/task_list_view.h"
+#include "tasks/task_tab_fixture.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QCoreApplication>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QTemporaryDir>
 
 using namespace platform;
 
@@ -23,25 +17,24 @@ const QString kKillAllQuestion =
     "All hidden tasks are not displayed, they will not be killed, even if they do not reside in the kill list.\n\r\n\r"
     "Do you wish to show hidden tasks before killing all showing tasks not in the safe list ?";
 
-class ListCommandsTest : public AppFixture {
+// The list commands over the Task Management tab's lists and options as they are at start, with
+// the program's own Task Action window.
+class ListCommandsTest : public TaskTabFixture {
 protected:
     void start() {
-        startProgram();
-        commands = std::make_unique<ListCommands>(main().form(), main().policy(), main().taskActions(),
-                                                  main().taskList(), [this](const QString& name, WindowHandle handle) {
-                                                      shown.push_back({name, handle});
-                                                      program->newTask().showFor(name, handle,
-                                                                                 ListCommands::kUserSelectedReason);
-                                                  });
+        ASSERT_TRUE(dir.isValid());
+        values.BaseDir = dir.path() + QLatin1Char('/');
+        TaskTabFixture::start();
+        newTask = std::make_unique<TNewTask>(values, fake, *actions, policy);
+        commands = std::make_unique<ListCommands>(
+            ListCommandControls{ListBox1, ListBox2, ListBox3, Edit1, Edit2, Edit3, ShowHiddenTasks}, recognition,
+            policy, *actions, *taskList, *newTask);
         fake.clearBoxes();
     }
-    void refresh() { form().Button8->click(); }
+    void refresh() { taskList->RefreshTasks1Click(); }
     void select(const QString& title) {
-        const TaskList& tasks = form().ListBox1->taskModel().tasks();
-        for (int i = 0; i < int(tasks.size()); ++i)
-            if (tasks[i].title == title)
-                form().ListBox1->setItemIndex(i);
-        ASSERT_EQ(form().ListBox1->taskModel().at(form().ListBox1->itemIndex()).title, title);
+        TaskTabFixture::select(title);
+        ASSERT_EQ(ListBox1->taskModel().at(ListBox1->itemIndex()).title, title);
     }
     static QStringList titlesOf(const TaskListView* list) {
         QStringList out;
@@ -56,20 +49,19 @@ protected:
                 out << i;
         return out;
     }
-    QStringList boxTitles() {
-        QStringList out;
-        for (const fake::RecordedBox& b : fake.boxes())
-            out << b.title;
-        return out;
-    }
     void fill(TaskListView* list, const TaskList& entries) {
         list->taskModel().clear();
         for (const TaskEntry& e : entries)
             list->taskModel().append(e);
     }
 
+    QLineEdit* Edit1 = new QLineEdit(&window);
+    QLineEdit* Edit2 = new QLineEdit(&window);
+    QLineEdit* Edit3 = new QLineEdit(&window);
+    QTemporaryDir dir;
+    SharedValues values;
+    std::unique_ptr<TNewTask> newTask;
     std::unique_ptr<ListCommands> commands;
-    std::vector<TaskEntry> shown;
 };
 
 TEST_F(ListCommandsTest, AddToSafeListRefusesEqualNamesAndSkipsRecognisedOnesQuietly) {
@@ -94,13 +86,13 @@ TEST_F(ListCommandsTest, AddToSafeListRefusesEqualNamesAndSkipsRecognisedOnesQui
     };
     start();
     for (const auto& c : cases) {
-        fill(form().ListBox2, {{"Editor - notes.txt", 0}});
-        form().CheckBox4->setChecked(c.clever);
+        fill(ListBox2, {{"Editor - notes.txt", 0}});
+        CheckBox4->setChecked(c.clever);
         select(c.selected);
         fake.clearBoxes();
         commands->addRunningToSafeList(c.dynamicCh);
         EXPECT_EQ(boxTitles(), c.boxes) << c.selected.toStdString() << " " << c.dynamicCh;
-        EXPECT_EQ(form().ListBox2->taskModel().tasks(), c.expectedSafe) << c.selected.toStdString();
+        EXPECT_EQ(ListBox2->taskModel().tasks(), c.expectedSafe) << c.selected.toStdString();
     }
     ASSERT_EQ(fake.boxes().size(), 0);
     select("Editor - notes.txt");
@@ -108,7 +100,7 @@ TEST_F(ListCommandsTest, AddToSafeListRefusesEqualNamesAndSkipsRecognisedOnesQui
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].text, "The selected task is already in the safe list.You can not put it there again.");
     EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
-    EXPECT_EQ(fake.boxes()[0].owner, &main());
+    EXPECT_EQ(fake.boxes()[0].owner, &window);
 }
 
 TEST_F(ListCommandsTest, AddToSafeListRefusesTheKillListsTaskByWindowAndChecksTheSafeListFirst) {
@@ -128,17 +120,17 @@ TEST_F(ListCommandsTest, AddToSafeListRefusesTheKillListsTaskByWindowAndChecksTh
         {{{"Old player title", player}}, {}, {}, 2},
     };
     for (const auto& c : cases) {
-        fill(form().ListBox2, c.safe);
-        fill(form().ListBox3, c.kill);
-        form().CheckBox4->setChecked(false);
+        fill(ListBox2, c.safe);
+        fill(ListBox3, c.kill);
+        CheckBox4->setChecked(false);
         select("Player");
         fake.clearBoxes();
         commands->AddtoSafeList2Click();
         EXPECT_EQ(boxTitles(), c.boxes);
-        EXPECT_EQ(form().ListBox2->count(), c.safeCount);
+        EXPECT_EQ(ListBox2->count(), c.safeCount);
     }
-    fill(form().ListBox2, {});
-    fill(form().ListBox3, {{"Old player title", player}});
+    fill(ListBox2, {});
+    fill(ListBox3, {{"Old player title", player}});
     fake.clearBoxes();
     commands->Button2Click();
     ASSERT_EQ(fake.boxes().size(), 1);
@@ -151,15 +143,15 @@ TEST_F(ListCommandsTest, WithoutASelectedTaskTheAddsSayWhyUnlessSilent) {
     fake.addWindow("Player", true, 20);
     start();
     for (bool silent : {false, true}) {
-        form().SilentMode1->setChecked(silent);
-        form().ListBox1->setItemIndex(-1);
+        SilentMode1->setChecked(silent);
+        ListBox1->setItemIndex(-1);
         fake.clearBoxes();
         commands->addRunningToSafeList(true);
         commands->addRunningToSafeList(false);
         commands->Button3Click();
         commands->Actionwindow1Click();
-        EXPECT_EQ(form().ListBox2->count() + form().ListBox3->count(), 0);
-        EXPECT_TRUE(shown.empty());
+        EXPECT_EQ(ListBox2->count() + ListBox3->count(), 0);
+        EXPECT_FALSE(newTask->isVisible());
         if (silent) {
             EXPECT_TRUE(fake.boxes().isEmpty());
             continue;
@@ -178,11 +170,11 @@ TEST_F(ListCommandsTest, WithoutASelectedTaskTheAddsSayWhyUnlessSilent) {
 TEST_F(ListCommandsTest, AddToKillListTestsNothing) {
     const WindowHandle player = fake.addWindow("Player", true, 20);
     start();
-    fill(form().ListBox2, {{"Player", player}});
+    fill(ListBox2, {{"Player", player}});
     select("Player");
     commands->Button3Click();
     commands->Button3Click();
-    EXPECT_EQ(form().ListBox3->taskModel().tasks(), (TaskList{{"Player", player}, {"Player", player}}));
+    EXPECT_EQ(ListBox3->taskModel().tasks(), (TaskList{{"Player", player}, {"Player", player}}));
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
 
@@ -193,10 +185,8 @@ TEST_F(ListCommandsTest, RemoveSelectedDeletesEverySelectedEntry) {
         void (ListCommands::*remove)();
         QString emptyText;
     } lists[] = {
-        {form().ListBox2, &ListCommands::Button4Click,
-         "No task in the safe list selected, so as to be removed from it."},
-        {form().ListBox3, &ListCommands::Button5Click,
-         "No task in the kill list selected, so as to be removed from it."},
+        {ListBox2, &ListCommands::Button4Click, "No task in the safe list selected, so as to be removed from it."},
+        {ListBox3, &ListCommands::Button5Click, "No task in the kill list selected, so as to be removed from it."},
     };
     for (const auto& l : lists) {
         fill(l.list, {});
@@ -224,7 +214,7 @@ TEST_F(ListCommandsTest, RemoveSelectedDeletesEverySelectedEntry) {
 
 TEST_F(ListCommandsTest, FindNextFoldsBasicLatinWrapsAndKeepsOtherSelections) {
     start();
-    TaskListView* safe = form().ListBox2;
+    TaskListView* safe = ListBox2;
     fill(safe, {{"alpha", 0}, {"NOTEPAD", 0}, {"café", 0}, {"notepad two", 0}, {"CAFÉ", 0}});
     const struct {
         QString text;
@@ -245,9 +235,9 @@ TEST_F(ListCommandsTest, FindNextFoldsBasicLatinWrapsAndKeepsOtherSelections) {
         safe->setItemIndex(c.current);
         for (int i : c.before)
             safe->setSelected(i, true);
-        form().Edit2->blockSignals(true); // the search box's own reaction is not wired here
-        form().Edit2->setText(c.text);
-        form().Edit2->blockSignals(false);
+        Edit2->blockSignals(true); // the search box's own reaction is not wired here
+        Edit2->setText(c.text);
+        Edit2->blockSignals(false);
         commands->Button10Click();
         EXPECT_EQ(safe->itemIndex(), c.expectedCurrent) << c.text.toStdString() << " from " << c.current;
         EXPECT_EQ(selectedOf(safe), c.after) << c.text.toStdString() << " from " << c.current;
@@ -259,18 +249,18 @@ TEST_F(ListCommandsTest, FindNextInTheAllTaskListMovesTheSelectionAndScrollsItTo
     for (int i = 59; i >= 0; --i)
         fake.addWindow(i % 20 == 7 ? QString("Target %1").arg(i) : QString("task %1").arg(i), true, 100);
     start();
-    main().show();
-    form().ListBox1->setFixedHeight(120);
+    window.show();
+    ListBox1->setFixedHeight(120);
     QApplication::processEvents();
-    form().Edit1->blockSignals(true);
-    form().Edit1->setText("TARGET");
-    form().Edit1->blockSignals(false);
+    Edit1->blockSignals(true);
+    Edit1->setText("TARGET");
+    Edit1->blockSignals(false);
     for (int expected : {7, 27, 47, 7}) {
         commands->Button9Click();
         QApplication::processEvents();
-        EXPECT_EQ(form().ListBox1->itemIndex(), expected);
-        EXPECT_EQ(selectedOf(form().ListBox1), QList<int>{expected});
-        EXPECT_EQ(form().ListBox1->topIndex(), expected);
+        EXPECT_EQ(ListBox1->itemIndex(), expected);
+        EXPECT_EQ(selectedOf(ListBox1), QList<int>{expected});
+        EXPECT_EQ(ListBox1->topIndex(), expected);
     }
 }
 
@@ -280,13 +270,13 @@ TEST_F(ListCommandsTest, KillAllOutsideSafeListSparesTheSafeListOnly) {
     const WindowHandle c = fake.addWindow("Killed", true, 33);
     const WindowHandle d = fake.addWindow("On the kill list", true, 34);
     start();
-    fill(form().ListBox2, {{"Spared by name", 0}, {"Old title", b}});
-    fill(form().ListBox3, {{"On the kill list", d}});
+    fill(ListBox2, {{"Spared by name", 0}, {"Old title", b}});
+    fill(ListBox3, {{"On the kill list", d}});
     fake.queueAnswer(IdNo);
     commands->Button15Click();
     EXPECT_EQ(fake.closeRequests(), (std::vector<WindowHandle>{d, c}));
     EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{34, 33}));
-    EXPECT_EQ(titlesOf(form().ListBox1), (QStringList{"Renamed", "Spared by name"})); // refreshed
+    EXPECT_EQ(titlesOf(ListBox1), (QStringList{"Renamed", "Spared by name"})); // refreshed
     EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
     EXPECT_EQ(fake.boxes()[0].text, kKillAllQuestion);
     EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
@@ -298,11 +288,11 @@ TEST_F(ListCommandsTest, KillAllOutsideAnEmptySafeListKillsEveryListedTaskButThe
     fake.addWindow("Torvane", true, self);
     const WindowHandle first = fake.addWindow("First", true, 40);
     start();
-    form().SilentMode1->setChecked(true);
+    SilentMode1->setChecked(true);
     commands->Button15Click();
     EXPECT_EQ(fake.closeRequests(), (std::vector<WindowHandle>{first, last}));
     EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{40, 41}));
-    EXPECT_EQ(titlesOf(form().ListBox1), QStringList{"Torvane"});
+    EXPECT_EQ(titlesOf(ListBox1), QStringList{"Torvane"});
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
 
@@ -348,9 +338,9 @@ TEST_F(ListCommandsTest, HiddenTasksQuestionOfTheWalks) {
         fake.addWindow("Visible", true, 50);
         fake.addWindow("Hidden", false, 51);
         start();
-        form().ShowHiddenTasks->setChecked(c.shownAlready);
+        ShowHiddenTasks->setChecked(c.shownAlready);
         refresh();
-        form().SilentMode1->setChecked(c.silent);
+        SilentMode1->setChecked(c.silent);
         for (int answer : c.answers)
             fake.queueAnswer(answer);
         fake.defaultAnswer = IdNo;
@@ -372,11 +362,11 @@ TEST_F(ListCommandsTest, AddAllDisplayedCountsEarlierAdditionsAndSkipsListedTask
     const WindowHandle fresh = fake.addWindow("Fresh", true, 64);
     fake.addWindow("Hidden", false, 65);
     start();
-    fill(form().ListBox2, {{"Old safe title", safeByHandle}});
-    fill(form().ListBox3, {{"Old kill title", onKill}});
+    fill(ListBox2, {{"Old safe title", safeByHandle}});
+    fill(ListBox3, {{"Old kill title", onKill}});
     fake.queueAnswer(IdNo);
     commands->Button14Click();
-    EXPECT_EQ(form().ListBox2->taskModel().tasks(),
+    EXPECT_EQ(ListBox2->taskModel().tasks(),
               (TaskList{{"Old safe title", safeByHandle}, {"Fresh", fresh}, {"Twin", twinB}}));
     EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
     EXPECT_EQ(fake.boxes()[0].text, kAddAllQuestion);
@@ -388,7 +378,7 @@ TEST_F(ListCommandsTest, AddAllDisplayedCountsEarlierAdditionsAndSkipsListedTask
     fake.queueAnswer(IdYes); // show hidden tasks first
     fake.queueAnswer(IdYes); // the question of "Show Hidden Tasks"
     commands->Button14Click();
-    EXPECT_EQ(titlesOf(form().ListBox2), (QStringList{"Old safe title", "Fresh", "Twin", "Hidden"}));
+    EXPECT_EQ(titlesOf(ListBox2), (QStringList{"Old safe title", "Fresh", "Twin", "Hidden"}));
 }
 
 TEST_F(ListCommandsTest, ActionWindowIsOpenedForTheSelectedTask) {
@@ -396,14 +386,12 @@ TEST_F(ListCommandsTest, ActionWindowIsOpenedForTheSelectedTask) {
     start();
     select("Player");
     commands->Actionwindow1Click();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], (TaskEntry{"Player", player}));
-    EXPECT_EQ(program->values().ActionTaskName, "Player");
-    EXPECT_EQ(program->values().ActionTaskWindow, player);
-    EXPECT_EQ(program->newTask().actionWindowReason(), "Selected by the user running task");
-    EXPECT_TRUE(program->newTask().isVisible());
-    EXPECT_TRUE(program->newTask().message().startsWith("The task has the name Player."));
-    program->newTask().hide();
+    EXPECT_EQ(values.ActionTaskName, "Player");
+    EXPECT_EQ(values.ActionTaskWindow, player);
+    EXPECT_EQ(newTask->actionWindowReason(), "Selected by the user running task");
+    EXPECT_TRUE(newTask->isVisible());
+    EXPECT_TRUE(newTask->message().startsWith("The task has the name Player."));
+    newTask->hide();
 }
 
 } // namespace

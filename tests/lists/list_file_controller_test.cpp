@@ -1,0 +1,97 @@
+#include "core/error_report.h"
+#include "core/shared_values.h"
+#include "lists/list_file.h"
+#include "lists/list_file_controller.h"
+#include "platform/fake/fake_platform.h"
+#include "widgets/task_list_view.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace platform;
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The Safe List and Kill List over the fake desktop's dialogs, in a temporary BaseDir; handlers run
+// inside the general error report as the program runs them.
+class ListFileControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        values.BaseDir = dir.path() + QLatin1Char('/');
+        controller = std::make_unique<ListFileController>(ListFileControls{&window, ListBox2, ListBox3}, values, fake);
+        controller->LoadAllLists(false); // as at start
+    }
+    void guarded(const std::function<void()>& handler) { runGuarded(fake, &window, handler); }
+    static QStringList titles(TaskListView* list) {
+        QStringList out;
+        for (const TaskEntry& e : list->taskModel().tasks())
+            out << e.title;
+        return out;
+    }
+
+    fake::FakePlatform fake;
+    QTemporaryDir dir;
+    SharedValues values;
+    QWidget window;
+    TaskListView* ListBox2 = new TaskListView(true, &window);
+    TaskListView* ListBox3 = new TaskListView(true, &window);
+    std::unique_ptr<ListFileController> controller;
+};
+
+TEST_F(ListFileControllerTest, CancelledDialogsChangeNeitherListsNorFiles) {
+    const QString listFile = dir.filePath("AllLists.sav");
+    EXPECT_TRUE(loadListFile(listFile).error.isEmpty()); // the first start wrote a readable file
+    ListBox2->taskModel().append({"Unsaved", 0});
+    const QByteArray before = readFile(listFile);
+    guarded([this] { controller->LoadLists1Click(); }); // no answer scripted: cancelled
+    guarded([this] { controller->SaveLists1Click(); });
+    EXPECT_EQ(titles(ListBox2), QStringList{"Unsaved"});
+    EXPECT_EQ(readFile(listFile), before);
+    EXPECT_EQ(fake.fileDialogTitles, QStringList(2, "Select a list save file"));
+    EXPECT_TRUE(fake.boxes().isEmpty());
+}
+
+TEST_F(ListFileControllerTest, SaveAndLoadThroughTheDialogOrTheDefaultFile) {
+    ListBox2->taskModel().append({"Editor", 7});
+    ListBox3->taskModel().append({"Miner", 9});
+    const QString chosen = dir.filePath("mine"); // typed without an extension
+    fake.saveFileAnswers.push_back(chosen);
+    guarded([this] { controller->SaveLists1Click(); });
+    ASSERT_TRUE(QFile::exists(chosen + ".sav"));
+
+    EXPECT_EQ(loadListFile(chosen + ".sav").kill.size(), 1u);
+
+    ListBox2->taskModel().clear();
+    ListBox3->taskModel().clear();
+    fake.openFileAnswers.push_back(chosen + ".sav");
+    guarded([this] { controller->LoadLists1Click(); });
+    EXPECT_EQ(titles(ListBox2), QStringList{"Editor"});
+    EXPECT_EQ(titles(ListBox3), QStringList{"Miner"});
+    EXPECT_EQ(ListBox2->taskModel().at(0).handle, 0u); // names only
+    EXPECT_TRUE(fake.boxes().isEmpty());
+}
+
+TEST_F(ListFileControllerTest, AFailedLoadLeavesTheListsAlone) {
+    ListBox2->taskModel().append({"Editor", 0});
+    const QString broken = dir.filePath("broken.sav");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("TPF0\x07TStrin");
+    file.close();
+    fake.openFileAnswers.push_back(broken);
+    guarded([this] { controller->LoadLists1Click(); });
+    ASSERT_EQ(fake.boxes().size(), 1);
+    EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
+    EXPECT_EQ(titles(ListBox2), QStringList{"Editor"});
+}
+
+} // namespace

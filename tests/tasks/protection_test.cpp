@@ -1,0 +1,274 @@
+#include "core/shared_values.h"
+#include "platform/torvane_error.h"
+#include "tasks/protection.h"
+#include "tasks/task_tab_fixture.h"
+
+#include <QTimer>
+#include <algorithm>
+
+using namespace platform;
+
+namespace {
+
+// The protection cycle over the controls it reads, as they are at start, the fake desktop and a
+// Task Action window the tests answer themselves.
+class ProtectionTest : public TaskTabFixture {
+protected:
+    // The Task Action window as the tests answer it: it notes what it was asked and, for the one
+    // action the tests repeat, decides at once.
+    struct AskedWindow : ActionWindow {
+        explicit AskedWindow(ProtectionTest& test) : test(test) {}
+        bool actionWindowShown() const override { return test.windowVisible; }
+        void showForActionTask() override {
+            test.asked << test.values().ActionTaskName;
+            test.windowVisible = true;
+        }
+        void showFor(const QString&, WindowHandle, const QString&) override { ADD_FAILURE() << "not asked by hand"; }
+        void startOnShow() override { test.repeated << test.values().ActionTaskName; }
+        void performRepeatLast() override {
+            ASSERT_EQ(test.values().RepeatLastAction, RepeatAction::AllowToRun);
+            test.values().DecidedTaskName = test.values().ActionTaskName;
+            test.values().DecidedTaskWindow = test.values().ActionTaskWindow;
+            test.values().TaskDecision = ActionDecision::AllowToRun;
+        }
+        ProtectionTest& test;
+    };
+    void SetUp() override {
+        known = fake.addWindow("Known hidden", false, 100);
+        start();
+        for (QAction* item : {KillHiddenNewTasks1, KillNewTasks1, WarnIfTaskUsesOver1})
+            item->setCheckable(true);
+        guard = std::make_unique<Protection>(
+            ProtectionControls{&window, ListBox2, ListBox3, Button6, Button20, CheckBox1, CheckBox8, CheckBox9,
+                               CheckBox10, CheckBox11, CheckBox25, CheckBox26, SpinEdit9, SpinEdit10,
+                               KillHiddenNewTasks1, KillNewTasks1, WarnIfTaskUsesOver1, TempGetTimer, SilentMode1},
+            recognition, values_, fake, policy, *actions, actionWindow, noRequests);
+        CheckBox10->setChecked(false); // memory warning tested on its own
+        TempGetTimer->start();         // sampling temperatures, as from start-up on (nothing is connected to it)
+    }
+    Protection& protection() { return *guard; }
+    SharedValues& values() { return values_; }
+    void startProtection() {
+        fake.queueAnswer(IdYes);
+        protection().ShowS();
+        ASSERT_TRUE(protection().protectionOn());
+        fake.clearBoxes();
+    }
+    void tick() { protection().Timer3Timer(); }
+    // The user answers the shown window.
+    void decide(ActionDecision decision) {
+        values().DecidedTaskName = values().ActionTaskName;
+        values().DecidedTaskWindow = values().ActionTaskWindow;
+        values().TaskDecision = decision;
+        values().ActionTaskName.clear();
+        windowVisible = false;
+    }
+    static bool contains(const TaskList& list, const QString& title) {
+        return std::any_of(list.begin(), list.end(), [&](const TaskEntry& e) { return e.title == title; });
+    }
+
+    WindowHandle known = 0;
+    bool windowVisible = false;
+    QStringList asked;
+    QStringList repeated;
+    struct NoRequests : InvestigatorRequests {
+        void ProcessInvestigatorRequest() override {}
+    };
+
+    QPushButton* Button6 = new QPushButton(&window);
+    QPushButton* Button20 = new QPushButton(&window);
+    QCheckBox* CheckBox10 = form::checkBox(&window, "CheckBox10", {}, true);
+    QCheckBox* CheckBox11 = form::checkBox(&window, "CheckBox11", {}, true);
+    QCheckBox* CheckBox25 = form::checkBox(&window, "CheckBox25", {}, true);
+    QCheckBox* CheckBox26 = form::checkBox(&window, "CheckBox26", {}, false);
+    SpinEdit* SpinEdit10 = form::spinEdit(&window, "SpinEdit10", 0, 0, 55);
+    QAction* KillHiddenNewTasks1 = new QAction(&window);
+    QAction* KillNewTasks1 = new QAction(&window);
+    QAction* WarnIfTaskUsesOver1 = new QAction(&window);
+    QTimer* TempGetTimer = new QTimer(&window);
+    SharedValues values_;
+    AskedWindow actionWindow{*this};
+    NoRequests noRequests;
+    std::unique_ptr<Protection> guard;
+};
+
+TEST_F(ProtectionTest, StatusCaptionWithAndWithoutTemperature) {
+    values().FreeMemPercent = 37;
+    values().CurrentTemp = 52;
+    tick();
+    EXPECT_EQ(window.windowTitle(), "Torvane  37 % free memory, 52 C core temperature");
+    TempGetTimer->stop();
+    tick();
+    EXPECT_EQ(window.windowTitle(), "Torvane  37 % free memory");
+}
+
+TEST_F(ProtectionTest, KillListIsEnforcedWithoutProtection) {
+    ListBox3->taskModel().append({"Intruder", 0});
+    const WindowHandle intruder = fake.addWindow("Intruder", true, 700);
+    tick();
+    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{700});
+    EXPECT_FALSE(fake.hasWindow(intruder));
+    EXPECT_TRUE(asked.isEmpty());
+}
+
+TEST_F(ProtectionTest, AKillListedTaskIsKilledNotAskedAbout) {
+    startProtection();
+    ListBox3->taskModel().append({"Unwanted agent", 0});
+    fake.addWindow("Unwanted agent", false, 710);
+    tick();
+    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{710});
+    EXPECT_TRUE(asked.isEmpty()); // gone already: no question about it in the same tick
+}
+
+TEST_F(ProtectionTest, NewHiddenTaskIsAskedAboutAndASecondOneWaits) {
+    startProtection();
+    tick();
+    EXPECT_TRUE(asked.isEmpty()); // everything running at the start is known
+    fake.addWindow("First new", false, 201);
+    fake.addWindow("Second new", false, 202);
+    tick();
+    ASSERT_EQ(asked.size(), 1);
+    const QString first = asked[0];
+    tick();
+    EXPECT_EQ(asked.size(), 1); // the window is still up
+    decide(ActionDecision::AllowToRun);
+    tick();
+    EXPECT_TRUE(contains(protection().lists().RunningBefore, first));
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_NE(asked[1], first);
+    decide(ActionDecision::AllowToRun);
+    tick();
+    tick();
+    EXPECT_EQ(asked.size(), 2); // allowed tasks are known now
+}
+
+TEST_F(ProtectionTest, VisibleTasksAreCandidatesOnlyWhenTreatedAsHidden) {
+    startProtection();
+    fake.addWindow("Visible new", true, 300);
+    tick();
+    EXPECT_TRUE(asked.isEmpty());
+    CheckBox1->setChecked(true);
+    tick();
+    EXPECT_EQ(asked, QStringList{"Visible new"});
+}
+
+TEST_F(ProtectionTest, SilentModeKillsUnknownCandidatesOnly) {
+    ListBox2->taskModel().append({"Backup agent", 0});
+    startProtection();
+    SilentMode1->setChecked(true);
+    fake.addWindow("Backup agent", false, 401);    // exact title
+    fake.addWindow("Backup agent v2", false, 402); // resembles
+    const WindowHandle renamed = fake.addWindow("Totally different", false, 403);
+    protection().lists().RunningBefore.push_back({"old title", renamed}); // known by handle
+    fake.addWindow("Stranger", false, 404);
+    tick();
+    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{404});
+
+    CheckBox4->setChecked(false); // no resemblance stage: the look-alike goes too
+    tick();
+    EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{404, 402}));
+    EXPECT_TRUE(fake.boxes().isEmpty());
+}
+
+TEST_F(ProtectionTest, RetitledWindowIsAskedAgainOnlyWhileHandlesDoNotCount) {
+    const WindowHandle w = fake.addWindow("Downloader", false, 500);
+    startProtection();
+    fake.setTitle(w, "Downloader 45%");
+    tick();
+    EXPECT_EQ(asked, QStringList{"Downloader 45%"});
+    decide(ActionDecision::Ignore);
+    tick();
+    CheckBox9->setChecked(false);
+    asked.clear();
+    tick();
+    EXPECT_TRUE(asked.isEmpty()); // known by its handle
+}
+
+TEST_F(ProtectionTest, DecisionsAreAppliedOnceWithConfirmations) {
+    startProtection();
+    CheckBox2->setChecked(true);
+    const WindowHandle w = fake.addWindow("Updater", false, 600);
+    tick();
+    decide(ActionDecision::AddToSafeList);
+    windowVisible = true; // the window already shows the next task
+    tick();
+    ASSERT_EQ(ListBox2->count(), 1);
+    EXPECT_EQ(ListBox2->taskModel().at(0), (TaskEntry{"Updater", w}));
+    ASSERT_EQ(fake.boxes().size(), 1);
+    EXPECT_EQ(fake.boxes()[0].title, "Added to safe List");
+    EXPECT_EQ(fake.boxes()[0].text, QString("Successfully added Updaterto the safe list.\n\rNow, the task will be "
+                                            "processed according to the safe list commands."));
+    EXPECT_EQ(fake.boxes()[0].flags, MbIconInformation);
+    EXPECT_EQ(values().TaskDecision, ActionDecision::None);
+    tick();
+    EXPECT_EQ(ListBox2->count(), 1);
+    EXPECT_EQ(fake.boxes().size(), 1);
+
+    CheckBox2->setChecked(false);
+    values().DecidedTaskName = "Updater";
+    values().DecidedTaskWindow = w;
+    values().TaskDecision = ActionDecision::AddToKillList;
+    tick();
+    EXPECT_EQ(ListBox3->count(), 1);
+    EXPECT_EQ(fake.boxes().size(), 1); // confirmations off
+}
+
+TEST_F(ProtectionTest, NoTickRunsInsideABoxOpenedByATick) {
+    startProtection();
+    CheckBox2->setChecked(true);
+    int nested = 0;
+    fake.onBox = [&](const platform::fake::RecordedBox&) {
+        ++nested;
+        tick(); // a timer firing inside the box's event loop
+    };
+    values().DecidedTaskName = "Tool";
+    values().DecidedTaskWindow = 0;
+    values().TaskDecision = ActionDecision::AllowToRun;
+    tick();
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(protection().lists().RunningBefore.size(), 2u);
+}
+
+TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
+    startProtection();
+    values().RepeatLastAction = RepeatAction::AllowToRun;
+    fake.addWindow("Repeat me", false, 700);
+    tick();
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(repeated, QStringList{"Repeat me"});
+    tick();
+    EXPECT_TRUE(contains(protection().lists().RunningBefore, "Repeat me"));
+    CheckBox25->setChecked(false);
+    fake.addWindow("Shown anyway", false, 701);
+    tick();
+    EXPECT_EQ(asked, QStringList{"Shown anyway"});
+}
+
+TEST_F(ProtectionTest, MemoryWarningOnceAndNotForTasksOverTheLimitAtStart) {
+    fake.setWorkingSet(100, 80ull << 20); // the task running at start
+    CheckBox10->setChecked(true);
+    startProtection();
+    EXPECT_TRUE(contains(protection().lists().AllowedOfSize, "Known hidden"));
+    const WindowHandle big = fake.addWindow("Big visible", true, 800);
+    fake.setWorkingSet(800, 60ull << 20);
+    protection().lists().RunningBefore.push_back({"Big visible", big});
+    tick();
+    EXPECT_EQ(asked, QStringList{"Big visible"});
+    decide(ActionDecision::AllowToRun);
+    tick();
+    EXPECT_TRUE(contains(protection().lists().AllowedOfSize, "Big visible"));
+    tick();
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(values().MemoryLimitMB, 55);
+}
+
+TEST_F(ProtectionTest, ShortenedCandidateNames) {
+    const QString title(40, QChar('n'));
+    startProtection();
+    CheckBox8->setChecked(true);
+    fake.addWindow(title, false, 900);
+    tick();
+    EXPECT_EQ(asked, QStringList{title.left(32)});
+}
+
+} // namespace
