@@ -158,8 +158,7 @@ void TTorvane::buildSubsystemTabs() {
     m_temperatureTab = new TemperatureTab(
         temperatureMenuControls(m_form), m_values, m_platform, m_policy, *m_taskActions,
         MemoryController::graphShownWhen(m_form.PageControl1, m_form.Temperature, m_form.Collapsetomenuonly1),
-        reactions, [this] { return m_encryptionTab->controls().Edit6->text(); }, m_form.Temperature);
-    m_temperatureTab->reactions().setInvestigator(*m_investigator);
+        reactions, *m_investigator, [this] { return m_encryptionTab->controls().Edit6->text(); }, m_form.Temperature);
     fill(m_form.Temperature, m_temperatureTab);
     m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.Countdown,
                                                  m_form.ActCountoun, m_form.AutoWindowsActions);

@@ -17,12 +17,9 @@
 TemperatureReactions::TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values,
                                            TemperatureControls& controls, const TemperatureHistory& history,
                                            platform::WindowSystem& windows, TaskActions& taskActions,
-                                           TemperatureReactionHooks hooks)
+                                           TemperatureReactionHooks hooks, TTempInvestigator& investigator)
     : m_menu(menu), m_values(values), m_controls(controls), m_history(history), m_windows(windows),
-      m_taskActions(taskActions), m_hooks(std::move(hooks)) {}
-
-void TemperatureReactions::setInvestigator(TTempInvestigator& investigator) {
-    m_investigator = &investigator;
+      m_taskActions(taskActions), m_hooks(std::move(hooks)), m_investigator(investigator) {
     investigator.bindRequest(m_values.InvestigatorRequest);
 }
 
@@ -85,14 +82,12 @@ void TemperatureReactions::DetectTemperatureChange() {
 }
 
 void TemperatureReactions::reportRise(double rise) {
-    if (!m_investigator)
-        return;
-    TaskListModel& list = m_investigator->ListBox1->taskModel();
+    TaskListModel& list = m_investigator.ListBox1->taskModel();
     // An open window keeps what it lists; the new tasks go below.
-    if (!m_investigator->isVisible())
+    if (!m_investigator.isVisible())
         list.clear();
-    m_investigator->Label1->setText(QStringLiteral("Temperature risen by ") + temperatureText(rise) +
-                                    QStringLiteral(" degrees. Possible task reasons:"));
+    m_investigator.Label1->setText(QStringLiteral("Temperature risen by ") + temperatureText(rise) +
+                                   QStringLiteral(" degrees. Possible task reasons:"));
     for (const TaskEntry& entry : m_lists.NowTempTasks) {
         // The program's own caption changes with the temperature: it is never a reason.
         if (FindTaskByName(m_lists.PreviousTempTasks, entry.title) == -1 &&
@@ -100,7 +95,7 @@ void TemperatureReactions::reportRise(double rise) {
             list.append(entry);
     }
     if (list.count() > 0)
-        m_investigator->show();
+        m_investigator.show();
 }
 
 void TemperatureReactions::ProcessInvestigatorRequest() {
@@ -109,9 +104,7 @@ void TemperatureReactions::ProcessInvestigatorRequest() {
         return;
     // Cleared first: a failing kill must not repeat on every tick.
     m_values.InvestigatorRequest = 0;
-    if (!m_investigator)
-        return;
-    TaskListView& list = *m_investigator->ListBox1;
+    TaskListView& list = *m_investigator.ListBox1;
     // Copied first: a kill refreshes the All Task List, and nothing here may shift the entries.
     std::vector<TaskEntry> selected;
     for (int i = 0; i < list.count(); ++i) {

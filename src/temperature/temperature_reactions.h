@@ -49,11 +49,9 @@ class TemperatureReactions : public InvestigatorRequests {
 public:
     TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values, TemperatureControls& controls,
                          const TemperatureHistory& history, platform::WindowSystem& windows, TaskActions& taskActions,
-                         TemperatureReactionHooks hooks);
+                         TemperatureReactionHooks hooks, TTempInvestigator& investigator);
 
-    // The investigator exists only after the main window; until it is set no rise is reported.
-    void setInvestigator(TTempInvestigator& investigator);
-    TTempInvestigator* investigator() const { return m_investigator; }
+    TTempInvestigator& investigator() const { return m_investigator; }
     // Filled at construction or later, once the subsystems they reach exist.
     TemperatureReactionHooks& hooks() { return m_hooks; }
 
@@ -95,7 +93,7 @@ private:
     platform::WindowSystem& m_windows;
     TaskActions& m_taskActions;
     TemperatureReactionHooks m_hooks;
-    TTempInvestigator* m_investigator = nullptr;
+    TTempInvestigator& m_investigator;
     bool m_overheatLatch = false;
     // "Kill All Outside Safe List" may ask a question while this check keeps firing.
     bool m_reacting = false;

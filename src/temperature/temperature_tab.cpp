@@ -13,11 +13,11 @@
 
 TemperatureTab::TemperatureTab(const TemperatureMenuControls& menu, SharedValues& values, platform::Platform& platform,
                                MessagePolicy& policy, TaskActions& taskActions, std::function<bool()> graphsShowing,
-                               TemperatureReactionHooks hooks, std::function<QString()> coreTempSearchFolder,
-                               QWidget* parent)
+                               TemperatureReactionHooks hooks, TTempInvestigator& investigator,
+                               std::function<QString()> coreTempSearchFolder, QWidget* parent)
     : QWidget(parent), m_values(values), m_platform(platform), m_policy(policy),
       m_graphsShowing(std::move(graphsShowing)),
-      m_reactions(menu, values, m_controls, m_history, platform.windows, taskActions, std::move(hooks)),
+      m_reactions(menu, values, m_controls, m_history, platform.windows, taskActions, std::move(hooks), investigator),
       m_starter([&values] { return values.CompanionDir.isEmpty() ? values.BaseDir : values.CompanionDir; },
                 platform.shell, platform.dialogs, policy, std::move(coreTempSearchFolder)) {
     createControls();

@@ -29,8 +29,8 @@ public:
     // for the publisher opens. Dialogs are owned by the policy's main window.
     TemperatureTab(const TemperatureMenuControls& menu, SharedValues& values, platform::Platform& platform,
                    MessagePolicy& policy, TaskActions& taskActions, std::function<bool()> graphsShowing,
-                   TemperatureReactionHooks hooks, std::function<QString()> coreTempSearchFolder,
-                   QWidget* parent = nullptr);
+                   TemperatureReactionHooks hooks, TTempInvestigator& investigator,
+                   std::function<QString()> coreTempSearchFolder, QWidget* parent = nullptr);
 
     TemperatureControls& controls() { return m_controls; }
     TemperatureReactions& reactions() { return m_reactions; }

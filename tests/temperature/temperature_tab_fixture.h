@@ -68,9 +68,8 @@ protected:
                                     .StartWithCoreTemp1 = form.StartWithCoreTemp1,
                                     .askRelatedTemperatureChanges1 = form.askRelatedTemperatureChanges1,
                                     .StoptaskProtection1 = form.StoptaskProtection1},
-            values, fake.platform(), policy, *actions, [this] { return graphsShowing; }, hooks,
+            values, fake.platform(), policy, *actions, [this] { return graphsShowing; }, hooks, investigator,
             [this] { return searchFolder; }, &window);
-        tab->reactions().setInvestigator(investigator);
     }
 
     QAction* checkable() {
