@@ -14,7 +14,8 @@ TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& base
     main.hooks.loadSettings = [settings] { settings->LoadSettings(); };
     main.hooks.saveSettings = [settings] { settings->SaveSettings(); };
     m_autoSave = new AutoSave(main);
-    main.autoActionsTab().controller().beforeSystemAction = [this] { m_autoSave->saveNow(); };
+    QObject::connect(&main.autoActionsTab().controller(), &CountdownController::systemActionDue, m_autoSave,
+                     &AutoSave::saveNow);
 }
 
 TorvaneProgram::~TorvaneProgram() = default;

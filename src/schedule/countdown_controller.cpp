@@ -112,8 +112,7 @@ void CountdownController::PerformSystemAction(std::uint32_t flags) {
         explicit Performing(bool& f) : flag(f) { flag = true; }
         ~Performing() { flag = false; }
     } performing(m_performing);
-    if (beforeSystemAction)
-        beforeSystemAction();
+    emit systemActionDue();
     const QString failedStage = m_actions.exitWindows(flags);
     if (!failedStage.isEmpty())
         m_policy.showOwned(BoxKind::Always, nullptr, QStringLiteral("Exit Error"), failedStage, platform::MbOk);

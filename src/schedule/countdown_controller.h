@@ -2,8 +2,8 @@
 
 #include "schedule/countdown.h"
 
+#include <QObject>
 #include <cstdint>
-#include <functional>
 
 class MessagePolicy;
 class QCheckBox;
@@ -40,7 +40,8 @@ inline const QString kCountdownStartCaption = QStringLiteral("Start countdown fo
 
 // The countdown and the system actions. Whether a countdown runs is the enabled state of the
 // `Countdown` timer; options are read from the controls when needed.
-class CountdownController {
+class CountdownController : public QObject {
+    Q_OBJECT
 public:
     CountdownController(const AutoWindowsActionsControls& controls, platform::SystemActions& actions,
                         MessagePolicy& policy);
@@ -51,14 +52,15 @@ public:
     void Button28Click();
     void PerformSystemAction(std::uint32_t flags);
 
-    // Runs before the system is asked to end the session, reboot or power off: the program may
-    // not get another chance to save.
-    std::function<void()> beforeSystemAction;
-
     bool counting() const;
     const schedule::CountdownState& remaining() const { return m_remaining; }
     // The flags of the selected action as the tab shows it now.
     std::uint32_t selectedFlags() const;
+
+signals:
+    // Sent before the system is asked to end the session, reboot or power off: the program may
+    // not get another chance to save. Receivers handle their own errors.
+    void systemActionDue();
 
 private:
     void startCountdown();
