@@ -65,8 +65,7 @@ void AutoSave::saveNow() {
                 error = QString::fromLocal8Bit(e.what());
         }
     };
-    if (m_main.hooks.saveSettings)
-        attempt(m_main.hooks.saveSettings);
+    attempt([this] { m_main.settings().save(); });
     attempt([this] { m_main.listFile().SaveAllLists(false); });
     if (!error.isEmpty() && error != m_lastError)
         m_main.guarded([&error] { throw TorvaneError(error); });
@@ -79,8 +78,7 @@ void AutoSave::flushPending() {
         return;
     m_timer.stop();
     try {
-        if (m_main.hooks.saveSettings)
-            m_main.hooks.saveSettings();
+        m_main.settings().save();
     } catch (const std::exception&) {
     }
     try {

@@ -203,3 +203,7 @@ void SettingsController::SaveSettings() {
         fields[i] = spins[i]->value();
     replace(configures, encodeFields(fields));
 }
+
+std::unique_ptr<SettingsStore> settingsFiles(TTorvane& main) {
+    return std::make_unique<SettingsController>(main);
+}

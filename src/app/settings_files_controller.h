@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/settings_store.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -11,10 +13,13 @@ class TTorvane;
 
 // Applies "Settings.ini" and "Configures.ini" once at the first paint and writes (or deletes) them
 // at exit. The files are snapshots of the controls; no settings object is kept in between.
-class SettingsController {
+class SettingsController : public SettingsStore {
 public:
     // Needs every tab of the main window in place.
     explicit SettingsController(TTorvane& main);
+
+    void load() override { LoadSettings(); }
+    void save() override { SaveSettings(); }
 
     // Throws TorvaneError at the first record that cannot be read or applied; what was applied stays.
     // A file that cannot be read is kept aside (the error says where) and the other file still loads.
@@ -38,3 +43,6 @@ private:
     QSet<QString> m_untouchable;
     bool m_loadAttempted = false;
 };
+
+// The program's store: the two files in BaseDir.
+std::unique_ptr<SettingsStore> settingsFiles(TTorvane& main);

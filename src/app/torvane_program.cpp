@@ -2,17 +2,14 @@
 
 #include "app/auto_save.h"
 #include "app/session_end.h"
-#include "app/settings_files_controller.h"
 #include "app/ttorvane.h"
 #include "schedule/auto_windows_actions_tab.h"
 
-TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& baseDir) {
+TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& baseDir,
+                               const SettingsStoreFactory& settings) {
     m_values.BaseDir = baseDir;
-    m_main = std::make_unique<TTorvane>(platform, m_values);
+    m_main = std::make_unique<TTorvane>(platform, m_values, settings);
     TTorvane& main = *m_main;
-    auto settings = std::make_shared<SettingsController>(main);
-    main.hooks.loadSettings = [settings] { settings->LoadSettings(); };
-    main.hooks.saveSettings = [settings] { settings->SaveSettings(); };
     m_autoSave = new AutoSave(main);
     QObject::connect(&main.autoActionsTab().controller(), &CountdownController::systemActionDue, m_autoSave,
                      &AutoSave::saveNow);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings_files_controller.h"
 #include "core/shared_values.h"
 #include "platform/platform.h"
 #include "platform/termination_requests.h"
@@ -17,7 +18,8 @@ class TTempInvestigator;
 class TorvaneProgram {
 public:
     // `baseDir` empty means the folders of this installation (see program_folders.h).
-    TorvaneProgram(platform::Platform& platform, const QString& baseDir = {});
+    TorvaneProgram(platform::Platform& platform, const QString& baseDir = {},
+                   const SettingsStoreFactory& settings = settingsFiles);
     ~TorvaneProgram();
 
     TTorvane& mainWindow() { return *m_main; }

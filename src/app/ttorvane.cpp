@@ -44,7 +44,7 @@
 
 using namespace platform;
 
-TTorvane::TTorvane(Platform& platform, SharedValues& values)
+TTorvane::TTorvane(Platform& platform, SharedValues& values, const SettingsStoreFactory& makeSettings)
     : m_platform(platform), m_values(values), m_policy(platform.dialogs) {
     setObjectName(QStringLiteral("Torvane"));
     setWindowTitle(QStringLiteral("Torvane"));
@@ -76,6 +76,7 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values)
                             static_cast<QWidget*>(m_helping.get()), static_cast<QWidget*>(m_investigator.get())})
         window->winId();
     FormCreate();
+    m_settings = makeSettings(*this);
 }
 
 TTorvane::~TTorvane() {
@@ -211,8 +212,7 @@ void TTorvane::FormPaint() {
     if (m_formPainted)
         return;
     m_formPainted = true;
-    if (hooks.loadSettings)
-        guarded(hooks.loadSettings);
+    guarded([this] { m_settings->load(); });
     if (!startNotice.isEmpty())
         m_policy.show(BoxKind::SilentGated, startNotice, kApplicationTitle, MbOk | MbIconInformation);
 }
@@ -221,8 +221,7 @@ void TTorvane::FormDestroy() {
     if (m_destroyed)
         return;
     m_destroyed = true;
-    if (hooks.saveSettings)
-        guarded(hooks.saveSettings);
+    guarded([this] { m_settings->save(); });
     try {
         m_ramTab->consume().FreeConsumed();
         m_listFile->SaveAllLists(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_form.h"
+#include "app/settings_store.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
 #include "platform/platform.h"
@@ -36,8 +37,8 @@ class TTempInvestigator;
 class TTorvane : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs FormCreate while being created.
-    TTorvane(platform::Platform& platform, SharedValues& values);
+    // Runs FormCreate while being created, then makes its settings store.
+    TTorvane(platform::Platform& platform, SharedValues& values, const SettingsStoreFactory& makeSettings);
     ~TTorvane() override;
 
     MainForm& form() { return m_form; }
@@ -61,13 +62,8 @@ public:
     RamTab& ramTab() { return *m_ramTab; }
     TemperatureTab& temperatureTab() { return *m_temperatureTab; }
     AutoWindowsActionsTab& autoActionsTab() { return *m_autoActionsTab; }
+    SettingsStore& settings() { return *m_settings; }
 
-    // Steps of start-up and exit that other subsystems supply; each may throw TorvaneError.
-    struct Hooks {
-        std::function<void()> loadSettings; // at the first paint
-        std::function<void()> saveSettings; // at exit
-    };
-    Hooks hooks;
     // Said once, after the settings are applied (so silent mode keeps it quiet); empty says nothing.
     QString startNotice;
 
@@ -126,6 +122,7 @@ private:
     TemperatureTab* m_temperatureTab = nullptr;
     AutoWindowsActionsTab* m_autoActionsTab = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
+    std::unique_ptr<SettingsStore> m_settings;
     bool m_formPainted = false;
     bool m_destroyed = false;
 };

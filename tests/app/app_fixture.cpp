@@ -15,7 +15,7 @@ void AppFixture::TearDown() {
 }
 
 void AppFixture::startProgram() {
-    program = std::make_unique<TorvaneProgram>(fake.platform(), baseDir.path() + "/");
+    program = std::make_unique<TorvaneProgram>(fake.platform(), baseDir.path() + "/", settings.factory());
 }
 
 TTorvane& AppFixture::main() {

@@ -247,7 +247,7 @@ TEST_F(MainWindowTest, KeepSettingsMirrors) {
 
 TEST_F(MainWindowTest, SettingsLoadOnlyAtFirstPaint) {
     int loads = 0;
-    main().hooks.loadSettings = [&] {
+    settings.load = [&] {
         ++loads;
         throw TorvaneError("Read beyond end of file");
     };
@@ -260,7 +260,7 @@ TEST_F(MainWindowTest, SettingsLoadOnlyAtFirstPaint) {
 
 TEST_F(MainWindowTest, DestroyReportsAFailedBlockAndSkipsTheRest) {
     QStringList steps;
-    main().hooks.saveSettings = [&] {
+    settings.save = [&] {
         steps << "settings";
         throw TorvaneError("Disk full");
     };
@@ -284,7 +284,7 @@ TEST_F(MainWindowTest, DestroyReportsAFailedBlockAndSkipsTheRest) {
 
 TEST_F(MainWindowTest, DestroyRunsEveryStepInOrder) {
     QStringList steps;
-    main().hooks.saveSettings = [&] { steps << "settings"; };
+    settings.save = [&] { steps << "settings"; };
     form().ListBox3->taskModel().append({"Intruder", 0});
     main().FormDestroy();
     EXPECT_EQ(steps, QStringList{"settings"});
@@ -354,7 +354,7 @@ TEST_F(MainWindowTest, StartNoticeOnceAfterTheSettingsUnlessSilent) {
     for (const bool silent : {false, true}) {
         fake.clearBoxes();
         main().startNotice = "No windows here.";
-        main().hooks.loadSettings = [&] { form().SilentMode1->setChecked(silent); };
+        settings.load = [&] { form().SilentMode1->setChecked(silent); };
         main().FormPaint();
         main().FormPaint();
         EXPECT_EQ(fake.boxes().size(), silent ? 0 : 1);

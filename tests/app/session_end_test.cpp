@@ -30,13 +30,12 @@ protected:
 TEST_F(SessionEndTest, TerminationRequestsRunTheExitSequenceOnce) {
     platform::fake::FakeTerminationRequests requests;
     program->endOn(requests);
-    int settingsSaves = 0;
-    main().hooks.saveSettings = [&, save = main().hooks.saveSettings] { ++settingsSaves, save(); };
+    settings.saves = 0;
     QTimer::singleShot(0, [&] { requests.request(SIGTERM), requests.request(SIGHUP); });
     QCoreApplication::exec(); // returns at the request
     main().FormDestroy();     // as main() does after the loop
     EXPECT_TRUE(editorSaved());
-    EXPECT_EQ(settingsSaves, 1);
+    EXPECT_EQ(settings.saves, 1);
     EXPECT_FALSE(fake.hotKeyRegistered());
 }
 

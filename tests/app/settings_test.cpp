@@ -119,7 +119,7 @@ TEST_F(SettingsTest, FirstStartAppliesNothingAndExitWritesTheDefaults) {
     load();
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_TRUE(main().isVisible());
-    main().hooks.saveSettings();
+    main().settings().save();
     EXPECT_EQ(read("Settings.ini"), settings_files::encodeFlags(kDefaultFlags));
     EXPECT_EQ(read("Configures.ini"), settings_files::encodeFields(kDefaultFields));
 }
@@ -176,7 +176,7 @@ TEST_F(SettingsTest, EachCheckBoxRecordReachesItsOwnBox) {
         Flags flags = kDefaultFlags;
         flags[i] = !flags[i];
         write("Settings.ini", settings_files::encodeFlags(flags));
-        main().hooks.loadSettings();
+        main().settings().load();
         EXPECT_EQ(boxStates(), flagsOf(flags, 22));
     }
 }
@@ -223,12 +223,12 @@ TEST_F(SettingsTest, TemperatureTabAndCoreTempStart) {
 
 TEST_F(SettingsTest, KeepSettingsOffDeletesBothFiles) {
     load();
-    main().hooks.saveSettings();
+    main().settings().save();
     ASSERT_TRUE(QFileInfo::exists(path("Settings.ini")));
     form().CheckBox24->setChecked(true);
     form().CheckBox24->setChecked(false); // mirrors into KeepSettingsonExit1
     ASSERT_FALSE(form().KeepSettingsonExit1->isChecked());
-    main().hooks.saveSettings();
+    main().settings().save();
     EXPECT_FALSE(QFileInfo::exists(path("Settings.ini")));
     EXPECT_FALSE(QFileInfo::exists(path("Configures.ini")));
     restart();
@@ -289,7 +289,7 @@ TEST_F(SettingsTest, ShortConfiguresIsKeptAsideAndSettingsStillLoad) {
         expected[i] = fields[i];
     EXPECT_EQ(spinValues(), expected);
     EXPECT_TRUE(form().CheckBox1->isChecked());
-    main().hooks.saveSettings();
+    main().settings().save();
     EXPECT_EQ(read("Settings.ini").left(1), QByteArray(1, '\1'));
 }
 
@@ -317,7 +317,7 @@ TEST_F(SettingsTest, EveryRecordSurvivesARestart) {
     form().KillHiddenNewTasks1->setChecked(true);
     form().TempGetTimer->stop();
     const std::vector<bool> states = boxStates();
-    main().hooks.saveSettings();
+    main().settings().save();
     const QByteArray savedFlags = read("Settings.ini");
     const QByteArray savedFields = read("Configures.ini");
 
@@ -333,7 +333,7 @@ TEST_F(SettingsTest, EveryRecordSurvivesARestart) {
     EXPECT_FALSE(form().TempGetTimer->isActive());
     EXPECT_EQ(form().StartWithCoreTemp1->isChecked(), states[16]);
     EXPECT_EQ(form().askRelatedTemperatureChanges1->isChecked(), states[20]);
-    main().hooks.saveSettings();
+    main().settings().save();
     EXPECT_EQ(read("Settings.ini"), savedFlags);
     EXPECT_EQ(read("Configures.ini"), savedFields);
 }

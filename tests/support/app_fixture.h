@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fake/fake_platform.h"
+#include "support/scripted_settings.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -26,5 +27,6 @@ protected:
 
     platform::fake::FakePlatform fake;
     QTemporaryDir baseDir;
+    SettingsScript settings; // the program's settings store runs it
     std::unique_ptr<TorvaneProgram> program;
 };
