@@ -52,8 +52,6 @@ public:
                          TemperatureReactionHooks hooks, TTempInvestigator& investigator);
 
     TTempInvestigator& investigator() const { return m_investigator; }
-    // Filled at construction or later, once the subsystems they reach exist.
-    TemperatureReactionHooks& hooks() { return m_hooks; }
 
     // The over-temperature part of Timer2Timer, run after the All Task List refresh.
     void overTemperatureCheck();
