@@ -1,4 +1,5 @@
 #include "support/headless_sway.h"
+#include "support/stop_child.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -150,20 +151,7 @@ HeadlessSway::~HeadlessSway() {
 }
 
 void HeadlessSway::stop() {
-    if (m_pid <= 0)
-        return;
-    kill(m_pid, SIGTERM);
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        const pid_t done = waitpid(m_pid, nullptr, WNOHANG);
-        if (done == m_pid || (done < 0 && errno != EINTR)) {
-            m_pid = -1;
-            return;
-        }
-        usleep(10000);
-    }
-    kill(m_pid, SIGKILL);
-    waitpid(m_pid, nullptr, 0);
-    m_pid = -1;
+    stopChild(m_pid);
 }
 
 QProcessEnvironment HeadlessSway::clientEnvironment() const {

@@ -1,4 +1,5 @@
 #include "support/xvfb_server.h"
+#include "support/stop_child.h"
 
 #include <QStandardPaths>
 #include <cerrno>
@@ -120,18 +121,5 @@ XvfbServer::~XvfbServer() {
 }
 
 void XvfbServer::stop() {
-    if (m_pid <= 0)
-        return;
-    kill(m_pid, SIGTERM);
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        const pid_t done = waitpid(m_pid, nullptr, WNOHANG);
-        if (done == m_pid || (done < 0 && errno != EINTR)) {
-            m_pid = -1;
-            return;
-        }
-        usleep(10000);
-    }
-    kill(m_pid, SIGKILL);
-    waitpid(m_pid, nullptr, 0);
-    m_pid = -1;
+    stopChild(m_pid);
 }
