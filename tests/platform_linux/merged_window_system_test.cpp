@@ -2,6 +2,7 @@
 #include "platform/linux/session_windows.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace platform;
 using Mode = MergedWindowSystem::XWaylandWindows;
@@ -76,6 +77,17 @@ TEST(MergedWindowSystem, RoutesEachHandleToItsOwnSide) {
     d.merged.postCloseMessage(d.xterm);
     EXPECT_EQ(d.source->closed, std::vector<WindowHandle>{kNativeHandleBit | 1});
     EXPECT_EQ(d.x11.closeRequests(), std::vector<WindowHandle>{d.xterm});
+}
+
+TEST(MergedWindowSystem, AProcessIdIsAskedAgainOnceTheListIsAMomentOld) {
+    Desktop d(Mode::Marked, {native(1, "foot", 99)});
+    d.merged.topLevelWindows();
+    d.source->list = {native(1, "foot", 77)}; // as if the window had closed and its handle were taken again
+    usleep(150 * 1000);
+    EXPECT_EQ(d.merged.windowProcessId(kNativeHandleBit | 1), 77u);
+    d.source->list.clear();
+    usleep(150 * 1000);
+    EXPECT_EQ(d.merged.windowProcessId(kNativeHandleBit | 1), 0u);
 }
 
 TEST(MergedWindowSystem, WatchReportsNativeWindowsBesideX11Ones) {

@@ -7,6 +7,10 @@ namespace platform {
 
 namespace {
 
+// How long a reported window's process id is believed without asking the compositor again: long
+// enough for the lookups of one tick, far shorter than a process takes to end and its id to return.
+constexpr qint64 kKnownForMs = 100;
+
 WindowInfo infoOf(const NativeWindow& window) {
     return WindowInfo{window.handle, window.title.left(256), window.visible};
 }
@@ -23,7 +27,9 @@ std::vector<WindowInfo> infosOf(const std::vector<NativeWindow>& windows) {
 
 MergedWindowSystem::MergedWindowSystem(WindowSystem& x11, std::unique_ptr<NativeWindowSource> native,
                                        XWaylandWindows xwayland, Own own)
-    : m_x11(x11), m_native(std::move(native)), m_xwayland(xwayland), m_own(std::move(own)) {}
+    : m_x11(x11), m_native(std::move(native)), m_xwayland(xwayland), m_own(std::move(own)) {
+    m_clock.start();
+}
 
 std::vector<NativeWindow> MergedWindowSystem::nativeOnly(const std::vector<NativeWindow>& windows,
                                                          const std::vector<WindowInfo>& x11) const {
@@ -53,13 +59,14 @@ std::vector<NativeWindow> MergedWindowSystem::nativeOnly(const std::vector<Nativ
 }
 
 void MergedWindowSystem::remember(const std::vector<NativeWindow>& windows) {
+    const qint64 now = m_clock.elapsed();
     for (const NativeWindow& w : windows) {
         auto it =
-            std::find_if(m_known.begin(), m_known.end(), [&w](const NativeWindow& k) { return k.handle == w.handle; });
+            std::find_if(m_known.begin(), m_known.end(), [&w](const Known& k) { return k.window.handle == w.handle; });
         if (it == m_known.end())
-            m_known.push_back(w);
+            m_known.push_back({w, now});
         else
-            *it = w;
+            *it = {w, now};
     }
 }
 
@@ -67,10 +74,26 @@ bool MergedWindowSystem::ownWithoutPid(const NativeWindow& window) const {
     return window.pid == 0 && !window.appId.isEmpty() && m_own.appIds.contains(window.appId);
 }
 
+void MergedWindowSystem::rememberOnly(const std::vector<NativeWindow>& windows) {
+    const qint64 now = m_clock.elapsed();
+    m_known.clear();
+    for (const NativeWindow& w : windows)
+        m_known.push_back({w, now});
+}
+
 const NativeWindow* MergedWindowSystem::known(WindowHandle window) const {
     auto it =
-        std::find_if(m_known.begin(), m_known.end(), [window](const NativeWindow& k) { return k.handle == window; });
-    return it == m_known.end() ? nullptr : &*it;
+        std::find_if(m_known.begin(), m_known.end(), [window](const Known& k) { return k.window.handle == window; });
+    return it == m_known.end() ? nullptr : &it->window;
+}
+
+const NativeWindow* MergedWindowSystem::fresh(WindowHandle window) {
+    auto it =
+        std::find_if(m_known.begin(), m_known.end(), [window](const Known& k) { return k.window.handle == window; });
+    if (it != m_known.end() && m_clock.elapsed() - it->seenMs <= kKnownForMs)
+        return &it->window;
+    rememberOnly(m_native->windows());
+    return known(window);
 }
 
 std::vector<WindowInfo> MergedWindowSystem::topLevelWindows() {
@@ -79,7 +102,7 @@ std::vector<WindowInfo> MergedWindowSystem::topLevelWindows() {
         return x11;
     const std::vector<NativeWindow> all = m_native->windows();
     // Only the windows listed now are remembered, so the memory never outgrows the desktop.
-    m_known = all;
+    rememberOnly(all);
     std::vector<WindowInfo> merged = infosOf(nativeOnly(all, x11));
     merged.insert(merged.end(), x11.begin(), x11.end());
     return merged;
@@ -90,11 +113,7 @@ ProcessId MergedWindowSystem::windowProcessId(WindowHandle window) {
         return m_x11.windowProcessId(window);
     if (!m_native)
         return 0;
-    const NativeWindow* w = known(window);
-    if (!w) {
-        m_known = m_native->windows();
-        w = known(window);
-    }
+    const NativeWindow* w = fresh(window);
     if (!w)
         return 0;
     if (w->pid != 0)

@@ -3,6 +3,7 @@
 #include "platform/linux/native_windows.h"
 #include "platform/window_system.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
 #include <memory>
 #include <vector>
@@ -45,16 +46,24 @@ private:
     std::vector<NativeWindow> nativeOnly(const std::vector<NativeWindow>& windows,
                                          const std::vector<WindowInfo>& x11) const;
     void remember(const std::vector<NativeWindow>& windows);
+    void rememberOnly(const std::vector<NativeWindow>& windows); // the whole desktop as listed now
     const NativeWindow* known(WindowHandle window) const;
+    const NativeWindow* fresh(WindowHandle window);
     bool ownWithoutPid(const NativeWindow& window) const;
 
     WindowSystem& m_x11;
     std::unique_ptr<NativeWindowSource> m_native;
     XWaylandWindows m_xwayland;
     Own m_own;
-    // The native windows as last reported: a window's process never changes, so its id is answered
-    // from here without asking the compositor again.
-    std::vector<NativeWindow> m_known;
+    // The native windows as last reported, each with when it was (ms of m_clock). A window's process
+    // never changes, but a window that closed since may have left its id to another process: an
+    // answer older than a moment is asked of the compositor again.
+    struct Known {
+        NativeWindow window;
+        qint64 seenMs = 0;
+    };
+    std::vector<Known> m_known;
+    QElapsedTimer m_clock;
 };
 
 } // namespace platform
