@@ -1,11 +1,14 @@
 // How long a kill-listed window lives: 50 windows, each opened by a process of its own (half
 // visible, half hidden), under a private Xvfb, with the program's protection tick running every
 // 500 ms as always. Once with the window watch (the kill list meets a window when the X server
-// reports it) and once with the tick alone, in the same run. Time runs from the moment the child
-// says its window is fully made until its process is gone.
+// reports it) and once with the tick alone, in the same run; then each again with 20 windows while
+// a tick waits for the user in a box (a confirmation whose event loop runs meanwhile, as a real
+// box's does). Time runs from the moment the child says its window is fully made until its process
+// is gone.
 #include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
+#include "core/shared_values.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/linux_processes.h"
 #include "platform/linux/x11_window_system.h"
@@ -14,6 +17,7 @@
 #include "widgets/task_list_view.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -24,6 +28,7 @@
 namespace {
 
 constexpr int kWindows = 50;
+constexpr int kBusyWindows = 20;
 
 // The window system without its watch: the tick alone enforces the kill list.
 class TickOnly : public platform::WindowSystem {
@@ -37,15 +42,9 @@ private:
     platform::WindowSystem& m_inner;
 };
 
-std::vector<double> lifetimes(const QString& display, platform::WindowSystem& windows) {
-    platform::LinuxProcesses processes;
-    platform::fake::FakePlatform fake;
-    platform::Platform mixed{windows, processes, fake, fake, fake, fake, fake, fake, fake};
-    QTemporaryDir dir;
-    TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
-    program.mainWindow().form().ListBox3->taskModel().append({QStringLiteral("Unwanted"), 0});
+std::vector<double> spawnAndTime(const QString& display, int count) {
     std::vector<double> ms;
-    for (int i = 0; i < kWindows; ++i) {
+    for (int i = 0; i < count; ++i) {
         QStringList arguments{"--window", "--utf8", "Unwanted"};
         if (i % 2)
             arguments << "--unmapped";
@@ -59,7 +58,36 @@ std::vector<double> lifetimes(const QString& display, platform::WindowSystem& wi
     return ms;
 }
 
+std::vector<double> lifetimes(const QString& display, platform::WindowSystem& windows, bool whileTickWaits) {
+    platform::LinuxProcesses processes;
+    platform::fake::FakePlatform fake;
+    platform::Platform mixed{windows, processes, fake, fake, fake, fake, fake, fake, fake};
+    QTemporaryDir dir;
+    TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
+    program.mainWindow().form().ListBox3->taskModel().append({QStringLiteral("Unwanted"), 0});
+    if (!whileTickWaits)
+        return spawnAndTime(display, kWindows);
+    // The next tick confirms an earlier decision; the windows open while its box is up.
+    std::vector<double> ms;
+    fake.onBox = [&](const platform::fake::RecordedBox&) {
+        if (ms.empty())
+            ms = spawnAndTime(display, kBusyWindows);
+    };
+    program.mainWindow().form().CheckBox2->setChecked(true);
+    program.values().DecidedTask = TaskEntry{QStringLiteral("Decided earlier"), 0};
+    program.values().TaskDecision = ActionDecision::AllowToRun;
+    QElapsedTimer clock;
+    clock.start();
+    while (ms.empty() && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    return ms;
+}
+
 void report(const char* name, std::vector<double> ms) {
+    if (ms.empty()) {
+        std::printf("%-14s no windows\n", name);
+        return;
+    }
     std::sort(ms.begin(), ms.end());
     const auto at = [&](double q) { return ms[std::min(ms.size() - 1, std::size_t(q * double(ms.size())))]; };
     std::printf("%-14s windows %zu  median %7.2f ms  p95 %7.2f ms  max %7.2f ms\n", name, ms.size(), at(0.5), at(0.95),
@@ -72,12 +100,14 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     XvfbServer server;
-    {
+    for (const bool busy : {false, true}) {
+        {
+            platform::X11WindowSystem x11(server.display());
+            report(busy ? "event, box up" : "event-driven", lifetimes(server.display(), x11, busy));
+        }
         platform::X11WindowSystem x11(server.display());
-        report("event-driven", lifetimes(server.display(), x11));
+        TickOnly tickOnly(x11);
+        report(busy ? "tick, box up" : "tick only", lifetimes(server.display(), tickOnly, busy));
     }
-    platform::X11WindowSystem x11(server.display());
-    TickOnly tickOnly(x11);
-    report("tick only", lifetimes(server.display(), tickOnly));
     return 0;
 }

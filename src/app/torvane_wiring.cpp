@@ -86,7 +86,10 @@ void TTorvane::wireHandlers() {
 
     // Protection.
     Protection* protection = m_protection.get();
-    handleTimer(f.Timer3, [protection] { protection->Timer3Timer(); });
+    // While a box of an earlier tick is open, every tick still enforces the kill list.
+    handleTimer(
+        f.Timer3, [protection] { protection->Timer3Timer(); },
+        [protection] { protection->enforceKillListMeanwhile(); });
     handle(f.Button6, &QPushButton::clicked, [protection] { protection->ShowS(); });
     handleMenuItem(f.KillHiddenNewTasks1, [protection] { protection->ShowS(); });
     handleMenuItem(f.KillNewTasks1, [protection] { protection->ShowS(); });

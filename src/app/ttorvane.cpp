@@ -55,7 +55,8 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values, const SettingsStore
     m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
     m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
     m_recognition = std::make_unique<RecognitionHandlers>(recognitionControls(m_form));
-    m_taskList = std::make_unique<TaskListController>(taskListControls(m_form), m_platform.windows, m_policy);
+    m_taskList = std::make_unique<TaskListController>(taskListControls(m_form), m_platform.windows,
+                                                      m_platform.processes, m_policy);
     m_taskActions = std::make_unique<TaskActions>(taskActionControls(m_form), m_platform.windows, m_platform.processes,
                                                   m_policy, *m_taskList);
     m_listFile = std::make_unique<ListFileController>(listFileControls(m_form), m_values, m_platform.dialogs);
@@ -245,11 +246,14 @@ void TTorvane::Timer2Timer() {
     m_temperatureTab->reactions().overTemperatureCheck();
 }
 
-void TTorvane::handleTimer(QTimer* timer, std::function<void()> handler) {
+void TTorvane::handleTimer(QTimer* timer, std::function<void()> handler, std::function<void()> meanwhile) {
     auto running = std::make_shared<bool>(false);
-    connect(timer, &QTimer::timeout, this, [this, running, handler] {
-        if (*running)
+    connect(timer, &QTimer::timeout, this, [this, running, handler, meanwhile] {
+        if (*running) {
+            if (meanwhile)
+                guarded(meanwhile);
             return;
+        }
         *running = true;
         guarded(handler);
         *running = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/task_decision.h"
+#include "core/task_list.h"
 #include "platform/types.h"
 
 #include <QString>
@@ -16,10 +17,9 @@ struct SharedValues {
     std::int32_t CurrentTemp = 0;
 
     // Hand-over between the protection cycle and the Task Action window.
-    QString ActionTaskName;
-    platform::WindowHandle ActionTaskWindow = 0;
-    QString DecidedTaskName;
-    platform::WindowHandle DecidedTaskWindow = 0;
+    // Each task keeps the owner noted when it was taken from the desktop.
+    TaskEntry ActionTask;
+    TaskEntry DecidedTask;
     ActionDecision TaskDecision = ActionDecision::None;
     RepeatAction RepeatLastAction = RepeatAction::None;
     std::int32_t MemoryLimitMB = 0;

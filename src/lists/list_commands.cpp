@@ -129,5 +129,5 @@ void ListCommands::Actionwindow1Click() {
     if (selected == -1)
         return;
     const TaskEntry task = all.taskModel().at(selected);
-    m_actionWindow.showFor(task.title, task.handle, kUserSelectedReason);
+    m_actionWindow.showFor(task, kUserSelectedReason);
 }

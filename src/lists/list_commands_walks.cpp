@@ -45,10 +45,15 @@ void ListCommands::Button15Click() {
     offerHiddenTasks(QStringLiteral("All hidden tasks are not displayed, they will not be killed, even if they do not "
                                     "reside in the kill list.\n\r\n\rDo you wish to show hidden tasks before killing "
                                     "all showing tasks not in the safe list ?"));
+    // Each row keeps the owner its window had when the list was filled: a window that has gone or
+    // passed to another program since is not struck.
     const TaskList all = m_controls.ListBox1->taskModel().tasks();
     const TaskList safe = m_controls.ListBox2->taskModel().tasks();
+    QStringList ended;
     for (const TaskEntry& task : all)
-        if (!containsSameTask(safe, task)) // the program's own windows are spared by the kill itself
-            m_taskActions.killWithoutRefresh(task.handle);
+        if (!containsSameTask(safe, task) &&
+            m_taskActions.killCaptured(task) == TaskActions::KillOutcome::AlreadyEnded) // spares our own windows
+            ended << task.title;
     m_taskList.RefreshTasks1Click();
+    m_taskActions.tellAlreadyEnded(ended);
 }

@@ -78,11 +78,10 @@ void TNewTask::showForActionTask() {
         show(); // the show event runs FormShow
 }
 
-void TNewTask::showFor(const QString& name, WindowHandle window, const QString& reason) {
+void TNewTask::showFor(const TaskEntry& task, const QString& reason) {
     if (m_acting)
         return;
-    m_values.ActionTaskName = name;
-    m_values.ActionTaskWindow = window;
+    m_values.ActionTask = task;
     m_ActionWindowReason = reason;
     showForActionTask();
 }
@@ -131,10 +130,10 @@ bool TNewTask::taskWindowVisible(WindowHandle window) {
 }
 
 void TNewTask::startOnShow() {
-    m_values.DecidedTaskName.clear();
+    m_values.DecidedTask.title.clear();
     m_values.TaskDecision = ActionDecision::None;
-    const QString name = m_values.ActionTaskName;
-    const WindowHandle window = m_values.ActionTaskWindow;
+    const QString name = m_values.ActionTask.title;
+    const WindowHandle window = m_values.ActionTask.handle;
     if (name.isEmpty() || window == 0) {
         showNotFound();
         Timer1->start();
@@ -175,7 +174,7 @@ void TNewTask::startOnShow() {
 
 void TNewTask::showNotFound() {
     Label1->setText(kNotFoundHeading);
-    m_message = notFoundMessage(m_values.ActionTaskName);
+    m_message = notFoundMessage(m_values.ActionTask.title);
     RichEdit1->setPlainText(displayText(m_message));
     for (QPushButton* b : {Button1, Button2, Button3, Button4, Button6, Button7})
         b->setEnabled(false);
@@ -248,16 +247,24 @@ void TNewTask::performButton(RepeatAction action) {
 }
 
 void TNewTask::killTask() {
-    const QString name = m_values.ActionTaskName;
-    if (!m_actions.killWithoutRefresh(m_values.ActionTaskWindow)) {
+    // The task keeps the owner noted when it was taken from the desktop: if its window has gone or
+    // passed to another program while the window was open, nothing is killed.
+    const TaskEntry task = m_values.ActionTask;
+    switch (m_actions.killCaptured(task)) {
+    case TaskActions::KillOutcome::OwnTask:
         // Hidden without a decision: a repeated "Kill Task" must not bring the refusal back.
         m_actions.tellOwnTaskSpared(this);
         hideWindow();
         return;
+    case TaskActions::KillOutcome::AlreadyEnded:
+        m_actions.tellAlreadyEnded(task.title, this);
+        break;
+    case TaskActions::KillOutcome::Killed:
+        m_policy.showOwned(BoxKind::Always, this,
+                           QStringLiteral("The ") + task.title + QStringLiteral(" task was tried to be killed."),
+                           QStringLiteral("Tried to Kill Task"), MbOk | MbIconInformation);
+        break;
     }
-    m_policy.showOwned(BoxKind::Always, this,
-                       QStringLiteral("The ") + name + QStringLiteral(" task was tried to be killed."),
-                       QStringLiteral("Tried to Kill Task"), MbOk | MbIconInformation);
     m_values.TaskDecision = ActionDecision::KillTask;
     if (CheckBox1->isChecked())
         m_values.RepeatLastAction = RepeatAction::KillTask;
@@ -265,8 +272,7 @@ void TNewTask::killTask() {
 }
 
 void TNewTask::decide(ActionDecision decision, RepeatAction repeat) {
-    m_values.DecidedTaskName = m_values.ActionTaskName;
-    m_values.DecidedTaskWindow = m_values.ActionTaskWindow;
+    m_values.DecidedTask = m_values.ActionTask;
     m_values.TaskDecision = decision;
     if (CheckBox1->isChecked())
         m_values.RepeatLastAction = repeat;
@@ -274,8 +280,8 @@ void TNewTask::decide(ActionDecision decision, RepeatAction repeat) {
 }
 
 void TNewTask::mostPerformed(bool cloud) {
-    const int code = cloud ? MostPerformedByCloud(m_values.ActionTaskName, m_values.BaseDir)
-                           : MostPerformedByMe(m_values.ActionTaskName, m_values.BaseDir);
+    const int code = cloud ? MostPerformedByCloud(m_values.ActionTask.title, m_values.BaseDir)
+                           : MostPerformedByMe(m_values.ActionTask.title, m_values.BaseDir);
     // Choice-file codes name the actions in another order than the buttons.
     constexpr RepeatAction buttonOfCode[] = {RepeatAction::None,          RepeatAction::KillTask,
                                              RepeatAction::AddToSafeList, RepeatAction::AddToKillList,
@@ -323,12 +329,12 @@ void TNewTask::FormHide() {
     std::exception_ptr failure;
     if (CheckBox3->isChecked()) {
         try {
-            RecordChoice(m_values.TaskDecision, m_values.ActionTaskName, m_values.BaseDir + kMyChoiceFileName);
+            RecordChoice(m_values.TaskDecision, m_values.ActionTask.title, m_values.BaseDir + kMyChoiceFileName);
         } catch (const TorvaneError&) {
             failure = std::current_exception();
         }
     }
-    m_values.ActionTaskName.clear();
+    m_values.ActionTask.title.clear();
     m_ActionWindowReason.clear();
     CheckBox1->setChecked(false);
     Timer1->stop();

@@ -24,8 +24,8 @@ class WindowSystem;
 
 // The "Task Action" window: created hidden at start-up and kept until exit; it asks the user
 // what to do with one task. It meets the protection cycle only through the hand-over values in
-// SharedValues: whoever shows it sets ActionTaskName and ActionTaskWindow first; a decision leaves
-// TaskDecision, DecidedTaskName, DecidedTaskWindow and RepeatLastAction and hides the window.
+// SharedValues: whoever shows it sets ActionTask.title and ActionTask.handle first; a decision leaves
+// TaskDecision, DecidedTask.title, DecidedTask.handle and RepeatLastAction and hides the window.
 class TNewTask : public QWidget, public ActionWindow {
     Q_OBJECT
 public:
@@ -35,14 +35,14 @@ public:
     TNewTask(SharedValues& values, platform::WindowSystem& windows, TaskActions& actions, MessagePolicy& policy,
              QWidget* parent = nullptr);
 
-    // Shows the window for the task in ActionTaskName / ActionTaskWindow. A window already showing
+    // Shows the window for the task in ActionTask.title / ActionTask.handle. A window already showing
     // is prepared again for that task (the hand-opened case), so what it shows never describes an
     // earlier task. Errors go to the general error report.
     void showForActionTask() override;
     // Takes the task (and the reason, "Selected by the user running task" when opened by hand)
     // into the hand-over values, then shows the window as above. Ignored while an action of this
     // window is still running (its message box is open), so that action keeps its task.
-    void showFor(const QString& name, platform::WindowHandle window, const QString& reason = {}) override;
+    void showFor(const TaskEntry& task, const QString& reason = {}) override;
     bool actionWindowShown() const override { return isVisible(); }
 
     const QString& actionWindowReason() const { return m_ActionWindowReason; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace platform {
 
@@ -15,6 +16,14 @@ struct ProcessIdentity {
     ProcessId pid = 0;
     std::uint64_t startTime = 0;
     friend bool operator==(const ProcessIdentity&, const ProcessIdentity&) = default;
+};
+
+// Who owned a window when it was looked at: the process id (0 when the window had no known owner)
+// and, while that process was alive, its identity.
+struct WindowOwner {
+    ProcessId pid = 0;
+    std::optional<ProcessIdentity> process;
+    friend bool operator==(const WindowOwner&, const WindowOwner&) = default;
 };
 
 } // namespace platform

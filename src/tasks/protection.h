@@ -8,6 +8,9 @@
 #include "tasks/task_controls.h"
 
 #include <exception>
+#include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class MessagePolicy;
@@ -46,6 +49,9 @@ public:
     void WarnIfTaskUsesOver1Click();
     void CheckBox10Click();
     void AskAboutTask();
+    // The kill list over a fresh snapshot, for a tick that fires while an earlier one waits in a
+    // box: it opens no box itself, so nothing the user has open delays the kill list.
+    void enforceKillListMeanwhile();
     // Windows that just appeared, were mapped or changed their title meet the kill list at once,
     // between ticks; everything else about them waits for the tick.
     void WindowsChanged(const std::vector<platform::WindowInfo>& windows);
@@ -62,12 +68,16 @@ private:
     void killNewTasksSilently(const RecognitionOptions& options);
     void askAboutNewTasks(const RecognitionOptions& options);
     void warnAboutMemory(const RecognitionOptions& options);
+    bool isNewTask(const TaskEntry& task, const RecognitionOptions& options);
+    bool overMemoryLimit(const TaskEntry& task, const RecognitionOptions& options);
+    void askAbout(const TaskList& tasks, const std::function<bool(const TaskEntry&)>& qualifies);
     bool usesOver(platform::WindowHandle window, std::int32_t limitMB);
     bool actionWindowVisible() const;
-    void kill(platform::WindowHandle window);
+    bool kill(platform::WindowHandle window);
     bool killedThisTick(platform::WindowHandle window) const;
     int findInSafeList(const QString& name, LookupHandle handle, const RecognitionOptions& options);
     void confirm(const QString& title, const QString& text);
+    void confirmAfterKillList(const QString& title, const QString& text);
     void updateProtectionControls();
 
     ProtectionControls m_controls;
@@ -83,4 +93,5 @@ private:
     SafeListLookups m_safeLookups;
     // Windows killed earlier in the running tick: they are gone, so nothing may ask about them.
     std::vector<platform::WindowHandle> m_killedThisTick;
+    std::optional<std::pair<QString, QString>> m_pendingConfirmation; // title and text
 };

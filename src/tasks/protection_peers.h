@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/types.h"
+#include "core/task_list.h"
 
 #include <QString>
 
@@ -11,10 +11,10 @@
 class ActionWindow {
 public:
     virtual bool actionWindowShown() const = 0;
-    // Shows it for the task in the hand-over values ActionTaskName / ActionTaskWindow.
+    // Shows it for the task in the hand-over values ActionTask.title / ActionTask.handle.
     virtual void showForActionTask() = 0;
     // Puts the task into those values with the reason, then shows it as above.
-    virtual void showFor(const QString& name, platform::WindowHandle window, const QString& reason) = 0;
+    virtual void showFor(const TaskEntry& task, const QString& reason) = 0;
     // Prepares it for the task without showing it.
     virtual void startOnShow() = 0;
     // Performs the repeated choice without showing it.

@@ -18,6 +18,8 @@
 #include <QWidget>
 #include <algorithm>
 #include <exception>
+#include <functional>
+#include <utility>
 
 using namespace platform;
 
@@ -59,11 +61,21 @@ void Protection::Timer3Timer() {
     TickGuard guard(m_inTick);
     if (guard.entered())
         ProtectionTick();
+    else
+        enforceKillListMeanwhile();
 }
 
-void Protection::kill(WindowHandle window) {
+void Protection::enforceKillListMeanwhile() {
+    TaskList tasks;
+    ListAllTasks(m_windows, tasks);
+    // Options that cannot be read are the waiting tick's to report; the exact names still count.
+    std::exception_ptr failure;
+    enforceKillList(tasks, m_recognition.options(), failure);
+}
+
+bool Protection::kill(WindowHandle window) {
     m_killedThisTick.push_back(window);
-    m_actions.KillTaskWindow(window);
+    return m_actions.killWithoutRefresh(window);
 }
 
 bool Protection::killedThisTick(WindowHandle window) const {
@@ -106,6 +118,13 @@ void Protection::ProtectionTick() {
         });
     }
     enforceKillList(m_lists.ListBox6, options, failure); // only a tick writes it, and ticks never nest
+    m_actions.forgetTriedKillsExcept(m_lists.ListBox6);
+    // A decision's notice waits until the kill list has had its turn: a task just put in the kill
+    // list ends before the box opens, not after the user has read it.
+    if (m_pendingConfirmation) {
+        const auto [title, text] = *std::exchange(m_pendingConfirmation, std::nullopt);
+        attempt([&] { confirm(title, text); });
+    }
     if (failure)
         std::rethrow_exception(failure);
     if (!protectionOn())
@@ -137,9 +156,14 @@ void Protection::confirm(const QString& title, const QString& text) {
     m_policy.show(BoxKind::ConfirmationGated, text, title, MbIconInformation);
 }
 
+void Protection::confirmAfterKillList(const QString& title, const QString& text) {
+    m_pendingConfirmation = std::make_pair(title, text);
+}
+
 void Protection::applyDecision(const RecognitionOptions& options) {
-    const TaskEntry decided{m_values.DecidedTaskName, m_values.DecidedTaskWindow};
-    const QString& asked = m_values.ActionTaskName;
+    const TaskEntry decided = m_values.DecidedTask;
+    // The Task Action window forgets the asked task when it hides; the decided one is what counts.
+    const QString& asked = decided.title;
     switch (m_values.TaskDecision) {
     case ActionDecision::AddToSafeList: {
         TaskListModel& safe = m_controls.ListBox2->taskModel();
@@ -148,36 +172,38 @@ void Protection::applyDecision(const RecognitionOptions& options) {
         if (usesOver(decided.handle, m_values.MemoryLimitMB))
             m_lists.AllowedOfSize.push_back(decided);
         m_lists.RunningBefore.push_back(decided);
-        confirm(QStringLiteral("Added to safe List"),
-                QStringLiteral("Successfully added %1to the safe list.\n\rNow, the task will be processed according "
-                               "to the safe list commands.")
-                    .arg(decided.title));
+        confirmAfterKillList(
+            QStringLiteral("Added to safe List"),
+            QStringLiteral("Successfully added %1to the safe list.\n\rNow, the task will be processed according "
+                           "to the safe list commands.")
+                .arg(decided.title));
         break;
     }
     case ActionDecision::AddToKillList:
         if (FindTask(m_controls.ListBox3->taskModel().tasks(), asked, 0, options) == -1)
             m_controls.ListBox3->taskModel().append(decided);
-        confirm(QStringLiteral("Added to kill List"),
-                QStringLiteral("Successfully added %1 to the kill list.\n\rNow, the task will be processed according "
-                               "to the kill list commands.")
-                    .arg(decided.title));
+        confirmAfterKillList(
+            QStringLiteral("Added to kill List"),
+            QStringLiteral("Successfully added %1 to the kill list.\n\rNow, the task will be processed according "
+                           "to the kill list commands.")
+                .arg(decided.title));
         break;
     case ActionDecision::AllowToRun:
         if (FindTask(m_lists.RunningBefore, asked, 0, options) == -1)
             m_lists.RunningBefore.push_back(decided);
         if (usesOver(decided.handle, m_values.MemoryLimitMB))
             m_lists.AllowedOfSize.push_back(decided);
-        confirm(QStringLiteral("Allowed to Run"),
-                QStringLiteral("Allowed %1 to run this time, without closing it.\n\rIf you wish to kill the task now, "
-                               "you can still do it manually.")
-                    .arg(decided.title));
+        confirmAfterKillList(
+            QStringLiteral("Allowed to Run"),
+            QStringLiteral("Allowed %1 to run this time, without closing it.\n\rIf you wish to kill the task now, "
+                           "you can still do it manually.")
+                .arg(decided.title));
         break;
     default:
         break;
     }
     if (m_values.TaskDecision != ActionDecision::None) {
-        m_values.ActionTaskName.clear();
-        m_values.ActionTaskWindow = 0;
+        m_values.ActionTask = TaskEntry{};
         // A decision is applied once: even while the window shows the next task, the one applied
         // here is gone, so a later tick cannot apply it again.
         m_values.TaskDecision = ActionDecision::None;
@@ -207,6 +233,7 @@ void Protection::followRenamedTasks(const RecognitionOptions& options) {
 
 void Protection::enforceKillList(const TaskList& tasks, const RecognitionOptions& options,
                                  std::exception_ptr& failure) {
+    bool killed = false;
     for (const TaskEntry& task : tasks) {
         const TaskList& killList = m_controls.ListBox3->taskModel().tasks();
         int found = -1;
@@ -219,8 +246,11 @@ void Protection::enforceKillList(const TaskList& tasks, const RecognitionOptions
             found = FindTaskByName(killList, task.title);
         }
         if (found != -1)
-            kill(task.handle); // spares the program's own windows
+            killed = kill(task.handle) || killed; // spares the program's own windows
     }
+    // One refresh after all kills: a burst of listed windows is not slowed by a refresh per kill.
+    if (killed)
+        m_actions.refreshAfterKills();
 }
 
 void Protection::WindowsChanged(const std::vector<WindowInfo>& windows) {
@@ -234,60 +264,73 @@ void Protection::WindowsChanged(const std::vector<WindowInfo>& windows) {
 
 void Protection::killNewTasksSilently(const RecognitionOptions& options) {
     const TaskList& candidates = m_lists.ListBox5;
+    bool killed = false;
     for (const TaskEntry& task : candidates) {
         if (task.handle == 0)
             continue;
         if (findInSafeList(task.title, task.handle, options) == -1 &&
             FindTask(m_lists.RunningBefore, task.title, task.handle, options) == -1)
-            kill(task.handle); // spares the program's own windows
+            killed = kill(task.handle) || killed; // spares the program's own windows
     }
+    if (killed)
+        m_actions.refreshAfterKills();
 }
 
-void Protection::askAboutNewTasks(const RecognitionOptions& options) {
-    const TaskList& candidates = m_lists.ListBox5;
+bool Protection::isNewTask(const TaskEntry& task, const RecognitionOptions& options) {
+    const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
+    if (FindTask(safe, task.title, 0, options) != -1 || FindTask(m_lists.RunningBefore, task.title, 0, options) != -1)
+        return false;
+    return m_controls.CheckBox9->isChecked() ||
+           (FindTaskByHandle(safe, task.handle) == -1 && FindTaskByHandle(m_lists.RunningBefore, task.handle) == -1);
+}
+
+bool Protection::overMemoryLimit(const TaskEntry& task, const RecognitionOptions& options) {
+    if (!usesOver(task.handle, m_values.MemoryLimitMB))
+        return false;
+    if (FindTask(m_lists.AllowedOfSize, task.title, 0, options) != -1)
+        return false;
+    const bool byHandle = !m_controls.CheckBox9->isChecked();
+    if (byHandle && FindTaskByHandle(m_lists.AllowedOfSize, task.handle) != -1)
+        return false;
+    const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
+    const bool includeSafe = m_controls.CheckBox11->isChecked();
+    if (!includeSafe && FindTask(safe, task.title, 0, options) != -1)
+        return false;
+    return includeSafe || !byHandle || FindTaskByHandle(safe, task.handle) == -1;
+}
+
+void Protection::askAbout(const TaskList& tasks, const std::function<bool(const TaskEntry&)>& qualifies) {
+    if (actionWindowVisible())
+        return;
+    // Owners are noted at the snapshot: a question may wait in a box for minutes, and a later
+    // candidate's window may meanwhile have passed to another program.
+    TaskList candidates;
+    for (const TaskEntry& task : tasks)
+        if (!killedThisTick(task.handle) && qualifies(task))
+            candidates.push_back(task);
+    m_actions.capture(candidates);
     for (const TaskEntry& task : candidates) {
-        if (actionWindowVisible() || killedThisTick(task.handle))
+        // The lists may have changed while an earlier question was open.
+        if (actionWindowVisible() || killedThisTick(task.handle) || !qualifies(task))
             continue;
-        const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
-        if (FindTask(safe, task.title, 0, options) != -1 ||
-            FindTask(m_lists.RunningBefore, task.title, 0, options) != -1)
-            continue;
-        if (!m_controls.CheckBox9->isChecked() &&
-            (FindTaskByHandle(safe, task.handle) != -1 || FindTaskByHandle(m_lists.RunningBefore, task.handle) != -1))
+        // A task that outlived "Kill Task" is not asked about again until its title or owner changes.
+        if (m_actions.killAlreadyTried(task))
             continue;
         // The program's own windows (the caption changes with every tick) are never new tasks.
         if (m_actions.ownedByThisProgram(task.handle))
             continue;
-        m_values.ActionTaskName = task.title;
-        m_values.ActionTaskWindow = task.handle;
+        m_values.ActionTask = task;
         AskAboutTask();
     }
 }
 
+void Protection::askAboutNewTasks(const RecognitionOptions& options) {
+    askAbout(m_lists.ListBox5, [&](const TaskEntry& task) { return isNewTask(task, options); });
+}
+
 void Protection::warnAboutMemory(const RecognitionOptions& options) {
-    const TaskList& tasks = m_lists.ListBox6; // only a tick writes it, and ticks never nest
-    for (const TaskEntry& task : tasks) {
-        if (actionWindowVisible() || killedThisTick(task.handle))
-            continue;
-        if (!usesOver(task.handle, m_values.MemoryLimitMB))
-            continue;
-        if (FindTask(m_lists.AllowedOfSize, task.title, 0, options) != -1)
-            continue;
-        const bool byHandle = !m_controls.CheckBox9->isChecked();
-        if (byHandle && FindTaskByHandle(m_lists.AllowedOfSize, task.handle) != -1)
-            continue;
-        const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
-        const bool includeSafe = m_controls.CheckBox11->isChecked();
-        if (!includeSafe && FindTask(safe, task.title, 0, options) != -1)
-            continue;
-        if (!includeSafe && byHandle && FindTaskByHandle(safe, task.handle) != -1)
-            continue;
-        if (m_actions.ownedByThisProgram(task.handle))
-            continue;
-        m_values.ActionTaskName = task.title;
-        m_values.ActionTaskWindow = task.handle;
-        AskAboutTask();
-    }
+    // only a tick writes ListBox6, and ticks never nest
+    askAbout(m_lists.ListBox6, [&](const TaskEntry& task) { return overMemoryLimit(task, options); });
 }
 
 void Protection::AskAboutTask() {

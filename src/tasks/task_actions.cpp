@@ -5,6 +5,7 @@
 #include "platform/processes.h"
 #include "platform/window_system.h"
 #include "tasks/task_list_controller.h"
+#include "tasks/task_snapshot.h"
 #include "widgets/task_list_view.h"
 
 #include <algorithm>
@@ -20,42 +21,77 @@ TaskActions::TaskActions(const TaskActionControls& controls, WindowSystem& windo
                          MessagePolicy& policy, TaskListController& taskList)
     : m_controls(controls), m_windows(windows), m_processes(processes), m_policy(policy), m_taskList(taskList) {}
 
-TaskActions::KillTarget TaskActions::resolve(WindowHandle window) {
-    const ProcessId pid = m_windows.windowProcessId(window);
-    // The start time is taken together with the owner, so a later holder of the id is never hit.
-    return KillTarget{window, pid, m_processes.identify(pid)};
-}
-
-bool TaskActions::isOwn(const KillTarget& target) const {
-    return isOwnProcess(target.pid);
+WindowOwner TaskActions::ownerNow(WindowHandle window) {
+    return windowOwner(window, m_windows, m_processes);
 }
 
 bool TaskActions::isOwnProcess(ProcessId pid) const {
     return pid != 0 && pid == m_processes.currentProcessId();
 }
 
-bool TaskActions::kill(const KillTarget& target) {
-    if (isOwn(target))
+void TaskActions::capture(TaskEntry& task) {
+    task.owner = ownerNow(task.handle);
+}
+
+void TaskActions::capture(TaskList& tasks) {
+    noteOwners(tasks, m_windows, m_processes);
+}
+
+bool TaskActions::kill(WindowHandle window, const WindowOwner& owner) {
+    if (isOwnProcess(owner.pid))
         return false;
     // The owner was looked up before the close request, so a window that closes at once still
     // takes its process with it.
-    m_windows.postCloseMessage(target.window);
-    if (target.owner)
-        m_processes.terminateProcess(*target.owner);
+    m_windows.postCloseMessage(window);
+    if (owner.process)
+        m_processes.terminateProcess(*owner.process);
     return true;
 }
 
-// The window still exists and is still owned by the process noted when it was chosen.
-bool TaskActions::stillTheSame(const KillTarget& target) {
+// The window still exists and is still owned by the process noted when it was taken.
+bool TaskActions::stillTheSame(const TaskEntry& task) {
+    if (task.handle == 0 || !task.owner || ownerNow(task.handle) != *task.owner)
+        return false;
+    if (task.owner->pid != 0)
+        return true; // an owner is only found for a window that exists
     const std::vector<WindowInfo> windows = m_windows.topLevelWindows();
-    const bool exists = std::any_of(windows.begin(), windows.end(),
-                                    [&target](const WindowInfo& w) { return w.handle == target.window; });
-    const KillTarget now = resolve(target.window);
-    return exists && now.pid == target.pid && now.owner == target.owner;
+    return std::any_of(windows.begin(), windows.end(),
+                       [&task](const WindowInfo& w) { return w.handle == task.handle; });
+}
+
+TaskActions::KillOutcome TaskActions::killCaptured(const TaskEntry& task) {
+    TaskEntry target = task;
+    if (!target.owner)
+        capture(target);
+    if (isOwnProcess(target.owner->pid))
+        return KillOutcome::OwnTask;
+    if (!stillTheSame(target))
+        return KillOutcome::AlreadyEnded;
+    kill(target.handle, *target.owner);
+    if (!killAlreadyTried(target))
+        m_triedKills.push_back(target);
+    return KillOutcome::Killed;
+}
+
+bool TaskActions::killAlreadyTried(const TaskEntry& task) const {
+    return std::any_of(m_triedKills.begin(), m_triedKills.end(), [&task](const TaskEntry& tried) {
+        return tried == task && task.owner && tried.owner == task.owner;
+    });
+}
+
+void TaskActions::forgetTriedKillsExcept(const TaskList& present) {
+    std::erase_if(m_triedKills, [&present](const TaskEntry& tried) {
+        return std::none_of(present.begin(), present.end(),
+                            [&tried](const TaskEntry& task) { return task.handle == tried.handle; });
+    });
 }
 
 bool TaskActions::killWithoutRefresh(WindowHandle window) {
-    return kill(resolve(window));
+    return kill(window, ownerNow(window));
+}
+
+void TaskActions::refreshAfterKills() {
+    m_taskList.RefreshTasks1Click();
 }
 
 bool TaskActions::KillTaskWindow(WindowHandle window) {
@@ -75,6 +111,21 @@ void TaskActions::tellOwnTaskSpared(QWidget* owner) {
                        QStringLiteral("Task Not Killed"), MbOk | MbIconWarning);
 }
 
+void TaskActions::tellAlreadyEnded(const QString& title, QWidget* owner) {
+    m_policy.showOwned(BoxKind::Always, owner ? owner : m_policy.mainWindow(),
+                       QStringLiteral("The %1 task had already ended, so nothing was killed.").arg(title),
+                       QStringLiteral("Task Already Ended"), MbOk | MbIconInformation);
+}
+
+void TaskActions::tellAlreadyEnded(const QStringList& titles) {
+    if (titles.isEmpty())
+        return;
+    m_policy.show(BoxKind::SilentGated,
+                  QStringLiteral("These tasks had already ended, so nothing was killed for them:\n\r") +
+                      titles.join(QStringLiteral("\n\r")),
+                  QStringLiteral("Tasks Already Ended"), MbOk | MbIconInformation);
+}
+
 bool TaskActions::GetTaskMemory(WindowHandle window, std::uint64_t& bytes) {
     if (window == 0)
         return false;
@@ -86,16 +137,18 @@ bool TaskActions::GetTaskMemory(WindowHandle window, std::uint64_t& bytes) {
 void TaskActions::KillSelectedTask() {
     const TaskListView& all = *m_controls.ListBox1;
     const int selected = all.itemIndex();
-    // The chosen window and its owner are taken before any question: the list refreshes while a
+    // The chosen task keeps the owner noted when the list was filled: the list refreshes while a
     // box is open, and the row may then hold another task or none.
-    const KillTarget target = selected == -1 ? KillTarget{} : resolve(all.taskModel().at(selected).handle);
-    if (selected != -1 && isOwn(target)) {
+    TaskEntry target = selected == -1 ? TaskEntry{} : all.taskModel().at(selected);
+    if (selected != -1 && !target.owner)
+        capture(target);
+    if (selected != -1 && isOwnProcess(target.owner->pid)) {
         tellOwnTaskSpared();
         return;
     }
     const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
     if (!safe.empty() && selected != -1) {
-        const WindowHandle handle = target.window;
+        const WindowHandle handle = target.handle;
         const bool inSafeList =
             std::any_of(safe.begin(), safe.end(), [handle](const TaskEntry& e) { return e.handle == handle; });
         if (inSafeList &&
@@ -116,9 +169,15 @@ void TaskActions::KillSelectedTask() {
                       QStringLiteral("Kill Selected Task"), MbYesNo | MbIconWarning) != IdYes)
         return;
     // A window that closed meanwhile, or changed hands, is not the one the user chose.
-    if (stillTheSame(target))
-        kill(target);
+    const KillOutcome outcome = killCaptured(target);
     m_taskList.RefreshTasks1Click();
+    if (outcome != KillOutcome::Killed) {
+        m_policy.show(BoxKind::SilentGated,
+                      QStringLiteral("The selected task had already ended, so nothing was killed. The task list has "
+                                     "been refreshed."),
+                      QStringLiteral("Task Already Ended"), MbIconInformation);
+        return;
+    }
     m_policy.show(BoxKind::SilentGated,
                   QStringLiteral("The selected task was tried to be killed. The task list has been refreshed."),
                   QStringLiteral("Killed Selected Task"), MbIconInformation);

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/task_list.h"
 #include "platform/types.h"
 #include "tasks/task_controls.h"
 
+#include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class MessagePolicy;
 class QWidget;
@@ -27,6 +30,7 @@ public:
     bool KillTaskWindow(platform::WindowHandle window);
     // The same without the refresh, for callers that refresh once after several kills.
     bool killWithoutRefresh(platform::WindowHandle window);
+    void refreshAfterKills();
     // Whether the window belongs to this program's own process.
     bool ownedByThisProgram(platform::WindowHandle window);
     // Tells a user who asked to kill one of this program's windows why nothing happened.
@@ -34,28 +38,44 @@ public:
     // False for handle 0 (no query made); otherwise true, with 0 bytes when the process can not be read.
     bool GetTaskMemory(platform::WindowHandle window, std::uint64_t& bytes);
 
+    // What a kill of a task taken from the desktop earlier came to.
+    enum class KillOutcome {
+        Killed,       // the window still had the owner noted, and both were asked to end
+        AlreadyEnded, // the window is gone or has another owner now: nothing was touched
+        OwnTask,      // a window of this program: nothing was touched
+    };
+    // Notes the window's owner now; every later action on the entry goes by it.
+    void capture(TaskEntry& task);
+    void capture(TaskList& tasks);
+    // Kills the task only while its window exists with the owner noted when it was taken; an entry
+    // whose owner was never noted is looked up now. No refresh of the All Task List.
+    KillOutcome killCaptured(const TaskEntry& task);
+    // Whether "Kill Task" or a kill by the user was already tried on this very task (same window,
+    // title and owner) and it outlived it; such a task is not asked about again.
+    bool killAlreadyTried(const TaskEntry& task) const;
+    // Forgets the tried tasks whose window is not among `present`.
+    void forgetTriedKillsExcept(const TaskList& present);
+    // Tells the user that the task had already ended, so nothing was killed.
+    void tellAlreadyEnded(const QString& title, QWidget* owner = nullptr);
+    // The same for several tasks of one command, in one box.
+    void tellAlreadyEnded(const QStringList& titles);
+
     void KillSelectedTask();
     void ShowSelectedMemory();
 
 private:
-    // A window chosen for a kill and the process that owned it at that moment: its id (0 when
-    // unknown) and, while that process was alive, its identity.
-    struct KillTarget {
-        platform::WindowHandle window = 0;
-        platform::ProcessId pid = 0;
-        std::optional<platform::ProcessIdentity> owner;
-    };
-    KillTarget resolve(platform::WindowHandle window);
-    bool isOwn(const KillTarget& target) const;
+    platform::WindowOwner ownerNow(platform::WindowHandle window);
     bool isOwnProcess(platform::ProcessId pid) const;
-    bool kill(const KillTarget& target);
-    bool stillTheSame(const KillTarget& target);
+    bool kill(platform::WindowHandle window, const platform::WindowOwner& owner);
+    bool stillTheSame(const TaskEntry& task);
 
     TaskActionControls m_controls;
     platform::WindowSystem& m_windows;
     platform::Processes& m_processes;
     MessagePolicy& m_policy;
     TaskListController& m_taskList;
+    // Tasks a kill was tried on: the window, its title and its owner at that moment.
+    std::vector<TaskEntry> m_triedKills;
 };
 
 // A byte count in whole megabytes, halves to the even neighbour.

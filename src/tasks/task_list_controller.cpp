@@ -11,14 +11,21 @@
 
 using namespace platform;
 
-TaskListController::TaskListController(const TaskListControls& controls, WindowSystem& windows, MessagePolicy& policy)
-    : m_controls(controls), m_windows(windows), m_policy(policy) {}
+TaskListController::TaskListController(const TaskListControls& controls, WindowSystem& windows, Processes& processes,
+                                       MessagePolicy& policy)
+    : m_controls(controls), m_windows(windows), m_processes(processes), m_policy(policy) {}
 
 void TaskListController::snapshotInto(TaskList& target, bool hidden) {
+    const std::size_t first = target.size();
     if (hidden)
         ListHiddenTasks(m_windows, target);
     else
         ListVisibleTasks(m_windows, target);
+    // A row may be acted on seconds later ("Kill Selected Task", "Kill All Outside Safe List"):
+    // it keeps the owner its window had when it was listed.
+    TaskList listed(target.begin() + static_cast<std::ptrdiff_t>(first), target.end());
+    noteOwners(listed, m_windows, m_processes);
+    std::copy(listed.begin(), listed.end(), target.begin() + static_cast<std::ptrdiff_t>(first));
 }
 
 void TaskListController::fillAllTaskList() {

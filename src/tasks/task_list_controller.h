@@ -6,14 +6,16 @@
 class MessagePolicy;
 
 namespace platform {
+class Processes;
 class WindowSystem;
-}
+} // namespace platform
 
 // The All Task List: refreshing it with the selection kept, switching it between visible and
 // hidden tasks, and the mirrored "treat non-hidden tasks as hidden" option.
 class TaskListController {
 public:
-    TaskListController(const TaskListControls& controls, platform::WindowSystem& windows, MessagePolicy& policy);
+    TaskListController(const TaskListControls& controls, platform::WindowSystem& windows,
+                       platform::Processes& processes, MessagePolicy& policy);
 
     void RefreshTasks1Click();
     void ShowHiddenTasksClick();
@@ -29,5 +31,6 @@ private:
     TaskListControls m_controls;
     TaskList m_listBox7; // the refresh's snapshot, kept between refreshes
     platform::WindowSystem& m_windows;
+    platform::Processes& m_processes;
     MessagePolicy& m_policy;
 };

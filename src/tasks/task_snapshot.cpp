@@ -1,5 +1,7 @@
 #include "tasks/task_snapshot.h"
 
+#include "platform/processes.h"
+
 namespace {
 constexpr int kMaxTitleLength = 256;
 }
@@ -31,4 +33,15 @@ void ListAllTasks(platform::WindowSystem& windows, TaskList& target) {
     const auto all = windows.topLevelWindows();
     appendTasks(all, false, target);
     appendTasks(all, true, target);
+}
+
+platform::WindowOwner windowOwner(platform::WindowHandle window, platform::WindowSystem& windows,
+                                  platform::Processes& processes) {
+    const platform::ProcessId pid = windows.windowProcessId(window);
+    return platform::WindowOwner{pid, processes.identify(pid)};
+}
+
+void noteOwners(TaskList& tasks, platform::WindowSystem& windows, platform::Processes& processes) {
+    for (TaskEntry& task : tasks)
+        task.owner = windowOwner(task.handle, windows, processes);
 }

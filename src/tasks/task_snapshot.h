@@ -3,6 +3,10 @@
 #include "core/task_list.h"
 #include "platform/window_system.h"
 
+namespace platform {
+class Processes;
+}
+
 // What the desktop's top-level windows make of a task list. A task is a window with a title;
 // entries are appended in stacking order, the top first, and the target list is never cleared.
 
@@ -15,3 +19,9 @@ void ListAllTasks(platform::WindowSystem& windows, TaskList& target);
 
 // The same over windows already enumerated.
 void appendTasks(const std::vector<platform::WindowInfo>& windows, bool visible, TaskList& target);
+
+// Who owns the window now: the process id and, while that process lives, its identity.
+platform::WindowOwner windowOwner(platform::WindowHandle window, platform::WindowSystem& windows,
+                                  platform::Processes& processes);
+// Notes the owner of every entry's window, so what is done to an entry later strikes that owner or nothing.
+void noteOwners(TaskList& tasks, platform::WindowSystem& windows, platform::Processes& processes);

@@ -88,10 +88,13 @@ void TemperatureReactions::reportRise(double rise) {
         list.clear();
     m_investigator.Label1->setText(QStringLiteral("Temperature risen by ") + temperatureText(rise) +
                                    QStringLiteral(" degrees. Possible task reasons:"));
-    for (const TaskEntry& entry : m_lists.NowTempTasks) {
+    for (TaskEntry entry : m_lists.NowTempTasks) {
+        if (FindTaskByName(m_lists.PreviousTempTasks, entry.title) != -1)
+            continue;
+        // The list may stay open for hours: each entry keeps the owner its window has now.
+        m_taskActions.capture(entry);
         // The program's own caption changes with the temperature: it is never a reason.
-        if (FindTaskByName(m_lists.PreviousTempTasks, entry.title) == -1 &&
-            !m_taskActions.ownedByThisProgram(entry.handle))
+        if (!m_taskActions.ownedByThisProgram(entry.handle))
             list.append(entry);
     }
     if (list.count() > 0)
@@ -112,8 +115,17 @@ void TemperatureReactions::ProcessInvestigatorRequest() {
             selected.push_back(list.taskModel().at(i));
     }
     if (request == TTempInvestigator::kKillRequest) {
-        for (const TaskEntry& entry : selected)
-            m_taskActions.KillTaskWindow(entry.handle);
+        QStringList ended;
+        bool killed = false;
+        for (const TaskEntry& entry : selected) {
+            const TaskActions::KillOutcome outcome = m_taskActions.killCaptured(entry);
+            killed = killed || outcome == TaskActions::KillOutcome::Killed;
+            if (outcome == TaskActions::KillOutcome::AlreadyEnded)
+                ended << entry.title;
+        }
+        if (killed)
+            m_taskActions.refreshAfterKills();
+        m_taskActions.tellAlreadyEnded(ended);
     } else if (request == TTempInvestigator::kAddToKillListRequest) {
         TaskListModel& killList = m_menu.ListBox3->taskModel();
         for (const TaskEntry& entry : selected) {

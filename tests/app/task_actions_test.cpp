@@ -2,17 +2,20 @@
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/shared_values.h"
+#include "lists/list_commands.h"
 #include "lists/t_new_task.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 #include "tasks/protection.h"
 #include "tasks/task_actions.h"
+#include "tasks/task_list_controller.h"
 #include "temperature/t_temp_investigator.h"
 #include "temperature/temperature_reactions.h"
 #include "temperature/temperature_tab.h"
 #include "widgets/task_list_view.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QPushButton>
 #include <algorithm>
 
@@ -60,7 +63,7 @@ TEST_F(TaskActionsTest, EveryKillPathSparesTheProgramItself) {
          true},
         {"Task Action's Kill Task",
          [&] {
-             program->newTask().showFor("Torvane own", own);
+             program->newTask().showFor({"Torvane own", own});
              program->newTask().Button1Click();
          },
          true},
@@ -101,9 +104,99 @@ TEST_F(TaskActionsTest, EveryKillPathSparesTheProgramItself) {
     }
     // Nor is the program's own window ever asked about as a new task.
     fake.setTitle(own, "Torvane own, renamed again");
-    values.ActionTaskWindow = 0;
+    values.ActionTask.handle = 0;
     main().protection().Timer3Timer();
-    EXPECT_NE(values.ActionTaskWindow, own);
+    EXPECT_NE(values.ActionTask.handle, own);
+}
+
+// A task is struck only while its window has the owner noted when the task was listed or asked
+// about: an id the X server has meanwhile handed to a new program is left alone.
+TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
+    SharedValues& values = program->values();
+    const auto listed = [&](const QString& title) {
+        main().taskList().RefreshTasks1Click();
+        for (const TaskEntry& e : form().ListBox1->taskModel().tasks())
+            if (e.title == title)
+                return e;
+        ADD_FAILURE() << "not listed: " << title.toStdString();
+        return TaskEntry{};
+    };
+    const struct {
+        const char* what;
+        std::function<void(WindowHandle victim)> act; // notes the victim's owner, hands it over, acts
+        const char* told;
+        std::function<void()> before = {}; // before the victim opens its window
+    } paths[] = {
+        {"Kill Selected Task",
+         [&](WindowHandle victim) {
+             listed("Victim");
+             select("Victim");
+             fake.giveWindowTo(victim, 900);
+             main().taskActions().KillSelectedTask();
+         },
+         "Task Already Ended"},
+        {"Kill All Outside Safe List",
+         [&](WindowHandle victim) {
+             listed("Victim");
+             for (const TaskEntry& e : form().ListBox1->taskModel().tasks())
+                 if (e.title != "Victim")
+                     form().ListBox2->taskModel().append(e);
+             fake.queueAnswer(IdNo); // hidden tasks stay hidden
+             fake.giveWindowTo(victim, 900);
+             main().listCommands().Button15Click();
+             form().ListBox2->taskModel().clear();
+         },
+         "Tasks Already Ended"},
+        {"Task Action's Kill Task",
+         [&](WindowHandle victim) {
+             program->newTask().showFor(listed("Victim"));
+             fake.giveWindowTo(victim, 900);
+             program->newTask().Button1Click();
+         },
+         "Task Already Ended"},
+        {"the investigator",
+         [&](WindowHandle victim) {
+             TaskListView& list = *program->investigator().ListBox1;
+             list.taskModel().setTasks({listed("Victim")});
+             list.setSelected(0, true);
+             fake.giveWindowTo(victim, 900);
+             values.InvestigatorRequest = TTempInvestigator::kKillRequest;
+             main().temperatureTab().reactions().ProcessInvestigatorRequest();
+         },
+         "Tasks Already Ended"},
+        {"the repeated Kill Task of protection",
+         [&](WindowHandle victim) {
+             fake.addWindow("First", false, 701);
+             form().CheckBox25->setChecked(true);
+             values.RepeatLastAction = RepeatAction::KillTask;
+             // While the box about the first kill is open, the victim's id passes to another program.
+             fake.onBox = [&](const platform::fake::RecordedBox& box) {
+                 if (box.title == "Tried to Kill Task")
+                     fake.giveWindowTo(victim, 900);
+             };
+             fake.setVisible(victim, false);
+             main().protection().Timer3Timer();
+             fake.onBox = nullptr;
+             EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{701});
+         },
+         "Task Already Ended",
+         [&] {
+             fake.queueAnswer(IdYes);
+             main().protection().ShowS();
+         }},
+    };
+    for (const auto& p : paths) {
+        if (p.before)
+            p.before();
+        const WindowHandle victim = fake.addWindow("Victim", true, 800);
+        fake.clearBoxes();
+        p.act(victim);
+        EXPECT_TRUE(fake.hasWindow(victim)) << p.what;
+        EXPECT_EQ(std::count(fake.closeRequests().begin(), fake.closeRequests().end(), victim), 0) << p.what;
+        EXPECT_EQ(std::count(fake.terminatedProcesses().begin(), fake.terminatedProcesses().end(), 900), 0) << p.what;
+        EXPECT_TRUE(titles().contains(p.told)) << p.what << ": " << titles().join(", ").toStdString();
+        fake.removeWindow(victim);
+    }
 }
 
 } // namespace

@@ -34,10 +34,13 @@ const QPoint kAllowToRun(8 + 109, 256 + 14);
 const QPoint kAddToKillList(8 + 218 + 8 + 109, 256 + 14);
 // "Ignore" (Button5): 100 wide at the right margin, below the third row.
 const QPoint kIgnore(460 - 8 - 50, 290 + 13);
+// "Kill Task" (Button1): the second button row, left column.
+const QPoint kKillTask(8 + 109, 220 + 14);
 
 class Desktop {
 public:
-    Desktop() : m_x(m_server.display()), m_torvane(m_server.display()) {}
+    explicit Desktop(const std::function<void(const QString& baseDir)>& prepare = nullptr)
+        : m_x(m_server.display()), m_torvane(m_server.display(), prepare) {}
 
     platform::X11WindowSystem& x() { return m_x; }
     RunningTorvane& torvane() { return m_torvane; }
@@ -287,6 +290,55 @@ TEST(ProtectionE2e, OwnMenusAreNeverAskedAbout) {
         titles += "\"" + w.title.toStdString() + "\"" + (w.visible ? " (mapped) " : " (hidden) ");
     EXPECT_FALSE(asked) << "Torvane asked about one of its own windows; its windows new since protection started: "
                         << titles;
+}
+
+// The X server hands a freed id to the next client: a task that ended while the Task Action window
+// asked about it may lend its window id to an unrelated program, which "Kill Task" must leave alone.
+TEST(ProtectionE2e, KillTaskSparesTheProgramThatInheritedTheWindowId) {
+    Desktop desktop;
+    ASSERT_NO_FATAL_FAILURE(desktop.waitForStart());
+    ASSERT_NO_FATAL_FAILURE(desktop.toggleProtection(QStringLiteral("Start Protection")));
+    auto asked = std::make_unique<X11Child>(desktop.display(), hiddenChild(QStringLiteral("Short-lived helper")));
+    const std::uint32_t id = asked->windows()[0].client;
+    ASSERT_TRUE(desktop.waitVisible(QStringLiteral("Task Action"), kAppearMs).has_value());
+    asked.reset();
+    ASSERT_TRUE(
+        waitUntil([&] { return !desktop.find([&](const WindowInfo& w) { return w.handle == id; }); }, kAppearMs));
+    X11Child heir(desktop.display(), {"--window", "--utf8", "Unrelated editor"});
+    ASSERT_EQ(heir.windows()[0].client, id) << "the server did not hand the id on; nothing to test";
+
+    const auto window = desktop.waitVisible(QStringLiteral("Task Action"), kAppearMs);
+    ASSERT_TRUE(window.has_value());
+    desktop.click(desktop.geometry(window->handle).topLeft() + kKillTask);
+    const auto told = desktop.waitVisible(QStringLiteral("Task Already Ended"), kAppearMs);
+    ASSERT_TRUE(told.has_value()) << "no word that the task had ended";
+    desktop.key(told->handle, QStringLiteral("Return"));
+    EXPECT_FALSE(waitUntil([&] { return !heir.running(); }, kTicksMs)) << "the heir of the window id was killed";
+}
+
+// With confirmations on, "Add to Kill List" leaves a notice that a tick opens; the task ends before
+// it, and a kill-listed program started while it is open ends too.
+TEST(ProtectionE2e, TheKillListHoldsWhileATickWaitsForTheUser) {
+    Desktop desktop([](const QString& baseDir) {
+        QFile settings(baseDir + "Settings.ini");
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        QByteArray records(28, '\0'); // a first start's options, with confirmations on
+        for (int record : {2, 3, 4, 5, 7, 9, 10, 11, 16, 18, 19, 20, 23, 24, 28})
+            records[record - 1] = 1;
+        settings.write(records);
+    });
+    ASSERT_NO_FATAL_FAILURE(desktop.waitForStart());
+    ASSERT_NO_FATAL_FAILURE(desktop.toggleProtection(QStringLiteral("Start Protection")));
+    const QString title = QStringLiteral("Agent put in the kill list");
+    X11Child listed(desktop.display(), hiddenChild(title));
+    ASSERT_NO_FATAL_FAILURE(desktop.answerTaskAction(kAddToKillList));
+    const auto notice = desktop.waitVisible(QStringLiteral("Added to kill List"), kAppearMs);
+    ASSERT_TRUE(notice.has_value()) << "no confirmation";
+    EXPECT_TRUE(waitUntil([&] { return !listed.running(); }, kKillMs)) << "the task lives while the notice is open";
+    X11Child again(desktop.display(), {"--window", "--utf8", title});
+    EXPECT_TRUE(waitUntil([&] { return !again.running(); }, kKillMs)) << "a kill-listed start outlived the notice";
+    EXPECT_TRUE(desktop.visible(QStringLiteral("Added to kill List")).has_value());
+    desktop.key(notice->handle, QStringLiteral("Return"));
 }
 
 } // namespace

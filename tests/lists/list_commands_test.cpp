@@ -386,8 +386,8 @@ TEST_F(ListCommandsTest, ActionWindowIsOpenedForTheSelectedTask) {
     start();
     select("Player");
     commands->Actionwindow1Click();
-    EXPECT_EQ(values.ActionTaskName, "Player");
-    EXPECT_EQ(values.ActionTaskWindow, player);
+    EXPECT_EQ(values.ActionTask.title, "Player");
+    EXPECT_EQ(values.ActionTask.handle, player);
     EXPECT_EQ(newTask->actionWindowReason(), "Selected by the user running task");
     EXPECT_TRUE(newTask->isVisible());
     EXPECT_TRUE(newTask->message().startsWith("The task has the name Player."));

@@ -49,8 +49,8 @@ protected:
     }
     // The protection cycle's way of asking: hand-over values first, then show.
     void ask(const QString& name, WindowHandle handle) {
-        values.ActionTaskName = name;
-        values.ActionTaskWindow = handle;
+        values.ActionTask.title = name;
+        values.ActionTask.handle = handle;
         window->showForActionTask();
     }
     void writeFile(const QString& fileName, const QByteArray& bytes) {
@@ -76,7 +76,7 @@ protected:
     QTemporaryDir dir;
     SharedValues values;
     MessagePolicy policy{fake};
-    TaskListController taskList{{}, fake, policy};
+    TaskListController taskList{{}, fake, fake, policy};
     TaskActions actions{{}, fake, fake, policy, taskList};
     std::unique_ptr<TNewTask> window;
 };
@@ -165,13 +165,13 @@ TEST_F(NewTaskWindow, OpenedByHandAndRefreshedForAnotherTask) {
     EXPECT_TRUE(window->message().startsWith(
         "Task with the name Default IME was found running.It is likely that this is a system non-named task.\n\r"));
     // Opening another task by hand while the window is showing: it now describes that task.
-    window->showFor("Editor", second, kSelectedByUserReason);
+    window->showFor({"Editor", second}, kSelectedByUserReason);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->Label1->text(), "Selected by the user running task");
     EXPECT_TRUE(window->message().startsWith("The task has the name Editor.\n\rThe task is visible  "));
     window->Button2Click();
-    EXPECT_EQ(values.DecidedTaskName, "Editor");
-    EXPECT_EQ(values.DecidedTaskWindow, second);
+    EXPECT_EQ(values.DecidedTask.title, "Editor");
+    EXPECT_EQ(values.DecidedTask.handle, second);
     EXPECT_TRUE(window->actionWindowReason().isEmpty());
     // The reason belongs to that one showing only.
     ask("Default IME", first);
@@ -212,7 +212,7 @@ TEST_F(NewTaskWindow, DecisionButtonsHandOverAndRecord) {
         for (bool repeatBox : {false, true}) {
             const QString name = QString("task %1 %2").arg(c.button).arg(repeatBox);
             const WindowHandle task = addTask(name, false, ++pid);
-            values.DecidedTaskWindow = 0xBEEF;
+            values.DecidedTask.handle = 0xBEEF;
             values.RepeatLastAction = RepeatAction::None;
             ask(name, task);
             window->CheckBox1->setChecked(repeatBox);
@@ -221,10 +221,10 @@ TEST_F(NewTaskWindow, DecisionButtonsHandOverAndRecord) {
             const std::string label = name.toStdString();
             EXPECT_EQ(values.TaskDecision, c.decision) << label;
             EXPECT_EQ(values.RepeatLastAction, repeatBox ? c.repeat : RepeatAction::None) << label;
-            EXPECT_EQ(values.DecidedTaskName, c.copiesTask ? name : QString()) << label;
-            EXPECT_EQ(values.DecidedTaskWindow, c.copiesTask ? task : 0xBEEF) << label;
+            EXPECT_EQ(values.DecidedTask.title, c.copiesTask ? name : QString()) << label;
+            EXPECT_EQ(values.DecidedTask.handle, c.copiesTask ? task : 0xBEEF) << label;
             EXPECT_FALSE(window->isVisible()) << label;
-            EXPECT_TRUE(values.ActionTaskName.isEmpty()) << label;
+            EXPECT_TRUE(values.ActionTask.title.isEmpty()) << label;
             EXPECT_FALSE(window->CheckBox1->isChecked()) << label;
             EXPECT_FALSE(window->Timer1->isActive()) << label;
             ChoiceCounts expected{};
@@ -281,7 +281,7 @@ TEST_F(NewTaskWindow, MostlyPerformedButtonsPerformTheCountedAction) {
     window->CheckBox1->setChecked(true);
     window->Button6Click();
     EXPECT_EQ(values.TaskDecision, ActionDecision::AddToSafeList);
-    EXPECT_EQ(values.DecidedTaskName, "xterm");
+    EXPECT_EQ(values.DecidedTask.title, "xterm");
     // Hiding unchecked the repeat box: the repeat is that of the action performed.
     EXPECT_EQ(values.RepeatLastAction, RepeatAction::AddToSafeList);
     EXPECT_EQ(ReadChoiceCounts("xterm", myChoice()), (ChoiceCounts{1, 4, 0, 2, 0}));
@@ -334,7 +334,7 @@ TEST_F(NewTaskWindow, UnreadableChoiceFileIsReportedAndWindowStillDescribesTheTa
     EXPECT_EQ(fake.boxes()[1].text, "Invalid numeric input.");
     EXPECT_EQ(values.TaskDecision, ActionDecision::AddToSafeList);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(values.ActionTaskName.isEmpty());
+    EXPECT_TRUE(values.ActionTask.title.isEmpty());
     EXPECT_FALSE(window->CheckBox1->isChecked());
     EXPECT_FALSE(window->Timer1->isActive());
 }
@@ -376,19 +376,19 @@ TEST_F(NewTaskWindow, SecondsBoxWithoutAWholeNumberNeverExpiresNorFails) {
 TEST_F(NewTaskWindow, QuickRepeatDecidesWithoutShowing) {
     const WindowHandle task = addTask("batch");
     values.RepeatLastAction = RepeatAction::AddToKillList;
-    values.ActionTaskName = "batch";
-    values.ActionTaskWindow = task;
+    values.ActionTask.title = "batch";
+    values.ActionTask.handle = task;
     window->startOnShow();
     window->performRepeatLast();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(values.TaskDecision, ActionDecision::AddToKillList);
-    EXPECT_EQ(values.DecidedTaskName, "batch");
-    EXPECT_EQ(values.DecidedTaskWindow, task);
-    EXPECT_EQ(values.ActionTaskName, "batch"); // only the protection cycle empties it on this path
+    EXPECT_EQ(values.DecidedTask.title, "batch");
+    EXPECT_EQ(values.DecidedTask.handle, task);
+    EXPECT_EQ(values.ActionTask.title, "batch"); // only the protection cycle empties it on this path
     EXPECT_EQ(values.RepeatLastAction, RepeatAction::AddToKillList);
     // Hiding a window that was never shown is no hiding of the window.
     window->hide();
-    EXPECT_EQ(values.ActionTaskName, "batch");
+    EXPECT_EQ(values.ActionTask.title, "batch");
     EXPECT_FALSE(QFile::exists(myChoice()));
 
     // A repeat whose button is disabled for this task does nothing.
@@ -401,8 +401,8 @@ TEST_F(NewTaskWindow, QuickRepeatDecidesWithoutShowing) {
                     {RepeatAction::AddToSafeList, "batch", 0}};
     for (const auto& d : disabled) {
         values.RepeatLastAction = d.repeat;
-        values.ActionTaskName = d.name;
-        values.ActionTaskWindow = d.handle;
+        values.ActionTask.title = d.name;
+        values.ActionTask.handle = d.handle;
         window->startOnShow();
         window->performRepeatLast();
         EXPECT_EQ(values.TaskDecision, ActionDecision::None) << static_cast<int>(d.repeat);
@@ -411,8 +411,8 @@ TEST_F(NewTaskWindow, QuickRepeatDecidesWithoutShowing) {
 
 TEST_F(NewTaskWindow, HalfSecondTimerRepeatsOnlyWhileShown) {
     const WindowHandle task = addTask("next");
-    values.ActionTaskName = "next";
-    values.ActionTaskWindow = task;
+    values.ActionTask.title = "next";
+    values.ActionTask.handle = task;
     values.RepeatLastAction = RepeatAction::AllowToRun;
     window->startOnShow();
     window->Timer1Timer(); // hidden: nothing
@@ -442,7 +442,7 @@ TEST_F(NewTaskWindow, KillBoxKeepsTimerAndOtherRequestsFromActingTwice) {
         ++nested;
         window->Timer1Timer();
         window->Button3Click();
-        window->showFor("second", second, kSelectedByUserReason);
+        window->showFor({"second", second}, kSelectedByUserReason);
     };
     window->Timer1Timer();
     EXPECT_EQ(nested, 1);
@@ -455,7 +455,7 @@ TEST_F(NewTaskWindow, KillBoxKeepsTimerAndOtherRequestsFromActingTwice) {
 
     // Once the box is answered the window takes requests again.
     fake.onBox = nullptr;
-    window->showFor("second", second, kSelectedByUserReason);
+    window->showFor({"second", second}, kSelectedByUserReason);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->Label1->text(), "Selected by the user running task");
 }

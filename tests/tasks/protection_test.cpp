@@ -20,15 +20,15 @@ protected:
         explicit AskedWindow(ProtectionTest& test) : test(test) {}
         bool actionWindowShown() const override { return test.windowVisible; }
         void showForActionTask() override {
-            test.asked << test.values().ActionTaskName;
+            test.asked << test.values().ActionTask.title;
             test.windowVisible = true;
         }
-        void showFor(const QString&, WindowHandle, const QString&) override { ADD_FAILURE() << "not asked by hand"; }
-        void startOnShow() override { test.repeated << test.values().ActionTaskName; }
+        void showFor(const TaskEntry&, const QString&) override { ADD_FAILURE() << "not asked by hand"; }
+        void startOnShow() override { test.repeated << test.values().ActionTask.title; }
         void performRepeatLast() override {
             ASSERT_EQ(test.values().RepeatLastAction, RepeatAction::AllowToRun);
-            test.values().DecidedTaskName = test.values().ActionTaskName;
-            test.values().DecidedTaskWindow = test.values().ActionTaskWindow;
+            test.values().DecidedTask.title = test.values().ActionTask.title;
+            test.values().DecidedTask.handle = test.values().ActionTask.handle;
             test.values().TaskDecision = ActionDecision::AllowToRun;
         }
         ProtectionTest& test;
@@ -57,10 +57,10 @@ protected:
     void tick() { protection().Timer3Timer(); }
     // The user answers the shown window.
     void decide(ActionDecision decision) {
-        values().DecidedTaskName = values().ActionTaskName;
-        values().DecidedTaskWindow = values().ActionTaskWindow;
+        values().DecidedTask.title = values().ActionTask.title;
+        values().DecidedTask.handle = values().ActionTask.handle;
         values().TaskDecision = decision;
-        values().ActionTaskName.clear();
+        values().ActionTask.title.clear();
         windowVisible = false;
     }
     static bool contains(const TaskList& list, const QString& title) {
@@ -205,8 +205,8 @@ TEST_F(ProtectionTest, DecisionsAreAppliedOnceWithConfirmations) {
     EXPECT_EQ(fake.boxes().size(), 1);
 
     CheckBox2->setChecked(false);
-    values().DecidedTaskName = "Updater";
-    values().DecidedTaskWindow = w;
+    values().DecidedTask.title = "Updater";
+    values().DecidedTask.handle = w;
     values().TaskDecision = ActionDecision::AddToKillList;
     tick();
     EXPECT_EQ(ListBox3->count(), 1);
@@ -221,8 +221,8 @@ TEST_F(ProtectionTest, NoTickRunsInsideABoxOpenedByATick) {
         ++nested;
         tick(); // a timer firing inside the box's event loop
     };
-    values().DecidedTaskName = "Tool";
-    values().DecidedTaskWindow = 0;
+    values().DecidedTask.title = "Tool";
+    values().DecidedTask.handle = 0;
     values().TaskDecision = ActionDecision::AllowToRun;
     tick();
     EXPECT_EQ(nested, 1);
@@ -269,6 +269,56 @@ TEST_F(ProtectionTest, ShortenedCandidateNames) {
     fake.addWindow(title, false, 900);
     tick();
     EXPECT_EQ(asked, QStringList{title.left(32)});
+}
+
+// Nothing an earlier tick has open delays the kill list: a task just put in the kill list ends before
+// its notice opens, and one that appears while the notice is open ends at the next tick.
+TEST_F(ProtectionTest, KillListHoldsWhileATickWaitsInABox) {
+    startProtection();
+    CheckBox2->setChecked(true);
+    fake.addWindow("Listed now", false, 601);
+    tick();
+    std::vector<ProcessId> killedWhenBoxOpened;
+    fake.onBox = [&](const platform::fake::RecordedBox&) {
+        killedWhenBoxOpened = fake.terminatedProcesses();
+        ListBox3->taskModel().append({"Appears meanwhile", 0});
+        fake.addWindow("Appears meanwhile", true, 602);
+        tick(); // the timer firing inside the box's event loop
+    };
+    decide(ActionDecision::AddToKillList);
+    tick();
+    fake.onBox = nullptr;
+    EXPECT_EQ(killedWhenBoxOpened, std::vector<ProcessId>{601});
+    EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{601, 602}));
+}
+
+// A task that outlives "Kill Task" (its program ignores the close request and has no known process)
+// is asked about again only once its title changes; repeated decisions add no duplicates.
+TEST_F(ProtectionTest, ASurvivorIsNotAskedAgainAndDecisionsAddNoDuplicates) {
+    startProtection();
+    const WindowHandle stubborn = fake.addWindow("Save changes?", false, 0);
+    tick();
+    ASSERT_EQ(asked, QStringList{"Save changes?"});
+    EXPECT_EQ(actions->killCaptured(values().ActionTask), TaskActions::KillOutcome::Killed);
+    decide(ActionDecision::KillTask);
+    tick();
+    tick();
+    EXPECT_EQ(asked.size(), 1);
+    fake.setTitle(stubborn, "Save changes to notes?");
+    tick();
+    EXPECT_EQ(asked.size(), 2);
+
+    for (const ActionDecision decision : {ActionDecision::AddToKillList, ActionDecision::AllowToRun}) {
+        const std::size_t running = protection().lists().RunningBefore.size();
+        for (int i = 0; i < 2; ++i) {
+            values().DecidedTask = TaskEntry{"Twice decided", 0};
+            values().TaskDecision = decision;
+            values().ActionTask = TaskEntry{}; // the window forgets the asked task when it hides
+            tick();
+        }
+        EXPECT_LE(ListBox3->count(), 1);
+        EXPECT_LE(protection().lists().RunningBefore.size(), running + 1);
+    }
 }
 
 } // namespace

@@ -35,7 +35,7 @@ protected:
         ListBox2->taskModel().clear();
         ListBox3->taskModel().clear();
         taskList = std::make_unique<TaskListController>(
-            TaskListControls{ListBox1, ShowHiddenTasks, TreatAsHidden1, CheckBox1, Button12}, fake, policy);
+            TaskListControls{ListBox1, ShowHiddenTasks, TreatAsHidden1, CheckBox1, Button12}, fake, fake, policy);
         actions = std::make_unique<TaskActions>(TaskActionControls{ListBox1, ListBox2}, fake, fake, policy, *taskList);
         taskList->fillAllTaskList();
     }

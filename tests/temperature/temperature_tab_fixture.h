@@ -39,7 +39,7 @@ protected:
         policy.attach(&window, form.SilentMode1, confirmations);
         values.BaseDir = QStringLiteral("/nonexistent/torvane/");
         taskList = std::make_unique<TaskListController>(
-            TaskListControls{.ListBox1 = form.ListBox1, .ShowHiddenTasks = form.ShowHiddenTasks}, fake, policy);
+            TaskListControls{.ListBox1 = form.ListBox1, .ShowHiddenTasks = form.ShowHiddenTasks}, fake, fake, policy);
         actions =
             std::make_unique<TaskActions>(TaskActionControls{.ListBox1 = form.ListBox1}, fake, fake, policy, *taskList);
 

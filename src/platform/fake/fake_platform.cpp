@@ -33,6 +33,11 @@ void FakePlatform::removeWindow(WindowHandle window) {
     std::erase_if(m_windows, [window](const FakeWindow& w) { return w.handle == window; });
 }
 
+void FakePlatform::giveWindowTo(WindowHandle window, ProcessId pid) {
+    if (FakeWindow* w = find(window))
+        w->pid = pid;
+}
+
 FakeWindow* FakePlatform::find(WindowHandle window) {
     auto it =
         std::find_if(m_windows.begin(), m_windows.end(), [window](const FakeWindow& w) { return w.handle == window; });

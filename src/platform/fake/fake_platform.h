@@ -54,6 +54,8 @@ public:
     void setTitle(WindowHandle window, const QString& title);
     void setVisible(WindowHandle window, bool visible);
     void raiseWindow(WindowHandle window);
+    // The window's id passes to another process, as an X server hands a freed id to a new client.
+    void giveWindowTo(WindowHandle window, ProcessId pid);
     bool hasWindow(WindowHandle window) const;
     const FakeWindow* window(WindowHandle window) const;
     // Top of the stacking order first.
