@@ -248,14 +248,23 @@ void TTorvane::Timer2Timer() {
 
 void TTorvane::handleTimer(QTimer* timer, std::function<void()> handler, std::function<void()> meanwhile) {
     auto running = std::make_shared<bool>(false);
-    connect(timer, &QTimer::timeout, this, [this, running, handler, meanwhile] {
-        if (*running) {
-            if (meanwhile)
-                guarded(meanwhile);
+    // Qt never fires a timer again while its own handler runs, a box's nested event loop included:
+    // a second timer of the same period stands in for it meanwhile.
+    QTimer* standIn = nullptr;
+    if (meanwhile) {
+        standIn = new QTimer(this);
+        standIn->setInterval(timer->interval());
+        connect(standIn, &QTimer::timeout, this, [this, meanwhile] { guarded(meanwhile); });
+    }
+    connect(timer, &QTimer::timeout, this, [this, running, handler, standIn] {
+        if (*running)
             return;
-        }
         *running = true;
+        if (standIn)
+            standIn->start();
         guarded(handler);
+        if (standIn)
+            standIn->stop();
         *running = false;
     });
 }

@@ -83,7 +83,8 @@ public:
         connectGuarded(sender, signal, this, m_policy, std::move(handler));
     }
     // Connects a timer; a tick that comes while the previous one (or its error report) is still
-    // open runs `meanwhile` instead (a step that opens no box), or nothing, so boxes never stack.
+    // open is skipped, so boxes never stack; `meanwhile` (a step that opens no box) then runs at
+    // the timer's period instead.
     void handleTimer(QTimer* timer, std::function<void()> handler, std::function<void()> meanwhile = {});
     // Connects a menu item; the handler alone decides the item's check mark.
     void handleMenuItem(QAction* item, std::function<void()> handler);

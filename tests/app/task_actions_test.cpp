@@ -16,7 +16,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
 using namespace platform;
@@ -197,6 +199,34 @@ TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
         EXPECT_TRUE(titles().contains(p.told)) << p.what << ": " << titles().join(", ").toStdString();
         fake.removeWindow(victim);
     }
+}
+
+// Qt fires no timer again while its own handler runs: while a tick waits in a box, the kill list
+// still runs at the tick's period.
+TEST_F(TaskActionsTest, TheKillListRunsWhileATickWaitsInABox) {
+    form().ListBox3->taskModel().append({"Intruder", 0});
+    form().CheckBox2->setChecked(true); // decisions are confirmed in a box
+    bool killedMeanwhile = false;
+    fake.onBox = [&](const platform::fake::RecordedBox&) {
+        const WindowHandle intruder = fake.addWindow("Intruder", false, 700); // no window event: ticks only
+        QEventLoop box;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &box, [&] {
+            if (!fake.hasWindow(intruder))
+                box.quit();
+        });
+        poll.start(10);
+        QTimer::singleShot(5000, &box, &QEventLoop::quit); // a bound against hanging
+        box.exec();
+        killedMeanwhile = !fake.hasWindow(intruder);
+    };
+    program->values().DecidedTask = TaskEntry{"Decided earlier", 0};
+    program->values().TaskDecision = ActionDecision::AllowToRun;
+    QEventLoop wait;
+    QTimer::singleShot(2000, &wait, &QEventLoop::quit);
+    wait.exec();
+    fake.onBox = nullptr;
+    EXPECT_TRUE(killedMeanwhile);
 }
 
 } // namespace
