@@ -1,6 +1,7 @@
 #include "tasks/recognition.h"
 
 #include "tasks/recognition_resemblance.h"
+#include "tasks/recognition_runs.h"
 
 #include <algorithm>
 
@@ -21,6 +22,8 @@ QString LimitNameLength(const QString& s, std::int64_t n) {
 }
 
 int FindTaskByName(const TaskList& list, QStringView name) {
+    if (hasUndecodable(name))
+        return -1;
     for (std::size_t i = list.size(); i-- > 0;)
         if (list[i].title == name)
             return static_cast<int>(i);

@@ -9,7 +9,8 @@
 #include <cstdint>
 
 // Whether a task name is already in a task list: by exact title, by window handle, or by a
-// resemblance between titles. Texts are compared as UTF-16 code units, case-sensitively.
+// resemblance between titles. Texts are compared as UTF-16 code units, case-sensitively; an
+// undecodable character (U+FFFD) matches nothing, so a title holding one is found by handle only.
 
 // Characters `from` to `to` of s, both included, counted from 1; empty when to < from. Positions
 // outside the text are clipped to it.
@@ -18,7 +19,7 @@ QString SubText(QStringView s, qsizetype from, qsizetype to);
 // s itself when it has at most n characters, otherwise its first n (none when n <= 0).
 QString LimitNameLength(const QString& s, std::int64_t n);
 
-// The highest index whose title equals the name exactly, or -1.
+// The highest index whose title equals the name exactly, or -1 (always for a name with U+FFFD).
 int FindTaskByName(const TaskList& list, QStringView name);
 // The highest index whose handle equals the handle, or -1.
 int FindTaskByHandle(const TaskList& list, platform::WindowHandle handle);

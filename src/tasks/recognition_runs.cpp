@@ -31,6 +31,10 @@ std::vector<int> CommonRunFinder::mapSymbols(QStringView text) {
             symbol = m_symbolCount++;
         units.push_back(symbol);
     }
+    // The text's own undecodable units keep their symbol in the automaton, but no unit of another
+    // text leads there.
+    if (const std::int32_t page = m_pageOf[kUndecodable >> 8]; page >= 0)
+        m_symbols[static_cast<std::size_t>(page) * 256 + (kUndecodable & 0xFF)] = -1;
     return units;
 }
 

@@ -6,10 +6,19 @@
 #include <utility>
 #include <vector>
 
+// What a title that could not be decoded carries in place of each lost character. Two such
+// characters may stand for entirely different originals, so it matches nothing, not even itself:
+// no shared run and no exact title passes through one.
+constexpr char16_t kUndecodable = 0xFFFD;
+
+inline bool hasUndecodable(QStringView text) {
+    return text.contains(QChar(kUndecodable));
+}
+
 // Answers "do these two texts share a run of at least L consecutive UTF-16 code units?" for one
 // fixed text against many others, in one pass over each other text. It is a suffix automaton of
 // the fixed text: streaming another text through it yields, at each position, the longest run
-// ending there that also occurs in the fixed text.
+// ending there that also occurs in the fixed text. Runs never include kUndecodable.
 class CommonRunFinder {
 public:
     // Above this many table cells the transitions are kept as sorted edge lists instead of a table.

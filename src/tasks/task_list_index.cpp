@@ -1,6 +1,7 @@
 #include "tasks/task_list_index.h"
 
 #include "tasks/recognition_resemblance.h"
+#include "tasks/recognition_runs.h"
 
 #include <algorithm>
 
@@ -29,15 +30,18 @@ void TaskListIndex::rebuild(const TaskList& list) {
 
 // The key of every q-unit piece of the text, left to right, each in constant time: up to four
 // units are packed exactly; longer pieces get a rolling polynomial hash, whose collisions only add
-// a title to be tested.
+// a title to be tested. Pieces holding an undecodable unit are left out: no shared run has one.
 template <typename Visit> void TaskListIndex::forEachPiece(QStringView text, qsizetype q, const Visit& visit) {
     const auto* units = reinterpret_cast<const char16_t*>(text.data());
     std::uint64_t key = 0;
+    qsizetype firstClean = 0; // the earliest start of a piece after the last undecodable unit
     if (q <= 4) {
         const std::uint64_t mask = q == 4 ? ~std::uint64_t(0) : (std::uint64_t(1) << (16 * q)) - 1;
         for (qsizetype at = 0; at < text.size(); ++at) {
             key = ((key << 16) | units[at]) & mask;
-            if (at + 1 >= q)
+            if (units[at] == kUndecodable)
+                firstClean = at + 1;
+            if (at + 1 >= q + firstClean)
                 visit(key);
         }
         return;
@@ -50,7 +54,9 @@ template <typename Visit> void TaskListIndex::forEachPiece(QStringView text, qsi
         key = key * kBase + units[at] + 1;
         if (at >= q)
             key -= outgoing * (std::uint64_t(units[at - q]) + 1);
-        if (at + 1 >= q)
+        if (units[at] == kUndecodable)
+            firstClean = at + 1;
+        if (at + 1 >= q + firstClean)
             visit(key);
     }
 }
@@ -99,7 +105,7 @@ std::int32_t TaskListIndex::Pieces::head(std::uint64_t key) const {
 
 int TaskListIndex::find(const TaskList& list, QStringView name, LookupHandle handle,
                         const RecognitionOptions& options) const {
-    if (!name.isEmpty()) {
+    if (!name.isEmpty() && !hasUndecodable(name)) {
         const auto it = m_byTitle.constFind(name.toString());
         if (it != m_byTitle.constEnd())
             return *it;

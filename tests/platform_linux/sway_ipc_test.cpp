@@ -4,8 +4,13 @@
 #include "support/x11_child.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -67,6 +72,83 @@ TEST(SwayIpcMessages, TreeGivesViewsInFocusOrderWithTheScratchpadHidden) {
     EXPECT_FALSE(sway::windowsInTree("not json"));
 }
 
+// A pid or id that is no whole number in range is never cast: the window goes, or its pid is unknown.
+TEST(SwayIpcMessages, NumbersOutOfRangeNeverBecomeIdsOrPids) {
+    const struct {
+        const char *id, *pid, *expected;
+    } cases[] = {
+        {"7", "40", "7 40"},        {"7.5", "40", ""},     {"-7", "40", ""},
+        {"2147483648", "40", ""},   {"7", "40.5", "7 0"},  {"7", "-40", "7 0"},
+        {"7", "2147483648", "7 0"}, {"7", "1e300", "7 0"}, {"7", "\"40\"", "7 0"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray tree =
+            QByteArray(R"({"id":1,"type":"root","nodes":[{"type":"con","id":)") + c.id + ",\"pid\":" + c.pid + "}]}";
+        QStringList got;
+        for (const NativeWindow& w : sway::windowsInTree(tree).value_or(std::vector<NativeWindow>{}))
+            got << QStringLiteral("%1 %2").arg(w.handle ^ kNativeHandleBit).arg(w.pid);
+        EXPECT_EQ(got.join(' '), QString::fromLatin1(c.expected)) << c.id << " " << c.pid;
+    }
+}
+
+// sway's side played from a thread on a private socket (the source's requests wait for replies):
+// events arrive glued to the subscription's reply, split across reads, and after the tree.
+TEST(SwayIpcScripted, EventsAroundTheRepliesKeepTheWatchAndTheListCurrent) {
+    QTemporaryDir dir;
+    const QByteArray path = dir.filePath(QStringLiteral("ipc.sock")).toLocal8Bit();
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{AF_UNIX, {}};
+    memcpy(address.sun_path, path.constData(), path.size());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) | listen(listener, 2), 0);
+    const timeval bound{5, 0}; // only against hanging when the source misbehaves
+    setsockopt(listener, SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
+    auto view = [](int id, QByteArray title) {
+        return R"({"type":"con","pid":5,"id":)" + QByteArray::number(id) + R"(,"name":")" + title + "\"}";
+    };
+    auto tree = [](QByteArray views) { return sway::encodeMessage(sway::GetTree, "{\"nodes\":[" + views + "]}"); };
+    auto event = [](QByteArray change, QByteArray view) {
+        return sway::encodeMessage(sway::WindowEvent, R"({"change":")" + change + R"(","container":)" + view + "}");
+    };
+    int fds[2] = {-1, -1};
+    std::thread server([&] {
+        auto answer = [&](int fd, const QByteArray& out) { // after the source's next request
+            char request[64];
+            setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
+            recv(fd, request, 14, MSG_WAITALL);
+            if (request[6] > 0) // a payload of at most a few bytes
+                recv(fd, request, uchar(request[6]), MSG_WAITALL);
+            send(fd, out.constData(), out.size(), MSG_NOSIGNAL);
+        };
+        const QByteArray two = event("new", view(11, "two"));
+        answer(fds[0] = accept(listener, nullptr, nullptr), tree(view(10, "one")));
+        answer(fds[1] = accept(listener, nullptr, nullptr),
+               sway::encodeMessage(sway::Subscribe, R"({"success":true})") + event("title", view(10, "one")) +
+                   two.left(20));
+        answer(fds[1], two.mid(20) + tree(view(11, "two") + ',' + view(10, "one")));
+        const QByteArray three = event("new", view(12, "three"));
+        send(fds[1], three.constData(), three.size(), MSG_NOSIGNAL);
+        answer(fds[1], tree(view(12, "three") + ',' + view(11, "two") + ',' + view(10, "one")) +
+                           event("title", view(12, "three renamed")));
+    });
+    std::unique_ptr<NativeWindowSource> source = connectSwayIpc(QString::fromLocal8Bit(path));
+    QStringList reported, listed;
+    if (source) {
+        source->watch([&](const std::vector<NativeWindow>& windows) {
+            for (const NativeWindow& w : windows)
+                reported << w.title;
+        });
+        spinUntil([&] { return !reported.isEmpty(); }); // the last event came with the tree
+        for (const NativeWindow& w : source->windows())
+            listed << w.title;
+    }
+    EXPECT_EQ(listed, QStringList({"three renamed", "two", "one"}));
+    EXPECT_EQ(reported, QStringList{"three"});
+    source.reset(); // a server step still waiting sees the end
+    server.join();
+    for (int fd : {fds[0], fds[1], listener})
+        ::close(fd);
+}
+
 class SwayIpcTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -113,6 +195,13 @@ TEST_F(SwayIpcTest, WatchReportsNewAndRetitledWindowsOnly) {
     ASSERT_TRUE(old->retitle(QStringLiteral("renamed")));
     ASSERT_TRUE(spinUntil([&] { return find(reported, QStringLiteral("renamed")) != nullptr; }));
     EXPECT_EQ(find(reported, QStringLiteral("there before")), nullptr); // unchanged at the start
+    // While watching, the list follows the events and the trees they bring, the scratchpad too.
+    ASSERT_TRUE(m_sway->command(QStringLiteral("[title=^fresh$] move scratchpad")));
+    EXPECT_TRUE(spinUntil([&] {
+        const std::vector<NativeWindow> now = m_source->windows();
+        return find(now, QStringLiteral("fresh")) && !find(now, QStringLiteral("fresh"))->visible;
+    }));
+    EXPECT_EQ(find(m_source->windows(), QStringLiteral("there before")), nullptr);
     m_source->watch({});
     reported.clear();
     ASSERT_TRUE(fresh->retitle(QStringLiteral("after the watch")));

@@ -6,9 +6,14 @@ namespace literal {
 
 namespace {
 
+// U+FFFD stands for a character that could not be decoded: it matches nothing, not even itself.
+bool undecodable(const QString& text) {
+    return text.contains(QChar(0xFFFD));
+}
+
 // An empty text occurs nowhere and nothing occurs in an empty text.
 bool occursIn(const QString& needle, const QString& haystack) {
-    if (needle.isEmpty() || haystack.isEmpty())
+    if (needle.isEmpty() || haystack.isEmpty() || undecodable(needle))
         return false;
     return haystack.indexOf(needle, 0, Qt::CaseSensitive) >= 0;
 }
@@ -49,6 +54,8 @@ QString LimitNameLength(const QString& s, std::int64_t n) {
 
 int FindTaskByName(const TaskList& list, const QString& name) {
     int r = -1;
+    if (undecodable(name))
+        return r;
     for (std::size_t i = 0; i < list.size(); ++i)
         if (list[i].title.size() == name.size() && list[i].title == name)
             r = static_cast<int>(i);

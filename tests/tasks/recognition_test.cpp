@@ -1,5 +1,6 @@
 #include "tasks/recognition.h"
 #include "tasks/recognition_resemblance.h"
+#include "tasks/task_list_index.h"
 
 #include <gtest/gtest.h>
 
@@ -180,4 +181,27 @@ TEST(Recognition, TextHelpers) {
     const QString emoji = QString::fromUtf16(u"a\U0001F600b");
     EXPECT_EQ(LimitNameLength(emoji, 2).size(), 2);
     EXPECT_EQ(SubText(emoji, 3, 3), QString(QChar(char16_t(0xDE00))));
+}
+
+// Undecodable characters stand for unknown originals: two garbled titles are never the same task,
+// and no run through one counts. Only the handle still finds such a title (stored with handle 3).
+TEST(Recognition, UndecodableCharactersMatchNothing) {
+    const QString garbled = QString(8, QChar(0xFFFD));
+    const struct {
+        QString title, name;
+        LookupHandle handle;
+        int expected;
+    } cases[] = {
+        {garbled, garbled, 0, -1},
+        {garbled, garbled, 7, -1}, // nor by resemblance
+        {garbled, QStringLiteral("other"), 3, 0},
+        {QStringLiteral("Edit \uFFFD.txt"), QStringLiteral("Edit \uFFFD.doc"), 7, -1}, // "Edit \uFFFD." is 7
+        {QStringLiteral("Editor x\uFFFD"), QStringLiteral("Editor x"), 7, 0},          // clean containment
+        {QStringLiteral("ab\uFFFDcdefgh\uFFFDij"), QStringLiteral("\uFFFDcdefgh\uFFFD"), 7, -1},
+    };
+    for (const auto& c : cases) {
+        const TaskList list = {{c.title, 3}};
+        EXPECT_EQ(FindTask(list, c.name, c.handle, noFilters()), c.expected) << c.name.toStdString();
+        EXPECT_EQ(TaskListIndex(list).find(list, c.name, c.handle, noFilters()), c.expected) << c.name.toStdString();
+    }
 }

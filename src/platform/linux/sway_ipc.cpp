@@ -1,5 +1,7 @@
 // Native windows through sway's IPC socket: one connection answers requests (the tree, commands),
-// a second one carries the window events it subscribed to.
+// a second one carries the window events it subscribed to. While that watch lasts, the window list
+// is kept from its events and from trees asked for on the same connection without waiting, so a
+// slow compositor never holds the caller; only without a watch is the tree asked for and awaited.
 #include "platform/linux/native_windows.h"
 #include "platform/linux/sway_ipc_messages.h"
 
@@ -49,8 +51,9 @@ bool waitFor(int fd, short events, const QDeadlineTimer& deadline) {
     }
 }
 
-// Sends one message and reads until the reply of the same type; none on an error or timeout.
-std::optional<QByteArray> exchange(int fd, std::uint32_t type, QByteArrayView payload) {
+// Sends one message and reads until the reply of the same type, dropping other messages before it;
+// none on an error or timeout. Bytes after the reply stay in the reader.
+std::optional<QByteArray> exchange(int fd, std::uint32_t type, QByteArrayView payload, sway::MessageReader& reader) {
     const QDeadlineTimer deadline(kReplyTimeoutMs);
     const QByteArray out = sway::encodeMessage(type, payload);
     for (qsizetype sent = 0; sent < out.size();) {
@@ -63,7 +66,6 @@ std::optional<QByteArray> exchange(int fd, std::uint32_t type, QByteArrayView pa
             return std::nullopt;
         sent += n;
     }
-    sway::MessageReader reader;
     for (;;) {
         while (std::optional<sway::Message> message = reader.next())
             if (message->type == type)
@@ -90,7 +92,7 @@ public:
     explicit SwayIpcSource(const QString& socketPath) : m_path(socketPath) {
         m_burst.setSingleShot(true);
         m_burst.setInterval(kBurstMs);
-        QObject::connect(&m_burst, &QTimer::timeout, [this] { deliver(); });
+        QObject::connect(&m_burst, &QTimer::timeout, [this] { askTree(); });
     }
 
     ~SwayIpcSource() override {
@@ -101,7 +103,11 @@ public:
 
     QString name() const override { return QStringLiteral("sway IPC"); }
 
-    std::vector<NativeWindow> windows() override { return tree().value_or(std::vector<NativeWindow>{}); }
+    std::vector<NativeWindow> windows() override {
+        if (m_current)
+            return *m_current;
+        return tree().value_or(std::vector<NativeWindow>{});
+    }
 
     bool close(WindowHandle handle) override {
         if (!(handle & kNativeHandleBit))
@@ -116,19 +122,25 @@ public:
         if (!changed)
             return;
         m_eventFd = connectSocket(m_path);
+        // Events may follow the subscription's reply in the same read: the reader keeps them. Those
+        // before the tree's reply are in that tree; those after it are changes since.
         const std::optional<QByteArray> reply =
-            m_eventFd < 0 ? std::nullopt : exchange(m_eventFd, sway::Subscribe, R"(["window"])");
-        if (!reply || !sway::succeeded(*reply)) {
+            m_eventFd < 0 ? std::nullopt : exchange(m_eventFd, sway::Subscribe, R"(["window"])", m_events);
+        const std::optional<QByteArray> tree =
+            reply && sway::succeeded(*reply) ? exchange(m_eventFd, sway::GetTree, {}, m_events) : std::nullopt;
+        const auto windows = tree ? sway::windowsInTree(*tree) : std::nullopt;
+        if (!windows) {
             endWatch();
             return;
         }
         fcntl(m_eventFd, F_SETFL, fcntl(m_eventFd, F_GETFL) | O_NONBLOCK);
         m_changed = std::move(changed);
-        // Only what changes after this point is reported. An event read together with the
-        // subscription's reply is dropped, but what it told is already in this tree.
-        remember(windows());
+        // Only what changes after this point is reported.
+        remember(*windows);
+        m_current = *windows;
         m_notifier = std::make_unique<QSocketNotifier>(m_eventFd, QSocketNotifier::Read);
         QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+        takeMessages();
     }
 
     std::optional<std::vector<NativeWindow>> tree() {
@@ -142,7 +154,8 @@ private:
     std::optional<QByteArray> request(std::uint32_t type, QByteArrayView payload) {
         if (m_fd < 0)
             m_fd = connectSocket(m_path);
-        std::optional<QByteArray> reply = m_fd < 0 ? std::nullopt : exchange(m_fd, type, payload);
+        sway::MessageReader reader;
+        std::optional<QByteArray> reply = m_fd < 0 ? std::nullopt : exchange(m_fd, type, payload, reader);
         if (!reply && m_fd >= 0) {
             ::close(m_fd);
             m_fd = -1;
@@ -164,28 +177,58 @@ private:
             }
             m_events.append(QByteArrayView(buffer, n));
         }
-        bool windowEvent = false;
-        while (std::optional<sway::Message> message = m_events.next())
-            windowEvent = windowEvent || message->type == sway::WindowEvent;
-        if (m_events.corrupt())
-            endWatch();
-        else if (windowEvent && !m_burst.isActive())
-            m_burst.start();
+        takeMessages();
     }
 
-    // Events only say that something happened; the tree tells what, compared with what was known.
-    void deliver() {
-        const std::optional<std::vector<NativeWindow>> now = tree();
-        if (!now || !m_changed)
-            return;
-        std::vector<NativeWindow> changed;
-        for (const NativeWindow& window : *now) {
-            const auto known = m_known.find(window.handle);
-            if (known == m_known.end() || !sameState(known->second, window))
-                changed.push_back(window);
+    void takeMessages() {
+        while (std::optional<sway::Message> message = m_events.next()) {
+            if (message->type == sway::GetTree) {
+                treeArrived(message->payload);
+                if (m_eventFd < 0) // the report ended the watch
+                    return;
+            } else if (message->type == sway::WindowEvent) {
+                if (const std::optional<sway::WindowChange> change = sway::windowChange(message->payload))
+                    sway::applyWindowChange(*m_current, *change);
+                // The event alone cannot tell every change (the scratchpad, the order): a tree
+                // follows, unless one is on its way, which sway made after this event.
+                if (!m_treeAsked && !m_burst.isActive())
+                    m_burst.start();
+            }
         }
-        remember(*now);
-        if (!changed.empty()) {
+        if (m_events.corrupt())
+            endWatch();
+    }
+
+    void askTree() {
+        // Sent without waiting: a socket that cannot take a few bytes has a compositor that stopped
+        // reading, and the watch ends.
+        const QByteArray message = sway::encodeMessage(sway::GetTree, {});
+        ssize_t n;
+        do
+            n = send(m_eventFd, message.constData(), message.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        while (n < 0 && errno == EINTR);
+        if (n != message.size()) {
+            endWatch();
+            return;
+        }
+        m_treeAsked = true;
+    }
+
+    // The tree tells what the events only hinted, compared with the tree before.
+    void treeArrived(const QByteArray& json) {
+        m_treeAsked = false;
+        std::optional<std::vector<NativeWindow>> now = sway::windowsInTree(json);
+        std::vector<NativeWindow> changed;
+        if (now) {
+            for (const NativeWindow& window : *now) {
+                const auto known = m_known.find(window.handle);
+                if (known == m_known.end() || !sameState(known->second, window))
+                    changed.push_back(window);
+            }
+            remember(*now);
+            m_current = std::move(*now);
+        }
+        if (!changed.empty() && m_changed) {
             const Changed report = m_changed; // the callback may end the watch
             report(changed);
         }
@@ -206,6 +249,8 @@ private:
         m_events = {};
         m_changed = {};
         m_known.clear();
+        m_current.reset();
+        m_treeAsked = false;
     }
 
     QString m_path;
@@ -215,7 +260,9 @@ private:
     std::unique_ptr<QSocketNotifier> m_notifier;
     QTimer m_burst;
     Changed m_changed;
-    std::unordered_map<WindowHandle, NativeWindow> m_known;
+    std::unordered_map<WindowHandle, NativeWindow> m_known; // as the last tree told
+    std::optional<std::vector<NativeWindow>> m_current;     // while watching: the list as now known
+    bool m_treeAsked = false;                               // a tree is on its way on the event connection
 };
 
 } // namespace

@@ -5,7 +5,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
+#include <sys/types.h>
 #include <unordered_map>
 
 namespace platform::sway {
@@ -17,7 +21,10 @@ constexpr qsizetype HeaderSize = 14;
 // A tree of thousands of windows stays far below this; more means the stream is not what it seems.
 constexpr std::uint32_t MaxPayload = 64u << 20;
 // Container ids must fit beside the native handle bit; sway numbers its containers from 1.
-constexpr double MaxConId = double(~kNativeHandleBit);
+constexpr std::uint32_t MaxConId = ~kNativeHandleBit;
+// Larger numbers would turn negative as a pid_t, where a signal reaches a whole process group.
+constexpr std::uint32_t MaxPid = std::numeric_limits<pid_t>::max();
+constexpr std::uint32_t MaxX11Window = 0x1FFFFFFF; // X11 ids use at most 29 bits
 
 std::uint32_t readU32(const char* p) {
     std::uint32_t value;
@@ -34,16 +41,25 @@ bool isView(const QJsonObject& node) {
             node.contains(QLatin1String("window_properties")));
 }
 
-NativeWindow viewWindow(const QJsonObject& node, bool inScratchpad) {
+// A JSON number as a whole number from 1 to `highest`; none when it is absent, fractional,
+// negative, too large or not a number at all. A wrong pid or id would aim a kill elsewhere.
+std::optional<std::uint32_t> positiveWhole(const QJsonValue& value, std::uint32_t highest) {
+    const double number = value.toDouble(); // 0 for anything that is not a number
+    if (!(number >= 1 && number <= double(highest)) || std::floor(number) != number)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(number);
+}
+
+NativeWindow viewWindow(const QJsonObject& node, std::uint32_t id, bool inScratchpad) {
     NativeWindow w;
-    w.handle = kNativeHandleBit | static_cast<WindowHandle>(node.value(QLatin1String("id")).toDouble());
+    w.handle = kNativeHandleBit | id;
     w.title = x11::cutTitle(node.value(QLatin1String("name")).toString());
     // sway has no minimising: only the scratchpad hides a window. Its own "visible" also turns false
     // on workspaces not shown, where the window is neither minimised nor hidden.
     w.visible = !inScratchpad;
-    w.pid = static_cast<ProcessId>(node.value(QLatin1String("pid")).toDouble());
+    w.pid = positiveWhole(node.value(QLatin1String("pid")), MaxPid).value_or(0);
     w.appId = node.value(QLatin1String("app_id")).toString();
-    w.x11Window = static_cast<std::uint32_t>(node.value(QLatin1String("window")).toDouble());
+    w.x11Window = positiveWhole(node.value(QLatin1String("window")), MaxX11Window).value_or(0);
     w.xwayland = node.value(QLatin1String("shell")).toString() == QLatin1String("xwayland");
     return w;
 }
@@ -51,9 +67,9 @@ NativeWindow viewWindow(const QJsonObject& node, bool inScratchpad) {
 void collect(const QJsonObject& node, bool inScratchpad, std::vector<NativeWindow>& out) {
     inScratchpad = inScratchpad || (node.value(QLatin1String("type")).toString() == QLatin1String("workspace") &&
                                     node.value(QLatin1String("name")).toString() == QLatin1String("__i3_scratch"));
-    const double id = node.value(QLatin1String("id")).toDouble();
-    if (isView(node) && id > 0 && id <= MaxConId)
-        out.push_back(viewWindow(node, inScratchpad));
+    if (isView(node))
+        if (const std::optional<std::uint32_t> id = positiveWhole(node.value(QLatin1String("id")), MaxConId))
+            out.push_back(viewWindow(node, *id, inScratchpad));
     // Children in focus order: the focus list names tiled and floating children alike, most recent
     // first; children it leaves out follow in tree order.
     std::vector<QJsonObject> children;
@@ -113,6 +129,36 @@ std::optional<std::vector<NativeWindow>> windowsInTree(const QByteArray& json) {
     std::vector<NativeWindow> windows;
     collect(document.object(), false, windows);
     return windows;
+}
+
+std::optional<WindowChange> windowChange(const QByteArray& json) {
+    const QJsonObject event = QJsonDocument::fromJson(json).object();
+    const QJsonObject container = event.value(QLatin1String("container")).toObject();
+    const std::optional<std::uint32_t> id = positiveWhole(container.value(QLatin1String("id")), MaxConId);
+    const QString change = event.value(QLatin1String("change")).toString();
+    // A closing window is gone by its id alone, whatever else its container still tells.
+    if (!id || (!isView(container) && change != QLatin1String("close")))
+        return std::nullopt;
+    return WindowChange{change, viewWindow(container, *id, false)};
+}
+
+void applyWindowChange(std::vector<NativeWindow>& windows, const WindowChange& change) {
+    const auto known = std::find_if(windows.begin(), windows.end(),
+                                    [&](const NativeWindow& w) { return w.handle == change.window.handle; });
+    if (change.change == QLatin1String("title")) {
+        if (known != windows.end()) {
+            const bool visible = known->visible;
+            *known = change.window;
+            known->visible = visible;
+        }
+    } else if (change.change == QLatin1String("close")) {
+        if (known != windows.end())
+            windows.erase(known);
+    } else if (change.change == QLatin1String("new") || change.change == QLatin1String("focus")) {
+        if (known != windows.end())
+            windows.erase(known);
+        windows.insert(windows.begin(), change.window);
+    }
 }
 
 bool succeeded(const QByteArray& json) {

@@ -44,6 +44,20 @@ private:
 // orders its children; none when the reply is not a tree.
 std::optional<std::vector<NativeWindow>> windowsInTree(const QByteArray& json);
 
+// What one window event says: its change ("new", "close", "title", "focus", ...) and the window as
+// the event's container describes it (shown: the event does not tell the scratchpad).
+struct WindowChange {
+    QString change;
+    NativeWindow window;
+};
+// None when the payload is no window event or its container is no view with a usable id (a
+// closing one needs only the id).
+std::optional<WindowChange> windowChange(const QByteArray& json);
+// Brings a list in the tree's order up to date with a change, as far as the event tells: a new or
+// focused window goes first and is shown, a closed one leaves, a retitled one keeps its place.
+// Moves into or out of the scratchpad only a later tree tells.
+void applyWindowChange(std::vector<NativeWindow>& windows, const WindowChange& change);
+
 // Whether a reply says success: SUBSCRIBE's {"success": true}, or RUN_COMMAND's list with one such
 // object for each command.
 bool succeeded(const QByteArray& json);
