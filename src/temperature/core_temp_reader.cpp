@@ -7,12 +7,18 @@
 
 bool ReadCoreTempBlock(platform::SharedMemory& sharedMemory, QByteArray& buffer) {
     buffer.fill('\0', coretemp::kBlockSize);
-    const std::optional<QByteArray> object = sharedMemory.readObject(coretemp::objectName(), coretemp::kBlockSize);
-    if (!object)
+    std::optional<QByteArray> object;
+    for (const QString& name : coretemp::objectNamesToRead(sharedMemory.userId())) {
+        object = sharedMemory.readObject(name, coretemp::kBlockSize);
+        if (object)
+            break;
+    }
+    // A short object is one being resized or one not written by a publisher: its zeros would pass
+    // for "no reading" on some cores while the rest may be anything.
+    if (!object || object->size() < coretemp::kBlockSize)
         return false;
-    // Never trust the service for the length: copy at most the block, the rest stays zero.
-    const qsizetype length = std::min<qsizetype>(object->size(), coretemp::kBlockSize);
-    std::copy_n(object->constData(), length, buffer.data());
+    // Never trust the service for the length: copy at most the block.
+    std::copy_n(object->constData(), coretemp::kBlockSize, buffer.data());
     return true;
 }
 

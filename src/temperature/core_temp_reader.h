@@ -11,8 +11,9 @@ class SharedMemory;
 }
 class TemperatureHistory;
 
-// Copies the monitor's shared block into `buffer` (resized to the block size, zero-filled first).
-// False, with `buffer` all zero, when the object does not exist; a short object reads as zeros.
+// Copies the monitor's shared block into `buffer` (resized to the block size, zero-filled first):
+// the user's object, else the old shared name (see coretemp::objectNamesToRead). False, with
+// `buffer` all zero, when neither exists or the object is shorter than the block.
 bool ReadCoreTempBlock(platform::SharedMemory& sharedMemory, QByteArray& buffer);
 
 // The core readings of the shared block, or nothing when the monitor is not running.

@@ -35,9 +35,9 @@ void TemperatureHistory::addSample(const std::optional<coretemp::CoreReadings>& 
     float biggest = 0.0f;
     for (int core = 0; core < kCores; ++core) {
         const float value = (*readings)[core];
-        // A non-finite value from a broken publisher counts as no reading rather than poisoning
-        // the average, the peak and the caption for good.
-        if (value == 0.0f || !std::isfinite(value))
+        // A value no CPU can have, from a broken or forged publisher, counts as no reading rather
+        // than poisoning the average, the peak, the caption and the overheat check.
+        if (value == 0.0f || !coretemp::isPlausibleReading(value))
             continue;
         sum += value;
         ++count;

@@ -39,7 +39,8 @@ public:
     std::int32_t CurrentTemp() const { return roundHalfEven(newestBiggest()); }
 
     // One sampling step: advances the ring and stores the readings, or records no reading at all
-    // (average and biggest 0, core series untouched) when the monitor could not be read.
+    // (average and biggest 0, core series untouched) when the monitor could not be read. A core
+    // value of 0 or outside the plausible range is left out, as a core without a reading.
     void addSample(const std::optional<coretemp::CoreReadings>& readings);
 
 private:

@@ -33,7 +33,7 @@ protected:
     void sampleAt(float biggest) {
         coretemp::CoreReadings readings{};
         readings[3] = biggest;
-        fake.sharedObjects[coretemp::kObjectName] = coretemp::blockFromReadings(readings);
+        fake.sharedObjects[coretemp::userObjectName(fake.userId())] = coretemp::blockFromReadings(readings);
         tab->TempGetTimerTimer();
     }
     TemperatureTab* tab = nullptr;

@@ -52,7 +52,7 @@ QByteArray pattern(int size) {
 
 } // namespace
 
-TEST(PosixSharedMemory, CopiesWhatExistsAndZeroFillsTheRest) {
+TEST(PosixSharedMemory, CopiesAtMostWhatExists) {
     const struct {
         const char* name;
         int objectSize;
@@ -68,10 +68,7 @@ TEST(PosixSharedMemory, CopiesWhatExistsAndZeroFillsTheRest) {
         TestObject object(content);
         const auto read = memory.readObject(object.name(), c.readSize);
         ASSERT_TRUE(read);
-        ASSERT_EQ(read->size(), c.readSize);
-        const int copied = std::min(c.objectSize, c.readSize);
-        EXPECT_EQ(read->left(copied), content.left(copied));
-        EXPECT_EQ(read->mid(copied), QByteArray(c.readSize - copied, '\0'));
+        EXPECT_EQ(*read, content.left(c.readSize));
     }
 }
 

@@ -19,8 +19,9 @@ CoreReadings readings(std::initializer_list<float> values) {
 
 class TemperatureReaderTest : public ::testing::Test {
 protected:
-    void publish(const CoreReadings& r) { fake.sharedObjects[coretemp::kObjectName] = coretemp::blockFromReadings(r); }
-    void stopMonitor() { fake.sharedObjects.erase(coretemp::kObjectName); }
+    QString objectName() const { return coretemp::userObjectName(fake.userId()); }
+    void publish(const CoreReadings& r) { fake.sharedObjects[objectName()] = coretemp::blockFromReadings(r); }
+    void stopMonitor() { fake.sharedObjects.erase(objectName()); }
     std::int32_t tick() { return sampleTemperatureTick(history, fake); }
 
     platform::fake::FakePlatform fake;
@@ -60,6 +61,8 @@ TEST_F(TemperatureReaderTest, AverageAndBiggestOfOneSample) {
         {readings({-5}), -5.0f, 0.0f}, // the running biggest starts at 0
         {readings({nan, 40}), 40.0f, 40.0f},
         {readings({inf, 30, -inf}), 30.0f, 30.0f},
+        {readings({150, -40}), 55.0f, 150.0f}, // the plausible range's ends
+        {readings({150.01f, -40.01f, 20}), 20.0f, 20.0f},
     };
     for (const auto& c : cases) {
         TemperatureHistory h;
@@ -82,17 +85,17 @@ TEST_F(TemperatureReaderTest, FourCoresLeaveTheOtherSeriesZero) {
 
 TEST_F(TemperatureReaderTest, RingWrapsAfter200) {
     for (int i = 1; i <= 200; ++i) {
-        publish(readings({static_cast<float>(i)}));
+        publish(readings({static_cast<float>(i) / 2}));
         tick();
     }
     EXPECT_EQ(history.TempIndex(), 200);
-    EXPECT_EQ(history.BiggestTemp(200), 200.0f);
+    EXPECT_EQ(history.BiggestTemp(200), 100.0f);
     publish(readings({7}));
     tick();
     EXPECT_EQ(history.TempIndex(), 1);
     EXPECT_EQ(history.BiggestTemp(1), 7.0f);
-    EXPECT_EQ(history.previousBiggest(), 200.0f);
-    EXPECT_EQ(history.BiggestTemp(2), 2.0f);
+    EXPECT_EQ(history.previousBiggest(), 100.0f);
+    EXPECT_EQ(history.BiggestTemp(2), 1.0f);
 }
 
 TEST_F(TemperatureReaderTest, ZeroCoreKeepsTheValueFrom200SamplesEarlier) {
@@ -150,26 +153,27 @@ TEST(RoundHalfEven, SaturatesInsteadOfOverflowing) {
     EXPECT_EQ(roundHalfEven(-2.5), -2);
 }
 
-TEST_F(TemperatureReaderTest, TruncatedObjectReadsMissingBytesAsZero) {
+TEST_F(TemperatureReaderTest, OwnObjectComesBeforeTheOldSharedName) {
+    fake.sharedObjects[QStringLiteral("CoreTempMappingObject")] = coretemp::blockFromReadings(readings({40}));
+    fake.sharedObjects[QStringLiteral("CoreTempMappingObject.1001")] = coretemp::blockFromReadings(readings({42}));
+    tick();
+    EXPECT_EQ(history.newestBiggest(), 40.0f) << "the old name is still read, another user's object is not";
+    fake.sharedObjects[QStringLiteral("CoreTempMappingObject.1000")] = coretemp::blockFromReadings(readings({41}));
+    tick();
+    EXPECT_EQ(history.newestBiggest(), 41.0f);
+}
+
+TEST_F(TemperatureReaderTest, TruncatedObjectIsNoReading) {
     const QByteArray full = coretemp::blockFromReadings(readings({40, 42, 44, 46}));
-    const struct {
-        int length;
-        float average;
-        float biggest;
-    } cases[] = {
-        {1552, 41.0f, 42.0f}, // cores 1 and 2 whole
-        {1548, 40.0f, 40.0f}, // core 1 whole
-        {100, 0.0f, 0.0f},
-        {0, 0.0f, 0.0f},
-    };
-    for (const auto& c : cases) {
-        fake.sharedObjects[coretemp::kObjectName] = full.left(c.length);
-        QByteArray buffer;
-        EXPECT_TRUE(ReadCoreTempBlock(fake, buffer)) << c.length;
-        EXPECT_EQ(buffer.size(), coretemp::kBlockSize);
+    const int lengths[] = {2685, 1552 /* cores 1 and 2 whole */, 1548 /* core 1 whole */, 100, 0};
+    for (const int length : lengths) {
+        fake.sharedObjects[objectName()] = full.left(length);
+        QByteArray buffer("stale");
+        EXPECT_FALSE(ReadCoreTempBlock(fake, buffer)) << length;
+        EXPECT_EQ(buffer, QByteArray(coretemp::kBlockSize, '\0'));
         tick();
-        EXPECT_EQ(history.newestAverage(), c.average) << c.length;
-        EXPECT_EQ(history.newestBiggest(), c.biggest) << c.length;
+        EXPECT_FALSE(history.newestHasReading()) << length;
+        EXPECT_EQ(history.newestBiggest(), 0.0f) << length;
     }
 }
 
@@ -178,6 +182,7 @@ class WrongSizeMemory : public platform::SharedMemory {
 public:
     explicit WrongSizeMemory(QByteArray bytes) : m_bytes(std::move(bytes)) {}
     std::optional<QByteArray> readObject(const QString&, int) override { return m_bytes; }
+    uint userId() const override { return 1000; }
 
 private:
     QByteArray m_bytes;
@@ -192,9 +197,7 @@ TEST(CoreTempBlock, ReaderCopesWithAServiceIgnoringTheSize) {
     EXPECT_EQ(buffer, longer.left(coretemp::kBlockSize));
 
     WrongSizeMemory shortMemory(coretemp::blockFromReadings(readings({40, 50})).left(1547));
-    const auto read = readCoreTemps(shortMemory);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ((*read)[1], 0.0f);
+    EXPECT_EQ(readCoreTemps(shortMemory), std::nullopt);
 }
 
 TEST(CoreTempBlock, TemperaturesAreLittleEndianFloatsFrom1544) {

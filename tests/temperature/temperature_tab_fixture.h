@@ -87,9 +87,9 @@ protected:
         coretemp::CoreReadings readings{};
         readings[0] = biggest;
         readings[1] = biggest > 5 ? biggest - 5 : 0;
-        fake.sharedObjects[coretemp::kObjectName] = coretemp::blockFromReadings(readings);
+        fake.sharedObjects[coretemp::userObjectName(fake.userId())] = coretemp::blockFromReadings(readings);
     }
-    void stopMonitor() { fake.sharedObjects.erase(coretemp::kObjectName); }
+    void stopMonitor() { fake.sharedObjects.erase(coretemp::userObjectName(fake.userId())); }
     // One temperature tick at the given biggest temperature.
     void sampleAt(float biggest) {
         publish(biggest);

@@ -126,10 +126,7 @@ std::optional<QByteArray> FakePlatform::readObject(const QString& name, int size
     auto it = sharedObjects.find(name);
     if (it == sharedObjects.end())
         return std::nullopt;
-    QByteArray bytes = it->second.left(size);
-    if (bytes.size() < size)
-        bytes.append(QByteArray(size - bytes.size(), '\0'));
-    return bytes;
+    return it->second.left(size);
 }
 
 QString FakePlatform::httpGet(const QString& url) {

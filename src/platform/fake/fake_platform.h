@@ -80,6 +80,7 @@ public:
     // --- memory, shared memory, network, system, shell ----------------------------------------
     MemoryStatus memoryStatus;
     std::map<QString, QByteArray> sharedObjects;
+    uint sharedMemoryUser = 1000;
     std::uint32_t connectionFlags = 0;
     std::map<QString, QString> pages; // url -> body; a missing url fails
     QString httpError;                // when set, every GET fails with it
@@ -119,6 +120,7 @@ public:
     std::uint64_t workingSetBytes(ProcessId pid) override;
     MemoryStatus globalMemoryStatus() override { return memoryStatus; }
     std::optional<QByteArray> readObject(const QString& name, int size) override;
+    uint userId() const override { return sharedMemoryUser; }
     std::uint32_t connectionState() override { return connectionFlags; }
     QString httpGet(const QString& url) override;
     QString exitWindows(std::uint32_t flags) override;

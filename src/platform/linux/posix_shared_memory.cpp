@@ -1,7 +1,7 @@
 #include "platform/linux/posix_shared_memory.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -20,29 +20,39 @@ bool heldByPublisher(int fd) {
     return fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
 }
 
-// Copies the start of the open object into `data`; false when it cannot be mapped or is not a
-// live object of `owner`.
+// Copies the start of the open object into `data`, shortened to what the object holds; false when
+// it cannot be read or is not a live object of `owner`.
 bool copyObject(int fd, uid_t owner, QByteArray& data) {
     struct stat info {};
-    if (fstat(fd, &info) != 0 || info.st_uid != owner || !heldByPublisher(fd))
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != owner || !heldByPublisher(fd))
         return false;
-    // Touching a mapped page past the end of the object raises SIGBUS: map only what exists.
-    const auto length = static_cast<std::size_t>(std::clamp<off_t>(info.st_size, 0, data.size()));
-    if (length == 0)
-        return true;
-    void* view = mmap(nullptr, length, PROT_READ, MAP_SHARED, fd, 0);
-    if (view == MAP_FAILED)
-        return false;
-    std::memcpy(data.data(), view, length);
-    munmap(view, length);
+    // Read, not mapped: any process of the user may shrink the object at any moment, and touching
+    // a mapped page past its new end would raise SIGBUS.
+    qsizetype copied = 0;
+    while (copied < data.size()) {
+        const ssize_t got = pread(fd, data.data() + copied, static_cast<std::size_t>(data.size() - copied), copied);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break; // the end of the object, however it moved
+        copied += got;
+    }
+    data.truncate(copied);
     return true;
 }
 
 } // namespace
 
+uint PosixSharedMemory::userId() const {
+    return m_owner;
+}
+
 std::optional<QByteArray> PosixSharedMemory::readObject(const QString& name, int size) {
     const QByteArray objectName = "/" + name.toUtf8();
-    const int fd = shm_open(objectName.constData(), O_RDONLY | O_CLOEXEC, 0);
+    // Non-blocking: a FIFO put in the object's place would otherwise hold this open forever.
+    const int fd = shm_open(objectName.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
     if (fd < 0)
         return std::nullopt;
     QByteArray data(std::max(size, 0), '\0');

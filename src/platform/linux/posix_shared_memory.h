@@ -16,6 +16,7 @@ public:
     explicit PosixSharedMemory(uid_t owner = geteuid()) : m_owner(owner) {}
 
     std::optional<QByteArray> readObject(const QString& name, int size) override;
+    uint userId() const override;
 
 private:
     uid_t m_owner;

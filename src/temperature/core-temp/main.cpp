@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <unistd.h>
 
 namespace {
 
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
                                         QStringLiteral("dir"), QStringLiteral("/sys"));
     const QCommandLineOption nameOption(QStringLiteral("shm-name"),
                                         QStringLiteral("Shared-memory object to publish into."), QStringLiteral("name"),
-                                        QLatin1Char('/') + coretemp::objectName());
+                                        QLatin1Char('/') + coretemp::objectName(geteuid()));
     const QCommandLineOption onceOption(
         QStringLiteral("once"),
         QStringLiteral("Publish one reading, leave the object and exit (readers take it as stale)."));

@@ -40,8 +40,6 @@ bool lockForWriting(int fd) {
 } // namespace
 
 ShmBlockWriter::~ShmBlockWriter() {
-    if (m_view)
-        munmap(m_view, m_size);
     if (m_fd >= 0)
         close(m_fd);
 }
@@ -93,20 +91,16 @@ ShmBlockWriter::OpenResult ShmBlockWriter::open(const QString& name, std::size_t
         fail("cannot size shared memory");
         return OpenResult::Failed;
     }
-    void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
-    if (view == MAP_FAILED) {
-        fail("cannot map shared memory");
-        return OpenResult::Failed;
-    }
-    m_view = view;
+    m_open = true;
     return OpenResult::Opened;
 }
 
 bool ShmBlockWriter::write(const QByteArray& block) {
-    if (!m_view || static_cast<std::size_t>(block.size()) != m_size)
+    if (!m_open || static_cast<std::size_t>(block.size()) != m_size)
         return false;
-    std::memcpy(m_view, block.constData(), m_size);
-    return true;
+    // Written, not mapped: once another process of the user shrank the object, a store through a
+    // mapping would raise SIGBUS.
+    return pwrite(m_fd, block.constData(), m_size, 0) == static_cast<ssize_t>(m_size);
 }
 
 void ShmBlockWriter::unlinkObject() {

@@ -32,7 +32,7 @@ private:
     void fail(const char* what);
 
     int m_fd = -1;
-    void* m_view = nullptr;
+    bool m_open = false;
     std::size_t m_size = 0;
     QByteArray m_name;
     QString m_error;
