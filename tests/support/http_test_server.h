@@ -28,10 +28,8 @@ public:
     // From now on a request is read and never answered; the connection stays open until the
     // server stops.
     void neverAnswer();
-    // While held, each answer waits (the request is already recorded); a delay makes every
-    // answer wait that long after its request.
+    // While held, each answer waits (its request is already recorded).
     void holdAnswers(bool held) { m_held = held; }
-    void delayAnswers(int ms) { m_delayMs = ms; }
 
     // A complete answer with Content-Length and "Connection: close".
     static QByteArray answer(const QByteArray& statusLine, const QByteArray& body, const QByteArray& headers = {});
@@ -53,7 +51,6 @@ private:
     QByteArray m_lastAnswer;
     bool m_silent = false;
     std::atomic<bool> m_held = false;
-    std::atomic<int> m_delayMs = 0;
     QList<QByteArray> m_requests;
     std::vector<int> m_heldConnections;
 };
