@@ -7,6 +7,7 @@
 #include "internet/connection_lines.h"
 #include "platform/dialogs.h"
 #include "platform/network.h"
+#include "platform/torvane_error.h"
 #include "widgets/spin_edit.h"
 
 #include <QAction>
@@ -20,22 +21,12 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\n\r");
 
-// Holds a flag up for the lifetime of a scope, also when it is left by an exception.
-class Raised {
-public:
-    explicit Raised(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~Raised() { m_flag = false; }
-    Raised(const Raised&) = delete;
-    Raised& operator=(const Raised&) = delete;
-
-private:
-    bool& m_flag;
-};
-
 } // namespace
 
 InternetController::InternetController(InternetControls& controls, platform::Network& network, MessagePolicy& policy)
     : m_controls(controls), m_network(network), m_policy(policy) {}
+
+InternetController::~InternetController() = default;
 
 void InternetController::ConnectionCheck() {
     std::uint32_t flags = 0;
@@ -54,31 +45,37 @@ void InternetController::ConnectionCheck() {
     m_shownFlags = flags;
 }
 
-void InternetController::retrieve() {
-    m_policy.show(BoxKind::SilentGated,
-                  QStringLiteral("Trying to access the page ") + m_controls.Edit4->text() + QLatin1Char('.') +
-                      kLineBreak + QStringLiteral("If you have any other firewall running, you should allow ") +
-                      QStringLiteral("the program to access the internet, if promted.") + kLineBreak + kLineBreak +
-                      QStringLiteral("Your IP adress will now be retrieved."),
-                  QStringLiteral("Retrieve IP"), platform::MbOk);
-    const QString body = m_network.httpGet(m_controls.Edit4->text());
-    // A page without "Address:" is not the kind of page expected: the address shown stays.
-    if (const std::optional<QString> address = extractAddress(body))
-        m_controls.Edit5->setText(*address);
-}
-
 void InternetController::Button16Click() {
     if (m_retrieving)
         return;
-    Raised running(m_retrieving);
-    retrieve();
+    m_retrieving = true;
+    try {
+        m_policy.show(BoxKind::SilentGated,
+                      QStringLiteral("Trying to access the page ") + m_controls.Edit4->text() + QLatin1Char('.') +
+                          kLineBreak + QStringLiteral("If you have any other firewall running, you should allow ") +
+                          QStringLiteral("the program to access the internet, if promted.") + kLineBreak + kLineBreak +
+                          QStringLiteral("Your IP adress will now be retrieved."),
+                      QStringLiteral("Retrieve IP"), platform::MbOk);
+        m_request = m_network.startHttpGet(m_controls.Edit4->text(),
+                                           [this](const platform::HttpResult& result) { answered(result); });
+    } catch (...) {
+        m_retrieving = false;
+        throw;
+    }
 }
 
-void InternetController::button16Clicked() {
-    if (m_retrieving)
-        return;
-    Raised running(m_retrieving);
-    runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [this] { retrieve(); });
+// The retrieval counts as running until its report is closed, so that `Timer5` ticks in the
+// report's loop do not stack reports.
+void InternetController::answered(const platform::HttpResult& result) {
+    m_request.reset();
+    runGuarded(m_policy, [this, &result] {
+        if (result.error)
+            throw TorvaneError(*result.error);
+        // A page without "Address:" is not the kind of page expected: the address shown stays.
+        if (const std::optional<QString> address = extractAddress(result.body))
+            m_controls.Edit5->setText(*address);
+    });
+    m_retrieving = false;
 }
 
 void InternetController::Timer5Timer() {
@@ -86,22 +83,21 @@ void InternetController::Timer5Timer() {
         return;
     if (m_controls.CheckBox14->isChecked() && !InternetConnected)
         return;
-    Raised running(m_retrieving);
+    // The flag only hides the notice; it is back before the answer, and before any other handler.
     QAction* silent = m_controls.SilentMode1;
     const bool wasSilent = silent && silent->isChecked();
     if (silent)
         silent->setChecked(true);
     std::exception_ptr failure;
     try {
-        retrieve();
+        Button16Click();
     } catch (...) {
         failure = std::current_exception();
     }
-    // The flag is back before the report opens: other handlers run in the report's loop.
     if (silent)
         silent->setChecked(wasSilent);
     if (failure)
-        runGuarded(m_policy.dialogs(), m_policy.mainWindow(), [&failure] { std::rethrow_exception(failure); });
+        std::rethrow_exception(failure);
 }
 
 // The timer fires only while it is switched on and its interval is above 0 (a QTimer of interval

@@ -4,13 +4,16 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class MessagePolicy;
 
 namespace platform {
+class HttpRequest;
 class Network;
-}
+struct HttpResult;
+} // namespace platform
 
 inline const QString kDefaultAddressPage = QStringLiteral("http://checkip.dyndns.org/");
 
@@ -19,27 +22,28 @@ inline const QString kDefaultAddressPage = QStringLiteral("http://checkip.dyndns
 class InternetController {
 public:
     InternetController(InternetControls& controls, platform::Network& network, MessagePolicy& policy);
+    ~InternetController();
+    InternetController(const InternetController&) = delete;
+    InternetController& operator=(const InternetController&) = delete;
 
     // Run by `Timer1Timer` before its memory work. Cheap when nothing changed.
     void ConnectionCheck();
-    // "Get IP from": throws TorvaneError when the GET fails (the caller reports it). Returns at
-    // once while another retrieval or its report is still open.
+    // "Get IP from": the notice, then the GET is started and the handler returns. The address, or
+    // the failure in the general error report, follows when the answer arrives. Does nothing
+    // while another retrieval (its notice, its GET or its report) is under way.
     void Button16Click();
-    // A tick of `Timer5`. Reports its own failures, at most one open at a time.
+    // A tick of `Timer5`: the same retrieval without the notice, skipped while one is under way.
     void Timer5Timer();
     void CheckBox13Click();
     void SpinEdit12Change();
 
-    // The button's click: `Button16Click` with its failure reported while the retrieval still
-    // counts as running, so that `Timer5` ticks in the report's loop do not stack reports.
-    void button16Clicked();
-
+    bool retrieving() const { return m_retrieving; }
     bool internetConnected() const { return InternetConnected; }
     // Whether `Timer5` is switched on; it fires only while its interval is above 0 as well.
     bool timer5Enabled() const { return m_timer5Enabled; }
 
 private:
-    void retrieve();
+    void answered(const platform::HttpResult& result);
     void applyTimer5();
 
     InternetControls& m_controls;
@@ -48,5 +52,6 @@ private:
     bool InternetConnected = false;
     bool m_timer5Enabled = false;
     bool m_retrieving = false;
-    std::optional<std::uint32_t> m_shownFlags; // the flags `Memo1` shows now
+    std::unique_ptr<platform::HttpRequest> m_request; // dropped with the controller: no late answer
+    std::optional<std::uint32_t> m_shownFlags;        // the flags `Memo1` shows now
 };

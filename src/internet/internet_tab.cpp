@@ -63,7 +63,7 @@ InternetTab::InternetTab(platform::Network& network, MessagePolicy& policy, QTim
 
     m_controller = std::make_unique<InternetController>(c, network, policy);
 
-    connect(c.Button16, &QPushButton::clicked, this, [this] { m_controller->button16Clicked(); });
+    connectGuarded(c.Button16, &QPushButton::clicked, this, m_policy, [this] { m_controller->Button16Click(); });
     connectGuarded(c.Timer5, &QTimer::timeout, this, m_policy, [this] { m_controller->Timer5Timer(); });
     connectGuarded(c.CheckBox13, &QCheckBox::toggled, this, m_policy, [this] { m_controller->CheckBox13Click(); });
     connectGuarded(c.SpinEdit12, &SpinEdit::changed, this, m_policy, [this] { m_controller->SpinEdit12Change(); });

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -16,16 +19,30 @@ enum ConnectionFlag : std::uint32_t {
     ConnectionConfigured = 0x40,
 };
 
+// How a GET ended: the body as text, or the error text (the status line for a non-2xx answer).
+struct HttpResult {
+    QString body;
+    std::optional<QString> error;
+};
+
+// A GET under way. Destroying it abandons the GET: its completion never runs afterwards.
+class HttpRequest {
+public:
+    virtual ~HttpRequest() = default;
+};
+
 class Network {
 public:
+    using HttpDone = std::function<void(const HttpResult&)>;
+
     virtual ~Network() = default;
 
     // The connection-state flags; 0 when no connection is configured.
     virtual std::uint32_t connectionState() = 0;
 
-    // A blocking GET returning the body as text; throws TorvaneError on any failure, with the
-    // status line for a non-2xx answer.
-    virtual QString httpGet(const QString& url) = 0;
+    // Starts a GET and returns at once. `done` runs once, later, from the event loop (never
+    // within this call), unless the returned request is destroyed first.
+    virtual std::unique_ptr<HttpRequest> startHttpGet(const QString& url, HttpDone done) = 0;
 };
 
 } // namespace platform

@@ -34,7 +34,7 @@ public:
             answers.pop_front();
         return flags;
     }
-    QString httpGet(const QString&) override { throw TorvaneError(QStringLiteral("unused")); }
+    std::unique_ptr<platform::HttpRequest> startHttpGet(const QString&, HttpDone) override { return nullptr; }
 };
 
 class InternetTabTest : public ::testing::Test {
@@ -139,6 +139,8 @@ TEST_F(InternetTabTest, ConnectionCheckAsksAtMostEightTimes) {
 TEST_F(InternetTabTest, GetIpShowsTheNoticeThenFillsTheAddress) {
     fake.pages[kPage] = kBody;
     controller().Button16Click();
+    EXPECT_EQ(c().Edit5->text(), QStringLiteral("Did not get IP"));
+    EXPECT_EQ(fake.answerHttpRequests(), 1);
     ASSERT_EQ(fake.boxes().size(), 1);
     const auto& box = fake.boxes().front();
     EXPECT_EQ(box.owner, &mainWindow);
@@ -164,6 +166,7 @@ TEST_F(InternetTabTest, PageShapesDecideWhatEdit5Shows) {
     for (const auto& k : cases) {
         fake.pages[kPage] = k.body;
         controller().Button16Click();
+        fake.answerHttpRequests();
         EXPECT_EQ(c().Edit5->text(), k.edit5) << k.body.toStdString();
     }
     EXPECT_EQ(boxTitles(), QStringList(4, QStringLiteral("Retrieve IP")));
@@ -173,6 +176,7 @@ TEST_F(InternetTabTest, SilentModeHidesTheNoticeButNotTheRetrieval) {
     silent.setChecked(true);
     fake.pages[kPage] = kBody;
     c().Button16->click();
+    fake.answerHttpRequests();
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_EQ(c().Edit5->text(), QStringLiteral("203.0.113.7"));
     EXPECT_TRUE(silent.isChecked());
@@ -181,8 +185,10 @@ TEST_F(InternetTabTest, SilentModeHidesTheNoticeButNotTheRetrieval) {
 TEST_F(InternetTabTest, FailedAnswersReachTheErrorReportAndKeepEdit5) {
     for (const QString& status : {QStringLiteral("HTTP/1.1 404 Not Found"), QStringLiteral("HTTP/1.1 302 Found")}) {
         fake.clearBoxes();
-        fake.httpError = status;
         c().Button16->click();
+        fake.httpError = status; // the failure comes later, after the notice
+        EXPECT_EQ(fake.boxes().size(), 1);
+        fake.answerHttpRequests();
         ASSERT_EQ(fake.boxes().size(), 2) << status.toStdString();
         const auto& report = fake.boxes()[1];
         EXPECT_EQ(report.title, QStringLiteral("Torvane 4.4.0"));
@@ -190,7 +196,7 @@ TEST_F(InternetTabTest, FailedAnswersReachTheErrorReportAndKeepEdit5) {
         EXPECT_EQ(report.flags, platform::MbIconError);
         EXPECT_EQ(report.owner, &mainWindow);
         EXPECT_EQ(c().Edit5->text(), QStringLiteral("Did not get IP"));
-        EXPECT_THROW(controller().Button16Click(), TorvaneError);
+        EXPECT_FALSE(controller().retrieving());
     }
 }
 
@@ -200,6 +206,8 @@ TEST_F(InternetTabTest, TimedRetrievalIsSilentAndPutsTheFlagBack) {
         silent.setChecked(wasSilent);
         c().Edit5->setText(QStringLiteral("old"));
         controller().Timer5Timer();
+        EXPECT_EQ(silent.isChecked(), wasSilent); // already while the GET is out
+        fake.answerHttpRequests();
         EXPECT_TRUE(fake.boxes().isEmpty());
         EXPECT_EQ(c().Edit5->text(), QStringLiteral("203.0.113.7"));
         EXPECT_EQ(silent.isChecked(), wasSilent);
@@ -216,6 +224,7 @@ TEST_F(InternetTabTest, TimedRetrievalFailureIsReportedOnceWithTheFlagBack) {
         controller().Button16Click();
     };
     controller().Timer5Timer();
+    fake.answerHttpRequests();
     EXPECT_EQ(boxTitles(), QStringList{QStringLiteral("Torvane 4.4.0")});
     EXPECT_EQ(fake.boxes().front().text, fake.httpError + QLatin1Char('.'));
     EXPECT_EQ(silentDuringReport, std::vector<bool>{false});
@@ -226,6 +235,7 @@ TEST_F(InternetTabTest, TimedRetrievalFailureIsReportedOnceWithTheFlagBack) {
     fake.onBox = nullptr;
     controller().Timer5Timer();
     EXPECT_EQ(fake.requestedUrls.size(), 2);
+    fake.answerHttpRequests();
     EXPECT_EQ(fake.boxes().size(), 2);
 }
 
@@ -235,6 +245,30 @@ TEST_F(InternetTabTest, NoTickRetrievesWhileTheNoticeIsOpen) {
     c().Button16->click();
     EXPECT_EQ(fake.requestedUrls.size(), 1);
     EXPECT_EQ(boxTitles(), QStringList{QStringLiteral("Retrieve IP")});
+}
+
+TEST_F(InternetTabTest, NothingStacksWhileAGetIsOut) {
+    fake.pages[kPage] = kBody;
+    const std::function<void()> secondRequests[] = {[&] { c().Button16->click(); },
+                                                    [&] { controller().Timer5Timer(); }};
+    for (const auto& second : secondRequests) {
+        fake.clearBoxes();
+        c().Edit5->setText(QStringLiteral("old"));
+        c().Button16->click();
+        second();
+        EXPECT_EQ(fake.openHttpRequests(), 1);
+        EXPECT_EQ(boxTitles(), QStringList{QStringLiteral("Retrieve IP")});
+        EXPECT_EQ(c().Edit5->text(), QStringLiteral("old"));
+        EXPECT_EQ(fake.answerHttpRequests(), 1);
+        EXPECT_EQ(c().Edit5->text(), QStringLiteral("203.0.113.7"));
+    }
+}
+
+TEST_F(InternetTabTest, AnAnswerAfterTheTabIsGoneReachesNothing) {
+    auto* doomed = new InternetTab(fake, policy, &timer5, &silent);
+    doomed->controller().Button16Click();
+    delete doomed;
+    EXPECT_EQ(fake.answerHttpRequests(), 0);
 }
 
 TEST_F(InternetTabTest, OnlyWhenConnectedSkipsTicksWithoutAConnection) {
@@ -251,6 +285,7 @@ TEST_F(InternetTabTest, OnlyWhenConnectedSkipsTicksWithoutAConnection) {
     controller().ConnectionCheck();
     controller().Timer5Timer();
     EXPECT_EQ(fake.requestedUrls.size(), 1);
+    fake.answerHttpRequests();
 
     c().CheckBox14->setChecked(false);
     fake.connectionFlags = 0;

@@ -1,7 +1,8 @@
 #include "platform/linux/linux_network.h"
-#include "platform/torvane_error.h"
+#include "platform_linux/pump_until.h"
 #include "support/http_test_server.h"
 
+#include <QTimer>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
@@ -15,15 +16,15 @@ class LinuxNetworkHttp : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(server.listening()); }
 
-    // The error text of a GET that must fail, or nothing when it succeeded.
-    static std::optional<QString> failure(LinuxNetwork& network, const QString& url) {
-        try {
-            network.httpGet(url);
-        } catch (const TorvaneError& e) {
-            return e.text();
-        }
-        return std::nullopt;
+    // Runs one GET to its end on the event loop.
+    static HttpResult get(LinuxNetwork& network, const QString& url) {
+        std::optional<HttpResult> result;
+        const auto request = network.startHttpGet(url, [&result](const HttpResult& answer) { result = answer; });
+        pumpUntil([&result] { return result.has_value(); });
+        return result.value_or(HttpResult{QString(), QStringLiteral("no answer")});
     }
+    // The error text of a GET that must fail, or nothing when it succeeded.
+    static std::optional<QString> failure(LinuxNetwork& network, const QString& url) { return get(network, url).error; }
 
     HttpTestServer server;
     LinuxNetwork network;
@@ -44,7 +45,7 @@ TEST(LinuxNetworkSettings, DefaultsOfTheClient) {
 
 TEST_F(LinuxNetworkHttp, ReturnsTheBodyAndSendsTheProgramsRequest) {
     server.queueAnswer(HttpTestServer::answer("HTTP/1.1 200 OK", kPage, "Content-Type: text/html\r\n"));
-    EXPECT_EQ(network.httpGet(server.url(QStringLiteral("/ip"))), QString::fromLatin1(kPage));
+    EXPECT_EQ(get(network, server.url(QStringLiteral("/ip"))).body, QString::fromLatin1(kPage));
     ASSERT_EQ(server.requests().size(), 1);
     const QByteArray request = server.requests().front();
     EXPECT_TRUE(request.startsWith("GET /ip HTTP/1.1\r\n")) << request.constData();
@@ -67,7 +68,7 @@ TEST_F(LinuxNetworkHttp, DecodesTheDeclaredCharset) {
     for (const auto& c : cases) {
         server.queueAnswer(
             HttpTestServer::answer("HTTP/1.1 200 OK", c.body, "Content-Type: " + c.contentType + "\r\n"));
-        EXPECT_EQ(network.httpGet(server.url()), c.expected) << c.contentType.constData();
+        EXPECT_EQ(get(network, server.url()).body, c.expected) << c.contentType.constData();
     }
 }
 
@@ -97,7 +98,7 @@ TEST_F(LinuxNetworkHttp, NonSuccessAnswersFailWithTheirStatusLine) {
 TEST_F(LinuxNetworkHttp, BodiesAboveOneMebibyteAreRefused) {
     const QByteArray exact(1024 * 1024, 'a');
     server.queueAnswer(HttpTestServer::answer("HTTP/1.1 200 OK", exact));
-    EXPECT_EQ(network.httpGet(server.url()).size(), exact.size());
+    EXPECT_EQ(get(network, server.url()).body.size(), exact.size());
 
     const QString tooLarge = QStringLiteral("The page is larger than 1048576 bytes");
     server.queueAnswer(HttpTestServer::answer("HTTP/1.1 200 OK", exact + "b"));
@@ -110,8 +111,8 @@ TEST_F(LinuxNetworkHttp, BodiesAboveOneMebibyteAreRefused) {
 TEST_F(LinuxNetworkHttp, CookiesAreKeptBetweenRequests) {
     server.queueAnswer(HttpTestServer::answer("HTTP/1.1 200 OK", "one", "Set-Cookie: visit=1; Path=/\r\n"));
     server.queueAnswer(HttpTestServer::answer("HTTP/1.1 200 OK", "two"));
-    network.httpGet(server.url());
-    network.httpGet(server.url());
+    get(network, server.url());
+    get(network, server.url());
     ASSERT_EQ(server.requests().size(), 2);
     EXPECT_FALSE(server.requests()[0].contains("Cookie:"));
     EXPECT_TRUE(server.requests()[1].contains("\r\nCookie: visit=1\r\n")) << server.requests()[1].constData();
@@ -171,4 +172,35 @@ TEST_F(LinuxNetworkHttp, AServerThatNeverAnswersEndsAtTheTotalTimeout) {
     ASSERT_TRUE(text.has_value());
     EXPECT_TRUE(text->contains(QLatin1String("timed out"))) << text->toStdString();
     EXPECT_EQ(server.requests().size(), 1);
+}
+
+TEST_F(LinuxNetworkHttp, TheEventLoopRunsWhileTheAnswerIsOut) {
+    server.holdAnswers(true);
+    server.queueAnswer(HttpTestServer::answer("HTTP/1.1 200 OK", kPage));
+    std::optional<HttpResult> result;
+    const auto request = network.startHttpGet(server.url(), [&](const HttpResult& answer) { result = answer; });
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(1);
+    ASSERT_TRUE(pumpUntil([&] { return server.requests().size() == 1 && ticks >= 3; }));
+    EXPECT_FALSE(result.has_value());
+    server.holdAnswers(false);
+    ASSERT_TRUE(pumpUntil([&result] { return result.has_value(); }));
+    EXPECT_EQ(result->body, QString::fromLatin1(kPage));
+}
+
+TEST_F(LinuxNetworkHttp, AnAbandonedGetNeverCompletes) {
+    server.queueAnswer(HttpTestServer::answer("HTTP/1.1 200 OK", "later"));
+    server.holdAnswers(true);
+    bool completed = false;
+    auto dropped = network.startHttpGet(server.url(), [&completed](const HttpResult&) { completed = true; });
+    ASSERT_TRUE(pumpUntil([this] { return server.requests().size() == 1; }));
+    dropped.reset();
+    auto gone = std::make_unique<LinuxNetwork>();
+    const auto outliving = gone->startHttpGet(server.url(), [&completed](const HttpResult&) { completed = true; });
+    gone.reset();
+    server.holdAnswers(false);
+    EXPECT_EQ(get(network, server.url()).body, QStringLiteral("later"));
+    EXPECT_FALSE(completed);
 }

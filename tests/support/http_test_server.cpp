@@ -133,6 +133,13 @@ void HttpTestServer::handle(int client) {
         }
         reply = m_lastAnswer;
     }
+    while (m_held) {
+        pollfd wake{m_wakeRead, POLLIN, 0};
+        if (::poll(&wake, 1, 10) > 0) {
+            ::close(client);
+            return;
+        }
+    }
     sendAll(client, reply);
     ::shutdown(client, SHUT_WR);
     ::close(client);

@@ -28,6 +28,8 @@ public:
     // From now on a request is read and never answered; the connection stays open until the
     // server stops.
     void neverAnswer();
+    // While held, each answer waits (its request is already recorded).
+    void holdAnswers(bool held) { m_held = held; }
 
     // A complete answer with Content-Length and "Connection: close".
     static QByteArray answer(const QByteArray& statusLine, const QByteArray& body, const QByteArray& headers = {});
@@ -48,6 +50,7 @@ private:
     std::deque<QByteArray> m_answers;
     QByteArray m_lastAnswer;
     bool m_silent = false;
+    std::atomic<bool> m_held = false;
     QList<QByteArray> m_requests;
     std::vector<int> m_heldConnections;
 };

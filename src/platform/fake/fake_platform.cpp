@@ -129,14 +129,48 @@ std::optional<QByteArray> FakePlatform::readObject(const QString& name, int size
     return it->second.left(size);
 }
 
-QString FakePlatform::httpGet(const QString& url) {
+namespace {
+
+class FakeHttpRequest : public HttpRequest {
+public:
+    explicit FakeHttpRequest(std::shared_ptr<std::pair<QString, Network::HttpDone>> get) : m_get(std::move(get)) {}
+    ~FakeHttpRequest() override { m_get->second = nullptr; }
+
+private:
+    std::shared_ptr<std::pair<QString, Network::HttpDone>> m_get;
+};
+
+} // namespace
+
+std::unique_ptr<HttpRequest> FakePlatform::startHttpGet(const QString& url, HttpDone done) {
     requestedUrls << url;
-    if (!httpError.isEmpty())
-        throw TorvaneError(httpError);
-    auto it = pages.find(url);
-    if (it == pages.end())
-        throw TorvaneError(QStringLiteral("Socket Error # 11001\nHost not found."));
-    return it->second;
+    auto get = std::make_shared<std::pair<QString, HttpDone>>(url, std::move(done));
+    m_openGets.push_back(get);
+    return std::make_unique<FakeHttpRequest>(std::move(get));
+}
+
+int FakePlatform::answerHttpRequests() {
+    // GETs started by a completion wait for the next call.
+    const auto answering = std::exchange(m_openGets, {});
+    int answered = 0;
+    for (const auto& get : answering) {
+        if (!get->second)
+            continue;
+        const HttpDone done = std::exchange(get->second, nullptr);
+        const auto page = pages.find(get->first);
+        if (!httpError.isEmpty())
+            done(HttpResult{QString(), httpError});
+        else if (page == pages.end())
+            done(HttpResult{QString(), QStringLiteral("Socket Error # 11001\nHost not found.")});
+        else
+            done(HttpResult{page->second, std::nullopt});
+        ++answered;
+    }
+    return answered;
+}
+
+int FakePlatform::openHttpRequests() const {
+    return int(std::count_if(m_openGets.begin(), m_openGets.end(), [](const auto& get) { return bool(get->second); }));
 }
 
 QString FakePlatform::exitWindows(std::uint32_t flags) {

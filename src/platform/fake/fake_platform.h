@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -85,6 +86,10 @@ public:
     std::map<QString, QString> pages; // url -> body; a missing url fails
     QString httpError;                // when set, every GET fails with it
     QStringList requestedUrls;
+    // A GET stays open until answered; it then gets what `pages` and `httpError` say at that
+    // moment. Returns how many completions ran; a dropped request gets none.
+    int answerHttpRequests();
+    int openHttpRequests() const;
     QString systemActionError; // returned by exitWindows
     std::vector<std::uint32_t> systemActionCalls;
     QStringList startedFiles;
@@ -122,7 +127,7 @@ public:
     std::optional<QByteArray> readObject(const QString& name, int size) override;
     uint userId() const override { return sharedMemoryUser; }
     std::uint32_t connectionState() override { return connectionFlags; }
-    QString httpGet(const QString& url) override;
+    std::unique_ptr<HttpRequest> startHttpGet(const QString& url, HttpDone done) override;
     QString exitWindows(std::uint32_t flags) override;
     void startFile(const QString& path) override { startedFiles << path; }
     int messageBox(QWidget* owner, const QString& text, const QString& title, unsigned flags) override;
@@ -149,6 +154,8 @@ private:
     std::deque<int> m_answers;
     QList<RecordedBox> m_boxes;
     std::function<void()> m_hotKeyHandler;
+    // The open GETs: the url and the completion, cleared when the caller drops its request.
+    std::vector<std::shared_ptr<std::pair<QString, HttpDone>>> m_openGets;
 };
 
 } // namespace platform::fake

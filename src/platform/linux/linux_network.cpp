@@ -1,5 +1,7 @@
 #include "platform/linux/linux_network.h"
 
+#include "platform/linux/linux_network_multi.h"
+
 namespace platform {
 
 using namespace netroutes;

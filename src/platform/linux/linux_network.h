@@ -6,6 +6,7 @@
 #include <QString>
 #include <chrono>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,11 @@ struct HttpSettings {
     QString userAgent = QStringLiteral("Torvane/4.4.0");
 };
 
-// The connection state from the kernel's route tables and sysfs, and the GET through libcurl.
-// Used from one thread only (the user-interface thread).
+class CurlMultiLoop;
+struct HttpTransfer;
+
+// The connection state from the kernel's route tables and sysfs, and the GET through libcurl's
+// multi interface on the event loop. Used from one thread only (the user-interface thread).
 class LinuxNetwork : public Network {
 public:
     // `procRoot` and `sysRoot` are where procfs and sysfs are mounted. A check repeated within
@@ -34,12 +38,17 @@ public:
     LinuxNetwork& operator=(const LinuxNetwork&) = delete;
 
     std::uint32_t connectionState() override;
-    QString httpGet(const QString& url) override;
+    std::unique_ptr<HttpRequest> startHttpGet(const QString& url, HttpDone done) override;
 
     const HttpSettings& httpSettings() const { return m_http; }
 
+    // Ends a transfer still under way; its completion does not run.
+    void abandon(HttpTransfer& transfer);
+
 private:
     void refreshInterfaces();
+    void finish(void* easy, int result);
+    void deliver(const std::shared_ptr<HttpTransfer>& transfer, HttpResult result);
 
     std::string m_ipv4Path;
     std::string m_ipv6Path;
@@ -58,7 +67,9 @@ private:
     std::uint32_t m_lastFlags = 0;
     bool m_haveLastFlags = false;
 
-    void* m_curl = nullptr; // the easy handle, kept so that cookies live as long as the program
+    void* m_cookies = nullptr; // a curl share handle: cookies live as long as the program
+    std::unique_ptr<CurlMultiLoop> m_loop;
+    std::vector<std::shared_ptr<HttpTransfer>> m_transfers; // those in the multi handle
 };
 
 } // namespace platform
