@@ -23,7 +23,7 @@ TEST(X11Text, CompoundText) {
         {"\x1b$(B\x30\x21\x1b(Bok", u"亜ok"},                  // JIS X 0208 in GL
         {"\x1b-F\xc5\xeb\x1b-L\xc0\xe3", u"ΕλРу"},             // Greek, then Cyrillic
         {"\x1b$)C\xc7\xd1\x1b$)A\xd6\xd0", u"한中"},           // KS C 5601, GB 2312 in GR
-        {"\x1b)I\xb6", u"ｶ"},                                  // JIS X 0201 katakana
+        {"\x1b)I\xb6\x1b(J\\~", u"ｶ¥‾"},                       // JIS X 0201 katakana and Roman
         {"\x1b%/2\x80\x8b"
          "big5-0\x02\xa4\xa4\xa4\xe5!",
          u"中文!"},                             // extended segment

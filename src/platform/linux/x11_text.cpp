@@ -15,7 +15,7 @@ constexpr char16_t Replacement = 0xfffd;
 // bytes are brought into the form `codec` reads: `prefix`, then the bytes with the high bit set
 // (the EUC form of the double-byte sets) or cleared.
 struct Charset {
-    enum Kind { Ascii, Latin1High, Converted, Unknown };
+    enum Kind { Ascii, JisRoman, Latin1High, Converted, Unknown };
     constexpr Charset(Kind kind = Ascii, int width = 1, const char* codec = nullptr, QByteArrayView prefix = {},
                       bool highBit = true)
         : kind(kind), width(width), codec(codec), prefix(prefix), highBit(highBit) {}
@@ -35,9 +35,9 @@ Charset set94(char final) {
     case 'B':
         return {Charset::Ascii};
     case 'J': // JIS X 0201 Roman: ASCII with a yen sign and an overline
-        return {Charset::Converted, 1, "JIS_X0201", {}, false};
+        return {Charset::JisRoman};
     case 'I': // JIS X 0201 Katakana
-        return {Charset::Converted, 1, "JIS_X0201"};
+        return {Charset::Converted, 1, "EUC-JP", "\x8e"};
     default:
         return UnknownSet;
     }
@@ -132,6 +132,10 @@ public:
         switch (set.kind) {
         case Charset::Ascii:
             appendChar(QChar(c & 0x7f));
+            ++i;
+            return;
+        case Charset::JisRoman:
+            appendChar((c & 0x7f) == 0x5c ? QChar(0xa5) : (c & 0x7f) == 0x7e ? QChar(0x203e) : QChar(c & 0x7f));
             ++i;
             return;
         case Charset::Latin1High:
