@@ -86,7 +86,8 @@ TEST(X11WindowWatch, ANewUnmappedWindowIsHiddenOnlyOnceItsGraceEnds) {
 
 // A server that goes away must not leave the watch woken by its closed socket for ever.
 TEST(X11WindowWatch, ALostConnectionStopsTheWatchWithOneWarning) {
-    static int warnings = 0;
+    static int warnings;
+    warnings = 0;
     XvfbServer server;
     X11WindowSystem windows(server.display());
     windows.watchWindows([](const auto&) {});
