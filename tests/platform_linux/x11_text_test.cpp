@@ -19,8 +19,15 @@ TEST(X11Text, CompoundText) {
         {"caf\xe9", u"café"},                                  // Latin-1 is the initial right half
         {"a\x1b%G\xe6\xa8\x99\xe9\xa1\x8c\x1b%@b", u"a標題b"}, // embedded UTF-8
         {"x\x1b%G\xc3\xa9", u"xé"},                            // UTF-8 to the end
-        {"\x1b-B\xe9\x1b-A\xe9", u"\ufffdé"},                  // Latin-2 is not decoded
-        {"\x1b$(B\x30\x21\x1b(Bok", u"\ufffdok"},              // a two-byte set, one character
+        {"\x1b-B\xb1\x1b-A\xe9", u"ąé"},                       // Latin-2, then Latin-1 again
+        {"\x1b$(B\x30\x21\x1b(Bok", u"亜ok"},                  // JIS X 0208 in GL
+        {"\x1b-F\xc5\xeb\x1b-L\xc0\xe3", u"ΕλРу"},             // Greek, then Cyrillic
+        {"\x1b$)C\xc7\xd1\x1b$)A\xd6\xd0", u"한中"},           // KS C 5601, GB 2312 in GR
+        {"\x1b)I\xb6\x1b(J\\~", u"ｶ¥‾"},                       // JIS X 0201 katakana and Roman
+        {"\x1b%/2\x80\x8b"
+         "big5-0\x02\xa4\xa4\xa4\xe5!",
+         u"中文!"},                             // extended segment
+        {"\x1b$(Z\x21\x21\x1b(Bx", u"\ufffdx"}, // an unknown set, one character
         {"\x9b"
          "1]rtl\x9b]",
          u"rtl"}, // direction changes carry no text

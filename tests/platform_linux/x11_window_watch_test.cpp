@@ -2,6 +2,8 @@
 #include "x11_test_display.h"
 
 #include <QCoreApplication>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -58,4 +60,44 @@ TEST(X11WindowWatch, ReportsNewWindowsFramedClientsAndRetitles) {
     seen.clear();
     pumpUntil([] { return false; }, 40);
     EXPECT_TRUE(seen.empty());
+}
+
+// A window seen before anything maps it is not called hidden until its grace ends unmapped; one
+// that was there before the watch keeps its state.
+TEST(X11WindowWatch, ANewUnmappedWindowIsHiddenOnlyOnceItsGraceEnds) {
+    X11Child older = startChild({"--window", "--utf8", "Unmapped before the watch", "--unmapped"});
+    X11WindowSystem windows(testDisplay().display());
+    windows.setNewWindowGrace(std::chrono::hours(1));
+    std::vector<WindowInfo> seen;
+    windows.watchWindows([&](const std::vector<WindowInfo>& w) { seen.insert(seen.end(), w.begin(), w.end()); });
+    windows.topLevelWindows();
+    X11Child fresh = startChild({"--window", "--utf8", "Unmapped new", "--unmapped"});
+    const std::uint32_t handle = fresh.windows()[0].client;
+    EXPECT_TRUE(pumpUntil([&] { return reported(seen, handle, "Unmapped new", true); }));
+    const auto snapshot = windows.topLevelWindows();
+    EXPECT_TRUE(reported(snapshot, handle, "Unmapped new", true));
+    EXPECT_TRUE(reported(snapshot, older.windows()[0].client, "Unmapped before the watch", false));
+
+    seen.clear();
+    windows.setNewWindowGrace(std::chrono::milliseconds(0));
+    EXPECT_TRUE(reported(windows.topLevelWindows(), handle, "Unmapped new", false));
+    EXPECT_TRUE(pumpUntil([&] { return reported(seen, handle, "Unmapped new", false); }));
+}
+
+// A server that goes away must not leave the watch woken by its closed socket for ever.
+TEST(X11WindowWatch, ALostConnectionStopsTheWatchWithOneWarning) {
+    static int warnings;
+    warnings = 0;
+    XvfbServer server;
+    X11WindowSystem windows(server.display());
+    windows.watchWindows([](const auto&) {});
+    ASSERT_TRUE(windows.watching());
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString&) { warnings += type == QtWarningMsg; });
+    kill(server.pid(), SIGKILL);
+    EXPECT_TRUE(pumpUntil([&] { return !windows.watching(); }));
+    pumpUntil([] { return false; }, 100);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, 1);
+    EXPECT_TRUE(windows.topLevelWindows().empty());
 }

@@ -11,6 +11,7 @@
 //   --wm-name-utf8 TEXT   WM_NAME as UTF8_STRING
 //   --wm-name-ctext TEXT  WM_NAME as COMPOUND_TEXT (the bytes given; \e is ESC, \xHH any byte)
 //   --unmapped            left unmapped (default: mapped)
+//   --map-after MS        mapped MS milliseconds after "ready" (as a slow toolkit or window manager)
 //   --managed STATE       as a reparenting window manager leaves it: a frame at the root holds the
 //                         window, which carries WM_STATE (normal, iconic, withdrawn); the frame is
 //                         mapped only for normal
@@ -25,6 +26,7 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -35,6 +37,7 @@ struct WindowSpec {
     bool hasNetWmName = false, hasWmName = false;
     const char* wmNameType = "STRING";
     bool mapped = true;
+    int mapAfterMs = 0;
     int managedState = -1; // WM_STATE in a frame
     bool deep = false;
     int ownState = -1; // WM_STATE without a frame
@@ -162,6 +165,8 @@ int main(int argc, char** argv) {
                 w.hasWmName = true;
             } else if (arg == "--unmapped") {
                 w.mapped = false;
+            } else if (arg == "--map-after") {
+                w.mapAfterMs = std::atoi(value().c_str());
             } else if (arg == "--managed") {
                 w.managedState = stateNumber(value().c_str());
             } else if (arg == "--deep") {
@@ -204,6 +209,7 @@ int main(int argc, char** argv) {
     };
 
     std::vector<xcb_window_t> deleteWindows;
+    std::vector<std::pair<xcb_window_t, int>> mapLater;
     auto acceptsDelete = [&](xcb_window_t w) {
         for (xcb_window_t d : deleteWindows)
             if (d == w)
@@ -250,7 +256,9 @@ int main(int argc, char** argv) {
         } else {
             if (spec.ownState >= 0)
                 setState(client, spec.ownState);
-            if (spec.mapped)
+            if (spec.mapAfterMs > 0)
+                mapLater.emplace_back(client, spec.mapAfterMs);
+            else if (spec.mapped)
                 xcb_map_window(connection, client);
         }
         if (spec.destroyed)
@@ -261,6 +269,11 @@ int main(int argc, char** argv) {
     std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     std::printf("ready\n");
     std::fflush(stdout);
+    for (const auto& [window, delayMs] : mapLater) {
+        usleep(static_cast<useconds_t>(delayMs) * 1000);
+        xcb_map_window(connection, window);
+        xcb_flush(connection);
+    }
 
     while (xcb_generic_event_t* event = xcb_wait_for_event(connection)) {
         if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {

@@ -100,20 +100,12 @@ std::vector<WindowInfo> X11WindowSystem::topLevelWindows() {
     const std::vector<xcb_window_t> bottomToTop = childrenOf(rootTree.get());
     const std::vector<std::optional<WindowInfo>> tasks = describeTops(bottomToTop);
     if (m_watch && rootTree)
-        m_watch->reset(bottomToTop, tasks);
+        return m_watch->reset(bottomToTop, tasks);
     std::vector<WindowInfo> windows;
     windows.reserve(tasks.size());
     for (auto it = tasks.rbegin(); it != tasks.rend(); ++it) // the server lists bottom to top
         if (*it)
             windows.push_back(**it);
-    return windows;
-}
-
-std::vector<WindowInfo> X11WindowSystem::windowsOf(const std::vector<xcb_window_t>& tops) {
-    std::vector<WindowInfo> windows;
-    for (auto& task : describeTops(tops))
-        if (task)
-            windows.push_back(std::move(*task));
     return windows;
 }
 

@@ -14,8 +14,8 @@ inline constexpr int MaxTitleLength = 256;
 // The text of a property, up to its first zero byte.
 QString decodeTextProperty(QByteArrayView bytes, TextEncoding encoding);
 
-// ISO 2022 compound text, best effort: ASCII, Latin-1 and embedded UTF-8 segments are decoded,
-// characters of other sets become U+FFFD.
+// ISO 2022 compound text: the ISO 8859 right halves, the JIS, GB, KS and CNS sets, UTF-8 and extended
+// segments in any encoding glibc converts. Characters of other sets become U+FFFD.
 QString decodeCompoundText(QByteArrayView bytes);
 
 // At most MaxTitleLength code units; a cut never leaves half a surrogate pair behind.

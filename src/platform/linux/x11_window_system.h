@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <xcb/xcb.h>
@@ -26,9 +27,6 @@ public:
     X11WindowSystem& operator=(const X11WindowSystem&) = delete;
 
     std::vector<WindowInfo> topLevelWindows() override;
-    // The tasks of the given children of the root, in that order; children gone or override-redirect
-    // are left out.
-    std::vector<WindowInfo> windowsOf(const std::vector<xcb_window_t>& tops);
     // The task of each given child of the root, in that order; none for one that is no task.
     std::vector<std::optional<WindowInfo>> describeTops(const std::vector<xcb_window_t>& tops);
     // How often topLevelWindows() asked the server about every window (while watching, the events
@@ -38,6 +36,11 @@ public:
     void postCloseMessage(WindowHandle window) override;
     // Watches through a connection of its own, so that its events never mix with enumeration replies.
     void watchWindows(WindowsChanged changed) override;
+    // While watching, a window created unmapped counts as visible until this much time has passed
+    // since its creation, so that one is not called hidden while the window manager maps it.
+    void setNewWindowGrace(std::chrono::milliseconds grace);
+    // Whether a watch follows the server's events (false without one, or once its connection failed).
+    bool watching() const;
 
     xcb_connection_t* connection() const { return m_connection; }
     // Opens `display` ($DISPLAY when empty) and finds its root. Throws TorvaneError when it cannot.
@@ -68,6 +71,7 @@ private:
     QString m_display;
     std::unique_ptr<X11WindowWatch> m_watch;
     int m_fullEnumerations = 0;
+    std::chrono::milliseconds m_newWindowGrace{1000};
 };
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include "platform/torvane_error.h"
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -18,7 +19,7 @@ void X11WindowSystem::watchWindows(WindowsChanged changed) {
     if (!changed)
         return;
     try {
-        m_watch = std::make_unique<X11WindowWatch>(*this, m_display, std::move(changed));
+        m_watch = std::make_unique<X11WindowWatch>(*this, m_display, std::move(changed), m_newWindowGrace);
     } catch (const TorvaneError&) {
         // Without a watch the half-second tick still enforces everything.
     }
@@ -35,8 +36,19 @@ xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
 
 } // namespace
 
-X11WindowWatch::X11WindowWatch(X11WindowSystem& system, const QString& display, WindowSystem::WindowsChanged changed)
-    : m_system(system), m_changed(std::move(changed)) {
+void X11WindowSystem::setNewWindowGrace(std::chrono::milliseconds grace) {
+    m_newWindowGrace = grace;
+    if (m_watch)
+        m_watch->setNewWindowGrace(grace);
+}
+
+bool X11WindowSystem::watching() const {
+    return m_watch && m_watch->following();
+}
+
+X11WindowWatch::X11WindowWatch(X11WindowSystem& system, const QString& display, WindowSystem::WindowsChanged changed,
+                               std::chrono::milliseconds grace)
+    : m_system(system), m_changed(std::move(changed)), m_grace(grace) {
     m_connection = X11WindowSystem::connect(display, m_root);
     m_netWmName = internAtom(m_connection, "_NET_WM_NAME");
     m_wmState = internAtom(m_connection, "WM_STATE");
@@ -49,6 +61,8 @@ X11WindowWatch::X11WindowWatch(X11WindowSystem& system, const QString& display, 
     m_burst.setSingleShot(true);
     m_burst.setInterval(kBurstMs);
     connect(&m_burst, &QTimer::timeout, this, [this] { deliver(); });
+    m_graceEnd.setSingleShot(true);
+    connect(&m_graceEnd, &QTimer::timeout, this, [this] { graceEnded(); });
     m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] { readEvents(); });
     // Events that arrived with the replies above are already queued and would not wake the notifier.
@@ -105,7 +119,25 @@ void X11WindowWatch::follow(xcb_window_t window, xcb_window_t top, int depth) {
     xcb_change_window_attributes(m_connection, window, XCB_CW_EVENT_MASK, &mask);
 }
 
+bool X11WindowWatch::following() const {
+    return m_notifier && m_notifier->isEnabled();
+}
+
+bool X11WindowWatch::stopIfFailed() {
+    if (!xcb_connection_has_error(m_connection))
+        return false;
+    // A closed socket stays readable: left on, the notifier would wake the loop for ever.
+    if (m_notifier && m_notifier->isEnabled()) {
+        m_notifier->setEnabled(false);
+        qWarning("The window watch lost its X connection; the task lists now read every window each time");
+    }
+    m_stackValid = false;
+    return true;
+}
+
 void X11WindowWatch::readEvents() {
+    if (stopIfFailed())
+        return;
     for (;;) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
             handle(event);
@@ -126,6 +158,8 @@ void X11WindowWatch::readEvents() {
         handle(queued);
         std::free(queued);
     }
+    if (stopIfFailed())
+        return;
     if (!m_touched.empty() && !m_burst.isActive())
         m_burst.start();
 }
@@ -156,6 +190,11 @@ void X11WindowWatch::handle(const xcb_generic_event_t* event) {
     case XCB_CREATE_NOTIFY: {
         const auto* e = reinterpret_cast<const xcb_create_notify_event_t*>(event);
         adopt(e->window, e->parent);
+        if (e->parent == m_root) {
+            m_stack.noteCreated(e->window, X11WindowStack::Clock::now());
+            if (!m_graceEnd.isActive())
+                scheduleGraceEnd();
+        }
         break;
     }
     case XCB_REPARENT_NOTIFY: {
@@ -226,11 +265,12 @@ void X11WindowWatch::catchUp() {
     readEvents();
 }
 
-void X11WindowWatch::reset(const std::vector<xcb_window_t>& bottomToTop,
-                           const std::vector<std::optional<WindowInfo>>& tasks) {
+std::vector<WindowInfo> X11WindowWatch::reset(const std::vector<xcb_window_t>& bottomToTop,
+                                              const std::vector<std::optional<WindowInfo>>& tasks) {
     m_stack.reset(bottomToTop, tasks);
     m_stackValid = true;
     m_sinceReset.restart();
+    return m_stack.tasks(X11WindowStack::Clock::now(), m_grace);
 }
 
 std::optional<std::vector<WindowInfo>> X11WindowWatch::cachedWindows() {
@@ -245,7 +285,28 @@ std::optional<std::vector<WindowInfo>> X11WindowWatch::cachedWindows() {
         for (std::size_t i = 0; i < stale.size(); ++i)
             m_stack.setTask(stale[i], std::move(tasks[i]));
     }
-    return m_stack.tasks();
+    return m_stack.tasks(X11WindowStack::Clock::now(), m_grace);
+}
+
+void X11WindowWatch::setNewWindowGrace(std::chrono::milliseconds grace) {
+    m_grace = grace;
+    scheduleGraceEnd();
+}
+
+void X11WindowWatch::scheduleGraceEnd() {
+    m_graceEnd.stop();
+    if (const auto first = m_stack.firstCreation()) {
+        const auto left = *first + m_grace - X11WindowStack::Clock::now();
+        m_graceEnd.start(std::max(std::chrono::milliseconds(0), std::chrono::ceil<std::chrono::milliseconds>(left)));
+    }
+}
+
+void X11WindowWatch::graceEnded() {
+    for (xcb_window_t top : m_stack.takeMatured(X11WindowStack::Clock::now(), m_grace))
+        touch(top);
+    if (!m_touched.empty())
+        deliver();
+    scheduleGraceEnd();
 }
 
 void X11WindowWatch::touch(xcb_window_t window) {
@@ -261,7 +322,15 @@ void X11WindowWatch::deliver() {
     std::vector<xcb_window_t> tops;
     tops.swap(m_touched);
     m_touchedSet.clear();
-    const std::vector<WindowInfo> windows = m_system.windowsOf(tops);
+    std::vector<std::optional<WindowInfo>> tasks = m_system.describeTops(tops);
+    std::vector<WindowInfo> windows;
+    const auto now = X11WindowStack::Clock::now();
+    for (std::size_t i = 0; i < tops.size(); ++i) {
+        if (tasks[i]) {
+            m_stack.applyGrace(tops[i], *tasks[i], now, m_grace);
+            windows.push_back(std::move(*tasks[i]));
+        }
+    }
     if (!windows.empty() && m_changed)
         m_changed(windows);
 }

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -26,8 +27,10 @@ class X11WindowSystem;
 // every window.
 class X11WindowWatch : public QObject {
 public:
-    // Throws TorvaneError when the display cannot be opened.
-    X11WindowWatch(X11WindowSystem& system, const QString& display, WindowSystem::WindowsChanged changed);
+    // Throws TorvaneError when the display cannot be opened. `grace`: how long a new window that is
+    // still unmapped counts as visible.
+    X11WindowWatch(X11WindowSystem& system, const QString& display, WindowSystem::WindowsChanged changed,
+                   std::chrono::milliseconds grace);
     ~X11WindowWatch() override;
 
     // The tasks, top first, as a full enumeration would find them now; none when the copy cannot
@@ -35,8 +38,12 @@ public:
     std::optional<std::vector<WindowInfo>> cachedWindows();
     // Reads every event the server sent before this call.
     void catchUp();
-    // A full enumeration's result replaces the copy.
-    void reset(const std::vector<xcb_window_t>& bottomToTop, const std::vector<std::optional<WindowInfo>>& tasks);
+    // A full enumeration's result replaces the copy; returns the tasks, top first, as they count now.
+    std::vector<WindowInfo> reset(const std::vector<xcb_window_t>& bottomToTop,
+                                  const std::vector<std::optional<WindowInfo>>& tasks);
+    void setNewWindowGrace(std::chrono::milliseconds grace);
+    // False once the event stream failed: snapshots then come from full enumerations.
+    bool following() const;
 
 private:
     static constexpr qint64 kSafetyNetMs = 10000; // a full enumeration at least this often
@@ -47,10 +54,15 @@ private:
     void followBelow(std::vector<xcb_window_t> windows);
     void follow(xcb_window_t window, xcb_window_t top, int depth);
     void readEvents();
+    // Turns the watch off once its connection failed; true then.
+    bool stopIfFailed();
     void handle(const xcb_generic_event_t* event);
     void touch(xcb_window_t window);
     void markStale(xcb_window_t window);
     void deliver();
+    // Windows still unmapped when their grace ends are reported again, now as hidden.
+    void scheduleGraceEnd();
+    void graceEnded();
 
     X11WindowSystem& m_system;
     WindowSystem::WindowsChanged m_changed;
@@ -71,6 +83,8 @@ private:
     X11WindowStack m_stack;
     bool m_stackValid = false;
     QElapsedTimer m_sinceReset;
+    std::chrono::milliseconds m_grace;
+    QTimer m_graceEnd;
 };
 
 } // namespace platform

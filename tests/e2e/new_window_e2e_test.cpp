@@ -1,0 +1,47 @@
+// Under openbox with protection on: a window the window manager maps, at once or only after several
+// ticks, is never asked about as a hidden task; one left unmapped is.
+#include "e2e/running_torvane.h"
+#include "support/x11_child.h"
+#include "support/xvfb_server.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+TEST(NewWindowE2e, AWindowTheWindowManagerMapsIsNeverAskedAboutAsHidden) {
+    XvfbServer server;
+    QTemporaryDir home; // openbox's configuration and cache stay in the test's folder
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", server.display());
+    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        environment.insert(variable, home.path());
+    QProcess openbox;
+    openbox.setProcessEnvironment(environment);
+    openbox.start("openbox", {"--sm-disable"});
+    ASSERT_TRUE(openbox.waitForStarted(20000));
+
+    // "Settings.ini" as a first start saves it, with "Start Protection" (record 26) on.
+    QByteArray settings(28, '\0');
+    for (int record : {3, 4, 5, 7, 9, 10, 11, 16, 18, 19, 20, 23, 24, 26, 28})
+        settings[record - 1] = 1;
+    platform::X11WindowSystem x(server.display());
+    RunningTorvane torvane(server.display(), [&](const QString& baseDir) {
+        QFile file(baseDir + "Settings.ini");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(settings) == settings.size());
+    });
+    const auto asked = [&] {
+        const auto all = x.topLevelWindows();
+        return std::any_of(all.begin(), all.end(), [](const auto& w) { return w.visible && w.title == "Task Action"; });
+    };
+    // The caption grows its status at the first tick, after the settings started protection.
+    ASSERT_TRUE(waitUntil([&] { return findWindowByPrefix(x, "Torvane  ").has_value(); }, 20000));
+
+    for (const QString mapAfterMs : {"0", "600"}) {
+        X11Child child(server.display(), {"--window", "--utf8", "New window " + mapAfterMs, "--map-after", mapAfterMs});
+        // The grace for new windows and three ticks after it: bounds, not speed checks.
+        EXPECT_FALSE(waitUntil(asked, 2500)) << "asked about a window mapped after " << mapAfterMs.toStdString();
+    }
+    X11Child hidden(server.display(), {"--window", "--utf8", "Window left unmapped", "--unmapped"});
+    EXPECT_TRUE(waitUntil(asked, 10000));
+}
