@@ -250,22 +250,18 @@ TEST_F(SettingsTest, KeepSettingsMenuItemAndCheckBoxAgreeAfterLoading) {
     notKept[22] = false;
     const struct {
         const char* files;
-        QByteArray settings, configures;
+        QByteArray settings;
         bool keep;
     } cases[] = {
-        {"none (first start)", {}, {}, true},
-        {"only Configures.ini", {}, settings_files::encodeFields(kDefaultFields), true},
-        {"Settings.ini ending before the record", settings_files::encodeFlags(kDefaultFlags).left(20), {}, true},
-        {"Settings.ini not keeping", settings_files::encodeFlags(notKept), {}, false},
+        {"none (first start)", {}, true},
+        {"Settings.ini ending before the record", settings_files::encodeFlags(kDefaultFlags).left(20), true},
+        {"Settings.ini not keeping", settings_files::encodeFlags(notKept), false},
     };
     for (const auto& c : cases) {
         restart();
-        for (const char* name : {"Settings.ini", "Configures.ini"})
-            QFile::remove(path(name));
+        QFile::remove(path("Settings.ini"));
         if (!c.settings.isEmpty())
             write("Settings.ini", c.settings);
-        if (!c.configures.isEmpty())
-            write("Configures.ini", c.configures);
         load();
         EXPECT_EQ(form().KeepSettingsonExit1->isChecked(), c.keep) << c.files;
         EXPECT_EQ(form().CheckBox24->isChecked(), c.keep) << c.files;
