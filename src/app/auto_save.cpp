@@ -14,6 +14,7 @@
 
 AutoSave::AutoSave(TTorvane& main, int delayMs) : QObject(&main), m_main(main) {
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer); // a promise of time on disk, not a housekeeping tick
     m_timer.setInterval(delayMs);
     connect(&m_timer, &QTimer::timeout, this, [this] { saveNow(); });
 
@@ -39,7 +40,8 @@ AutoSave::AutoSave(TTorvane& main, int delayMs) : QObject(&main), m_main(main) {
 }
 
 void AutoSave::schedule() {
-    m_timer.start();
+    if (!m_timer.isActive())
+        m_timer.start();
 }
 
 bool AutoSave::eventFilter(QObject* watched, QEvent* event) {
@@ -49,8 +51,12 @@ bool AutoSave::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AutoSave::saveNow() {
-    if (m_saving)
+    // The error report of a write runs a nested event loop; a change made meanwhile is written
+    // after it.
+    if (m_saving) {
+        schedule();
         return;
+    }
     m_saving = true;
     m_timer.stop();
     QString error;

@@ -92,11 +92,22 @@ std::array<QCheckBox*, 22> SettingsController::checkBoxes() const {
 
 void SettingsController::LoadSettings() {
     m_loadAttempted = true;
+    // The form checks the menu item "Keep Settings on Exit" but not its check box; only a full
+    // "Settings.ini" sets both. Without one (the first start, a short file) the check box is made
+    // to show what the menu item holds, which is what the exit acts on.
+    MainForm& f = m_main.form();
+    const auto showKeepSettings = [&f] { f.CheckBox24->setChecked(f.KeepSettingsonExit1->isChecked()); };
     const QString& baseDir = m_main.values().BaseDir;
     // The fields come first: the check boxes' reactions read them (CheckBox13 takes its interval).
     QStringList keptAside;
-    loadFile(baseDir + kConfiguresFileName, kFieldCount * 4, &SettingsController::applyConfigures, keptAside);
-    loadFile(baseDir + kSettingsFileName, kFlagCount, &SettingsController::applySettings, keptAside);
+    try {
+        loadFile(baseDir + kConfiguresFileName, kFieldCount * 4, &SettingsController::applyConfigures, keptAside);
+        loadFile(baseDir + kSettingsFileName, kFlagCount, &SettingsController::applySettings, keptAside);
+    } catch (...) {
+        showKeepSettings();
+        throw;
+    }
+    showKeepSettings();
     if (!keptAside.isEmpty())
         throw TorvaneError(keptAside.join(QStringLiteral("\n\r")));
 }

@@ -8,8 +8,10 @@
 #include "support/app_fixture.h"
 #include "widgets/task_list_view.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QThread>
 #include <QTimer>
 #include <csignal>
 #include <sys/stat.h>
@@ -51,6 +53,26 @@ TEST_F(SessionEndTest, AChangeIsSavedLaterAndAnUnchangedFileIsNotRewritten) {
     autoSave.saveNow();
     ::stat(qPrintable(baseDir.filePath("Settings.ini")), &after);
     EXPECT_EQ(after.st_ino, before.st_ino); // no option changed
+}
+
+TEST_F(SessionEndTest, ABurstOfChangesIsWrittenOnceWithoutPostponingTheFirst) {
+    AutoSave& autoSave = program->autoSave();
+    autoSave.saveNow();
+    form().ListBox3->taskModel().append({"Miner", 0});
+    const int firstDue = autoSave.remainingMs();
+    EXPECT_GE(firstDue, 0);
+    EXPECT_LE(firstDue, 500); // a kill half a second later finds it on disk
+    QThread::msleep(20);      // long enough for a restarted delay to show
+    form().ListBox3->taskModel().append({"Spy", 0});
+    form().CheckBox2->toggle();
+    EXPECT_LT(autoSave.remainingMs(), firstDue);
+    settings.saves = 0;
+    for (int round = 0; round < 2000 && autoSave.pending(); ++round) {
+        QThread::msleep(5);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(settings.saves, 1);
+    EXPECT_EQ(loadListFile(baseDir.filePath("AllLists.sav")).kill, (TaskList{{"Miner", 0}, {"Spy", 0}}));
 }
 
 TEST_F(SessionEndTest, TheCountdownSavesBeforeTheSystemEndsTheSession) {

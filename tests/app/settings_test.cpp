@@ -245,6 +245,29 @@ TEST_F(SettingsTest, KeepSettingsRecordSetsMenuItemAndCheckBox) {
     EXPECT_FALSE(form().CheckBox24->isChecked());
 }
 
+TEST_F(SettingsTest, KeepSettingsMenuItemAndCheckBoxAgreeAfterLoading) {
+    Flags notKept = kDefaultFlags;
+    notKept[22] = false;
+    const struct {
+        const char* files;
+        QByteArray settings;
+        bool keep;
+    } cases[] = {
+        {"none (first start)", {}, true},
+        {"Settings.ini ending before the record", settings_files::encodeFlags(kDefaultFlags).left(20), true},
+        {"Settings.ini not keeping", settings_files::encodeFlags(notKept), false},
+    };
+    for (const auto& c : cases) {
+        restart();
+        QFile::remove(path("Settings.ini"));
+        if (!c.settings.isEmpty())
+            write("Settings.ini", c.settings);
+        load();
+        EXPECT_EQ(form().KeepSettingsonExit1->isChecked(), c.keep) << c.files;
+        EXPECT_EQ(form().CheckBox24->isChecked(), c.keep) << c.files;
+    }
+}
+
 TEST_F(SettingsTest, ShortSettingsFileAppliesWhatItHoldsAndReportsOnce) {
     // Every record the inverse of its default, so each applied one shows.
     Flags inverted;

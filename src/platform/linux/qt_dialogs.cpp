@@ -1,7 +1,9 @@
 #include "platform/linux/qt_dialogs.h"
 
+#include <QCloseEvent>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,6 +18,34 @@ QString qtPatterns(const QString& patterns) {
             pattern = QStringLiteral("*");
     return out.join(QLatin1Char(' '));
 }
+
+// A question with Yes and No but no Cancel has no harmless way out: Qt would take Escape or the
+// window's close button for No, and No may be the destructive answer ("What to do with Hidden
+// Tasks" then kills every visible task outside the safe list). Such a box answers only through
+// its buttons; the other kinds keep Qt's way (Cancel, or the only button).
+class AnswerBox : public QMessageBox {
+public:
+    AnswerBox(QWidget* owner, bool buttonsOnly) : QMessageBox(owner), m_buttonsOnly(buttonsOnly) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (m_buttonsOnly && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (m_buttonsOnly && !clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool m_buttonsOnly;
+};
 } // namespace
 
 QString qtFileFilter(const QString& filter) {
@@ -36,7 +66,8 @@ QString displayText(const QString& text) {
 }
 
 int QtDialogs::messageBox(QWidget* owner, const QString& text, const QString& title, unsigned flags) {
-    QMessageBox box(owner);
+    const unsigned kind = flags & 0x0F;
+    AnswerBox box(owner, kind == MbYesNo);
     box.setWindowTitle(title);
     box.setText(displayText(text));
     switch (flags & 0xF0) {
@@ -60,7 +91,7 @@ int QtDialogs::messageBox(QWidget* owner, const QString& text, const QString& ti
         int answer;
     };
     std::vector<Button> buttons;
-    switch (flags & 0x0F) {
+    switch (kind) {
     case MbOkCancel:
         buttons = {{QMessageBox::Ok, IdOk}, {QMessageBox::Cancel, IdCancel}};
         break;
@@ -82,17 +113,16 @@ int QtDialogs::messageBox(QWidget* owner, const QString& text, const QString& ti
         standard |= b.standard;
     box.setStandardButtons(standard);
     box.setDefaultButton(buttons.front().standard);
-    // A box without a No or Cancel button closes with its only answer; with No but no Cancel,
-    // closing it counts as No.
+    // Escape and closing give Cancel where there is one, the only button of an OK box, and nothing
+    // at all for Yes and No (see AnswerBox).
     const QMessageBox::StandardButton pressed = static_cast<QMessageBox::StandardButton>(box.exec());
     for (const Button& b : buttons)
         if (b.standard == pressed)
             return b.answer;
-    if ((flags & 0x0F) == MbYesNo)
+    // Only reached when the box went away without an answer, as when the program is ending.
+    if (kind == MbYesNo)
         return IdNo;
-    if ((flags & 0x0F) == MbOk)
-        return IdOk;
-    return IdCancel;
+    return kind == MbOk ? IdOk : IdCancel;
 }
 
 std::optional<QString> QtDialogs::openFileName(QWidget* owner, const QString& title, const QString& filter,
