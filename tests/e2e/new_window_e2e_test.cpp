@@ -11,20 +11,8 @@
 
 TEST(NewWindowE2e, AWindowTheWindowManagerMapsIsNeverAskedAboutAsHidden) {
     XvfbServer server;
-    QTemporaryDir home; // openbox's configuration and cache stay in the test's folder
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", server.display());
-    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
-        environment.insert(variable, home.path());
-    QProcess openbox;
-    openbox.setProcessEnvironment(environment);
-    openbox.start("openbox", {"--sm-disable"});
-    ASSERT_TRUE(openbox.waitForStarted(20000));
-
-    // "Settings.ini" as a first start saves it, with "Start Protection" (record 26) on.
-    QByteArray settings(28, '\0');
-    for (int record : {3, 4, 5, 7, 9, 10, 11, 16, 18, 19, 20, 23, 24, 26, 28})
-        settings[record - 1] = 1;
+    Openbox openbox(server.display());
+    const QByteArray settings = firstStartSettings({26}); // "Start Protection" on
     platform::X11WindowSystem x(server.display());
     RunningTorvane torvane(server.display(), [&](const QString& baseDir) {
         QFile file(baseDir + "Settings.ini");

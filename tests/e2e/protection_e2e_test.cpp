@@ -322,10 +322,7 @@ TEST(ProtectionE2e, TheKillListHoldsWhileATickWaitsForTheUser) {
     Desktop desktop([](const QString& baseDir) {
         QFile settings(baseDir + "Settings.ini");
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        QByteArray records(28, '\0'); // a first start's options, with confirmations on
-        for (int record : {2, 3, 4, 5, 7, 9, 10, 11, 16, 18, 19, 20, 23, 24, 28})
-            records[record - 1] = 1;
-        settings.write(records);
+        settings.write(firstStartSettings({2})); // confirmations on
     });
     ASSERT_NO_FATAL_FAILURE(desktop.waitForStart());
     ASSERT_NO_FATAL_FAILURE(desktop.toggleProtection(QStringLiteral("Start Protection")));

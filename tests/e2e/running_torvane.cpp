@@ -75,3 +75,28 @@ bool runXdotool(const QString& display, const QStringList& arguments) {
     p.start(QStringLiteral("xdotool"), arguments);
     return p.waitForFinished(10000) && p.exitCode() == 0;
 }
+
+QByteArray firstStartSettings(std::initializer_list<int> alsoOn) {
+    QByteArray records(28, '\0');
+    for (int record : {3, 4, 5, 7, 9, 10, 11, 16, 18, 19, 20, 23, 24, 28})
+        records[record - 1] = 1;
+    for (int record : alsoOn)
+        records[record - 1] = 1;
+    return records;
+}
+
+Openbox::Openbox(const QString& display) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display);
+    for (const char* variable : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        environment.insert(variable, m_home.path());
+    m_process.setProcessEnvironment(environment);
+    m_process.start("openbox", {"--sm-disable"});
+    if (!m_process.waitForStarted(20000))
+        throw std::runtime_error("openbox did not start");
+}
+
+Openbox::~Openbox() {
+    m_process.kill();
+    m_process.waitForFinished(5000);
+}

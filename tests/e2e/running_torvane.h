@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 // The built program, copied into a temporary folder (its BaseDir) and started on a display. It sees
@@ -39,3 +40,18 @@ bool runXdotool(const QString& display, const QStringList& arguments);
 
 // Polls `condition` while the event loop runs, up to `ms` milliseconds.
 bool waitUntil(const std::function<bool()>& condition, int ms);
+
+// "Settings.ini" as a first start saves it, with the given records (counted from 1) switched on too.
+QByteArray firstStartSettings(std::initializer_list<int> alsoOn = {});
+
+// Openbox managing `display`, with its configuration and cache in a folder of its own.
+class Openbox {
+public:
+    explicit Openbox(const QString& display);
+    ~Openbox();
+    bool running() const { return m_process.state() == QProcess::Running; }
+
+private:
+    QTemporaryDir m_home;
+    QProcess m_process;
+};

@@ -24,15 +24,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// The options a first start would save, with "Detect task-related reasons for temperature changes"
-// switched on.
-QByteArray settingsWithDetection() {
-    QByteArray records(28, '\0');
-    for (int record : {3, 4, 5, 7, 9, 10, 11, 16, 18, 19, 20, 21, 23, 24, 28})
-        records[record - 1] = 1;
-    return records;
-}
-
 // Publisher and program meet in an object of this test, never in the machine-wide one.
 class PrivateTemperatureObject {
 public:
@@ -62,8 +53,10 @@ TEST(TemperatureE2e, AJumpOpensTheInvestigatorForTheWindowThatAppearedButNeverFo
 
     XvfbServer server;
     platform::X11WindowSystem x(server.display());
-    RunningTorvane torvane(
-        server.display(), [](const QString& baseDir) { writeFile(baseDir + "Settings.ini", settingsWithDetection()); });
+    // With "Detect task-related reasons for temperature changes" on.
+    RunningTorvane torvane(server.display(), [](const QString& baseDir) {
+        writeFile(baseDir + "Settings.ini", firstStartSettings({21}));
+    });
 
     // The caption reports the published temperature once Torvane reads it.
     EXPECT_TRUE(waitUntil(
