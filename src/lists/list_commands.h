@@ -53,7 +53,8 @@ private:
     void findNext(TaskListView& list, const QLineEdit& searchBox);
     // Asks whether to show hidden tasks first, unless they are shown already; on Yes shows and
     // refreshes them. A question hidden by silent mode counts as No.
-    void offerHiddenTasks(const QString& text);
+    // False when the question went away unanswered: the command then does nothing.
+    bool offerHiddenTasks(const QString& text);
 
     ListCommandControls m_controls;
     const RecognitionHandlers& m_recognition;

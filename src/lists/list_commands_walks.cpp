@@ -13,21 +13,24 @@
 
 using namespace platform;
 
-void ListCommands::offerHiddenTasks(const QString& text) {
+bool ListCommands::offerHiddenTasks(const QString& text) {
     if (m_controls.ShowHiddenTasks->isChecked())
-        return;
-    if (m_policy.show(BoxKind::SilentGatedAnswersNo, text, QStringLiteral("What to do with Hidden Tasks"),
-                      MbYesNo | MbIconWarning) != IdYes)
-        return;
+        return true;
+    const int answer = m_policy.show(BoxKind::SilentGatedAnswersNo, text,
+                                     QStringLiteral("What to do with Hidden Tasks"), MbYesNo | MbIconWarning);
+    if (answer != IdYes)
+        return answer == IdNo; // a question left unanswered (the program is ending) ends the command
     m_taskList.ShowHiddenTasksClick();
     m_taskList.RefreshTasks1Click();
+    return true;
 }
 
 void ListCommands::Button14Click() {
-    offerHiddenTasks(
-        QStringLiteral("If hidden tasks are not displayed, they will not be added to the safe list.\n\r\n\r"
-                       "Do you wish to show hidden tasks before adding all showing tasks to the safe "
-                       "list ?"));
+    if (!offerHiddenTasks(
+            QStringLiteral("If hidden tasks are not displayed, they will not be added to the safe list.\n\r\n\r"
+                           "Do you wish to show hidden tasks before adding all showing tasks to the safe "
+                           "list ?")))
+        return;
     // The lists are read after the question: timers may have changed them while it was open.
     const TaskList all = m_controls.ListBox1->taskModel().tasks();
     TaskListModel& safe = m_controls.ListBox2->taskModel();
@@ -42,9 +45,11 @@ void ListCommands::Button15Click() {
         return;
     m_killingAll = true;
     const QScopeGuard done([this] { m_killingAll = false; });
-    offerHiddenTasks(QStringLiteral("All hidden tasks are not displayed, they will not be killed, even if they do not "
-                                    "reside in the kill list.\n\r\n\rDo you wish to show hidden tasks before killing "
-                                    "all showing tasks not in the safe list ?"));
+    if (!offerHiddenTasks(
+            QStringLiteral("All hidden tasks are not displayed, they will not be killed, even if they do not "
+                           "reside in the kill list.\n\r\n\rDo you wish to show hidden tasks before killing "
+                           "all showing tasks not in the safe list ?")))
+        return;
     // Each row keeps the owner its window had when the list was filled: a window that has gone or
     // passed to another program since is not struck.
     const TaskList all = m_controls.ListBox1->taskModel().tasks();

@@ -34,7 +34,8 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    // Texts keep their exact characters; line joins of LF CR are shown as one line break.
+    // Texts keep their exact characters; line joins of LF CR are shown as one line break. A Yes/No
+    // question that goes away unanswered (the program is ending) answers 0.
     virtual int messageBox(QWidget* owner, const QString& text, const QString& title, unsigned flags) = 0;
 
     // File dialogs; `filter` uses the program's form "Name|*.ext". Nothing when cancelled.

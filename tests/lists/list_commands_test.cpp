@@ -312,6 +312,11 @@ TEST_F(ListCommandsTest, KillAllIsNotEnteredAgainWhileItsQuestionIsOpen) {
     fake.queueAnswer(IdNo);
     commands->Button15Click(); // and it runs again once the first call is over
     EXPECT_EQ(fake.boxes().size(), 2);
+    fake.addWindow("Editor", true, 46);
+    refresh();
+    fake.queueAnswer(0); // the question went away unanswered: the program is ending
+    commands->Button15Click();
+    EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{45});
 }
 
 TEST_F(ListCommandsTest, HiddenTasksQuestionOfTheWalks) {

@@ -119,9 +119,10 @@ int QtDialogs::messageBox(QWidget* owner, const QString& text, const QString& ti
     for (const Button& b : buttons)
         if (b.standard == pressed)
             return b.answer;
-    // Only reached when the box went away without an answer, as when the program is ending.
+    // Only reached when the box went away without an answer, as when the program is ending: a
+    // question without Cancel has no harmless answer, so it gets none.
     if (kind == MbYesNo)
-        return IdNo;
+        return 0;
     return kind == MbOk ? IdOk : IdCancel;
 }
 
