@@ -3,13 +3,16 @@
 // 500 ms as always. Once with the window watch (the kill list meets a window when the X server
 // reports it) and once with the tick alone, in the same run; then each again with 20 windows while
 // a tick waits for the user in a box (a confirmation whose event loop runs meanwhile, as a real
-// box's does). Time runs from the moment the child says its window is fully made until its process
-// is gone.
+// box's does), and while "Get IP from" waits on a local page that never answers. Time runs from the moment the child
+// says its window is fully made until its process is gone.
 #include "app/main_form.h"
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "core/shared_values.h"
+#include "internet/internet_controller.h"
+#include "internet/internet_tab.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/linux/linux_network.h"
 #include "platform/linux/linux_processes.h"
 #include "platform/linux/x11_window_system.h"
 #include "support/x11_child.h"
@@ -19,11 +22,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -58,15 +66,46 @@ std::vector<double> spawnAndTime(const QString& display, int count) {
     return ms;
 }
 
-std::vector<double> lifetimes(const QString& display, platform::WindowSystem& windows, bool whileTickWaits) {
+// A page on the loopback that takes requests and never answers them.
+class SilentPage {
+public:
+    SilentPage() : m_socket(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(m_socket, reinterpret_cast<sockaddr*>(&address), length);
+        listen(m_socket, 4);
+        getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length);
+        m_url = QStringLiteral("http://127.0.0.1:%1/").arg(ntohs(address.sin_port));
+    }
+    ~SilentPage() { close(m_socket); }
+    const QString& url() const { return m_url; }
+
+private:
+    int m_socket;
+    QString m_url;
+};
+
+enum class Busy { Nothing, TickInABox, AddressPage };
+
+std::vector<double> lifetimes(const QString& display, platform::WindowSystem& windows, Busy busy) {
     platform::LinuxProcesses processes;
+    platform::LinuxNetwork network;
     platform::fake::FakePlatform fake;
-    platform::Platform mixed{windows, processes, fake, fake, fake, fake, fake, fake, fake};
+    platform::Platform mixed{windows, processes, fake, fake, network, fake, fake, fake, fake};
     QTemporaryDir dir;
     TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
     program.mainWindow().form().ListBox3->taskModel().append({QStringLiteral("Unwanted"), 0});
-    if (!whileTickWaits)
+    if (busy == Busy::Nothing)
         return spawnAndTime(display, kWindows);
+    if (busy == Busy::AddressPage) {
+        const SilentPage page;
+        InternetTab& internet = program.mainWindow().internetTab();
+        internet.controls().Edit4->setText(page.url());
+        internet.controller().Button16Click();
+        return spawnAndTime(display, kBusyWindows);
+    }
     // The next tick confirms an earlier decision; the windows open while its box is up.
     std::vector<double> ms;
     fake.onBox = [&](const platform::fake::RecordedBox&) {
@@ -100,14 +139,21 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     XvfbServer server;
-    for (const bool busy : {false, true}) {
+    const struct {
+        Busy busy;
+        const char* event;
+        const char* tick;
+    } states[] = {{Busy::Nothing, "event-driven", "tick only"},
+                  {Busy::TickInABox, "event, box up", "tick, box up"},
+                  {Busy::AddressPage, "event, page", "tick, page"}};
+    for (const auto& state : states) {
         {
             platform::X11WindowSystem x11(server.display());
-            report(busy ? "event, box up" : "event-driven", lifetimes(server.display(), x11, busy));
+            report(state.event, lifetimes(server.display(), x11, state.busy));
         }
         platform::X11WindowSystem x11(server.display());
         TickOnly tickOnly(x11);
-        report(busy ? "tick, box up" : "tick only", lifetimes(server.display(), tickOnly, busy));
+        report(state.tick, lifetimes(server.display(), tickOnly, state.busy));
     }
     return 0;
 }
