@@ -1,5 +1,7 @@
 // The KDE source against a compositor of the test's own that speaks only the window management
 // protocol, at the versions that change how windows are announced and completed.
+#include "platform/fake/fake_platform.h"
+#include "platform/linux/merged_window_system.h"
 #include "platform/linux/native_windows.h"
 
 #include "plasma-window-management-server-protocol.h"
@@ -17,7 +19,7 @@ using platform::NativeWindow;
 
 namespace {
 
-// A window as the test's compositor serves it; its title is its uuid too.
+// A window as the test's compositor serves it; its index is its uuid.
 struct ServedWindow {
     std::string title;
     std::uint32_t pid;
@@ -59,9 +61,7 @@ private:
             .get_window = [](wl_client* c, wl_resource* r, std::uint32_t id,
                              std::uint32_t index) { follow(c, r, id, self(r)->windows.at(index)); },
             .get_window_by_uuid = [](wl_client* c, wl_resource* r, std::uint32_t id, const char* uuid) {
-                for (ServedWindow& w : self(r)->windows)
-                    if (w.title == uuid)
-                        follow(c, r, id, w);
+                follow(c, r, id, self(r)->windows.at(std::stoul(uuid)));
             },
         };
         wl_resource* r = wl_resource_create(client, &org_kde_plasma_window_management_interface, version, id);
@@ -69,7 +69,7 @@ private:
         for (std::uint32_t i = 0; i < self(r)->windows.size(); ++i) {
             org_kde_plasma_window_management_send_window(r, i); // newer KWin still announces by number too
             if (version >= 13)
-                org_kde_plasma_window_management_send_window_with_uuid(r, i, self(r)->windows[i].title.c_str());
+                org_kde_plasma_window_management_send_window_with_uuid(r, i, std::to_string(i).c_str());
         }
     }
     static PlasmaServer* self(wl_resource* r) { return static_cast<PlasmaServer*>(wl_resource_get_user_data(r)); }
@@ -90,6 +90,8 @@ private:
         org_kde_plasma_window_send_app_id_changed(r, "org.example.app");
         org_kde_plasma_window_send_pid_changed(r, w.pid);
         org_kde_plasma_window_send_state_changed(r, w.minimized ? ORG_KDE_PLASMA_WINDOW_MANAGEMENT_STATE_MINIMIZED : 0);
+        if (wl_resource_get_version(r) >= 16) // KWin names native windows' resources too
+            org_kde_plasma_window_send_resource_name_changed(r, "wayland_test_client");
         if (wl_resource_get_version(r) >= 4)
             org_kde_plasma_window_send_initial_state(r);
     }
@@ -144,4 +146,27 @@ TEST(KdeWindows, ListsRetitlesClosesAndForgetsUnmappedWindows) {
         // The other protocol's source finds no global to bind on this compositor.
         EXPECT_EQ(platform::connectWlrToplevels(server.socket()), nullptr);
     }
+}
+
+// The X11 side shows "xterm" of process 8, which KWin lists again; a native window titled alike but
+// of another process is its own, and so is every native window with a resource name.
+TEST(KdeWindows, MergedDesktopListsNativeWindowsAndDropsXWaylandCopiesOnce) {
+    PlasmaServer server(16, {{"Notes", 4242, false}, {"xterm", 8, false}, {"xterm", 9, false}});
+    platform::fake::FakePlatform x11;
+    x11.addWindow("xterm", true, 8);
+    platform::MergedWindowSystem merged(x11, platform::connectKdeWindows(server.socket()),
+                                        platform::MergedWindowSystem::XWaylandWindows::ByTitle, {1, {"own"}});
+    std::vector<std::pair<std::string, platform::ProcessId>> listed;
+    platform::WindowHandle notes = 0;
+    for (const platform::WindowInfo& w : merged.topLevelWindows()) {
+        listed.emplace_back(w.title.toStdString(), merged.windowProcessId(w.handle));
+        if (w.title == "Notes")
+            notes = w.handle;
+    }
+    EXPECT_EQ(listed, (decltype(listed){{"Notes", 4242}, {"xterm", 9}, {"xterm", 8}}));
+    merged.postCloseMessage(notes);
+    EXPECT_TRUE(pumpUntil([&] {
+        std::lock_guard lock(server.mutex);
+        return server.windows[0].closeRequested;
+    }));
 }

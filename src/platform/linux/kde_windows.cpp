@@ -113,11 +113,9 @@ private:
             .application_menu = [](void*, org_kde_plasma_window*, const char*, const char*) {},
             .activity_entered = [](void*, org_kde_plasma_window*, const char*) {},
             .activity_left = [](void*, org_kde_plasma_window*, const char*) {},
-            // Only XWayland windows have an X11 resource name.
-            .resource_name_changed =
-                [](void* data, org_kde_plasma_window* w, const char*) {
-                    self(data)->change(w, [](NativeWindow& n) { n.xwayland = true; });
-                },
+            // KWin names native windows' resources too (after the program), so the name tells
+            // nothing about XWayland: the merged desktop finds those windows by title and process.
+            .resource_name_changed = [](void*, org_kde_plasma_window*, const char*) {},
         };
         add(window);
         State& state = m_states[window];

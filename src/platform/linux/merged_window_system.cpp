@@ -1,6 +1,5 @@
 #include "platform/linux/merged_window_system.h"
 
-#include <QHash>
 #include <algorithm>
 
 namespace platform {
@@ -34,11 +33,11 @@ MergedWindowSystem::MergedWindowSystem(WindowSystem& x11, std::unique_ptr<Native
 std::vector<NativeWindow> MergedWindowSystem::nativeOnly(const std::vector<NativeWindow>& windows,
                                                          const std::vector<WindowInfo>& x11) const {
     // A compositor lists XWayland's windows too; X11 knows them better (hidden ones included).
-    QHash<QString, int> shownX11Titles;
+    std::vector<X11Twin> twins;
     if (m_xwayland == XWaylandWindows::ByTitle)
         for (const WindowInfo& w : x11)
             if (w.visible)
-                ++shownX11Titles[w.title];
+                twins.push_back({w.handle, w.title});
     std::vector<NativeWindow> out;
     for (const NativeWindow& w : windows) {
         if (!isNative(w.handle) || w.xwayland || w.x11Window != 0)
@@ -47,15 +46,32 @@ std::vector<NativeWindow> MergedWindowSystem::nativeOnly(const std::vector<Nativ
         // is an XWayland copy, whose title may lag behind the X11 one by a tick.
         if (m_xwayland == XWaylandWindows::ByTitle && ownWithoutPid(w))
             continue;
-        // One for one: two native windows titled like one X11 window keep one of them.
-        auto twin = shownX11Titles.find(w.title.left(256));
-        if (twin != shownX11Titles.end() && *twin > 0) {
-            --*twin;
+        if (X11Twin* twin = twinOf(w, twins)) {
+            twin->taken = true; // one for one: two native windows titled like one X11 window keep one
             continue;
         }
         out.push_back(w);
     }
     return out;
+}
+
+// A shown X11 window titled like `window` and, where both processes are known, of its process: a
+// native window that shares only its title with an X11 window of another program is its own window.
+MergedWindowSystem::X11Twin* MergedWindowSystem::twinOf(const NativeWindow& window, std::vector<X11Twin>& twins) const {
+    const QString title = window.title.left(256);
+    for (X11Twin& twin : twins) {
+        if (twin.taken || twin.title != title)
+            continue;
+        if (window.pid == 0)
+            return &twin;
+        if (!twin.pidKnown) {
+            twin.pid = m_x11.windowProcessId(twin.handle);
+            twin.pidKnown = true;
+        }
+        if (twin.pid == 0 || twin.pid == window.pid)
+            return &twin;
+    }
+    return nullptr;
 }
 
 void MergedWindowSystem::remember(const std::vector<NativeWindow>& windows) {

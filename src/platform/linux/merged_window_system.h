@@ -18,7 +18,8 @@ public:
     // How the XWayland windows among the compositor's windows are found, so each window is listed once.
     enum class XWaylandWindows {
         Marked,  // the source marks them (xwayland, x11Window)
-        ByTitle, // the source cannot tell: a native window titled like a shown X11 window is that window
+        ByTitle, // the source cannot tell: a native window titled like a shown X11 window of its process
+                 // (or of an unknown one) is that window
     };
     // What makes a window this program's own when the compositor does not tell its process: its
     // application ids (the desktop entry's id, and the X11 class the compositor reports for XWayland
@@ -42,6 +43,15 @@ public:
     static bool isNative(WindowHandle window) { return (window & kNativeHandleBit) != 0; }
 
 private:
+    // A shown X11 window that a native window of the same title may stand for.
+    struct X11Twin {
+        WindowHandle handle = 0;
+        QString title;
+        ProcessId pid = 0; // asked of X11 only when a native window with a process id needs it
+        bool pidKnown = false;
+        bool taken = false;
+    };
+    X11Twin* twinOf(const NativeWindow& window, std::vector<X11Twin>& twins) const;
     // The native windows that are not XWayland windows, in the source's order.
     std::vector<NativeWindow> nativeOnly(const std::vector<NativeWindow>& windows,
                                          const std::vector<WindowInfo>& x11) const;
