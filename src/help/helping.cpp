@@ -53,7 +53,7 @@ THelping::THelping(MessagePolicy& policy, QWidget* parent) : QWidget(parent, Qt:
 
     resize(kClientWidth, kClientHeight);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    move(screen ? screen->geometry().topLeft() : QPoint(0, 0));
+    move(screen ? screen->availableGeometry().topLeft() : QPoint(0, 0));
     layoutControls();
 }
 

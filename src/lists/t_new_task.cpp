@@ -112,7 +112,8 @@ void TNewTask::placeBottomRight() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect desktop = screen->geometry();
+    // The free area, so a panel along the bottom does not cover the buttons.
+    const QRect desktop = screen->availableGeometry();
     const QSize outer = frameGeometry().size();
     move(desktop.x() + desktop.width() - outer.width(), desktop.y() + desktop.height() - outer.height());
 }
