@@ -30,6 +30,9 @@ QWidget* scrolledContent(QWidget* page) {
     scroll->setWidgetResizable(true);
     auto* content = new QWidget(scroll);
     scroll->setWidget(content);
+    // The tab page's own background shows through, as it did without the scroll area.
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
     layout->addWidget(scroll);
     return content;
 }
