@@ -93,6 +93,14 @@ void TNewTask::showEvent(QShowEvent* event) {
         runGuarded(m_policy, [this] { FormShow(); });
 }
 
+bool TNewTask::event(QEvent* event) {
+    // The window manager's frame is known only once the window is up, so a placement made at the
+    // show left the frame's right and bottom edges off the screen: place it again, once.
+    if (event->type() == QEvent::Paint && frameGeometry().size() != m_placedFrame)
+        QMetaObject::invokeMethod(this, &TNewTask::placeBottomRight, Qt::QueuedConnection);
+    return QWidget::event(event);
+}
+
 void TNewTask::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous())
@@ -115,6 +123,7 @@ void TNewTask::placeBottomRight() {
     // The free area, so a panel along the bottom does not cover the buttons.
     const QRect desktop = screen->availableGeometry();
     const QSize outer = frameGeometry().size();
+    m_placedFrame = outer;
     move(desktop.x() + desktop.width() - outer.width(), desktop.y() + desktop.height() - outer.height());
 }
 

@@ -87,6 +87,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildControls();
@@ -116,5 +117,6 @@ private:
     QString m_ActionWindowReason;
     std::int32_t m_RepeatSeconds = 0;
     QString m_message;
+    QSize m_placedFrame;   // the frame size the last placement knew
     bool m_acting = false; // an action (and its message box) is running
 };
