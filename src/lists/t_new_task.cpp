@@ -67,6 +67,7 @@ void TNewTask::wireControls() {
                        [this, handler = handler] { (this->*handler)(); });
     connectGuarded(Timer1, &QTimer::timeout, this, m_policy, [this] { Timer1Timer(); });
     connectGuarded(Timer2, &QTimer::timeout, this, m_policy, [this] { Timer2Timer(); });
+    connect(Timer2, &QTimer::timeout, this, &TNewTask::placeAgainForFrame);
 }
 
 void TNewTask::showForActionTask() {
@@ -94,11 +95,17 @@ void TNewTask::showEvent(QShowEvent* event) {
 }
 
 bool TNewTask::event(QEvent* event) {
-    // The window manager's frame is known only once the window is up, so a placement made at the
-    // show left the frame's right and bottom edges off the screen: place it again, once.
-    if (event->type() == QEvent::Paint && frameGeometry().size() != m_placedFrame)
-        QMetaObject::invokeMethod(this, &TNewTask::placeBottomRight, Qt::QueuedConnection);
+    if (event->type() == QEvent::Paint)
+        QMetaObject::invokeMethod(this, &TNewTask::placeAgainForFrame, Qt::QueuedConnection);
     return QWidget::event(event);
+}
+
+// The window manager's frame is known only once the window is up, so a placement made at the show
+// left the frame's right and bottom edges off the screen. The first paint mostly comes after the
+// frame is known; the one-second timer catches the rest.
+void TNewTask::placeAgainForFrame() {
+    if (isVisible() && frameGeometry().size() != m_placedFrame)
+        placeBottomRight();
 }
 
 void TNewTask::hideEvent(QHideEvent* event) {

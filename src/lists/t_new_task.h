@@ -105,6 +105,7 @@ private:
 
     void showNotFound();
     void placeBottomRight();
+    void placeAgainForFrame();
     void bringToFront();
     void hideWindow();
     bool taskWindowVisible(platform::WindowHandle window);
