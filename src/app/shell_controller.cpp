@@ -2,6 +2,7 @@
 
 #include "app/app_id.h"
 #include "app/autostart.h"
+#include "app/screen_fit.h"
 #include "core/message_policy.h"
 #include "platform/dialogs.h"
 #include "platform/torvane_error.h"
@@ -69,12 +70,16 @@ void ShellController::Collapsetomenuonly1Click() {
     } else {
         m_window.centralWidget()->show();
         m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        m_window.setMinimumSize(kMinWidth, kMinHeight);
-        m_window.resize(kMinWidth, kMinHeight);
+        m_window.setMinimumSize(minimum());
+        m_window.resize(minimum());
     }
     m_window.move(position);
     if (wasVisible)
         m_window.show();
+}
+
+QSize window_size::minimum() {
+    return screen_fit::within(QSize(kMinWidth, kMinHeight), screen_fit::room().size());
 }
 
 void ShellController::Button31Click() {

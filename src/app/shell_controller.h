@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 
+#include <QSize>
 #include <functional>
 
 class MessagePolicy;
@@ -56,4 +57,6 @@ constexpr int kMinWidth = 1208;
 constexpr int kMinHeight = 766;
 constexpr int kCollapsedWidth = 350;
 constexpr int kCollapsedHeight = 45;
+// The expanded window's minimum, smaller on a screen that cannot hold the designed one.
+QSize minimum();
 } // namespace window_size

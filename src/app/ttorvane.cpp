@@ -6,6 +6,7 @@
 #include "app/form_layout.h"
 #include "app/form_slices.h"
 #include "app/program_folders.h"
+#include "app/screen_fit.h"
 #include "app/shell_controller.h"
 #include "app/silent_mode_controller.h"
 #include "app/tray_controller.h"
@@ -117,8 +118,8 @@ void TTorvane::buildWindow() {
     m_form.Temperature = page("Temperature", QStringLiteral("Temperature"));
     m_form.AutoWindowsActions = page("AutoWindowsActions", QStringLiteral("Auto Windows Actions"));
     m_form.TabSheet5 = page("TabSheet5", QStringLiteral("Advanced Options"));
-    buildTaskTab(m_form, m_form.TabSheet1);
-    buildAdvancedTab(m_form, m_form.TabSheet5);
+    buildTaskTab(m_form, screen_fit::scrolledContent(m_form.TabSheet1));
+    buildAdvancedTab(m_form, screen_fit::scrolledContent(m_form.TabSheet5));
     tabs->setCurrentIndex(0);
     layout->addWidget(tabs, 1);
 
@@ -128,15 +129,17 @@ void TTorvane::buildWindow() {
     layout->addWidget(m_form.ActCountoun);
     setCentralWidget(central);
 
-    move(0, 0);
-    resize(window_size::kClientWidth, window_size::kClientHeight + menuBar()->sizeHint().height());
-    setMinimumSize(window_size::kMinWidth, window_size::kMinHeight);
+    const QRect room = screen_fit::room();
+    move(room.topLeft());
+    const QSize designed(window_size::kClientWidth, window_size::kClientHeight + menuBar()->sizeHint().height());
+    resize(screen_fit::within(designed, room.size()));
+    setMinimumSize(window_size::minimum());
 }
 
 // Tabs whose controls and handlers live with their own subsystem.
 void TTorvane::buildSubsystemTabs() {
     auto fill = [](QWidget* page, QWidget* content) {
-        auto* layout = new QVBoxLayout(page);
+        auto* layout = new QVBoxLayout(screen_fit::scrolledContent(page));
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(content);
     };

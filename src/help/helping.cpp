@@ -16,6 +16,7 @@
 #include <QShowEvent>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -53,7 +54,7 @@ THelping::THelping(MessagePolicy& policy, QWidget* parent) : QWidget(parent, Qt:
 
     resize(kClientWidth, kClientHeight);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    move(screen ? screen->geometry().topLeft() : QPoint(0, 0));
+    move(screen ? screen->availableGeometry().topLeft() : QPoint(0, 0));
     layoutControls();
 }
 
@@ -185,7 +186,12 @@ void THelping::findNext() {
 }
 
 void THelping::setWindowWidth(int width) {
+    // Before the window manager has framed the window, a plain resize takes its position for the
+    // client area's and pushes the title bar above the screen: keep the frame where it was.
+    const QPoint frame = pos();
     resize(width, height());
+    if (QWindow* window = windowHandle())
+        window->setFramePosition(frame);
 }
 
 void THelping::layoutControls() {

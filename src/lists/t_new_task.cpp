@@ -67,6 +67,7 @@ void TNewTask::wireControls() {
                        [this, handler = handler] { (this->*handler)(); });
     connectGuarded(Timer1, &QTimer::timeout, this, m_policy, [this] { Timer1Timer(); });
     connectGuarded(Timer2, &QTimer::timeout, this, m_policy, [this] { Timer2Timer(); });
+    connect(Timer2, &QTimer::timeout, this, &TNewTask::placeAgainForFrame);
 }
 
 void TNewTask::showForActionTask() {
@@ -93,6 +94,20 @@ void TNewTask::showEvent(QShowEvent* event) {
         runGuarded(m_policy, [this] { FormShow(); });
 }
 
+bool TNewTask::event(QEvent* event) {
+    if (event->type() == QEvent::Paint)
+        QMetaObject::invokeMethod(this, &TNewTask::placeAgainForFrame, Qt::QueuedConnection);
+    return QWidget::event(event);
+}
+
+// The window manager's frame is known only once the window is up, so a placement made at the show
+// left the frame's right and bottom edges off the screen. The first paint mostly comes after the
+// frame is known; the one-second timer catches the rest.
+void TNewTask::placeAgainForFrame() {
+    if (isVisible() && frameGeometry().size() != m_placedFrame)
+        placeBottomRight();
+}
+
 void TNewTask::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous())
@@ -112,8 +127,10 @@ void TNewTask::placeBottomRight() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect desktop = screen->geometry();
+    // The free area, so a panel along the bottom does not cover the buttons.
+    const QRect desktop = screen->availableGeometry();
     const QSize outer = frameGeometry().size();
+    m_placedFrame = outer;
     move(desktop.x() + desktop.width() - outer.width(), desktop.y() + desktop.height() - outer.height());
 }
 

@@ -87,6 +87,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildControls();
@@ -104,6 +105,7 @@ private:
 
     void showNotFound();
     void placeBottomRight();
+    void placeAgainForFrame();
     void bringToFront();
     void hideWindow();
     bool taskWindowVisible(platform::WindowHandle window);
@@ -116,5 +118,6 @@ private:
     QString m_ActionWindowReason;
     std::int32_t m_RepeatSeconds = 0;
     QString m_message;
+    QSize m_placedFrame;   // the frame size the last placement knew
     bool m_acting = false; // an action (and its message box) is running
 };

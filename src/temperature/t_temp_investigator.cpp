@@ -2,9 +2,11 @@
 
 #include "widgets/task_list_view.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -49,7 +51,8 @@ TTempInvestigator::TTempInvestigator(QWidget* parent)
     Timer1->start();
 
     resize(561, 269);
-    move(0, 0);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    move(screen ? screen->availableGeometry().topLeft() : QPoint(0, 0));
     winId();
 }
 

@@ -11,9 +11,11 @@
 #include "widgets/task_list_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -57,6 +59,18 @@ TEST_F(MainWindowTest, TabsInOrderAndFirstOneOpen) {
     EXPECT_EQ(main().pos(), QPoint(0, 0));
     EXPECT_EQ(main().minimumSize(), QSize(1208, 766));
     EXPECT_EQ(main().windowTitle(), "Torvane");
+}
+
+TEST_F(MainWindowTest, TaskTabControlsAllShowAtTheSizeA1280x720ScreenLeaves) {
+    main().setMinimumSize(0, 0);
+    main().resize(1208, 680);
+    main().show();
+    QApplication::processEvents();
+    QWidget* page = form().TabSheet1;
+    QWidget* const bottomRows[] = {form().Edit1, form().Button12, form().Button11, form().BitBtn2, form().BitBtn7};
+    for (QWidget* control : bottomRows)
+        EXPECT_TRUE(page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size())))
+            << control->objectName().toStdString();
 }
 
 TEST_F(MainWindowTest, MenuItemsCaptionsAndCheckMarks) {

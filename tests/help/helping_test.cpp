@@ -60,7 +60,7 @@ TEST_F(HelpingTest, CreatedHiddenWithItsCaptionSizeAndPlace) {
     EXPECT_TRUE(window.isWindow());
     EXPECT_EQ(window.windowTitle(), "Help");
     EXPECT_EQ(window.size(), QSize(833, 518));
-    EXPECT_EQ(window.pos(), QGuiApplication::primaryScreen()->geometry().topLeft());
+    EXPECT_EQ(window.pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
     EXPECT_FALSE(window.testAttribute(Qt::WA_QuitOnClose));
     EXPECT_EQ(window.helpFolder(), "Help/");
 

@@ -118,7 +118,7 @@ TEST_F(NewTaskWindow, ShowsInTheBottomRightCornerWithTheTasksMessage) {
     const WindowHandle task = addTask("xterm", true);
     ask("xterm", task);
     ASSERT_TRUE(window->isVisible());
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(window->frameGeometry().bottomRight(), screen.bottomRight());
     EXPECT_EQ(window->Label1->text(), "New task running");
     const QString expected = "Task with the name xterm was found running.\n\r"

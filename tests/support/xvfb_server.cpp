@@ -59,7 +59,7 @@ bool acceptsConnections(int display) {
 
 } // namespace
 
-XvfbServer::XvfbServer() {
+XvfbServer::XvfbServer(const std::string& screen) {
     const std::string program = QStandardPaths::findExecutable(QStringLiteral("Xvfb")).toStdString();
     if (program.empty())
         throw std::runtime_error("Xvfb is not installed");
@@ -69,7 +69,7 @@ XvfbServer::XvfbServer() {
     const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
     const std::string displayFd = std::to_string(fds[1]);
     std::vector<std::string> args = {program,    "-displayfd", displayFd, "-nolisten",   "tcp",
-                                     "-noreset", "-screen",    "0",       "1280x1024x24"};
+                                     "-noreset", "-screen",    "0",       screen + "x24"};
     std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());
