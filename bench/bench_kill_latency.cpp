@@ -44,6 +44,7 @@ namespace {
 constexpr int kWindows = 50;
 constexpr int kBusyWindows = 20;
 constexpr int kManagedWindows = 20;
+constexpr int kWaitMs = 5000; // a window still alive then was missed
 
 // Whether some program holds the window manager selection of screen 0.
 bool managed(const QString& display) {
@@ -111,7 +112,7 @@ private:
     platform::WindowSystem& m_inner;
 };
 
-// Milliseconds from now until the process behind `pidfd` ends (5000 when it outlives that), read
+// Milliseconds from now until the process ends (kWaitMs when it outlives that), read
 // on a thread of its own: the program's work after a kill must not count as the window's life.
 class DeathClock {
 public:
@@ -119,7 +120,7 @@ public:
         m_clock.start();
         m_waiter = std::thread([this] {
             pollfd ready{m_pidfd, POLLIN, 0};
-            if (m_pidfd >= 0 && poll(&ready, 1, 5000) == 1)
+            if (m_pidfd >= 0 && poll(&ready, 1, kWaitMs) == 1)
                 m_ms = double(m_clock.nsecsElapsed()) / 1e6;
         });
     }
@@ -137,7 +138,7 @@ public:
 private:
     int m_pidfd;
     QElapsedTimer m_clock;
-    double m_ms = 5000;
+    double m_ms = kWaitMs;
     std::thread m_waiter;
 };
 
@@ -151,7 +152,7 @@ std::vector<double> spawnAndTime(const QString& display, int count, bool allMapp
         DeathClock death(pid_t(child.pid()));
         QElapsedTimer clock;
         clock.start();
-        while (child.running() && clock.elapsed() < 5000)
+        while (child.running() && clock.elapsed() < kWaitMs)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
         ms.push_back(death.milliseconds());
     }
@@ -186,16 +187,22 @@ std::vector<double> lifetimes(const QString& display, platform::WindowSystem& wi
     return ms;
 }
 
-// The 95th percentile, or 0 without any measurement.
+// The 95th percentile of the windows killed, or 0 without any. Windows that outlived the wait are
+// counted apart, so that one miss does not stand for the speed of the rest.
 double report(const char* name, std::vector<double> ms) {
+    const std::size_t all = ms.size();
+    ms.erase(std::remove_if(ms.begin(), ms.end(), [](double t) { return t >= kWaitMs; }), ms.end());
     if (ms.empty()) {
-        std::printf("%-14s skipped (none measured)\n", name);
+        std::printf("%-14s skipped (none killed)\n", name);
         return 0;
     }
     std::sort(ms.begin(), ms.end());
     const auto at = [&](double q) { return ms[std::min(ms.size() - 1, std::size_t(q * double(ms.size())))]; };
-    std::printf("%-14s windows %zu  median %7.2f ms  p95 %7.2f ms  max %7.2f ms\n", name, ms.size(), at(0.5), at(0.95),
+    std::printf("%-14s windows %zu  median %7.2f ms  p95 %7.2f ms  max %7.2f ms", name, ms.size(), at(0.5), at(0.95),
                 ms.back());
+    if (all > ms.size())
+        std::printf("  (%zu more still alive after %d ms)", all - ms.size(), kWaitMs);
+    std::printf("\n");
     return at(0.95);
 }
 
