@@ -101,3 +101,41 @@ TEST(X11WindowWatch, ALostConnectionStopsTheWatchWithOneWarning) {
     EXPECT_EQ(warnings, 1);
     EXPECT_TRUE(windows.topLevelWindows().empty());
 }
+
+// What the watch hands on before frames are searched: the children of the root that are their own
+// client, and only while a frame is still searched (otherwise the full answer is as quick).
+TEST(X11WindowWatch, OwnClientsAreAnsweredBeforeFramesAreSearched) {
+    struct Case {
+        QStringList arguments;
+        QString title;
+        bool early;
+    };
+    const std::vector<Case> cases = {{{"--window", "--utf8", "Own"}, "Own", true},
+                                     {{"--window", "--wm-state", "normal", "--utf8", "Own state"}, "Own state", true},
+                                     {{"--window", "--managed", "normal", "--utf8", "Framed"}, "Framed", false},
+                                     {{"--window", "--managed", "iconic", "--deep", "--utf8", "Deep"}, "Deep", false}};
+    QStringList arguments;
+    for (const Case& c : cases)
+        arguments << c.arguments;
+    X11Child child = startChild(arguments);
+    X11WindowSystem windows(testDisplay().display());
+    std::vector<xcb_window_t> tops;
+    for (const auto& w : child.windows())
+        tops.push_back(w.top);
+    std::vector<std::vector<std::optional<WindowInfo>>> early;
+    const auto record = [&](const std::vector<std::optional<WindowInfo>>& known) { early.push_back(known); };
+    const auto tasks = windows.describeTops(tops, record);
+    ASSERT_EQ(early.size(), 1u);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].title.toStdString());
+        ASSERT_TRUE(tasks[i]);
+        EXPECT_EQ(tasks[i]->title, cases[i].title);
+        EXPECT_EQ(tasks[i]->handle, child.windows()[i].client);
+        EXPECT_EQ(early[0][i].has_value(), cases[i].early);
+        if (early[0][i]) {
+            EXPECT_EQ(early[0][i]->title, cases[i].title);
+        }
+    }
+    windows.describeTops({tops[0], tops[1]}, record);
+    EXPECT_EQ(early.size(), 1u);
+}

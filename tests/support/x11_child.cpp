@@ -22,8 +22,12 @@ X11Child::X11Child(const QString& display, const QStringList& arguments) {
     m_pid = static_cast<std::uint32_t>(m_process.processId());
     for (;;) {
         while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(WaitMs))
-                throw std::runtime_error("x11_child did not get ready");
+            if (m_process.waitForReadyRead(WaitMs))
+                continue;
+            // A kill-listed window may be killed before the child's round trip is back.
+            if (m_process.state() == QProcess::NotRunning && m_process.exitStatus() == QProcess::CrashExit)
+                return;
+            throw std::runtime_error("x11_child did not get ready");
         }
         const QList<QByteArray> words = m_process.readLine().trimmed().split(' ');
         if (words.value(0) == "ready")

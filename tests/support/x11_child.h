@@ -8,7 +8,8 @@
 
 // One run of the x11_child program (built beside the test executables) on a given display: the
 // constructor returns once its windows exist (throws std::runtime_error when it fails to start);
-// the destructor kills it if it still runs.
+// the destructor kills it if it still runs. One killed before it got ready (a kill-listed window
+// can die that fast) returns without windows, no longer running.
 class X11Child {
 public:
     struct Window {

@@ -109,7 +109,23 @@ std::vector<WindowInfo> X11WindowSystem::topLevelWindows() {
     return windows;
 }
 
-std::vector<std::optional<WindowInfo>> X11WindowSystem::describeTops(const std::vector<xcb_window_t>& tops) {
+namespace {
+
+std::optional<WindowInfo> taskOf(const Candidate& candidate) {
+    if (candidate.gone)
+        return std::nullopt;
+    WindowInfo info;
+    info.handle = candidate.client != XCB_NONE ? candidate.client : candidate.top;
+    info.title = candidate.title;
+    info.visible =
+        candidate.managed ? candidate.wmState == StateNormal || candidate.wmState == StateIconic : candidate.mapped;
+    return info;
+}
+
+} // namespace
+
+std::vector<std::optional<WindowInfo>> X11WindowSystem::describeTops(const std::vector<xcb_window_t>& tops,
+                                                                     const FirstAnswers& firstAnswers) {
     if (!usable())
         return std::vector<std::optional<WindowInfo>>(tops.size());
     xcb_connection_t* c = m_connection;
@@ -161,6 +177,14 @@ std::vector<std::optional<WindowInfo>> X11WindowSystem::describeTops(const std::
         }
     }
 
+    if (firstAnswers && !pending.empty()) {
+        std::vector<std::optional<WindowInfo>> known(candidates.size());
+        for (std::size_t i = 0; i < candidates.size(); ++i)
+            if (candidates[i].searchLevel.empty())
+                known[i] = taskOf(candidates[i]);
+        firstAnswers(known);
+    }
+
     // Stages 2 and 3: the children and grandchildren of the windows that are not clients themselves.
     const auto titleOf = [this](const xcb_get_property_reply_t* netWmName, const xcb_get_property_reply_t* wmName) {
         return titleFrom(netWmName, wmName);
@@ -172,18 +196,8 @@ std::vector<std::optional<WindowInfo>> X11WindowSystem::describeTops(const std::
 
     std::vector<std::optional<WindowInfo>> windows;
     windows.reserve(candidates.size());
-    for (const Candidate& candidate : candidates) {
-        if (candidate.gone) {
-            windows.emplace_back();
-            continue;
-        }
-        WindowInfo info;
-        info.handle = candidate.client != XCB_NONE ? candidate.client : candidate.top;
-        info.title = candidate.title;
-        info.visible =
-            candidate.managed ? candidate.wmState == StateNormal || candidate.wmState == StateIconic : candidate.mapped;
-        windows.push_back(std::move(info));
-    }
+    for (const Candidate& candidate : candidates)
+        windows.push_back(taskOf(candidate));
     return windows;
 }
 

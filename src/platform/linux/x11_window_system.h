@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <xcb/xcb.h>
@@ -27,8 +28,14 @@ public:
     X11WindowSystem& operator=(const X11WindowSystem&) = delete;
 
     std::vector<WindowInfo> topLevelWindows() override;
+    // The tasks of the given children of the root that are their own client, known after the first
+    // round trip, while frames are still searched for theirs; none for every other child.
+    using FirstAnswers = std::function<void(const std::vector<std::optional<WindowInfo>>&)>;
     // The task of each given child of the root, in that order; none for one that is no task.
-    std::vector<std::optional<WindowInfo>> describeTops(const std::vector<xcb_window_t>& tops);
+    // `firstAnswers`, when given, hears early of the children that needed no search below them, if
+    // others still do.
+    std::vector<std::optional<WindowInfo>> describeTops(const std::vector<xcb_window_t>& tops,
+                                                        const FirstAnswers& firstAnswers = {});
     // How often topLevelWindows() asked the server about every window (while watching, the events
     // keep the answer current and a full pass runs only now and then as a safety net).
     int fullEnumerations() const { return m_fullEnumerations; }

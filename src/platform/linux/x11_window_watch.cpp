@@ -59,14 +59,14 @@ X11WindowWatch::X11WindowWatch(X11WindowSystem& system, const QString& display, 
     followExisting();
 
     m_burst.setSingleShot(true);
-    m_burst.setInterval(kBurstMs);
+    m_burst.setInterval(0);
     connect(&m_burst, &QTimer::timeout, this, [this] { deliver(); });
     m_graceEnd.setSingleShot(true);
     connect(&m_graceEnd, &QTimer::timeout, this, [this] { graceEnded(); });
     m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [this] { readEvents(); });
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] { readEvents(true); });
     // Events that arrived with the replies above are already queued and would not wake the notifier.
-    readEvents();
+    readEvents(false);
 }
 
 X11WindowWatch::~X11WindowWatch() {
@@ -135,13 +135,21 @@ bool X11WindowWatch::stopIfFailed() {
     return true;
 }
 
-void X11WindowWatch::readEvents() {
+void X11WindowWatch::readEvents(bool deliverAtOnce) {
     if (stopIfFailed())
         return;
     for (;;) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
             handle(event);
             std::free(event);
+        }
+        // Waiting for more events, or for the children of new windows to be followed, would only
+        // delay a kill: a window is described as soon as it is seen.
+        if (deliverAtOnce && !m_touched.empty()) {
+            m_burst.stop();
+            deliver();
+            if (stopIfFailed())
+                return;
         }
         if (!m_unexplored.empty()) {
             std::vector<xcb_window_t> windows;
@@ -160,6 +168,7 @@ void X11WindowWatch::readEvents() {
     }
     if (stopIfFailed())
         return;
+    // Read during a snapshot: described once the snapshot is done.
     if (!m_touched.empty() && !m_burst.isActive())
         m_burst.start();
 }
@@ -262,7 +271,7 @@ void X11WindowWatch::markStale(xcb_window_t window) {
 void X11WindowWatch::catchUp() {
     // A round trip: every event of a request the server carried out before it is in the queue then.
     std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
-    readEvents();
+    readEvents(false);
 }
 
 std::vector<WindowInfo> X11WindowWatch::reset(const std::vector<xcb_window_t>& bottomToTop,
@@ -322,17 +331,25 @@ void X11WindowWatch::deliver() {
     std::vector<xcb_window_t> tops;
     tops.swap(m_touched);
     m_touchedSet.clear();
-    std::vector<std::optional<WindowInfo>> tasks = m_system.describeTops(tops);
-    std::vector<WindowInfo> windows;
-    const auto now = X11WindowStack::Clock::now();
-    for (std::size_t i = 0; i < tops.size(); ++i) {
-        if (tasks[i]) {
-            m_stack.applyGrace(tops[i], *tasks[i], now, m_grace);
-            windows.push_back(std::move(*tasks[i]));
+    std::vector<bool> told(tops.size());
+    // Hands on the tasks among `tasks` not handed on yet.
+    const auto handOn = [&](const std::vector<std::optional<WindowInfo>>& tasks) {
+        std::vector<WindowInfo> windows;
+        const auto now = X11WindowStack::Clock::now();
+        for (std::size_t i = 0; i < tops.size(); ++i) {
+            if (tasks[i] && !told[i]) {
+                told[i] = true;
+                WindowInfo task = *tasks[i];
+                m_stack.applyGrace(tops[i], task, now, m_grace);
+                windows.push_back(std::move(task));
+            }
         }
-    }
-    if (!windows.empty() && m_changed)
-        m_changed(windows);
+        if (!windows.empty() && m_changed)
+            m_changed(windows);
+    };
+    // A new window is its own client until a window manager frames it: its title is known after the
+    // first round trip, and a kill-listed one need not wait for the frames searched meanwhile.
+    handOn(m_system.describeTops(tops, handOn));
 }
 
 } // namespace platform

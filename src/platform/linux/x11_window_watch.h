@@ -22,7 +22,7 @@ class X11WindowSystem;
 // Follows the children of the root and their descendants down to the depth where client windows
 // are searched, on a connection of its own: new windows, maps, reparenting and changes of the
 // title or WM_STATE mark their root child as touched. Touched windows are described through the
-// window system once the events of a short burst are in, and handed to the callback. The same
+// window system as soon as the events that came together are read, and handed to the callback. The same
 // events keep a copy of the stacking order and the tasks current, so a snapshot needs no pass over
 // every window.
 class X11WindowWatch : public QObject {
@@ -48,12 +48,13 @@ public:
 private:
     static constexpr qint64 kSafetyNetMs = 10000; // a full enumeration at least this often
     static constexpr int kDeepest = 2;            // the client is the child itself or a descendant up to two down
-    static constexpr int kBurstMs = 2;
 
     void followExisting();
     void followBelow(std::vector<xcb_window_t> windows);
     void follow(xcb_window_t window, xcb_window_t top, int depth);
-    void readEvents();
+    // `deliverAtOnce`: touched windows are described before this returns (not during a snapshot,
+    // whose caller may be the receiver of what they deliver).
+    void readEvents(bool deliverAtOnce);
     // Turns the watch off once its connection failed; true then.
     bool stopIfFailed();
     void handle(const xcb_generic_event_t* event);
@@ -71,7 +72,7 @@ private:
     xcb_atom_t m_netWmName = XCB_NONE;
     xcb_atom_t m_wmState = XCB_NONE;
     QSocketNotifier* m_notifier = nullptr;
-    QTimer m_burst;
+    QTimer m_burst; // delivers what a read during a snapshot found
     struct Followed {
         xcb_window_t top;
         int depth;
