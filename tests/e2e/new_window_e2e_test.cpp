@@ -12,12 +12,8 @@
 TEST(NewWindowE2e, AWindowTheWindowManagerMapsIsNeverAskedAboutAsHidden) {
     XvfbServer server;
     Openbox openbox(server.display());
-    const QByteArray settings = firstStartSettings({26}); // "Start Protection" on
     platform::X11WindowSystem x(server.display());
-    RunningTorvane torvane(server.display(), [&](const QString& baseDir) {
-        QFile file(baseDir + "Settings.ini");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(settings) == settings.size());
-    });
+    RunningTorvane torvane(server.display(), withSettings(firstStartSettings({26}))); // "Start Protection" on
     const auto asked = [&] {
         const auto all = x.topLevelWindows();
         return std::any_of(all.begin(), all.end(), [](const auto& w) { return w.visible && w.title == "Task Action"; });

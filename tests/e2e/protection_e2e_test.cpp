@@ -319,11 +319,7 @@ TEST(ProtectionE2e, KillTaskSparesTheProgramThatInheritedTheWindowId) {
 // With confirmations on, "Add to Kill List" leaves a notice that a tick opens; the task ends before
 // it, and a kill-listed program started while it is open ends too.
 TEST(ProtectionE2e, TheKillListHoldsWhileATickWaitsForTheUser) {
-    Desktop desktop([](const QString& baseDir) {
-        QFile settings(baseDir + "Settings.ini");
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(firstStartSettings({2})); // confirmations on
-    });
+    Desktop desktop(withSettings(firstStartSettings({2}))); // confirmations on
     ASSERT_NO_FATAL_FAILURE(desktop.waitForStart());
     ASSERT_NO_FATAL_FAILURE(desktop.toggleProtection(QStringLiteral("Start Protection")));
     const QString title = QStringLiteral("Agent put in the kill list");

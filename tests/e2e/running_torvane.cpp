@@ -85,6 +85,14 @@ QByteArray firstStartSettings(std::initializer_list<int> alsoOn) {
     return records;
 }
 
+std::function<void(const QString&)> withSettings(const QByteArray& settings) {
+    return [settings](const QString& baseDir) {
+        QFile file(baseDir + "Settings.ini");
+        if (!file.open(QIODevice::WriteOnly) || file.write(settings) != settings.size())
+            throw std::runtime_error("cannot write Settings.ini");
+    };
+}
+
 Openbox::Openbox(const QString& display) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", display);

@@ -43,6 +43,8 @@ bool waitUntil(const std::function<bool()>& condition, int ms);
 
 // "Settings.ini" as a first start saves it, with the given records (counted from 1) switched on too.
 QByteArray firstStartSettings(std::initializer_list<int> alsoOn = {});
+// A `prepare` step for RunningTorvane that lays `settings` down as its "Settings.ini".
+std::function<void(const QString& baseDir)> withSettings(const QByteArray& settings);
 
 // Openbox managing `display`, with its configuration and cache in a folder of its own.
 class Openbox {

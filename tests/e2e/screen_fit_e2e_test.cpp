@@ -34,12 +34,8 @@ QRect frameGeometry(const QString& display, platform::WindowHandle window) {
 TEST(ScreenFitE2e, MainAndTaskActionWindowsOpenWithinALaptopScreen) {
     XvfbServer server("1280x720");
     Openbox openbox(server.display());
-    const QByteArray settings = firstStartSettings({26}); // "Start Protection" on
     platform::X11WindowSystem x(server.display());
-    RunningTorvane torvane(server.display(), [&](const QString& baseDir) {
-        QFile file(baseDir + "Settings.ini");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(settings) == settings.size());
-    });
+    RunningTorvane torvane(server.display(), withSettings(firstStartSettings({26}))); // "Start Protection" on
     const auto onScreen = [&](const QString& prefix) {
         const auto w = findWindowByPrefix(x, prefix);
         const QRect frame = w && w->visible ? frameGeometry(server.display(), w->handle) : QRect();

@@ -1,4 +1,5 @@
 #include "support/headless_sway.h"
+#include "support/spawn_child.h"
 #include "support/stop_child.h"
 
 #include <QCoreApplication>
@@ -90,39 +91,7 @@ HeadlessSway::HeadlessSway() : m_runtimeDir(QDir::tempPath() + QStringLiteral("/
                                      "sway",
                                      "-c",
                                      config.toStdString()};
-    std::vector<std::string> env = swayEnvironment(dir);
-    std::vector<char*> argv, envp;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    for (std::string& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    const int devNull = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    const int logFd = open(QFile::encodeName(log).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-
-    const pid_t parent = getpid();
-    m_pid = fork();
-    if (m_pid == 0) {
-        // Only async-signal-safe calls until exec. sway dies with the test process.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() != parent)
-            _exit(127);
-        if (devNull >= 0)
-            dup2(devNull, 0);
-        if (logFd >= 0) {
-            dup2(logFd, 1);
-            dup2(logFd, 2);
-        }
-        execve(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
-    if (devNull >= 0)
-        close(devNull);
-    if (logFd >= 0)
-        close(logFd);
-    if (m_pid < 0)
-        throw std::runtime_error("fork failed");
+    m_pid = spawnChild(std::move(args), swayEnvironment(dir), log);
 
     const QDir folder(dir);
     for (int waited = 0; m_waylandDisplay.isEmpty() || m_swaySocket.isEmpty() || m_xwaylandDisplay.isEmpty();
