@@ -61,10 +61,16 @@ bool waitUntil(const std::function<bool()>& condition, int ms) {
 }
 
 std::optional<platform::WindowInfo> findWindowByPrefix(platform::X11WindowSystem& x, const QString& prefix) {
-    for (const platform::WindowInfo& w : x.topLevelWindows())
-        if (w.title.startsWith(prefix))
+    std::optional<platform::WindowInfo> hidden;
+    for (const platform::WindowInfo& w : x.topLevelWindows()) {
+        if (!w.title.startsWith(prefix))
+            continue;
+        if (w.visible)
             return w;
-    return std::nullopt;
+        if (!hidden)
+            hidden = w;
+    }
+    return hidden;
 }
 
 bool runXdotool(const QString& display, const QStringList& arguments) {

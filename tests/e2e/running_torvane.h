@@ -31,8 +31,8 @@ private:
     QProcess m_process;
 };
 
-// The first top-level window whose title starts with `prefix` (the main window's caption grows a
-// status after the first tick).
+// The first shown top-level window whose title starts with `prefix` (the main window's caption
+// grows a status after the first tick), or else the first hidden one.
 std::optional<platform::WindowInfo> findWindowByPrefix(platform::X11WindowSystem& x, const QString& prefix);
 
 // Runs xdotool on `display`; true when it succeeded.
