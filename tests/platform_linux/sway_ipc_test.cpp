@@ -211,15 +211,21 @@ TEST_F(SwayIpcTest, WatchReportsNewAndRetitledWindowsOnly) {
 }
 
 TEST_F(SwayIpcTest, CloseAsksTheCompositorAndRefusesUnknownHandles) {
-    const auto victim = m_sway->startClient(QStringLiteral("victim"));
-    const auto bystander = m_sway->startClient(QStringLiteral("bystander"));
-    const std::vector<NativeWindow> windows = m_source->windows();
-    const NativeWindow* v = find(windows, QStringLiteral("victim"));
-    ASSERT_TRUE(v);
-    EXPECT_FALSE(m_source->close(v->handle & ~kNativeHandleBit)); // an X11 handle is never a container
-    EXPECT_FALSE(m_source->close(kNativeHandleBit | 99999));
-    ASSERT_TRUE(m_source->close(v->handle));
-    EXPECT_TRUE(victim->waitClosed());
-    EXPECT_TRUE(bystander->running());
-    EXPECT_EQ(find(m_source->windows(), QStringLiteral("victim")), nullptr);
+    // Without a watch the command waits for sway's reply; with one it goes out on the event connection.
+    for (const bool watching : {false, true}) {
+        if (watching)
+            m_source->watch([](const std::vector<NativeWindow>&) {});
+        const auto victim = m_sway->startClient(QStringLiteral("victim"));
+        const auto bystander = m_sway->startClient(QStringLiteral("bystander"));
+        ASSERT_TRUE(spinUntil([&] { return find(m_source->windows(), QStringLiteral("bystander")) != nullptr; }));
+        const std::vector<NativeWindow> windows = m_source->windows();
+        const NativeWindow* v = find(windows, QStringLiteral("victim"));
+        ASSERT_TRUE(v);
+        EXPECT_FALSE(m_source->close(v->handle & ~kNativeHandleBit)); // an X11 handle is never a container
+        EXPECT_FALSE(m_source->close(kNativeHandleBit | 99999));
+        ASSERT_TRUE(m_source->close(v->handle));
+        EXPECT_TRUE(victim->waitClosed());
+        EXPECT_TRUE(bystander->running());
+        EXPECT_TRUE(spinUntil([&] { return find(m_source->windows(), QStringLiteral("victim")) == nullptr; }));
+    }
 }

@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -113,6 +114,13 @@ public:
         if (!(handle & kNativeHandleBit))
             return false;
         const QByteArray command = "[con_id=" + QByteArray::number(handle & ~kNativeHandleBit) + "] kill";
+        // While watching, the command goes out on the event connection without waiting: its reply
+        // comes among the events and is passed over, so a slow compositor never holds up a kill.
+        if (m_current) {
+            const bool known = std::any_of(m_current->begin(), m_current->end(),
+                                           [handle](const NativeWindow& w) { return w.handle == handle; });
+            return known && sendWithoutWaiting(sway::RunCommand, command);
+        }
         const std::optional<QByteArray> reply = request(sway::RunCommand, command);
         return reply && sway::succeeded(*reply);
     }
@@ -200,18 +208,21 @@ private:
     }
 
     void askTree() {
-        // Sent without waiting: a socket that cannot take a few bytes has a compositor that stopped
-        // reading, and the watch ends.
-        const QByteArray message = sway::encodeMessage(sway::GetTree, {});
+        if (sendWithoutWaiting(sway::GetTree, {}))
+            m_treeAsked = true;
+    }
+
+    // A socket that cannot take a few bytes has a compositor that stopped reading: the watch ends.
+    bool sendWithoutWaiting(std::uint32_t type, QByteArrayView payload) {
+        const QByteArray message = sway::encodeMessage(type, payload);
         ssize_t n;
         do
             n = send(m_eventFd, message.constData(), message.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
         while (n < 0 && errno == EINTR);
-        if (n != message.size()) {
-            endWatch();
-            return;
-        }
-        m_treeAsked = true;
+        if (n == message.size())
+            return true;
+        endWatch();
+        return false;
     }
 
     // The tree tells what the events only hinted, compared with the tree before.
