@@ -185,7 +185,7 @@ TEST(CoreTempProgram, PicksAndOrdersTheCoreSensors) {
            {{2, "Core 0", "garbage"},
             {3, "Core 1", "50000"},
             {4, "Core 2", nullptr},
-            {5, "Core 3", "999999999"},
+            {5, "Core 3", "160000"},
             {6, "Core 4", ""},
             {7, "Core 5", "-"},
             {8, "Core 6", "47000"}}}},

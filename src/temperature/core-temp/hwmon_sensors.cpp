@@ -1,5 +1,7 @@
 #include "hwmon_sensors.h"
 
+#include "temperature/core_temp_block.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -10,10 +12,10 @@
 namespace coretemp {
 namespace {
 
-// Outside this range a reading is a driver fault, and one wild value would stretch the graphs
-// for good since the peak is never lowered.
-constexpr qint64 kLowestMillidegrees = -100000;
-constexpr qint64 kHighestMillidegrees = 250000;
+// Outside the range Torvane accepts a reading is a driver fault, and one wild value would stretch
+// the graphs for good since the peak is never lowered.
+constexpr qint64 kLowestMillidegrees = qint64(kLowestPlausible) * 1000;
+constexpr qint64 kHighestMillidegrees = qint64(kHighestPlausible) * 1000;
 
 struct Sensor {
     int group = 0;  // package id, or the device's position for AMD devices
