@@ -16,16 +16,14 @@ TaskListController::TaskListController(const TaskListControls& controls, WindowS
     : m_controls(controls), m_windows(windows), m_processes(processes), m_policy(policy) {}
 
 void TaskListController::snapshotInto(TaskList& target, bool hidden) {
-    const std::size_t first = target.size();
+    target.clear();
     if (hidden)
         ListHiddenTasks(m_windows, target);
     else
         ListVisibleTasks(m_windows, target);
     // A row may be acted on seconds later ("Kill Selected Task", "Kill All Outside Safe List"):
     // it keeps the owner its window had when it was listed.
-    TaskList listed(target.begin() + static_cast<std::ptrdiff_t>(first), target.end());
-    noteOwners(listed, m_windows, m_processes);
-    std::copy(listed.begin(), listed.end(), target.begin() + static_cast<std::ptrdiff_t>(first));
+    noteOwners(target, m_windows, m_processes);
 }
 
 void TaskListController::fillAllTaskList() {
@@ -40,7 +38,6 @@ void TaskListController::RefreshTasks1Click() {
     const int selected = list.itemIndex();
     const QString selectedTitle = selected != -1 ? list.taskModel().at(selected).title : QString();
 
-    m_listBox7.clear();
     snapshotInto(m_listBox7, m_controls.ShowHiddenTasks->isChecked());
     list.taskModel().setTasks(m_listBox7);
 

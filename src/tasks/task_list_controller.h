@@ -26,6 +26,7 @@ public:
     void fillAllTaskList();
 
 private:
+    // Fills `target` anew with the visible or the hidden tasks, each with its owner noted.
     void snapshotInto(TaskList& target, bool hidden);
 
     TaskListControls m_controls;

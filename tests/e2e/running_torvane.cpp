@@ -1,4 +1,5 @@
 #include "e2e/running_torvane.h"
+#include "platform/linux/merged_window_system.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -113,4 +114,13 @@ Openbox::Openbox(const QString& display) {
 Openbox::~Openbox() {
     m_process.kill();
     m_process.waitForFinished(5000);
+}
+
+std::string mainAndSafeAsTorvaneSees(platform::X11WindowSystem& x11, platform::SessionWindows session) {
+    platform::MergedWindowSystem merged(x11, std::move(session.source), session.xwayland, {0, {"torvane"}});
+    QStringList seen;
+    for (const platform::WindowInfo& w : merged.topLevelWindows())
+        if (w.title.startsWith("Torvane  ") || w.title == "Safe native")
+            seen << w.title.left(7) + (platform::MergedWindowSystem::isNative(w.handle) ? " native" : " X11");
+    return seen.join(", ").toStdString();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/linux/session_windows.h"
 #include "platform/linux/x11_window_system.h"
 #include <QMap>
 #include <QProcess>
@@ -57,3 +58,7 @@ private:
     QTemporaryDir m_home;
     QProcess m_process;
 };
+
+// How Torvane's merged view of a Wayland session lists its main window and the window "Safe native":
+// each by the first seven characters of its title and its kind, e.g. "Safe na native, Torvane X11".
+std::string mainAndSafeAsTorvaneSees(platform::X11WindowSystem& x11, platform::SessionWindows session);
