@@ -193,7 +193,7 @@ std::vector<double> lifetimes(const QString& display, platform::WindowSystem& wi
     platform::Platform mixed{windows, processes, fake, fake, network, fake, fake, fake, fake};
     QTemporaryDir dir;
     TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
-    program.mainWindow().form().ListBox3->taskModel().append({QStringLiteral("Unwanted"), 0});
+    program.mainWindow().form().killListView->taskModel().append({QStringLiteral("Unwanted"), 0});
     if (mappedOnly)
         return spawnAndTime(display, mappedOnly, true);
     if (busy == Busy::Nothing)
@@ -201,8 +201,8 @@ std::vector<double> lifetimes(const QString& display, platform::WindowSystem& wi
     if (busy == Busy::AddressPage) {
         const SilentPage page;
         InternetTab& internet = program.mainWindow().internetTab();
-        internet.controls().Edit4->setText(page.url());
-        internet.controller().Button16Click();
+        internet.controls().addressPageEdit->setText(page.url());
+        internet.controller().onGetAddressClicked();
         return spawnAndTime(display, kBusyWindows);
     }
     // The next tick confirms an earlier decision; the windows open while its box is up.
@@ -211,7 +211,7 @@ std::vector<double> lifetimes(const QString& display, platform::WindowSystem& wi
         if (ms.empty())
             ms = spawnAndTime(display, kBusyWindows);
     };
-    program.mainWindow().form().CheckBox2->setChecked(true);
+    program.mainWindow().form().confirmActionsCheck->setChecked(true);
     program.values().DecidedTask = TaskEntry{QStringLiteral("Decided earlier"), 0};
     program.values().TaskDecision = ActionDecision::AllowToRun;
     QElapsedTimer clock;

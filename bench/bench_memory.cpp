@@ -1,4 +1,4 @@
-// The memory half of Timer1's tick (a status query, four gauges with their lines, and the graph
+// The memory half of statusTimer's tick (a status query, four gauges with their lines, and the graph
 // while its tab is shown), ours against a literal tick that sets every control on every tick and
 // draws the graph segment by segment; and consuming then freeing 1 GiB against the literal
 // allocate, zero, free. Status queries come from the fake (the code's own cost) and from
@@ -40,7 +40,7 @@ public:
     LiteralTick(const MemoryStatusControls& c, platform::MemoryInfo& memory, SharedValues& values)
         : m_c(c), m_memory(memory), m_values(values) {}
 
-    void Timer1Timer(bool shown) {
+    void onStatusTick(bool shown) {
         const platform::MemoryStatus r = SampleMemory(shown);
         const std::int64_t t = MemTotal / 3;
         QColor color = QGuiApplication::palette().color(QPalette::Active, QPalette::Link);
@@ -48,17 +48,17 @@ public:
             color = Qt::red;
         else if (2 * t > MemAvail)
             color = Qt::yellow;
-        QPalette palette = m_c.Free_Mem->palette();
+        QPalette palette = m_c.freePhysicalGauge->palette();
         palette.setColor(QPalette::Highlight, color);
-        m_c.Free_Mem->setPalette(palette);
-        m_c.Free_Mem->setValue(round(double(MemAvail) / double(MemTotal) * 100));
-        m_c.Ram_Usage->setValue(100 - m_c.Free_Mem->value());
-        m_c.Page_File->setValue(round(double(r.totalPageFile - r.availPageFile) / double(r.totalPageFile) * 100));
-        m_c.VR_Usage->setValue(round(double(r.totalVirtual - r.availVirtual) / double(r.totalVirtual) * 100));
-        m_c.Label4->setText(line("Used Physical Memory ", MemTotal - MemAvail, MemTotal));
-        m_c.Label5->setText(line("Free Physical Memory ", MemAvail, MemTotal));
-        m_c.Label6->setText(line("Used Paging File ", r.totalPageFile - r.availPageFile, r.totalPageFile));
-        m_c.Label7->setText(line("Used Virtual Memory ", r.totalVirtual - r.availVirtual, r.totalVirtual));
+        m_c.freePhysicalGauge->setPalette(palette);
+        m_c.freePhysicalGauge->setValue(round(double(MemAvail) / double(MemTotal) * 100));
+        m_c.usedPhysicalGauge->setValue(100 - m_c.freePhysicalGauge->value());
+        m_c.usedPagingGauge->setValue(round(double(r.totalPageFile - r.availPageFile) / double(r.totalPageFile) * 100));
+        m_c.usedVirtualGauge->setValue(round(double(r.totalVirtual - r.availVirtual) / double(r.totalVirtual) * 100));
+        m_c.usedPhysicalLabel->setText(line("Used Physical Memory ", MemTotal - MemAvail, MemTotal));
+        m_c.freePhysicalLabel->setText(line("Free Physical Memory ", MemAvail, MemTotal));
+        m_c.usedPagingLabel->setText(line("Used Paging File ", r.totalPageFile - r.availPageFile, r.totalPageFile));
+        m_c.usedVirtualLabel->setText(line("Used Virtual Memory ", r.totalVirtual - r.availVirtual, r.totalVirtual));
         m_values.FreeMemPercent = round(double(MemAvail) / double(MemTotal) * 100);
     }
 
@@ -81,12 +81,12 @@ private:
         if (GraphHigh > MemTotal)
             GraphHigh = MemTotal;
         if (shown)
-            Graph1Do();
+            drawMemoryGraph();
         return r;
     }
 
-    void Graph1Do() {
-        QImage& image = m_c.Graph1->canvas();
+    void drawMemoryGraph() {
+        QImage& image = m_c.memoryGraphImage->canvas();
         const int w = image.width();
         const int h = image.height();
         const QColor hotLight = QGuiApplication::palette().color(QPalette::Active, QPalette::Link);
@@ -114,7 +114,7 @@ private:
         p.drawText(10, h - 22 + ascent, QString::number(GraphLow / 1024 / 1024) + QStringLiteral(" MB"));
         p.fillRect(0, 0, 5, h, Qt::red);
         p.fillRect(0, h - 5, w, 5, Qt::red);
-        m_c.Graph1->update();
+        m_c.memoryGraphImage->update();
     }
 
     MemoryStatusControls m_c;
@@ -144,7 +144,7 @@ struct TickBench {
         tab = new RamTab(
             source, policy, values, &optimizeEvery, [this] { return shown; }, nullptr, &window);
         tab->resize(1200, 800);
-        tab->controls().Graph1->resize(450, 377);
+        tab->controls().memoryGraphImage->resize(450, 377);
         literal = std::make_unique<LiteralTick>(tab->controls(), source, values);
     }
     void wander(std::int64_t i) { fake.memoryStatus.availPhys = 8 * GiB + (i * 7919 % 997) * MiB; }
@@ -157,7 +157,7 @@ void runTicks(benchmark::State& state, bool literal, bool shown, bool realStatus
     for (auto _ : state) {
         bench.wander(++i);
         if (literal)
-            bench.literal->Timer1Timer(shown);
+            bench.literal->onStatusTick(shown);
         else
             bench.tab->memory().sampleAndShow();
         benchmark::DoNotOptimize(bench.values.FreeMemPercent);

@@ -58,13 +58,13 @@ public:
         m_program = std::make_unique<TorvaneProgram>(m_fake.platform(), m_dir.path() + QLatin1Char('/'));
         MainForm& f = form();
         for (int i = 0; i < kSafe; ++i)
-            f.ListBox2->taskModel().append({randomTitle(rng), 0});
+            f.safeListView->taskModel().append({randomTitle(rng), 0});
         for (int i = 0; i < kKill; ++i)
-            f.ListBox3->taskModel().append({randomTitle(rng), 0});
-        f.CheckBox26->setChecked(true);
+            f.killListView->taskModel().append({randomTitle(rng), 0});
+        f.matchSameNamesCheck->setChecked(true);
         m_fake.queueAnswer(platform::IdYes);
-        protection().ShowS();
-        f.SilentMode1->setChecked(true);
+        protection().toggleProtection();
+        f.silentModeAction->setChecked(true);
         // Known by handle only: the titles differ from the windows' ones.
         for (platform::WindowHandle handle : m_handles)
             m_knownByHandle.push_back({randomTitle(rng), handle});
@@ -101,11 +101,11 @@ void protectionTick(benchmark::State& state) {
         state.PauseTiming();
         w.forgetTitles(); // each tick finds the windows by handle, as the first one after a rename
         state.ResumeTiming();
-        w.protection().Timer3Timer();
+        w.protection().onProtectionTick();
     }
     if (!w.fake().terminatedProcesses().empty() || !w.fake().closeRequests().empty())
         state.SkipWithError("a window was killed: the workload is not what it claims");
-    if (w.protection().lists().ListBox6.size() != std::size_t(kWindows))
+    if (w.protection().lists().allSnapshot.size() != std::size_t(kWindows))
         state.SkipWithError("the tick did not see the windows");
 }
 BENCHMARK(protectionTick)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -114,7 +114,7 @@ BENCHMARK(protectionTick)->Unit(benchmark::kMillisecond)->Repetitions(5)->Report
 // built again before the tick's lookups.
 void protectionTickCold(benchmark::State& state) {
     ProtectionWorkload& w = workload();
-    TaskListModel& safe = w.form().ListBox2->taskModel();
+    TaskListModel& safe = w.form().safeListView->taskModel();
     const TaskEntry first = safe.tasks().front();
     bool changed = false;
     for (auto _ : state) {
@@ -123,7 +123,7 @@ void protectionTickCold(benchmark::State& state) {
         changed = !changed;
         safe.setEntry(0, changed ? TaskEntry{first.title + QStringLiteral(" changed"), 0} : first);
         state.ResumeTiming();
-        w.protection().Timer3Timer();
+        w.protection().onProtectionTick();
     }
     safe.setEntry(0, first);
     if (!w.fake().terminatedProcesses().empty() || !w.fake().closeRequests().empty())
@@ -144,7 +144,7 @@ template <Lookup Kind> void safeListLookups(benchmark::State& state) {
     for (const platform::fake::FakeWindow& window : w.fake().windows())
         if (windows.size() < std::size_t(state.range(0)))
             windows.push_back({window.title, window.handle});
-    const TaskList& safe = w.form().ListBox2->taskModel().tasks();
+    const TaskList& safe = w.form().safeListView->taskModel().tasks();
     const TaskListIndex index(safe);
     auto find = [&](const TaskEntry& task) {
         switch (Kind) {
@@ -181,7 +181,7 @@ BENCHMARK(safeListLookups<Lookup::Literal>)->Name("safeListLookups/literal")->Ar
 
 // Building the index over the 2000 safe-list entries, as after a change of the list.
 void safeListIndexBuild(benchmark::State& state) {
-    const TaskList& safe = workload().form().ListBox2->taskModel().tasks();
+    const TaskList& safe = workload().form().safeListView->taskModel().tasks();
     for (auto _ : state)
         benchmark::DoNotOptimize(TaskListIndex(safe));
 }

@@ -1,4 +1,4 @@
-// One Timer1 tick of the real program (connection state from /proc, memory status from /proc,
+// One statusTimer tick of the real program (connection state from /proc, memory status from /proc,
 // gauges, and the memory graph when its tab shows), with the RAM tab hidden and shown.
 #include "app/main_form.h"
 #include "app/torvane_program.h"
@@ -23,8 +23,8 @@ struct RealTick {
     TorvaneProgram program{services, baseDir.path() + "/"};
 
     explicit RealTick(bool ramTabShown) {
-        TTorvane& main = program.mainWindow();
-        main.form().PageControl1->setCurrentWidget(ramTabShown ? main.form().TabSheet2 : main.form().TabSheet1);
+        MainWindow& main = program.mainWindow();
+        main.form().mainTabs->setCurrentWidget(ramTabShown ? main.form().ramPage : main.form().taskManagementPage);
         main.show();
         QApplication::processEvents();
     }
@@ -33,17 +33,17 @@ struct RealTick {
 void tick(benchmark::State& state, bool ramTabShown) {
     RealTick real(ramTabShown);
     for (auto _ : state)
-        real.program.mainWindow().Timer1Timer();
+        real.program.mainWindow().onStatusTick();
 }
 
-void BM_Timer1Tick_RamTabHidden(benchmark::State& state) {
+void BM_StatusTick_RamTabHidden(benchmark::State& state) {
     tick(state, false);
 }
-void BM_Timer1Tick_RamTabShown(benchmark::State& state) {
+void BM_StatusTick_RamTabShown(benchmark::State& state) {
     tick(state, true);
 }
-BENCHMARK(BM_Timer1Tick_RamTabHidden)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Timer1Tick_RamTabShown)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StatusTick_RamTabHidden)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StatusTick_RamTabShown)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

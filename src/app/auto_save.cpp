@@ -12,7 +12,7 @@
 #include <QCheckBox>
 #include <QEvent>
 
-AutoSave::AutoSave(TTorvane& main, int delayMs) : QObject(&main), m_main(main) {
+AutoSave::AutoSave(MainWindow& main, int delayMs) : QObject(&main), m_main(main) {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer); // a promise of time on disk, not a housekeeping tick
     m_timer.setInterval(delayMs);
@@ -20,7 +20,7 @@ AutoSave::AutoSave(TTorvane& main, int delayMs) : QObject(&main), m_main(main) {
 
     const auto later = [this] { schedule(); };
     MainForm& f = main.form();
-    for (TaskListView* list : {f.ListBox2, f.ListBox3}) {
+    for (TaskListView* list : {f.safeListView, f.killListView}) {
         TaskListModel* model = &list->taskModel();
         connect(model, &QAbstractItemModel::rowsInserted, this, later);
         connect(model, &QAbstractItemModel::rowsRemoved, this, later);

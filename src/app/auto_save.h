@@ -4,7 +4,7 @@
 #include <QString>
 #include <QTimer>
 
-class TTorvane;
+class MainWindow;
 
 // Writes the files an exit writes (the list file and the settings files) shortly after the user
 // changed a list or an option, so that a crash, a kill or a lost X server loses at most that
@@ -16,7 +16,7 @@ public:
     static constexpr int kDelayMs = 250;
 
     // Watches every list, check box, spin field and menu check mark of the main window.
-    explicit AutoSave(TTorvane& main, int delayMs = kDelayMs);
+    explicit AutoSave(MainWindow& main, int delayMs = kDelayMs);
 
     // Starts the delay unless a write is already due; a later change never postpones it.
     void schedule();
@@ -35,7 +35,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TTorvane& m_main;
+    MainWindow& m_main;
     QTimer m_timer;
     bool m_saving = false;
     QString m_lastError;

@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         platform::LinuxPlatform system({}, platform::SessionEnvironment::ofThisProcess(),
                                        {kAppId, QCoreApplication::applicationName(), kApplicationTitle});
         TorvaneProgram program(system.platform());
-        TTorvane& main = program.mainWindow();
+        MainWindow& main = program.mainWindow();
         main.startNotice = system.sessionNotice();
         main.tray().clickToggles = platform::statusNotifierHostRegistered();
         instance.onActivate = [&main] { main.guarded([&main] { main.tray().showFromAnotherStart(); }); };
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
         program.start();
         const int status = QApplication::exec();
         instance.onActivate = nullptr;
-        program.mainWindow().FormDestroy();
+        program.mainWindow().onDestroyed();
         return status;
     } catch (const TorvaneError& e) {
         std::fprintf(stderr, "Torvane: %s\n", qPrintable(e.text()));

@@ -3,7 +3,7 @@
 #include <QObject>
 
 class AutoSave;
-class TTorvane;
+class MainWindow;
 
 namespace platform {
 class TerminationRequests;
@@ -14,5 +14,5 @@ class TerminationRequests;
 // application is about to quit. The session manager's request to save is answered by saving.
 class SessionEnd : public QObject {
 public:
-    SessionEnd(TTorvane& main, AutoSave& autoSave, platform::TerminationRequests& requests);
+    SessionEnd(MainWindow& main, AutoSave& autoSave, platform::TerminationRequests& requests);
 };

@@ -38,27 +38,27 @@ private:
 
 } // namespace
 
-SettingsController::SettingsController(TTorvane& main) : m_main(main) {}
+SettingsController::SettingsController(MainWindow& main) : m_main(main) {}
 
 std::array<SpinEdit*, 15> SettingsController::spinFields() const {
     MainForm& f = m_main.form();
     const RamControls& ram = m_main.ramTab().controls();
     const TemperatureControls& temperature = m_main.temperatureTab().controls();
-    return {ram.SpinEdit1,
-            ram.SpinEdit2,
-            ram.SpinEdit3,
-            ram.SpinEdit4,
-            ram.SpinEdit5,
-            ram.SpinEdit6,
-            f.SpinEdit7,
-            f.SpinEdit8,
-            f.SpinEdit9,
-            f.SpinEdit10,
-            ram.SpinEdit11,
-            m_main.internetTab().controls().SpinEdit12,
-            temperature.SpinEdit13,
-            temperature.SpinEdit14,
-            temperature.SpinEdit15};
+    return {ram.consumeFirstFactorSpin,
+            ram.consumeSecondFactorSpin,
+            ram.consumeThirdFactorSpin,
+            ram.rewriteIntervalSpin,
+            ram.extraMegabytesSpin,
+            ram.safetyCapSpin,
+            f.smartToleranceSpin,
+            f.shortNameLengthSpin,
+            f.nameLengthLimitSpin,
+            f.memoryWarningSpin,
+            ram.optimizeIntervalSpin,
+            m_main.internetTab().controls().lookupIntervalSpin,
+            temperature.overheatThresholdSpin,
+            temperature.overheatKillUsageSpin,
+            temperature.changeToleranceSpin};
 }
 
 std::array<QCheckBox*, 22> SettingsController::checkBoxes() const {
@@ -66,28 +66,28 @@ std::array<QCheckBox*, 22> SettingsController::checkBoxes() const {
     const RamControls& ram = m_main.ramTab().controls();
     const InternetControls& internet = m_main.internetTab().controls();
     const TemperatureControls& temperature = m_main.temperatureTab().controls();
-    return {f.CheckBox1,
-            f.CheckBox2,
-            ram.CheckBox3,
-            f.CheckBox4,
-            f.CheckBox5,
-            f.CheckBox6,
-            f.CheckBox7,
-            f.CheckBox8,
-            f.CheckBox9,
-            f.CheckBox10,
-            f.CheckBox11,
-            ram.CheckBox12,
-            internet.CheckBox13,
-            internet.CheckBox14,
-            temperature.CheckBox15,
-            temperature.CheckBox16,
-            temperature.CheckBox17,
-            temperature.CheckBox18,
-            temperature.CheckBox19,
-            m_main.autoActionsTab().controls().CheckBox20,
-            temperature.CheckBox21,
-            temperature.CheckBox22};
+    return {f.treatShownAsHiddenCheck,
+            f.confirmActionsCheck,
+            ram.periodicRewriteCheck,
+            f.cleverProcessingCheck,
+            f.smartRecognitionCheck,
+            f.filterTextLengthCheck,
+            f.spareShortNamesCheck,
+            f.limitNameLengthCheck,
+            f.followWindowHandleCheck,
+            f.memoryWarningCheck,
+            f.warnSafeListToCheck,
+            ram.periodicOptimizeCheck,
+            internet.periodicLookupCheck,
+            internet.lookupOnlyConnectedCheck,
+            temperature.overheatKillCheck,
+            temperature.overheatStopProtectionCheck,
+            temperature.startCoreTempWithTorvaneCheck,
+            temperature.overheatStopLookupCheck,
+            temperature.overheatStopMemoryCheck,
+            m_main.autoActionsTab().controls().forceActionCheck,
+            temperature.detectTemperatureChangesCheck,
+            temperature.overheatShutDownCheck};
 }
 
 void SettingsController::LoadSettings() {
@@ -96,9 +96,9 @@ void SettingsController::LoadSettings() {
     // "Settings.ini" sets both. Without one (the first start, a short file) the check box is made
     // to show what the menu item holds, which is what the exit acts on.
     MainForm& f = m_main.form();
-    const auto showKeepSettings = [&f] { f.CheckBox24->setChecked(f.KeepSettingsonExit1->isChecked()); };
+    const auto showKeepSettings = [&f] { f.keepSettingsCheck->setChecked(f.keepSettingsAction->isChecked()); };
     const QString& baseDir = m_main.values().BaseDir;
-    // The fields come first: the check boxes' reactions read them (CheckBox13 takes its interval).
+    // The fields come first: the check boxes' reactions read them (periodicLookupCheck takes its interval).
     QStringList keptAside;
     try {
         loadFile(baseDir + kConfiguresFileName, kFieldCount * 4, &SettingsController::applyConfigures, keptAside);
@@ -154,27 +154,27 @@ void SettingsController::applySettings(QByteArray bytes) {
     const auto boxes = checkBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i]->setChecked(records.readFlag());
-        if (boxes[i] == m_main.temperatureTab().controls().CheckBox17)
-            f.StartWithCoreTemp1->setChecked(boxes[i]->isChecked());
-        else if (boxes[i] == m_main.temperatureTab().controls().CheckBox21)
-            f.askRelatedTemperatureChanges1->setChecked(boxes[i]->isChecked());
+        if (boxes[i] == m_main.temperatureTab().controls().startCoreTempWithTorvaneCheck)
+            f.startCoreTempWithTorvaneAction->setChecked(boxes[i]->isChecked());
+        else if (boxes[i] == m_main.temperatureTab().controls().detectTemperatureChangesCheck)
+            f.detectTemperatureChangesAction->setChecked(boxes[i]->isChecked());
     }
     const bool keep = records.readFlag();
-    f.KeepSettingsonExit1->setChecked(keep);
-    f.CheckBox24->setChecked(keep);
+    f.keepSettingsAction->setChecked(keep);
+    f.keepSettingsCheck->setChecked(keep);
 
-    SilentWhileReplaying silent(f.SilentMode1);
+    SilentWhileReplaying silent(f.silentModeAction);
     if (!records.readFlag())
-        m_main.tray().oTaskbar1Click();
+        m_main.tray().onToTrayTriggered();
     if (records.readFlag())
-        m_main.taskList().ShowHiddenTasksClick();
+        m_main.taskList().onShowHiddenTasksTriggered();
     if (records.readFlag())
-        m_main.protection().ShowS();
-    if (records.readFlag() && !f.TreatAsHidden1->isChecked())
-        m_main.taskList().TreatAsHidden1Click();
+        m_main.protection().toggleProtection();
+    if (records.readFlag() && !f.treatAsHiddenAction->isChecked())
+        m_main.taskList().onTreatAsHiddenTriggered();
     if (!records.readFlag())
-        m_main.shell().Button31Click();
-    if (m_main.temperatureTab().controls().CheckBox17->isChecked() && f.TempGetTimer->isActive())
+        m_main.shell().onDisableTemperatureTabClicked();
+    if (m_main.temperatureTab().controls().startCoreTempWithTorvaneCheck->isChecked() && f.temperatureTimer->isActive())
         m_main.temperatureTab().starter().StartCoreTemp();
 }
 
@@ -189,7 +189,7 @@ void SettingsController::SaveSettings() {
         if (!m_untouchable.contains(path))
             replaceFile(path, bytes);
     };
-    if (!f.KeepSettingsonExit1->isChecked()) {
+    if (!f.keepSettingsAction->isChecked()) {
         for (const QString& path : {settings, configures})
             if (!m_untouchable.contains(path))
                 removeFileIfPresent(path);
@@ -200,12 +200,12 @@ void SettingsController::SaveSettings() {
     for (std::size_t i = 0; i < boxes.size(); ++i)
         flags[i] = boxes[i]->isChecked();
     // After the check boxes, the records that come from menu items, the tray flag and the timer.
-    flags[22] = f.KeepSettingsonExit1->isChecked();
+    flags[22] = f.keepSettingsAction->isChecked();
     flags[23] = m_main.values().MainWindowShown;
-    flags[24] = f.ShowHiddenTasks->isChecked();
-    flags[25] = f.KillHiddenNewTasks1->isChecked();
-    flags[26] = f.TreatAsHidden1->isChecked();
-    flags[27] = f.TempGetTimer->isActive();
+    flags[24] = f.showHiddenTasksAction->isChecked();
+    flags[25] = f.protectionAction->isChecked();
+    flags[26] = f.treatAsHiddenAction->isChecked();
+    flags[27] = f.temperatureTimer->isActive();
     replace(settings, encodeFlags(flags));
 
     Fields fields{};
@@ -215,6 +215,6 @@ void SettingsController::SaveSettings() {
     replace(configures, encodeFields(fields));
 }
 
-std::unique_ptr<SettingsStore> settingsFiles(TTorvane& main) {
+std::unique_ptr<SettingsStore> settingsFiles(MainWindow& main) {
     return std::make_unique<SettingsController>(main);
 }

@@ -9,14 +9,14 @@
 
 class QCheckBox;
 class SpinEdit;
-class TTorvane;
+class MainWindow;
 
 // Applies "Settings.ini" and "Configures.ini" once at the first paint and writes (or deletes) them
 // at exit. The files are snapshots of the controls; no settings object is kept in between.
 class SettingsController : public SettingsStore {
 public:
     // Needs every tab of the main window in place.
-    explicit SettingsController(TTorvane& main);
+    explicit SettingsController(MainWindow& main);
 
     void load() override { LoadSettings(); }
     void save() override { SaveSettings(); }
@@ -38,11 +38,11 @@ private:
     void applyConfigures(QByteArray bytes);
     void applySettings(QByteArray bytes);
 
-    TTorvane& m_main;
+    MainWindow& m_main;
     // Files that failed to load and could not be moved aside: never written over nor deleted.
     QSet<QString> m_untouchable;
     bool m_loadAttempted = false;
 };
 
 // The program's store: the two files in BaseDir.
-std::unique_ptr<SettingsStore> settingsFiles(TTorvane& main);
+std::unique_ptr<SettingsStore> settingsFiles(MainWindow& main);

@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-class TTorvane;
+class MainWindow;
 
 // Where the main window's options are kept between runs. Either step may throw TorvaneError; the
 // main window runs both inside its general error report.
@@ -17,4 +17,4 @@ public:
 };
 
 // Called once the main window is complete: a store reads and sets the controls of every tab.
-using SettingsStoreFactory = std::function<std::unique_ptr<SettingsStore>(TTorvane&)>;
+using SettingsStoreFactory = std::function<std::unique_ptr<SettingsStore>(MainWindow&)>;

@@ -23,12 +23,13 @@ ShellController::ShellController(MainForm& form, QMainWindow& window, MessagePol
     : terminate([] { QCoreApplication::quit(); }), openPopup([](QMenu* menu) { menu->popup(QCursor::pos()); }),
       m_form(form), m_window(window), m_policy(policy) {}
 
-void ShellController::StartAtLoginClick() {
+void ShellController::onStartAtLoginToggled() {
     const QString entry = autostart::currentEntryPath(kAppId);
     try {
-        autostart::setEnabled(entry, m_form.StartAtLogin->isChecked(), kAppId, QCoreApplication::applicationFilePath());
+        autostart::setEnabled(entry, m_form.startAtLoginCheck->isChecked(), kAppId,
+                              QCoreApplication::applicationFilePath());
     } catch (const TorvaneError&) {
-        m_form.StartAtLogin->setChecked(autostart::enabled(entry));
+        m_form.startAtLoginCheck->setChecked(autostart::enabled(entry));
         throw;
     }
 }
@@ -38,26 +39,26 @@ bool ShellController::askExit() {
                          MbYesNo | MbIconWarning) == IdYes;
 }
 
-void ShellController::Exit1Click() {
+void ShellController::onTrayExitTriggered() {
     if (askExit())
         terminate();
 }
 
-void ShellController::Exit2Click() {
+void ShellController::onExitTriggered() {
     // The question runs with silent mode off, so new tasks met meanwhile are asked about, not killed.
-    const bool wasSilent = m_form.SilentMode1->isChecked();
-    m_form.SilentMode1->setChecked(false);
+    const bool wasSilent = m_form.silentModeAction->isChecked();
+    m_form.silentModeAction->setChecked(false);
     if (askExit()) {
         terminate();
         return;
     }
-    m_form.SilentMode1->setChecked(wasSilent);
+    m_form.silentModeAction->setChecked(wasSilent);
 }
 
-void ShellController::Collapsetomenuonly1Click() {
+void ShellController::onCollapseToMenuTriggered() {
     using namespace window_size;
-    m_form.Collapsetomenuonly1->setChecked(!m_form.Collapsetomenuonly1->isChecked());
-    const bool collapse = m_form.Collapsetomenuonly1->isChecked();
+    m_form.collapseToMenuAction->setChecked(!m_form.collapseToMenuAction->isChecked());
+    const bool collapse = m_form.collapseToMenuAction->isChecked();
     const bool wasVisible = m_window.isVisible();
     // Changing the border recreates the window: keep where it was and show it again.
     const QPoint position = m_window.pos();
@@ -82,28 +83,29 @@ QSize window_size::minimum() {
     return screen_fit::within(QSize(kMinWidth, kMinHeight), screen_fit::room().size());
 }
 
-void ShellController::Button31Click() {
-    QTimer* timer = m_form.TempGetTimer;
+void ShellController::onDisableTemperatureTabClicked() {
+    QTimer* timer = m_form.temperatureTimer;
     if (timer->isActive())
         timer->stop();
     else
         timer->start();
     const bool on = timer->isActive();
-    m_form.TemperatureOptions1->menuAction()->setVisible(on);
-    m_form.emperatureTabEnabled1->setChecked(on);
-    m_form.TempMan->setChecked(on);
-    m_form.PageControl1->setTabVisible(m_form.PageControl1->indexOf(m_form.Temperature), on);
-    m_form.Button31->setText(on ? QStringLiteral("Disable the Temperature tag (speeds up Torvane)")
-                                : QStringLiteral("Enable the Temperature tag (may slow down Torvane)"));
+    m_form.temperatureMenu->menuAction()->setVisible(on);
+    m_form.temperatureTabAction->setChecked(on);
+    m_form.trayTemperatureTabAction->setChecked(on);
+    m_form.mainTabs->setTabVisible(m_form.mainTabs->indexOf(m_form.temperaturePage), on);
+    m_form.disableTemperatureTabButton->setText(
+        on ? QStringLiteral("Disable the Temperature tag (speeds up Torvane)")
+           : QStringLiteral("Enable the Temperature tag (may slow down Torvane)"));
 }
 
-void ShellController::KeepSettingsonExit1Click() {
-    m_form.KeepSettingsonExit1->setChecked(!m_form.KeepSettingsonExit1->isChecked());
-    m_form.CheckBox24->setChecked(m_form.KeepSettingsonExit1->isChecked());
+void ShellController::onKeepSettingsTriggered() {
+    m_form.keepSettingsAction->setChecked(!m_form.keepSettingsAction->isChecked());
+    m_form.keepSettingsCheck->setChecked(m_form.keepSettingsAction->isChecked());
 }
 
-void ShellController::CheckBox24Click() {
-    m_form.KeepSettingsonExit1->setChecked(m_form.CheckBox24->isChecked());
+void ShellController::onKeepSettingsToggled() {
+    m_form.keepSettingsAction->setChecked(m_form.keepSettingsCheck->isChecked());
 }
 
 namespace {
@@ -112,37 +114,37 @@ void toggle(QWidget* panel) {
 }
 } // namespace
 
-void ShellController::BitBtn1Click() {
-    toggle(m_form.ScrollBox2);
+void ShellController::onConsumePanelClicked() {
+    toggle(m_form.consumePanel);
 }
-void ShellController::BitBtn2Click() {
-    toggle(m_form.ScrollBox3);
+void ShellController::onTaskManagementPanelClicked() {
+    toggle(m_form.taskManagementPanel);
 }
-void ShellController::BitBtn3Click() {
-    toggle(m_form.ScrollBox4);
+void ShellController::onProtectionPanelClicked() {
+    toggle(m_form.protectionPanel);
 }
-void ShellController::BitBtn6Click() {
-    toggle(m_form.ScrollBox5);
+void ShellController::onSafeListPanelClicked() {
+    toggle(m_form.safeListPanel);
 }
-void ShellController::BitBtn7Click() {
-    toggle(m_form.ScrollBox6);
+void ShellController::onKillListPanelClicked() {
+    toggle(m_form.killListPanel);
 }
 
-void ShellController::ListBox1DblClick() {
-    openPopup(m_form.PopupMenu4);
+void ShellController::onAllTasksDoubleClicked() {
+    openPopup(m_form.allTasksPopup);
 }
-void ShellController::ListBox1MouseUp() {
-    openPopup(m_form.PopupMenu4);
+void ShellController::onAllTasksMouseReleased() {
+    openPopup(m_form.allTasksPopup);
 }
-void ShellController::ListBox2DblClick() {
-    openPopup(m_form.PopupMenu2);
+void ShellController::onSafeListDoubleClicked() {
+    openPopup(m_form.safeListPopup);
 }
-void ShellController::ListBox2MouseUp() {
-    openPopup(m_form.PopupMenu2);
+void ShellController::onSafeListMouseReleased() {
+    openPopup(m_form.safeListPopup);
 }
-void ShellController::ListBox3DblClick() {
-    openPopup(m_form.PopupMenu3);
+void ShellController::onKillListDoubleClicked() {
+    openPopup(m_form.killListPopup);
 }
-void ShellController::ListBox3MouseUp() {
-    openPopup(m_form.PopupMenu3);
+void ShellController::onKillListMouseReleased() {
+    openPopup(m_form.killListPopup);
 }

@@ -17,26 +17,26 @@ public:
     // Ends the program (the event loop stops, then the main window is destroyed).
     std::function<void()> terminate;
 
-    void Exit1Click();
-    void Exit2Click();
-    void Collapsetomenuonly1Click();
-    void Button31Click();
-    void KeepSettingsonExit1Click();
-    void CheckBox24Click();
+    void onTrayExitTriggered();
+    void onExitTriggered();
+    void onCollapseToMenuTriggered();
+    void onDisableTemperatureTabClicked();
+    void onKeepSettingsTriggered();
+    void onKeepSettingsToggled();
     // "Start Torvane when I log in": writes or removes the autostart entry; a failure puts the
     // box back to what is on disk before the error is reported.
-    void StartAtLoginClick();
-    void BitBtn1Click();
-    void BitBtn2Click();
-    void BitBtn3Click();
-    void BitBtn6Click();
-    void BitBtn7Click();
-    void ListBox1DblClick();
-    void ListBox1MouseUp();
-    void ListBox2DblClick();
-    void ListBox2MouseUp();
-    void ListBox3DblClick();
-    void ListBox3MouseUp();
+    void onStartAtLoginToggled();
+    void onConsumePanelClicked();
+    void onTaskManagementPanelClicked();
+    void onProtectionPanelClicked();
+    void onSafeListPanelClicked();
+    void onKillListPanelClicked();
+    void onAllTasksDoubleClicked();
+    void onAllTasksMouseReleased();
+    void onSafeListDoubleClicked();
+    void onSafeListMouseReleased();
+    void onKillListDoubleClicked();
+    void onKillListMouseReleased();
 
     // Opens a list popup at the cursor; replaceable so tests need no real menu loop.
     std::function<void(QMenu*)> openPopup;

@@ -10,9 +10,9 @@ using namespace platform;
 
 SilentModeController::SilentModeController(MainForm& form, MessagePolicy& policy) : m_form(form), m_policy(policy) {}
 
-void SilentModeController::SilentMode1Click() {
+void SilentModeController::onSilentModeTriggered() {
     // Switching is never silent: these boxes show whatever the state.
-    if (!m_form.SilentMode1->isChecked()) {
+    if (!m_form.silentModeAction->isChecked()) {
         const int answer = m_policy.show(
             BoxKind::Always,
             QStringLiteral("Silent mode will not allow any warning or error messages to be shown by the program. "
@@ -26,16 +26,17 @@ void SilentModeController::SilentMode1Click() {
                           QStringLiteral("Silent mode is enabled. The program will not display any informative "
                                          "message from now on."),
                           QStringLiteral("Silent Mode Enabled"), MbIconInformation);
-            m_form.SilentMode1->setChecked(true);
+            m_form.silentModeAction->setChecked(true);
         }
     } else {
-        m_form.SilentMode1->setChecked(false);
+        m_form.silentModeAction->setChecked(false);
         m_policy.show(BoxKind::Always,
                       QStringLiteral("Silent mode is now disabled. The program will automatically show messages that "
                                      "may not be the result of a user action."),
                       QStringLiteral("Silent Mode Disabled"), MbIconInformation);
     }
-    const bool on = m_form.SilentMode1->isChecked();
-    m_form.Button7->setText(on ? QStringLiteral("Disable Silent Mode") : QStringLiteral("Enable Silent Mode"));
-    m_form.SilentMode2->setChecked(on);
+    const bool on = m_form.silentModeAction->isChecked();
+    m_form.enableSilentModeButton->setText(on ? QStringLiteral("Disable Silent Mode")
+                                              : QStringLiteral("Enable Silent Mode"));
+    m_form.traySilentModeAction->setChecked(on);
 }

@@ -4,13 +4,13 @@
 
 class MessagePolicy;
 
-// Switches silent mode, the check mark of SilentMode1 that the message policy reads, and keeps
+// Switches silent mode, the check mark of silentModeAction that the message policy reads, and keeps
 // its two mirrors (the tray item and the button on the "Advanced Options" tab) in step.
 class SilentModeController {
 public:
     SilentModeController(MainForm& form, MessagePolicy& policy);
 
-    void SilentMode1Click();
+    void onSilentModeTriggered();
 
 private:
     MainForm& m_form;

@@ -8,8 +8,8 @@
 TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& baseDir,
                                const SettingsStoreFactory& settings) {
     m_values.BaseDir = baseDir;
-    m_main = std::make_unique<TTorvane>(platform, m_values, settings);
-    TTorvane& main = *m_main;
+    m_main = std::make_unique<MainWindow>(platform, m_values, settings);
+    MainWindow& main = *m_main;
     m_autoSave = new AutoSave(main);
     QObject::connect(&main.autoActionsTab().controller(), &CountdownController::systemActionDue, m_autoSave,
                      &AutoSave::saveNow);
@@ -17,15 +17,15 @@ TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& base
 
 TorvaneProgram::~TorvaneProgram() = default;
 
-TNewTask& TorvaneProgram::newTask() {
+TaskActionWindow& TorvaneProgram::newTask() {
     return m_main->newTask();
 }
 
-THelping& TorvaneProgram::helping() {
+HelpWindow& TorvaneProgram::helping() {
     return m_main->helping();
 }
 
-TTempInvestigator& TorvaneProgram::investigator() {
+TemperatureInvestigator& TorvaneProgram::investigator() {
     return m_main->investigator();
 }
 

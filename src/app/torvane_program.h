@@ -8,10 +8,10 @@
 #include <memory>
 
 class AutoSave;
-class TTorvane;
-class THelping;
-class TNewTask;
-class TTempInvestigator;
+class MainWindow;
+class HelpWindow;
+class TaskActionWindow;
+class TemperatureInvestigator;
 
 // The program: the main window, which makes every controller and window (all hidden at first) in
 // its constructor, with the settings and the auto-save around it.
@@ -22,10 +22,10 @@ public:
                    const SettingsStoreFactory& settings = settingsFiles);
     ~TorvaneProgram();
 
-    TTorvane& mainWindow() { return *m_main; }
-    TNewTask& newTask();
-    THelping& helping();
-    TTempInvestigator& investigator();
+    MainWindow& mainWindow() { return *m_main; }
+    TaskActionWindow& newTask();
+    HelpWindow& helping();
+    TemperatureInvestigator& investigator();
     SharedValues& values() { return m_values; }
 
     AutoSave& autoSave() { return *m_autoSave; }
@@ -37,6 +37,6 @@ public:
 
 private:
     SharedValues m_values;
-    std::unique_ptr<TTorvane> m_main;
+    std::unique_ptr<MainWindow> m_main;
     AutoSave* m_autoSave = nullptr; // owned by the main window
 };

@@ -17,13 +17,13 @@ TrayController::TrayController(MainForm& form, SharedValues& values, MessagePoli
 void TrayController::TrayMessage(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
     case QSystemTrayIcon::Context: {
-        QWidget* window = m_form.Torvane;
+        QWidget* window = m_form.mainWindow;
         // The tray menu acts for the main window: bring the window forward first when it is up.
         if (window->isVisible()) {
             window->raise();
             window->activateWindow();
         }
-        openPopup(m_form.PopupMenu1, cursorPos());
+        openPopup(m_form.trayMenu, cursorPos());
         break;
     }
     case QSystemTrayIcon::DoubleClick:
@@ -40,16 +40,16 @@ void TrayController::TrayMessage(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void TrayController::toggleWindow() {
-    QWidget* window = m_form.Torvane;
+    QWidget* window = m_form.mainWindow;
     if (m_values.MainWindowShown) {
         m_values.MainWindowShown = false;
         // Works with no tray host as well: the hot key is then the way back.
         window->hide();
-        m_form.oTray1->setText(QStringLiteral("Restore"));
+        m_form.trayToTrayAction->setText(QStringLiteral("Restore"));
     } else {
         m_values.MainWindowShown = true;
         window->show();
-        m_form.oTray1->setText(QStringLiteral("To Tray"));
+        m_form.trayToTrayAction->setText(QStringLiteral("To Tray"));
     }
 }
 
@@ -59,16 +59,16 @@ void TrayController::showFromAnotherStart() {
     HotKeyMessage();
 }
 
-void TrayController::oTray1Click() {
+void TrayController::onTrayToTrayTriggered() {
     toggleWindow();
 }
 
-void TrayController::oTaskbar1Click() {
+void TrayController::onToTrayTriggered() {
     // After the hot key the window is up while the flag still says "in the tray": a plain toggle
     // would then leave it up and still report the move, so this command always ends hidden.
     if (!m_values.MainWindowShown) {
-        m_form.Torvane->hide();
-        m_form.oTray1->setText(QStringLiteral("Restore"));
+        m_form.mainWindow->hide();
+        m_form.trayToTrayAction->setText(QStringLiteral("Restore"));
     } else {
         toggleWindow();
     }
@@ -82,7 +82,7 @@ void TrayController::oTaskbar1Click() {
 }
 
 void TrayController::HotKeyMessage() {
-    QWidget* window = m_form.Torvane;
+    QWidget* window = m_form.mainWindow;
     // A minimised window cannot come to the front: bring it back to its normal size first.
     if (window->windowState() & Qt::WindowMinimized)
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);

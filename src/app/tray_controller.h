@@ -22,8 +22,8 @@ public:
     // Torvane was started again: the window comes back from the tray (or from being minimised) and
     // to the front.
     void showFromAnotherStart();
-    void oTaskbar1Click();
-    void oTray1Click();
+    void onToTrayTriggered();
+    void onTrayToTrayTriggered();
     void HotKeyMessage();
 
     // Opens the tray menu at a screen position; replaceable so tests need no real menu loop.

@@ -45,13 +45,13 @@
 
 using namespace platform;
 
-TTorvane::TTorvane(Platform& platform, SharedValues& values, const SettingsStoreFactory& makeSettings)
+MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsStoreFactory& makeSettings)
     : m_platform(platform), m_values(values), m_policy(platform.dialogs) {
     setObjectName(QStringLiteral("Torvane"));
     setWindowTitle(QStringLiteral("Torvane"));
     setWindowIcon(torvaneIcon());
     buildWindow();
-    m_policy.attach(this, m_form.SilentMode1, m_form.CheckBox2);
+    m_policy.attach(this, m_form.silentModeAction, m_form.confirmActionsCheck);
     m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
     m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
     m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
@@ -62,9 +62,9 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values, const SettingsStore
                                                   m_policy, *m_taskList);
     m_listFile = std::make_unique<ListFileController>(listFileControls(m_form), m_values, m_platform.dialogs);
     // The Task Action window is a window of its own, made hidden like every window of the program.
-    m_newTask = std::make_unique<TNewTask>(m_values, m_platform.windows, *m_taskActions, m_policy);
-    m_helping = std::make_unique<THelping>(m_policy);
-    m_investigator = std::make_unique<TTempInvestigator>();
+    m_newTask = std::make_unique<TaskActionWindow>(m_values, m_platform.windows, *m_taskActions, m_policy);
+    m_helping = std::make_unique<HelpWindow>(m_policy);
+    m_investigator = std::make_unique<TemperatureInvestigator>();
     m_listCommands = std::make_unique<ListCommands>(listCommandControls(m_form), *m_recognition, m_policy,
                                                     *m_taskActions, *m_taskList, *m_newTask);
     buildSubsystemTabs();
@@ -77,56 +77,57 @@ TTorvane::TTorvane(Platform& platform, SharedValues& values, const SettingsStore
     for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_newTask.get()),
                             static_cast<QWidget*>(m_helping.get()), static_cast<QWidget*>(m_investigator.get())})
         window->winId();
-    FormCreate();
+    onCreated();
     m_settings = makeSettings(*this);
 }
 
-TTorvane::~TTorvane() {
+MainWindow::~MainWindow() {
     // The window system outlives the window: its reports must not reach a protection that is gone.
     m_platform.windows.watchWindows({});
 }
 
-void TTorvane::buildWindow() {
-    m_form.Torvane = this;
+void MainWindow::buildWindow() {
+    m_form.mainWindow = this;
     buildMainMenu(m_form, menuBar());
     buildPopupMenus(m_form, this);
     buildTimers(m_form, this);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    m_form.Button13 = form::button(central, "Button13", QStringLiteral("Minimize to System Tray"));
-    m_form.BitBtn4 = form::button(central, "BitBtn4", QStringLiteral("Show Help"));
+    m_form.minimizeToTrayButton =
+        form::button(central, "minimizeToTrayButton", QStringLiteral("Minimize to System Tray"));
+    m_form.showHelpButton = form::button(central, "showHelpButton", QStringLiteral("Show Help"));
     auto* top = new QHBoxLayout;
-    top->addWidget(m_form.Button13);
+    top->addWidget(m_form.minimizeToTrayButton);
     top->addStretch(1);
-    top->addWidget(m_form.BitBtn4);
+    top->addWidget(m_form.showHelpButton);
     layout->addLayout(top);
 
     auto* tabs = new QTabWidget(central);
-    tabs->setObjectName(QStringLiteral("PageControl1"));
-    m_form.PageControl1 = tabs;
+    tabs->setObjectName(QStringLiteral("mainTabs"));
+    m_form.mainTabs = tabs;
     auto page = [tabs](const char* name, const QString& caption) {
         auto* w = new QWidget(tabs);
         w->setObjectName(QLatin1String(name));
         tabs->addTab(w, caption);
         return w;
     };
-    m_form.TabSheet1 = page("TabSheet1", QStringLiteral("Task Management"));
-    m_form.TabSheet2 = page("TabSheet2", QStringLiteral("RAM Management"));
-    m_form.TabSheet3 = page("TabSheet3", QStringLiteral("Internet"));
-    m_form.Encryption = page("Encryption", QStringLiteral("Encryption"));
-    m_form.Temperature = page("Temperature", QStringLiteral("Temperature"));
-    m_form.AutoWindowsActions = page("AutoWindowsActions", QStringLiteral("Auto Windows Actions"));
-    m_form.TabSheet5 = page("TabSheet5", QStringLiteral("Advanced Options"));
-    buildTaskTab(m_form, screen_fit::scrolledContent(m_form.TabSheet1));
-    buildAdvancedTab(m_form, screen_fit::scrolledContent(m_form.TabSheet5));
+    m_form.taskManagementPage = page("taskManagementPage", QStringLiteral("Task Management"));
+    m_form.ramPage = page("ramPage", QStringLiteral("RAM Management"));
+    m_form.internetPage = page("internetPage", QStringLiteral("Internet"));
+    m_form.encryptionPage = page("Encryption", QStringLiteral("Encryption"));
+    m_form.temperaturePage = page("Temperature", QStringLiteral("Temperature"));
+    m_form.autoActionsPage = page("AutoWindowsActions", QStringLiteral("Auto Windows Actions"));
+    m_form.advancedPage = page("advancedPage", QStringLiteral("Advanced Options"));
+    buildTaskTab(m_form, screen_fit::scrolledContent(m_form.taskManagementPage));
+    buildAdvancedTab(m_form, screen_fit::scrolledContent(m_form.advancedPage));
     tabs->setCurrentIndex(0);
     layout->addWidget(tabs, 1);
 
-    m_form.ActCountoun = new QProgressBar(central);
-    m_form.ActCountoun->setObjectName(QStringLiteral("ActCountoun"));
-    m_form.ActCountoun->setVisible(false);
-    layout->addWidget(m_form.ActCountoun);
+    m_form.countdownProgressBar = new QProgressBar(central);
+    m_form.countdownProgressBar->setObjectName(QStringLiteral("countdownProgressBar"));
+    m_form.countdownProgressBar->setVisible(false);
+    layout->addWidget(m_form.countdownProgressBar);
     setCentralWidget(central);
 
     const QRect room = screen_fit::room();
@@ -137,44 +138,46 @@ void TTorvane::buildWindow() {
 }
 
 // Tabs whose controls and handlers live with their own subsystem.
-void TTorvane::buildSubsystemTabs() {
+void MainWindow::buildSubsystemTabs() {
     auto fill = [](QWidget* page, QWidget* content) {
         auto* layout = new QVBoxLayout(screen_fit::scrolledContent(page));
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(content);
     };
-    m_internetTab = new InternetTab(m_platform.network, m_policy, m_form.Timer5, m_form.SilentMode1, m_form.TabSheet3);
-    fill(m_form.TabSheet3, m_internetTab);
+    m_internetTab = new InternetTab(m_platform.network, m_policy, m_form.addressLookupTimer, m_form.silentModeAction,
+                                    m_form.internetPage);
+    fill(m_form.internetPage, m_internetTab);
     m_ramTab =
-        new RamTab(m_platform.memory, m_policy, m_values, m_form.OptimizeFreeEvery1,
-                   MemoryController::graphShownWhen(m_form.PageControl1, m_form.TabSheet2, m_form.Collapsetomenuonly1),
-                   nullptr, m_form.TabSheet2);
-    fill(m_form.TabSheet2, m_ramTab);
-    m_form.BitBtn1 = m_ramTab->BitBtn1();
-    m_form.ScrollBox2 = m_ramTab->ScrollBox2();
-    m_encryptionTab = new EncryptionTab(m_platform.dialogs, this, m_form.Encryption);
-    fill(m_form.Encryption, m_encryptionTab);
+        new RamTab(m_platform.memory, m_policy, m_values, m_form.periodicOptimizeAction,
+                   MemoryController::graphShownWhen(m_form.mainTabs, m_form.ramPage, m_form.collapseToMenuAction),
+                   nullptr, m_form.ramPage);
+    fill(m_form.ramPage, m_ramTab);
+    m_form.consumePanelButton = m_ramTab->consumePanelButton();
+    m_form.consumePanel = m_ramTab->consumePanel();
+    m_encryptionTab = new EncryptionTab(m_platform.dialogs, this, m_form.encryptionPage);
+    fill(m_form.encryptionPage, m_encryptionTab);
     TemperatureReactionHooks reactions{
-        [this] { m_listCommands->Button15Click(); },
-        [this] { m_ramTab->consume().Free1Click(); },
-        [this] { return m_internetTab->controls().CheckBox13; },
-        [this] { return m_ramTab->controls().CheckBox12; },
+        [this] { m_listCommands->onKillAllOutsideSafeListClicked(); },
+        [this] { m_ramTab->consume().onFreeConsumedTriggered(); },
+        [this] { return m_internetTab->controls().periodicLookupCheck; },
+        [this] { return m_ramTab->controls().periodicOptimizeCheck; },
     };
     m_temperatureTab = new TemperatureTab(
         temperatureMenuControls(m_form), m_values, m_platform, m_policy, *m_taskActions,
-        MemoryController::graphShownWhen(m_form.PageControl1, m_form.Temperature, m_form.Collapsetomenuonly1),
-        reactions, *m_investigator, [this] { return m_encryptionTab->controls().Edit6->text(); }, m_form.Temperature);
-    fill(m_form.Temperature, m_temperatureTab);
-    m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.Countdown,
-                                                 m_form.ActCountoun, m_form.AutoWindowsActions);
-    fill(m_form.AutoWindowsActions, m_autoActionsTab);
+        MemoryController::graphShownWhen(m_form.mainTabs, m_form.temperaturePage, m_form.collapseToMenuAction),
+        reactions, *m_investigator, [this] { return m_encryptionTab->controls().cipherFileEdit->text(); },
+        m_form.temperaturePage);
+    fill(m_form.temperaturePage, m_temperatureTab);
+    m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.countdownTimer,
+                                                 m_form.countdownProgressBar, m_form.autoActionsPage);
+    fill(m_form.autoActionsPage, m_autoActionsTab);
 }
 
-bool TTorvane::guarded(const std::function<void()>& handler) {
+bool MainWindow::guarded(const std::function<void()>& handler) {
     return runGuarded(m_policy, handler);
 }
 
-void TTorvane::handleMenuItem(QAction* item, std::function<void()> handler) {
+void MainWindow::handleMenuItem(QAction* item, std::function<void()> handler) {
     connect(item, &QAction::triggered, this, [this, item, handler] {
         // Qt flips a checkable item before reporting it; put the mark back for the handler.
         if (item->isCheckable())
@@ -183,7 +186,7 @@ void TTorvane::handleMenuItem(QAction* item, std::function<void()> handler) {
     });
 }
 
-void TTorvane::FormCreate() {
+void MainWindow::onCreated() {
     if (m_values.BaseDir.isEmpty()) {
         const ProgramFolders folders = currentProgramFolders();
         // A folder that cannot be made shows up as file errors when the files are written.
@@ -197,7 +200,7 @@ void TTorvane::FormCreate() {
         m_values.HelpDir = m_values.BaseDir;
     if (m_values.CompanionDir.isEmpty())
         m_values.CompanionDir = m_values.BaseDir;
-    m_form.StartAtLogin->setChecked(autostart::enabled(autostart::currentEntryPath(kAppId)));
+    m_form.startAtLoginCheck->setChecked(autostart::enabled(autostart::currentEntryPath(kAppId)));
     m_platform.hotKey.registerHotKey([this] { guarded([this] { m_trayController->HotKeyMessage(); }); });
     QCoreApplication::setApplicationName(kApplicationTitle);
     m_tray = new QSystemTrayIcon(torvaneIcon(), this);
@@ -212,7 +215,7 @@ void TTorvane::FormCreate() {
     guarded([this] { m_listFile->LoadAllLists(false); });
 }
 
-void TTorvane::FormPaint() {
+void MainWindow::onPainted() {
     if (m_formPainted)
         return;
     m_formPainted = true;
@@ -221,7 +224,7 @@ void TTorvane::FormPaint() {
         m_policy.show(BoxKind::SilentGated, startNotice, kApplicationTitle, MbOk | MbIconInformation);
 }
 
-void TTorvane::FormDestroy() {
+void MainWindow::onDestroyed() {
     if (m_destroyed)
         return;
     m_destroyed = true;
@@ -239,17 +242,17 @@ void TTorvane::FormDestroy() {
     }
 }
 
-void TTorvane::Timer1Timer() {
+void MainWindow::onStatusTick() {
     m_internetTab->controller().ConnectionCheck();
     m_ramTab->memory().sampleAndShow();
 }
 
-void TTorvane::Timer2Timer() {
-    m_taskList->RefreshTasks1Click();
+void MainWindow::onRefreshTick() {
+    m_taskList->onRefreshTasksTriggered();
     m_temperatureTab->reactions().overTemperatureCheck();
 }
 
-void TTorvane::handleTimer(QTimer* timer, std::function<void()> handler, std::function<void()> meanwhile) {
+void MainWindow::handleTimer(QTimer* timer, std::function<void()> handler, std::function<void()> meanwhile) {
     auto running = std::make_shared<bool>(false);
     // Qt never fires a timer again while its own handler runs, a box's nested event loop included:
     // a second timer of the same period stands in for it meanwhile.
@@ -272,14 +275,14 @@ void TTorvane::handleTimer(QTimer* timer, std::function<void()> handler, std::fu
     });
 }
 
-void TTorvane::paintEvent(QPaintEvent* event) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     QMainWindow::paintEvent(event);
     if (!m_formPainted)
         QMetaObject::invokeMethod(
-            this, [this] { FormPaint(); }, Qt::QueuedConnection);
+            this, [this] { onPainted(); }, Qt::QueuedConnection);
 }
 
-void TTorvane::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     QCoreApplication::quit();
 }

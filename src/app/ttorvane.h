@@ -28,18 +28,18 @@ class Protection;
 class RecognitionHandlers;
 class TaskActions;
 class TaskListController;
-class TNewTask;
-class THelping;
-class TTempInvestigator;
+class TaskActionWindow;
+class HelpWindow;
+class TemperatureInvestigator;
 
 // The main window: owner of every control, hidden list and timer, and of the controllers that
 // handle them. Closing it ends the program.
-class TTorvane : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs FormCreate while being created, then makes its settings store.
-    TTorvane(platform::Platform& platform, SharedValues& values, const SettingsStoreFactory& makeSettings);
-    ~TTorvane() override;
+    // Runs onCreated while being created, then makes its settings store.
+    MainWindow(platform::Platform& platform, SharedValues& values, const SettingsStoreFactory& makeSettings);
+    ~MainWindow() override;
 
     MainForm& form() { return m_form; }
     SharedValues& values() { return m_values; }
@@ -50,9 +50,9 @@ public:
     SilentModeController& silentMode() { return *m_silentMode; }
     TaskListController& taskList() { return *m_taskList; }
     TaskActions& taskActions() { return *m_taskActions; }
-    TNewTask& newTask() { return *m_newTask; }
-    THelping& helping() { return *m_helping; }
-    TTempInvestigator& investigator() { return *m_investigator; }
+    TaskActionWindow& newTask() { return *m_newTask; }
+    HelpWindow& helping() { return *m_helping; }
+    TemperatureInvestigator& investigator() { return *m_investigator; }
     ListFileController& listFile() { return *m_listFile; }
     ListCommands& listCommands() { return *m_listCommands; }
     Protection& protection() { return *m_protection; }
@@ -67,13 +67,13 @@ public:
     // Said once, after the settings are applied (so silent mode keeps it quiet); empty says nothing.
     QString startNotice;
 
-    void FormCreate();
-    void FormPaint();
-    void FormDestroy();
+    void onCreated();
+    void onPainted();
+    void onDestroyed();
     // Every 150 ms: the connection state, then the memory sample.
-    void Timer1Timer();
+    void onStatusTick();
     // Every 2.5 s: the All Task List, then the over-temperature check.
-    void Timer2Timer();
+    void onRefreshTick();
 
     // Runs a handler inside the general error report; returns false when it failed.
     bool guarded(const std::function<void()>& handler);
@@ -111,9 +111,9 @@ private:
     std::unique_ptr<TaskListController> m_taskList;
     std::unique_ptr<TaskActions> m_taskActions;
     std::unique_ptr<ListFileController> m_listFile;
-    std::unique_ptr<TNewTask> m_newTask;
-    std::unique_ptr<THelping> m_helping;
-    std::unique_ptr<TTempInvestigator> m_investigator;
+    std::unique_ptr<TaskActionWindow> m_newTask;
+    std::unique_ptr<HelpWindow> m_helping;
+    std::unique_ptr<TemperatureInvestigator> m_investigator;
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Protection> m_protection;
     std::unique_ptr<RecognitionHandlers> m_recognition;

@@ -22,29 +22,29 @@ constexpr qint64 kEventIntervalMs = 15;
 CipherController::CipherController(EncryptionControls& controls, platform::Dialogs& dialogs, QWidget* owner)
     : m_controls(controls), m_dialogs(dialogs), m_owner(owner) {}
 
-void CipherController::Button21Click() {
+void CipherController::onBrowseClicked() {
     const auto chosen = m_dialogs.openFileName(m_owner, QStringLiteral("Select a file"),
-                                               QStringLiteral("All Files|*.*"), m_controls.Edit6->text());
+                                               QStringLiteral("All Files|*.*"), m_controls.cipherFileEdit->text());
     if (chosen)
-        m_controls.Edit6->setText(*chosen);
+        m_controls.cipherFileEdit->setText(*chosen);
 }
 
-void CipherController::Button22Click() {
-    CipherFile(CipherDirection::Encrypt, m_controls.Edit6->text());
+void CipherController::onEncryptClicked() {
+    CipherFile(CipherDirection::Encrypt, m_controls.cipherFileEdit->text());
 }
 
-void CipherController::Button23Click() {
-    CipherFile(CipherDirection::Decrypt, m_controls.Edit6->text());
+void CipherController::onDecryptClicked() {
+    CipherFile(CipherDirection::Decrypt, m_controls.cipherFileEdit->text());
 }
 
-void CipherController::Button24Click() {
+void CipherController::onRandomizeClicked() {
     const auto counter = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     QRandomGenerator random(static_cast<quint64>(counter));
     for (QLineEdit* box : m_controls.codeBoxes())
         box->setText(FormatCode(randomCipherCode(random)));
 }
 
-void CipherController::Button26Click() {
+void CipherController::onCancelCipherClicked() {
     CipherCancelled = true;
 }
 
@@ -78,10 +78,10 @@ void CipherController::CipherFile(CipherDirection direction, const QString& path
 
 void CipherController::setRunning(bool running) {
     m_running = running;
-    m_controls.Button22->setEnabled(!running);
-    m_controls.Button23->setEnabled(!running);
-    m_controls.Gauge2->setVisible(running);
-    m_controls.Button26->setVisible(running);
+    m_controls.encryptButton->setEnabled(!running);
+    m_controls.decryptButton->setEnabled(!running);
+    m_controls.cipherGauge->setVisible(running);
+    m_controls.cancelCipherButton->setVisible(running);
 }
 
 void CipherController::started(std::uint64_t size) {
@@ -91,13 +91,13 @@ void CipherController::started(std::uint64_t size) {
     m_gaugeShift = 0;
     while ((size >> m_gaugeShift) > static_cast<std::uint64_t>(INT_MAX))
         ++m_gaugeShift;
-    m_controls.Gauge2->setRange(0, static_cast<int>(size >> m_gaugeShift));
-    m_controls.Gauge2->setValue(0);
+    m_controls.cipherGauge->setRange(0, static_cast<int>(size >> m_gaugeShift));
+    m_controls.cipherGauge->setValue(0);
     m_sinceEvents.invalidate();
 }
 
 bool CipherController::progress(std::uint64_t processed) {
-    m_controls.Gauge2->setValue(static_cast<int>(std::min<std::uint64_t>(processed >> m_gaugeShift, INT_MAX)));
+    m_controls.cipherGauge->setValue(static_cast<int>(std::min<std::uint64_t>(processed >> m_gaugeShift, INT_MAX)));
     if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kEventIntervalMs) {
         QCoreApplication::processEvents();
         m_sinceEvents.start();

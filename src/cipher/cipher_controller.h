@@ -20,11 +20,11 @@ public:
     // `owner` owns the file dialog (the main window).
     CipherController(EncryptionControls& controls, platform::Dialogs& dialogs, QWidget* owner);
 
-    void Button21Click(); // "Browse..."
-    void Button22Click(); // "Encrypt"
-    void Button23Click(); // "Decrypt"
-    void Button24Click(); // "Randomize"
-    void Button26Click(); // "Cancel"
+    void onBrowseClicked();
+    void onEncryptClicked();
+    void onDecryptClicked();
+    void onRandomizeClicked();
+    void onCancelCipherClicked();
 
     // Encrypts or decrypts the file at `path` in place with the key in the code boxes, keeping the
     // window usable meanwhile.

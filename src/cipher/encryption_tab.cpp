@@ -23,57 +23,63 @@ void EncryptionTab::createControls() {
         return b;
     };
     EncryptionControls& c = m_controls;
-    c.Edit6 = new QLineEdit(QStringLiteral("C:/"), this);
-    c.Edit6->setObjectName(QStringLiteral("Edit6"));
-    c.Button21 = button(QStringLiteral("Browse..."), "Button21");
-    c.Button22 = button(QStringLiteral("Encrypt"), "Button22");
-    c.Button23 = button(QStringLiteral("Decrypt"), "Button23");
-    c.Button26 = button(QStringLiteral("Cancel"), "Button26");
-    c.Label15 = new QLabel(QStringLiteral("Number Code:"), this);
-    c.Label15->setObjectName(QStringLiteral("Label15"));
-    QLineEdit** codes[] = {&c.Edit7, &c.Edit8, &c.Edit9, &c.Edit10, &c.Edit11, &c.Edit12, &c.Edit13, &c.Edit14};
+    c.cipherFileEdit = new QLineEdit(QStringLiteral("C:/"), this);
+    c.cipherFileEdit->setObjectName(QStringLiteral("cipherFileEdit"));
+    c.browseButton = button(QStringLiteral("Browse..."), "browseButton");
+    c.encryptButton = button(QStringLiteral("Encrypt"), "encryptButton");
+    c.decryptButton = button(QStringLiteral("Decrypt"), "decryptButton");
+    c.cancelCipherButton = button(QStringLiteral("Cancel"), "cancelCipherButton");
+    c.codeLabel = new QLabel(QStringLiteral("Number Code:"), this);
+    c.codeLabel->setObjectName(QStringLiteral("codeLabel"));
+    QLineEdit** codes[] = {&c.keyCode1Edit, &c.keyCode2Edit, &c.keyCode3Edit, &c.keyCode4Edit,
+                           &c.keyCode5Edit, &c.keyCode6Edit, &c.keyCode7Edit, &c.keyCode8Edit};
     for (int i = 0; i < 8; ++i) {
         auto* box = new QLineEdit(QStringLiteral("000"), this);
         box->setObjectName(QStringLiteral("Edit%1").arg(7 + i));
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
         *codes[i] = box;
     }
-    c.Button24 = button(QStringLiteral("Randomize"), "Button24");
-    c.Gauge2 = new QProgressBar(this);
-    c.Gauge2->setObjectName(QStringLiteral("Gauge2"));
-    c.Gauge2->setRange(0, 100);
-    c.Gauge2->setValue(0);
-    c.Gauge2->setTextVisible(true);
-    c.Gauge2->setFormat(QStringLiteral("%p%"));
-    c.Gauge2->hide();
+    c.randomizeButton = button(QStringLiteral("Randomize"), "randomizeButton");
+    c.cipherGauge = new QProgressBar(this);
+    c.cipherGauge->setObjectName(QStringLiteral("cipherGauge"));
+    c.cipherGauge->setRange(0, 100);
+    c.cipherGauge->setValue(0);
+    c.cipherGauge->setTextVisible(true);
+    c.cipherGauge->setFormat(QStringLiteral("%p%"));
+    c.cipherGauge->hide();
 
     auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(c.Edit6, 1);
-    fileRow->addWidget(c.Button21);
+    fileRow->addWidget(c.cipherFileEdit, 1);
+    fileRow->addWidget(c.browseButton);
     auto* actionRow = new QHBoxLayout;
-    actionRow->addWidget(c.Button22);
-    actionRow->addWidget(c.Button23);
-    actionRow->addWidget(c.Button26);
+    actionRow->addWidget(c.encryptButton);
+    actionRow->addWidget(c.decryptButton);
+    actionRow->addWidget(c.cancelCipherButton);
     actionRow->addStretch(1);
     auto* codeRow = new QHBoxLayout;
-    codeRow->addWidget(c.Label15);
+    codeRow->addWidget(c.codeLabel);
     for (QLineEdit* box : c.codeBoxes())
         codeRow->addWidget(box);
-    codeRow->addWidget(c.Button24);
+    codeRow->addWidget(c.randomizeButton);
     codeRow->addStretch(1);
     auto* page = new QVBoxLayout(this);
     page->addLayout(fileRow);
     page->addLayout(actionRow);
     page->addLayout(codeRow);
-    page->addWidget(c.Gauge2);
+    page->addWidget(c.cipherGauge);
     page->addStretch(1);
 }
 
 void EncryptionTab::connectHandlers() {
     CipherController& h = m_controller;
-    connectGuarded(m_controls.Button21, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button21Click(); });
-    connectGuarded(m_controls.Button22, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button22Click(); });
-    connectGuarded(m_controls.Button23, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button23Click(); });
-    connectGuarded(m_controls.Button24, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button24Click(); });
-    connectGuarded(m_controls.Button26, &QPushButton::clicked, this, m_dialogs, m_owner, [&h] { h.Button26Click(); });
+    connectGuarded(m_controls.browseButton, &QPushButton::clicked, this, m_dialogs, m_owner,
+                   [&h] { h.onBrowseClicked(); });
+    connectGuarded(m_controls.encryptButton, &QPushButton::clicked, this, m_dialogs, m_owner,
+                   [&h] { h.onEncryptClicked(); });
+    connectGuarded(m_controls.decryptButton, &QPushButton::clicked, this, m_dialogs, m_owner,
+                   [&h] { h.onDecryptClicked(); });
+    connectGuarded(m_controls.randomizeButton, &QPushButton::clicked, this, m_dialogs, m_owner,
+                   [&h] { h.onRandomizeClicked(); });
+    connectGuarded(m_controls.cancelCipherButton, &QPushButton::clicked, this, m_dialogs, m_owner,
+                   [&h] { h.onCancelCipherClicked(); });
 }

@@ -14,7 +14,7 @@ enum class ActionDecision : std::int32_t {
     Ignore = -1,
 };
 
-// The last action the user asked to repeat, numbered as the window's buttons Button1 to Button7.
+// The last action the user asked to repeat, by the Task Action window button that repeats it.
 enum class RepeatAction : std::int32_t {
     None = 0,
     KillTask = 1,

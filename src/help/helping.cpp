@@ -25,32 +25,32 @@ constexpr int kRowHeight = 25;
 constexpr int kListTop = 124;
 } // namespace
 
-THelping::THelping(MessagePolicy& policy, QWidget* parent) : QWidget(parent, Qt::Window), m_policy(policy) {
+HelpWindow::HelpWindow(MessagePolicy& policy, QWidget* parent) : QWidget(parent, Qt::Window), m_policy(policy) {
     setWindowTitle(QStringLiteral("Help"));
     // The help window must never end the program, even while the main window sits in the tray.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    Label17 = new QLabel(QStringLiteral("Help Contents"), this);
-    Edit15 = new QLineEdit(this);
-    Button30 = new QPushButton(QStringLiteral("Find Next"), this);
-    Button1 = new QPushButton(QStringLiteral("Search for selection in Help Contents"), this);
-    Button29 = new QPushButton(QStringLiteral("View Selected Content"), this);
-    Button28 = new QPushButton(QStringLiteral("Hide Viewing Content"), this);
-    HelpContents = new QListWidget(this);
-    HelpContents->setSelectionMode(QAbstractItemView::SingleSelection);
-    RichEdit1 = new QPlainTextEdit(this);
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEdit1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Button28->hide();
-    RichEdit1->hide();
+    searchLabel = new QLabel(QStringLiteral("Help Contents"), this);
+    searchEdit = new QLineEdit(this);
+    findNextButton = new QPushButton(QStringLiteral("Find Next"), this);
+    searchSelectionButton = new QPushButton(QStringLiteral("Search for selection in Help Contents"), this);
+    viewContentButton = new QPushButton(QStringLiteral("View Selected Content"), this);
+    hideContentButton = new QPushButton(QStringLiteral("Hide Viewing Content"), this);
+    topicList = new QListWidget(this);
+    topicList->setSelectionMode(QAbstractItemView::SingleSelection);
+    topicText = new QPlainTextEdit(this);
+    topicText->setReadOnly(true);
+    topicText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    topicText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    topicText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    hideContentButton->hide();
+    topicText->hide();
 
-    connect(Button29, &QPushButton::clicked, this, &THelping::Button29Click);
-    connect(HelpContents, &QListWidget::itemDoubleClicked, this, [this] { Button29Click(); });
-    connect(Button28, &QPushButton::clicked, this, &THelping::Button28Click);
-    connect(Button30, &QPushButton::clicked, this, &THelping::Button30Click);
-    connect(Button1, &QPushButton::clicked, this, &THelping::Button1Click);
+    connect(viewContentButton, &QPushButton::clicked, this, &HelpWindow::onViewContentClicked);
+    connect(topicList, &QListWidget::itemDoubleClicked, this, [this] { onViewContentClicked(); });
+    connect(hideContentButton, &QPushButton::clicked, this, &HelpWindow::onHideContentClicked);
+    connect(findNextButton, &QPushButton::clicked, this, &HelpWindow::onFindNextClicked);
+    connect(searchSelectionButton, &QPushButton::clicked, this, &HelpWindow::onSearchSelectionClicked);
 
     resize(kClientWidth, kClientHeight);
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -58,7 +58,7 @@ THelping::THelping(MessagePolicy& policy, QWidget* parent) : QWidget(parent, Qt:
     layoutControls();
 }
 
-void THelping::openHelp(const QString& baseDir) {
+void HelpWindow::openHelp(const QString& baseDir) {
     setPath(baseDir + QStringLiteral("Help/"));
     if (isHidden()) {
         show(); // the show event reloads the index
@@ -70,60 +70,60 @@ void THelping::openHelp(const QString& baseDir) {
     activateWindow();
 }
 
-int THelping::collapsedWidth() const {
-    return HelpContents->width() + kCollapsedExtra;
+int HelpWindow::collapsedWidth() const {
+    return topicList->width() + kCollapsedExtra;
 }
 
-int THelping::expandedWidth() const {
-    return HelpContents->width() + kExpandedExtra;
+int HelpWindow::expandedWidth() const {
+    return topicList->width() + kExpandedExtra;
 }
 
-int THelping::selectedIndex() const {
-    const QList<QListWidgetItem*> selected = HelpContents->selectedItems();
-    return selected.isEmpty() ? -1 : HelpContents->row(selected.first());
+int HelpWindow::selectedIndex() const {
+    const QList<QListWidgetItem*> selected = topicList->selectedItems();
+    return selected.isEmpty() ? -1 : topicList->row(selected.first());
 }
 
-void THelping::FormShow() {
+void HelpWindow::onShown() {
     runGuarded(m_policy, [this] { loadIndex(); });
 }
 
-void THelping::Button29Click() {
+void HelpWindow::onViewContentClicked() {
     runGuarded(m_policy, [this] { viewSelected(); });
 }
 
-void THelping::Button28Click() {
-    Button28->hide();
-    RichEdit1->hide();
+void HelpWindow::onHideContentClicked() {
+    hideContentButton->hide();
+    topicText->hide();
     setWindowWidth(collapsedWidth());
 }
 
-void THelping::Button30Click() {
+void HelpWindow::onFindNextClicked() {
     runGuarded(m_policy, [this] { findNext(); });
 }
 
-void THelping::Button1Click() {
-    Edit15->setText(RichEdit1->textCursor().selection().toPlainText());
-    Button30Click();
+void HelpWindow::onSearchSelectionClicked() {
+    searchEdit->setText(topicText->textCursor().selection().toPlainText());
+    onFindNextClicked();
 }
 
-void THelping::showEvent(QShowEvent* event) {
+void HelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A spontaneous show is the window coming back from the window manager (un-minimising), not the
     // hidden window becoming visible.
     if (!event->spontaneous())
-        FormShow();
+        onShown();
 }
 
-void THelping::resizeEvent(QResizeEvent* event) {
+void HelpWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutControls();
 }
 
-void THelping::loadIndex() {
-    HelpContents->clear();
-    ListBox9.clear();
-    RichEdit1->hide();
-    Button28->hide();
+void HelpWindow::loadIndex() {
+    topicList->clear();
+    topicFiles.clear();
+    topicText->hide();
+    hideContentButton->hide();
 
     const QString indexPath = m_HelpFolder + QStringLiteral("MainHelp.txt");
     if (!help::helpFileExists(indexPath))
@@ -137,27 +137,27 @@ void THelping::loadIndex() {
     }
     // What was read before a failure stays listed.
     for (const help::HelpTopic& topic : help::parseHelpIndex(data)) {
-        HelpContents->addItem(topic.title);
-        ListBox9.append(topic.fileName);
+        topicList->addItem(topic.title);
+        topicFiles.append(topic.fileName);
     }
     if (!error.isEmpty())
         throw TorvaneError(error);
     setWindowWidth(collapsedWidth());
 }
 
-void THelping::viewSelected() {
+void HelpWindow::viewSelected() {
     const int index = selectedIndex();
-    if (index < 0 || index >= ListBox9.size())
+    if (index < 0 || index >= topicFiles.size())
         return;
-    const QString path = m_HelpFolder + ListBox9[index];
+    const QString path = m_HelpFolder + topicFiles[index];
     if (!help::helpFileExists(path))
         return;
 
-    RichEdit1->clear();
-    if (RichEdit1->isHidden())
+    topicText->clear();
+    if (topicText->isHidden())
         setWindowWidth(expandedWidth());
-    RichEdit1->show();
-    Button28->show();
+    topicText->show();
+    hideContentButton->show();
 
     QByteArray data;
     QString error;
@@ -166,26 +166,26 @@ void THelping::viewSelected() {
     } catch (const TorvaneError& e) {
         error = e.text();
     }
-    RichEdit1->setPlainText(help::topicDisplayText(data));
+    topicText->setPlainText(help::topicDisplayText(data));
     if (!error.isEmpty())
         throw TorvaneError(error);
 }
 
-void THelping::findNext() {
+void HelpWindow::findNext() {
     QStringList titles;
-    titles.reserve(HelpContents->count());
-    for (int i = 0; i < HelpContents->count(); ++i)
-        titles.append(HelpContents->item(i)->text());
-    const int found = help::findNextTitle(titles, Edit15->text(), selectedIndex());
+    titles.reserve(topicList->count());
+    for (int i = 0; i < topicList->count(); ++i)
+        titles.append(topicList->item(i)->text());
+    const int found = help::findNextTitle(titles, searchEdit->text(), selectedIndex());
     if (found < 0)
         return;
-    HelpContents->clearSelection();
-    QListWidgetItem* item = HelpContents->item(found);
-    HelpContents->scrollToItem(item, QAbstractItemView::PositionAtTop);
-    HelpContents->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    topicList->clearSelection();
+    QListWidgetItem* item = topicList->item(found);
+    topicList->scrollToItem(item, QAbstractItemView::PositionAtTop);
+    topicList->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
 }
 
-void THelping::setWindowWidth(int width) {
+void HelpWindow::setWindowWidth(int width) {
     // Before the window manager has framed the window, a plain resize takes its position for the
     // client area's and pushes the title bar above the screen: keep the frame where it was.
     const QPoint frame = pos();
@@ -194,16 +194,16 @@ void THelping::setWindowWidth(int width) {
         window->setFramePosition(frame);
 }
 
-void THelping::layoutControls() {
+void HelpWindow::layoutControls() {
     const int w = width();
     const int h = height();
-    Label17->setGeometry(kMargin, kMargin, kListWidth, 17);
-    Edit15->setGeometry(kMargin, 28, kListWidth - 100, kRowHeight);
-    Button30->setGeometry(kMargin + kListWidth - 92, 28, 92, kRowHeight);
-    Button1->setGeometry(kMargin, 59, kListWidth, kRowHeight);
-    Button29->setGeometry(kMargin, 90, (kListWidth - kMargin) / 2, kRowHeight);
-    Button28->setGeometry(kMargin + (kListWidth + kMargin) / 2, 90, (kListWidth - kMargin) / 2, kRowHeight);
-    HelpContents->setGeometry(kMargin, kListTop, kListWidth, std::max(0, h - kListTop - kMargin));
+    searchLabel->setGeometry(kMargin, kMargin, kListWidth, 17);
+    searchEdit->setGeometry(kMargin, 28, kListWidth - 100, kRowHeight);
+    findNextButton->setGeometry(kMargin + kListWidth - 92, 28, 92, kRowHeight);
+    searchSelectionButton->setGeometry(kMargin, 59, kListWidth, kRowHeight);
+    viewContentButton->setGeometry(kMargin, 90, (kListWidth - kMargin) / 2, kRowHeight);
+    hideContentButton->setGeometry(kMargin + (kListWidth + kMargin) / 2, 90, (kListWidth - kMargin) / 2, kRowHeight);
+    topicList->setGeometry(kMargin, kListTop, kListWidth, std::max(0, h - kListTop - kMargin));
     const int textLeft = kMargin + kListWidth + kMargin;
-    RichEdit1->setGeometry(textLeft, kMargin, std::max(0, w - textLeft - kMargin), std::max(0, h - 2 * kMargin));
+    topicText->setGeometry(textLeft, kMargin, std::max(0, w - textLeft - kMargin), std::max(0, h - 2 * kMargin));
 }

@@ -13,7 +13,7 @@ class QPushButton;
 
 // The help window: the topic titles of the help index on the left, the chosen topic's text on the
 // right, and a search over the titles. Created hidden; closing it only hides it.
-class THelping : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 
 public:
@@ -24,7 +24,7 @@ public:
     static constexpr int kExpandedExtra = 420;
 
     // Errors of the handlers go to the general error report through the policy's dialogs.
-    explicit THelping(MessagePolicy& policy, QWidget* parent = nullptr);
+    explicit HelpWindow(MessagePolicy& policy, QWidget* parent = nullptr);
 
     // "Show Help": points the window at `baseDir` + "Help/" and shows it, or only brings it to the front
     // when it is already visible (no reload then).
@@ -39,21 +39,21 @@ public:
     int selectedIndex() const;
 
     // Handlers; each reports its own errors.
-    void FormShow();
-    void Button29Click(); // "View Selected Content"
-    void Button28Click(); // "Hide Viewing Content"
-    void Button30Click(); // "Find Next"
-    void Button1Click();  // "Search for selection in Help Contents"
+    void onShown();
+    void onViewContentClicked();
+    void onHideContentClicked();
+    void onFindNextClicked();
+    void onSearchSelectionClicked();
 
-    QLabel* Label17 = nullptr;
-    QLineEdit* Edit15 = nullptr;
-    QPushButton* Button30 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button29 = nullptr;
-    QPushButton* Button28 = nullptr;
-    QListWidget* HelpContents = nullptr;
-    QPlainTextEdit* RichEdit1 = nullptr;
-    QStringList ListBox9; // the topic file names, at the positions of their titles
+    QLabel* searchLabel = nullptr;
+    QLineEdit* searchEdit = nullptr;
+    QPushButton* findNextButton = nullptr;
+    QPushButton* searchSelectionButton = nullptr;
+    QPushButton* viewContentButton = nullptr;
+    QPushButton* hideContentButton = nullptr;
+    QListWidget* topicList = nullptr;
+    QPlainTextEdit* topicText = nullptr;
+    QStringList topicFiles; // the topic file names, at the positions of their titles
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -11,7 +11,7 @@ inline constexpr int kMaxConnectionQueries = 8;
 bool connectionQueryAnswered(std::uint32_t flags);
 bool connectionQueryRepeats(std::uint32_t flags);
 
-// The lines of `Memo1` for the flags, and whether they mean a connection to the internet. The
+// The lines of `connectionStateText` for the flags, and whether they mean a connection to the internet. The
 // first two tests look at the whole value, so any of the higher flags counts as connected.
 struct ConnectionReport {
     QStringList lines;

@@ -35,28 +35,29 @@ void InternetController::ConnectionCheck() {
         if (!connectionQueryRepeats(flags))
             break;
     }
-    // `Memo1` is rewritten only when the flags change: the same flags give the same lines and the
+    // `connectionStateText` is rewritten only when the flags change: the same flags give the same lines and the
     // same `InternetConnected`, and rewriting it every 150 ms would relayout and repaint it.
     if (m_shownFlags == flags)
         return;
     const ConnectionReport report = connectionReport(flags);
-    m_controls.Memo1->setPlainText(report.lines.join(QLatin1Char('\n')));
+    m_controls.connectionStateText->setPlainText(report.lines.join(QLatin1Char('\n')));
     InternetConnected = report.connected;
     m_shownFlags = flags;
 }
 
-void InternetController::Button16Click() {
+void InternetController::onGetAddressClicked() {
     if (m_retrieving)
         return;
     m_retrieving = true;
     try {
         m_policy.show(BoxKind::SilentGated,
-                      QStringLiteral("Trying to access the page ") + m_controls.Edit4->text() + QLatin1Char('.') +
-                          kLineBreak + QStringLiteral("If you have any other firewall running, you should allow ") +
+                      QStringLiteral("Trying to access the page ") + m_controls.addressPageEdit->text() +
+                          QLatin1Char('.') + kLineBreak +
+                          QStringLiteral("If you have any other firewall running, you should allow ") +
                           QStringLiteral("the program to access the internet, if promted.") + kLineBreak + kLineBreak +
                           QStringLiteral("Your IP adress will now be retrieved."),
                       QStringLiteral("Retrieve IP"), platform::MbOk);
-        m_request = m_network.startHttpGet(m_controls.Edit4->text(),
+        m_request = m_network.startHttpGet(m_controls.addressPageEdit->text(),
                                            [this](const platform::HttpResult& result) { answered(result); });
     } catch (...) {
         m_retrieving = false;
@@ -64,7 +65,7 @@ void InternetController::Button16Click() {
     }
 }
 
-// The retrieval counts as running until its report is closed, so that `Timer5` ticks in the
+// The retrieval counts as running until its report is closed, so that `addressLookupTimer` ticks in the
 // report's loop do not stack reports.
 void InternetController::answered(const platform::HttpResult& result) {
     m_request.reset();
@@ -73,24 +74,24 @@ void InternetController::answered(const platform::HttpResult& result) {
             throw TorvaneError(*result.error);
         // A page without "Address:" is not the kind of page expected: the address shown stays.
         if (const std::optional<QString> address = extractAddress(result.body))
-            m_controls.Edit5->setText(*address);
+            m_controls.publicAddressEdit->setText(*address);
     });
     m_retrieving = false;
 }
 
-void InternetController::Timer5Timer() {
+void InternetController::onAddressLookupTick() {
     if (m_retrieving)
         return;
-    if (m_controls.CheckBox14->isChecked() && !InternetConnected)
+    if (m_controls.lookupOnlyConnectedCheck->isChecked() && !InternetConnected)
         return;
     // The flag only hides the notice; it is back before the answer, and before any other handler.
-    QAction* silent = m_controls.SilentMode1;
+    QAction* silent = m_controls.silentModeAction;
     const bool wasSilent = silent && silent->isChecked();
     if (silent)
         silent->setChecked(true);
     std::exception_ptr failure;
     try {
-        Button16Click();
+        onGetAddressClicked();
     } catch (...) {
         failure = std::current_exception();
     }
@@ -102,9 +103,9 @@ void InternetController::Timer5Timer() {
 
 // The timer fires only while it is switched on and its interval is above 0 (a QTimer of interval
 // 0 would fire on every pass of the event loop).
-void InternetController::applyTimer5() {
-    QTimer* timer = m_controls.Timer5;
-    if (m_timer5Enabled && timer->interval() > 0) {
+void InternetController::applyLookupTimer() {
+    QTimer* timer = m_controls.addressLookupTimer;
+    if (m_lookupTimerEnabled && timer->interval() > 0) {
         if (!timer->isActive())
             timer->start();
     } else {
@@ -112,21 +113,21 @@ void InternetController::applyTimer5() {
     }
 }
 
-void InternetController::CheckBox13Click() {
-    m_timer5Enabled = m_controls.CheckBox13->isChecked();
-    m_controls.SpinEdit12->setEnabled(m_timer5Enabled);
-    applyTimer5();
-    const QString text = m_controls.SpinEdit12->text();
+void InternetController::onPeriodicLookupToggled() {
+    m_lookupTimerEnabled = m_controls.periodicLookupCheck->isChecked();
+    m_controls.lookupIntervalSpin->setEnabled(m_lookupTimerEnabled);
+    applyLookupTimer();
+    const QString text = m_controls.lookupIntervalSpin->text();
     if (!text.isEmpty()) {
-        m_controls.Timer5->setInterval(DigitsToInt(text));
-        applyTimer5();
+        m_controls.addressLookupTimer->setInterval(DigitsToInt(text));
+        applyLookupTimer();
     }
 }
 
-void InternetController::SpinEdit12Change() {
-    const QString text = m_controls.SpinEdit12->text();
+void InternetController::onLookupIntervalChanged() {
+    const QString text = m_controls.lookupIntervalSpin->text();
     if (text.isEmpty())
         return;
-    m_controls.Timer5->setInterval(DigitsToInt(text));
-    applyTimer5();
+    m_controls.addressLookupTimer->setInterval(DigitsToInt(text));
+    applyLookupTimer();
 }

@@ -27,46 +27,51 @@ template <typename Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-InternetTab::InternetTab(platform::Network& network, MessagePolicy& policy, QTimer* timer5, QAction* silentMode1,
-                         QWidget* parent)
+InternetTab::InternetTab(platform::Network& network, MessagePolicy& policy, QTimer* lookupTimer,
+                         QAction* silentModeAction, QWidget* parent)
     : QWidget(parent), m_policy(policy) {
     auto& c = m_controls;
-    c.Timer5 = timer5;
-    c.SilentMode1 = silentMode1;
+    c.addressLookupTimer = lookupTimer;
+    c.silentModeAction = silentModeAction;
 
-    c.InternetTitle = named(new QLabel(QStringLiteral("Internet Conncetion"), this), "InternetTitle");
-    c.Memo1 = named(new QPlainTextEdit(this), "Memo1");
+    c.internetTitleLabel = named(new QLabel(QStringLiteral("Internet Conncetion"), this), "InternetTitle");
+    c.connectionStateText = named(new QPlainTextEdit(this), "connectionStateText");
     // Rewritten by the connection check: typing into it would be lost at once.
-    c.Memo1->setReadOnly(true);
-    c.Button16 = named(new QPushButton(QStringLiteral("Get IP from"), this), "Button16");
-    c.Edit4 = named(new QLineEdit(kDefaultAddressPage, this), "Edit4");
-    c.Edit5 = named(new QLineEdit(QStringLiteral("Did not get IP"), this), "Edit5");
-    c.Edit5->setReadOnly(true);
+    c.connectionStateText->setReadOnly(true);
+    c.getAddressButton = named(new QPushButton(QStringLiteral("Get IP from"), this), "getAddressButton");
+    c.addressPageEdit = named(new QLineEdit(kDefaultAddressPage, this), "addressPageEdit");
+    c.publicAddressEdit = named(new QLineEdit(QStringLiteral("Did not get IP"), this), "publicAddressEdit");
+    c.publicAddressEdit->setReadOnly(true);
 
     auto* column = new QVBoxLayout(this);
-    column->addWidget(c.InternetTitle);
-    column->addWidget(c.Memo1, 1);
+    column->addWidget(c.internetTitleLabel);
+    column->addWidget(c.connectionStateText, 1);
     auto* pageRow = new QHBoxLayout;
-    pageRow->addWidget(c.Button16);
-    pageRow->addWidget(c.Edit4, 1);
+    pageRow->addWidget(c.getAddressButton);
+    pageRow->addWidget(c.addressPageEdit, 1);
     column->addLayout(pageRow);
-    column->addWidget(c.Edit5);
+    column->addWidget(c.publicAddressEdit);
     column->addWidget(createPeriodicRow());
-    c.CheckBox14 =
-        named(new QCheckBox(QStringLiteral("Perform this only if connected to the internet"), this), "CheckBox14");
-    column->addWidget(c.CheckBox14);
+    c.lookupOnlyConnectedCheck =
+        named(new QCheckBox(QStringLiteral("Perform this only if connected to the internet"), this),
+              "lookupOnlyConnectedCheck");
+    column->addWidget(c.lookupOnlyConnectedCheck);
     column->addStretch();
 
-    c.Timer5->stop();
-    c.Timer5->setSingleShot(false);
-    c.Timer5->setInterval(1000);
+    c.addressLookupTimer->stop();
+    c.addressLookupTimer->setSingleShot(false);
+    c.addressLookupTimer->setInterval(1000);
 
     m_controller = std::make_unique<InternetController>(c, network, policy);
 
-    connectGuarded(c.Button16, &QPushButton::clicked, this, m_policy, [this] { m_controller->Button16Click(); });
-    connectGuarded(c.Timer5, &QTimer::timeout, this, m_policy, [this] { m_controller->Timer5Timer(); });
-    connectGuarded(c.CheckBox13, &QCheckBox::toggled, this, m_policy, [this] { m_controller->CheckBox13Click(); });
-    connectGuarded(c.SpinEdit12, &SpinEdit::changed, this, m_policy, [this] { m_controller->SpinEdit12Change(); });
+    connectGuarded(c.getAddressButton, &QPushButton::clicked, this, m_policy,
+                   [this] { m_controller->onGetAddressClicked(); });
+    connectGuarded(c.addressLookupTimer, &QTimer::timeout, this, m_policy,
+                   [this] { m_controller->onAddressLookupTick(); });
+    connectGuarded(c.periodicLookupCheck, &QCheckBox::toggled, this, m_policy,
+                   [this] { m_controller->onPeriodicLookupToggled(); });
+    connectGuarded(c.lookupIntervalSpin, &SpinEdit::changed, this, m_policy,
+                   [this] { m_controller->onLookupIntervalChanged(); });
 }
 
 InternetTab::~InternetTab() = default;
@@ -75,25 +80,26 @@ InternetTab::~InternetTab() = default;
 QWidget* InternetTab::createPeriodicRow() {
     auto& c = m_controls;
     auto* row = new QWidget(this);
-    c.CheckBox13 = named(new QCheckBox(kEveryPrefix + kEveryGap + QStringLiteral("mili seconds"), row), "CheckBox13");
-    c.SpinEdit12 = named(new SpinEdit(row), "SpinEdit12");
-    c.SpinEdit12->setRange(100, 60000);
-    c.SpinEdit12->setStep(100);
-    c.SpinEdit12->setValue(1000);
-    c.SpinEdit12->setEnabled(false);
+    c.periodicLookupCheck =
+        named(new QCheckBox(kEveryPrefix + kEveryGap + QStringLiteral("mili seconds"), row), "periodicLookupCheck");
+    c.lookupIntervalSpin = named(new SpinEdit(row), "lookupIntervalSpin");
+    c.lookupIntervalSpin->setRange(100, 60000);
+    c.lookupIntervalSpin->setStep(100);
+    c.lookupIntervalSpin->setValue(1000);
+    c.lookupIntervalSpin->setEnabled(false);
 
-    const QFontMetrics metrics(c.CheckBox13->font());
+    const QFontMetrics metrics(c.periodicLookupCheck->font());
     const int blank = metrics.horizontalAdvance(QLatin1Char(' '));
-    const QStyle* style = c.CheckBox13->style();
-    const int textX = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, c.CheckBox13) +
-                      style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, c.CheckBox13);
+    const QStyle* style = c.periodicLookupCheck->style();
+    const int textX = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, c.periodicLookupCheck) +
+                      style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, c.periodicLookupCheck);
     const int editX = textX + metrics.horizontalAdvance(kEveryPrefix) + blank;
     const int editWidth = std::max(metrics.horizontalAdvance(kEveryGap) - 2 * blank, 56);
-    const QSize box = c.CheckBox13->sizeHint();
-    const int height = std::max(box.height(), c.SpinEdit12->sizeHint().height());
-    c.CheckBox13->setGeometry(0, (height - box.height()) / 2, box.width(), box.height());
-    c.SpinEdit12->setGeometry(editX, 0, editWidth, height);
-    c.SpinEdit12->raise();
+    const QSize box = c.periodicLookupCheck->sizeHint();
+    const int height = std::max(box.height(), c.lookupIntervalSpin->sizeHint().height());
+    c.periodicLookupCheck->setGeometry(0, (height - box.height()) / 2, box.width(), box.height());
+    c.lookupIntervalSpin->setGeometry(editX, 0, editWidth, height);
+    c.lookupIntervalSpin->raise();
     row->setMinimumSize(std::max(box.width(), editX + editWidth), height);
     return row;
 }

@@ -14,13 +14,13 @@ namespace platform {
 class Network;
 }
 
-// The "Internet" tab: its controls and the controller behind them. The retrieval timer `Timer5`
-// and the silent-mode item `SilentMode1` belong to the main window and are handed in; `policy`
+// The "Internet" tab: its controls and the controller behind them. The retrieval timer `addressLookupTimer`
+// and the silent-mode item `silentModeAction` belong to the main window and are handed in; `policy`
 // must read silent mode from that same item.
 class InternetTab : public QWidget {
     Q_OBJECT
 public:
-    InternetTab(platform::Network& network, MessagePolicy& policy, QTimer* timer5, QAction* silentMode1,
+    InternetTab(platform::Network& network, MessagePolicy& policy, QTimer* lookupTimer, QAction* silentModeAction,
                 QWidget* parent = nullptr);
     ~InternetTab() override;
 

@@ -19,7 +19,7 @@ ListCommands::ListCommands(const ListCommandControls& controls, const Recognitio
 
 // The tests run in this order, so a name on both lists gets the safe-list message.
 void ListCommands::addRunningToSafeList(bool dynamicCh) {
-    const TaskListView& all = *m_controls.ListBox1;
+    const TaskListView& all = *m_controls.allTasksView;
     const int selected = all.itemIndex();
     if (selected == -1) {
         m_policy.show(BoxKind::SilentGated, QStringLiteral("No detected task selected to be added to the safe list."),
@@ -27,7 +27,7 @@ void ListCommands::addRunningToSafeList(bool dynamicCh) {
         return;
     }
     const TaskEntry task = all.taskModel().at(selected);
-    TaskListModel& safe = m_controls.ListBox2->taskModel();
+    TaskListModel& safe = m_controls.safeListView->taskModel();
     // Handle 0: only an equal name refuses the task here, never its window or a resembling name.
     if (FindTask(safe.tasks(), task.title, 0, m_recognition.options()) != -1) {
         m_policy.show(BoxKind::SilentGated,
@@ -35,7 +35,7 @@ void ListCommands::addRunningToSafeList(bool dynamicCh) {
                       QStringLiteral("Task Already in Safe List"), MbIconError);
         return;
     }
-    if (containsSameTask(m_controls.ListBox3->taskModel().tasks(), task)) {
+    if (containsSameTask(m_controls.killListView->taskModel().tasks(), task)) {
         m_policy.show(BoxKind::SilentGated,
                       QStringLiteral("The selected task is already in the kill list.You can not put the same task in "
                                      "two different lists."),
@@ -48,15 +48,15 @@ void ListCommands::addRunningToSafeList(bool dynamicCh) {
         safe.append(task);
 }
 
-void ListCommands::Button3Click() {
-    const TaskListView& all = *m_controls.ListBox1;
+void ListCommands::onAddToKillListClicked() {
+    const TaskListView& all = *m_controls.allTasksView;
     const int selected = all.itemIndex();
     if (selected == -1) {
         m_policy.show(BoxKind::SilentGated, QStringLiteral("No detected task selected to be added to the kill list."),
                       QStringLiteral("No Selected Task"), MbIconError);
         return;
     }
-    m_controls.ListBox3->taskModel().append(all.taskModel().at(selected));
+    m_controls.killListView->taskModel().append(all.taskModel().at(selected));
 }
 
 void ListCommands::removeSelected(TaskListView& list, const QString& nothingSelectedText) {
@@ -70,30 +70,30 @@ void ListCommands::removeSelected(TaskListView& list, const QString& nothingSele
             list.taskModel().removeAt(i);
 }
 
-void ListCommands::Button4Click() {
-    removeSelected(*m_controls.ListBox2,
+void ListCommands::onRemoveFromSafeListClicked() {
+    removeSelected(*m_controls.safeListView,
                    QStringLiteral("No task in the safe list selected, so as to be removed from it."));
 }
 
-void ListCommands::Button5Click() {
-    removeSelected(*m_controls.ListBox3,
+void ListCommands::onRemoveFromKillListClicked() {
+    removeSelected(*m_controls.killListView,
                    QStringLiteral("No task in the kill list selected, so as to be removed from it."));
 }
 
-void ListCommands::Button32Click() {
-    m_controls.ListBox2->taskModel().clear();
+void ListCommands::onClearSafeListClicked() {
+    m_controls.safeListView->taskModel().clear();
 }
 
-void ListCommands::Button33Click() {
-    m_controls.ListBox3->taskModel().clear();
+void ListCommands::onClearKillListClicked() {
+    m_controls.killListView->taskModel().clear();
 }
 
-void ListCommands::Button35Click() {
-    m_controls.ListBox2->clearSelection();
+void ListCommands::onSafeListUnselectClicked() {
+    m_controls.safeListView->clearSelection();
 }
 
-void ListCommands::Button36Click() {
-    m_controls.ListBox3->clearSelection();
+void ListCommands::onKillListUnselectClicked() {
+    m_controls.killListView->clearSelection();
 }
 
 void ListCommands::findNext(TaskListView& list, const QLineEdit& searchBox) {
@@ -111,20 +111,20 @@ void ListCommands::findNext(TaskListView& list, const QLineEdit& searchBox) {
     list.setTopIndex(found);
 }
 
-void ListCommands::Button9Click() {
-    findNext(*m_controls.ListBox1, *m_controls.Edit1);
+void ListCommands::onAllTasksFindNextClicked() {
+    findNext(*m_controls.allTasksView, *m_controls.allTasksFindEdit);
 }
 
-void ListCommands::Button10Click() {
-    findNext(*m_controls.ListBox2, *m_controls.Edit2);
+void ListCommands::onSafeListFindNextClicked() {
+    findNext(*m_controls.safeListView, *m_controls.safeListFindEdit);
 }
 
-void ListCommands::Button11Click() {
-    findNext(*m_controls.ListBox3, *m_controls.Edit3);
+void ListCommands::onKillListFindNextClicked() {
+    findNext(*m_controls.killListView, *m_controls.killListFindEdit);
 }
 
-void ListCommands::Actionwindow1Click() {
-    const TaskListView& all = *m_controls.ListBox1;
+void ListCommands::onAllTasksActionWindowTriggered() {
+    const TaskListView& all = *m_controls.allTasksView;
     const int selected = all.itemIndex();
     if (selected == -1)
         return;

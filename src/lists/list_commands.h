@@ -27,26 +27,26 @@ public:
     // Adds the selected task of the All Task List to the Safe List. `dynamicCh` true refuses a
     // name the Safe List already recognises (silently); false adds it anyway.
     void addRunningToSafeList(bool dynamicCh);
-    void Button2Click() { addRunningToSafeList(true); }
-    void AddtoSafeList2Click() { addRunningToSafeList(true); }
-    void AddtoSafeListallowdoublicates1Click() { addRunningToSafeList(false); }
+    void onAddToSafeListClicked() { addRunningToSafeList(true); }
+    void onAllTasksAddToSafeListTriggered() { addRunningToSafeList(true); }
+    void onAllTasksAddToSafeListAgainTriggered() { addRunningToSafeList(false); }
 
-    void Button3Click();  // add the selected task to the Kill List
-    void Button4Click();  // remove the selected entries of the Safe List
-    void Button5Click();  // remove the selected entries of the Kill List
-    void Button32Click(); // clear the Safe List
-    void Button33Click(); // clear the Kill List
-    void Button35Click(); // un-select all in the Safe List
-    void Button36Click(); // un-select all in the Kill List
+    void onAddToKillListClicked();      // add the selected task to the Kill List
+    void onRemoveFromSafeListClicked(); // remove the selected entries of the Safe List
+    void onRemoveFromKillListClicked(); // remove the selected entries of the Kill List
+    void onClearSafeListClicked();      // clear the Safe List
+    void onClearKillListClicked();      // clear the Kill List
+    void onSafeListUnselectClicked();   // un-select all in the Safe List
+    void onKillListUnselectClicked();   // un-select all in the Kill List
 
-    void Button14Click(); // add all displayed tasks to the Safe List
-    void Button15Click(); // kill all displayed tasks outside the Safe List
+    void onAddAllToSafeListClicked();       // add all displayed tasks to the Safe List
+    void onKillAllOutsideSafeListClicked(); // kill all displayed tasks outside the Safe List
 
-    void Button9Click();  // Find Next in the All Task List (Edit1)
-    void Button10Click(); // Find Next in the Safe List (Edit2)
-    void Button11Click(); // Find Next in the Kill List (Edit3)
+    void onAllTasksFindNextClicked(); // Find Next in the All Task List (allTasksFindEdit)
+    void onSafeListFindNextClicked(); // Find Next in the Safe List (safeListFindEdit)
+    void onKillListFindNextClicked(); // Find Next in the Kill List (killListFindEdit)
 
-    void Actionwindow1Click();
+    void onAllTasksActionWindowTriggered();
 
 private:
     void removeSelected(TaskListView& list, const QString& nothingSelectedText);

@@ -14,33 +14,33 @@
 using namespace platform;
 
 bool ListCommands::offerHiddenTasks(const QString& text) {
-    if (m_controls.ShowHiddenTasks->isChecked())
+    if (m_controls.showHiddenTasksAction->isChecked())
         return true;
     const int answer = m_policy.show(BoxKind::SilentGatedAnswersNo, text,
                                      QStringLiteral("What to do with Hidden Tasks"), MbYesNo | MbIconWarning);
     if (answer != IdYes)
         return answer == IdNo; // a question left unanswered (the program is ending) ends the command
-    m_taskList.ShowHiddenTasksClick();
-    m_taskList.RefreshTasks1Click();
+    m_taskList.onShowHiddenTasksTriggered();
+    m_taskList.onRefreshTasksTriggered();
     return true;
 }
 
-void ListCommands::Button14Click() {
+void ListCommands::onAddAllToSafeListClicked() {
     if (!offerHiddenTasks(
             QStringLiteral("If hidden tasks are not displayed, they will not be added to the safe list.\n\r\n\r"
                            "Do you wish to show hidden tasks before adding all showing tasks to the safe "
                            "list ?")))
         return;
     // The lists are read after the question: timers may have changed them while it was open.
-    const TaskList all = m_controls.ListBox1->taskModel().tasks();
-    TaskListModel& safe = m_controls.ListBox2->taskModel();
-    const TaskList& kill = m_controls.ListBox3->taskModel().tasks();
+    const TaskList all = m_controls.allTasksView->taskModel().tasks();
+    TaskListModel& safe = m_controls.safeListView->taskModel();
+    const TaskList& kill = m_controls.killListView->taskModel().tasks();
     for (const TaskEntry& task : all)
         if (!containsSameTask(safe.tasks(), task) && !containsSameTask(kill, task))
             safe.append(task);
 }
 
-void ListCommands::Button15Click() {
+void ListCommands::onKillAllOutsideSafeListClicked() {
     if (m_killingAll)
         return;
     m_killingAll = true;
@@ -52,13 +52,13 @@ void ListCommands::Button15Click() {
         return;
     // Each row keeps the owner its window had when the list was filled: a window that has gone or
     // passed to another program since is not struck.
-    const TaskList all = m_controls.ListBox1->taskModel().tasks();
-    const TaskList safe = m_controls.ListBox2->taskModel().tasks();
+    const TaskList all = m_controls.allTasksView->taskModel().tasks();
+    const TaskList safe = m_controls.safeListView->taskModel().tasks();
     QStringList ended;
     for (const TaskEntry& task : all)
         if (!containsSameTask(safe, task) &&
             m_taskActions.killCaptured(task) == TaskActions::KillOutcome::AlreadyEnded) // spares our own windows
             ended << task.title;
-    m_taskList.RefreshTasks1Click();
+    m_taskList.onRefreshTasksTriggered();
     m_taskActions.tellAlreadyEnded(ended);
 }

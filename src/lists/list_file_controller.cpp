@@ -18,8 +18,8 @@ std::optional<QString> ListFileController::listFilePath(bool askPath, bool forSa
         return defaultListFilePath(m_values.BaseDir);
     const QString title = QStringLiteral("Select a list save file");
     const QString filter = QStringLiteral("List Save|*.sav");
-    const auto chosen = forSaving ? m_dialogs.saveFileName(m_controls.Torvane, title, filter, m_values.BaseDir)
-                                  : m_dialogs.openFileName(m_controls.Torvane, title, filter, m_values.BaseDir);
+    const auto chosen = forSaving ? m_dialogs.saveFileName(m_controls.mainWindow, title, filter, m_values.BaseDir)
+                                  : m_dialogs.openFileName(m_controls.mainWindow, title, filter, m_values.BaseDir);
     if (!chosen || chosen->isEmpty())
         return std::nullopt;
     QString path = *chosen;
@@ -34,13 +34,13 @@ void ListFileController::SaveAllLists(bool askPath) {
     const auto path = listFilePath(askPath, true);
     if (!path || (!askPath && m_defaultFileUntouchable))
         return;
-    saveListFile(*path, m_controls.ListBox2->taskModel().tasks(), m_controls.ListBox3->taskModel().tasks());
+    saveListFile(*path, m_controls.safeListView->taskModel().tasks(), m_controls.killListView->taskModel().tasks());
 }
 
 void ListFileController::replaceLists(const TaskList& safe, const TaskList& kill) {
     // The models put the entries in their sorted place when the lists are sorted.
-    m_controls.ListBox2->taskModel().setTasks(safe);
-    m_controls.ListBox3->taskModel().setTasks(kill);
+    m_controls.safeListView->taskModel().setTasks(safe);
+    m_controls.killListView->taskModel().setTasks(kill);
 }
 
 void ListFileController::LoadAllLists(bool askPath) {
@@ -53,9 +53,9 @@ void ListFileController::LoadAllLists(bool askPath) {
     }
     const ListFileSections sections = loadListFile(*path);
     if (sections.replacesSafe)
-        m_controls.ListBox2->taskModel().setTasks(sections.safe);
+        m_controls.safeListView->taskModel().setTasks(sections.safe);
     if (sections.replacesKill)
-        m_controls.ListBox3->taskModel().setTasks(sections.kill);
+        m_controls.killListView->taskModel().setTasks(sections.kill);
     sections.throwIfError();
 }
 

@@ -22,8 +22,8 @@ public:
     // askPath false is the load at start: a default file that cannot be read is kept aside under a
     // name that says so, the lists start empty and the error tells where the file went.
     void LoadAllLists(bool askPath);
-    void SaveLists1Click() { SaveAllLists(true); }
-    void LoadLists1Click() { LoadAllLists(true); }
+    void onSaveListsTriggered() { SaveAllLists(true); }
+    void onLoadListsTriggered() { LoadAllLists(true); }
 
 private:
     std::optional<QString> listFilePath(bool askPath, bool forSaving);

@@ -39,8 +39,8 @@ private:
 
 } // namespace
 
-TNewTask::TNewTask(SharedValues& values, WindowSystem& windows, TaskActions& actions, MessagePolicy& policy,
-                   QWidget* parent)
+TaskActionWindow::TaskActionWindow(SharedValues& values, WindowSystem& windows, TaskActions& actions,
+                                   MessagePolicy& policy, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       m_values(values), m_windows(windows), m_actions(actions), m_policy(policy) {
     setObjectName(QStringLiteral("NewTask"));
@@ -51,35 +51,39 @@ TNewTask::TNewTask(SharedValues& values, WindowSystem& windows, TaskActions& act
     buildControls();
     layoutControls();
     wireControls();
-    Timer2->start();
+    repeatClockTimer->start();
     // Native from the start, so the window exists (hidden) before it is first shown.
     winId();
 }
 
-void TNewTask::wireControls() {
-    const std::pair<QPushButton*, void (TNewTask::*)()> buttons[] = {
-        {Button1, &TNewTask::Button1Click}, {Button2, &TNewTask::Button2Click}, {Button3, &TNewTask::Button3Click},
-        {Button4, &TNewTask::Button4Click}, {Button5, &TNewTask::Button5Click}, {Button6, &TNewTask::Button6Click},
-        {Button7, &TNewTask::Button7Click},
+void TaskActionWindow::wireControls() {
+    const std::pair<QPushButton*, void (TaskActionWindow::*)()> buttons[] = {
+        {killTaskButton, &TaskActionWindow::onKillTaskClicked},
+        {allowButton, &TaskActionWindow::onAllowClicked},
+        {addToSafeListButton, &TaskActionWindow::onAddToSafeListClicked},
+        {addToKillListButton, &TaskActionWindow::onAddToKillListClicked},
+        {ignoreButton, &TaskActionWindow::onIgnoreClicked},
+        {performedByMeButton, &TaskActionWindow::onPerformedByMeClicked},
+        {performedByCloudButton, &TaskActionWindow::onPerformedByCloudClicked},
     };
     for (const auto& [control, handler] : buttons)
         connectGuarded(control, &QPushButton::clicked, this, m_policy,
                        [this, handler = handler] { (this->*handler)(); });
-    connectGuarded(Timer1, &QTimer::timeout, this, m_policy, [this] { Timer1Timer(); });
-    connectGuarded(Timer2, &QTimer::timeout, this, m_policy, [this] { Timer2Timer(); });
-    connect(Timer2, &QTimer::timeout, this, &TNewTask::placeAgainForFrame);
+    connectGuarded(repeatTimer, &QTimer::timeout, this, m_policy, [this] { onRepeatTick(); });
+    connectGuarded(repeatClockTimer, &QTimer::timeout, this, m_policy, [this] { onRepeatClockTick(); });
+    connect(repeatClockTimer, &QTimer::timeout, this, &TaskActionWindow::placeAgainForFrame);
 }
 
-void TNewTask::showForActionTask() {
+void TaskActionWindow::showForActionTask() {
     if (m_acting)
         return;
     if (isVisible())
-        runGuarded(m_policy, [this] { FormShow(); });
+        runGuarded(m_policy, [this] { onShown(); });
     else
-        show(); // the show event runs FormShow
+        show(); // the show event runs onShown
 }
 
-void TNewTask::showFor(const TaskEntry& task, const QString& reason) {
+void TaskActionWindow::showFor(const TaskEntry& task, const QString& reason) {
     if (m_acting)
         return;
     m_values.ActionTask = task;
@@ -87,34 +91,34 @@ void TNewTask::showFor(const TaskEntry& task, const QString& reason) {
     showForActionTask();
 }
 
-void TNewTask::showEvent(QShowEvent* event) {
+void TaskActionWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A spontaneous show is the window manager mapping the window again, not the program showing it.
     if (!event->spontaneous())
-        runGuarded(m_policy, [this] { FormShow(); });
+        runGuarded(m_policy, [this] { onShown(); });
 }
 
-bool TNewTask::event(QEvent* event) {
+bool TaskActionWindow::event(QEvent* event) {
     if (event->type() == QEvent::Paint)
-        QMetaObject::invokeMethod(this, &TNewTask::placeAgainForFrame, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &TaskActionWindow::placeAgainForFrame, Qt::QueuedConnection);
     return QWidget::event(event);
 }
 
 // The window manager's frame is known only once the window is up, so a placement made at the show
 // left the frame's right and bottom edges off the screen. The first paint mostly comes after the
 // frame is known; the one-second timer catches the rest.
-void TNewTask::placeAgainForFrame() {
+void TaskActionWindow::placeAgainForFrame() {
     if (isVisible() && frameGeometry().size() != m_placedFrame)
         placeBottomRight();
 }
 
-void TNewTask::hideEvent(QHideEvent* event) {
+void TaskActionWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous())
-        runGuarded(m_policy, [this] { FormHide(); });
+        runGuarded(m_policy, [this] { onHidden(); });
 }
 
-void TNewTask::FormShow() {
+void TaskActionWindow::onShown() {
     placeBottomRight();
     startOnShow();
     bringToFront();
@@ -123,7 +127,7 @@ void TNewTask::FormShow() {
         activateWindow();
 }
 
-void TNewTask::placeBottomRight() {
+void TaskActionWindow::placeBottomRight() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
@@ -134,26 +138,26 @@ void TNewTask::placeBottomRight() {
     move(desktop.x() + desktop.width() - outer.width(), desktop.y() + desktop.height() - outer.height());
 }
 
-void TNewTask::bringToFront() {
+void TaskActionWindow::bringToFront() {
     if (isVisible())
         raise();
 }
 
-bool TNewTask::taskWindowVisible(WindowHandle window) {
+bool TaskActionWindow::taskWindowVisible(WindowHandle window) {
     for (const WindowInfo& info : m_windows.topLevelWindows())
         if (info.handle == window)
             return info.visible;
     return false;
 }
 
-void TNewTask::startOnShow() {
+void TaskActionWindow::startOnShow() {
     m_values.DecidedTask.title.clear();
     m_values.TaskDecision = ActionDecision::None;
     const QString name = m_values.ActionTask.title;
     const WindowHandle window = m_values.ActionTask.handle;
     if (name.isEmpty() || window == 0) {
         showNotFound();
-        Timer1->start();
+        repeatTimer->start();
         return;
     }
 
@@ -177,57 +181,59 @@ void TNewTask::startOnShow() {
             failure = std::current_exception();
     }
 
-    Label1->setText(taskHeading(facts.bytes, m_values.MemoryLimitMB, m_ActionWindowReason));
+    headingLabel->setText(taskHeading(facts.bytes, m_values.MemoryLimitMB, m_ActionWindowReason));
     m_message = taskMessage(facts);
-    RichEdit1->setPlainText(displayText(m_message));
-    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5})
+    detailsText->setPlainText(displayText(m_message));
+    for (QPushButton* b : {killTaskButton, allowButton, addToSafeListButton, addToKillListButton, ignoreButton})
         b->setEnabled(true);
-    Button6->setEnabled(facts.mine > 0);
-    Button7->setEnabled(facts.cloud > 0);
-    Timer1->start();
+    performedByMeButton->setEnabled(facts.mine > 0);
+    performedByCloudButton->setEnabled(facts.cloud > 0);
+    repeatTimer->start();
     if (failure)
         std::rethrow_exception(failure);
 }
 
-void TNewTask::showNotFound() {
-    Label1->setText(kNotFoundHeading);
+void TaskActionWindow::showNotFound() {
+    headingLabel->setText(kNotFoundHeading);
     m_message = notFoundMessage(m_values.ActionTask.title);
-    RichEdit1->setPlainText(displayText(m_message));
-    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button6, Button7})
+    detailsText->setPlainText(displayText(m_message));
+    for (QPushButton* b : {killTaskButton, allowButton, addToSafeListButton, addToKillListButton, performedByMeButton,
+                           performedByCloudButton})
         b->setEnabled(false);
-    Button5->setEnabled(true);
+    ignoreButton->setEnabled(true);
 }
 
-QPushButton* TNewTask::button(RepeatAction action) const {
-    QPushButton* const buttons[] = {Button1, Button2, Button3, Button4, Button5, Button6, Button7};
+QPushButton* TaskActionWindow::button(RepeatAction action) const {
+    QPushButton* const buttons[] = {killTaskButton, allowButton,         addToSafeListButton,   addToKillListButton,
+                                    ignoreButton,   performedByMeButton, performedByCloudButton};
     const auto number = static_cast<int>(action);
     return number >= 1 && number <= 7 ? buttons[number - 1] : nullptr;
 }
 
-void TNewTask::Button1Click() {
+void TaskActionWindow::onKillTaskClicked() {
     runButton(RepeatAction::KillTask);
 }
-void TNewTask::Button2Click() {
+void TaskActionWindow::onAllowClicked() {
     runButton(RepeatAction::AllowToRun);
 }
-void TNewTask::Button3Click() {
+void TaskActionWindow::onAddToSafeListClicked() {
     runButton(RepeatAction::AddToSafeList);
 }
-void TNewTask::Button4Click() {
+void TaskActionWindow::onAddToKillListClicked() {
     runButton(RepeatAction::AddToKillList);
 }
-void TNewTask::Button5Click() {
+void TaskActionWindow::onIgnoreClicked() {
     runButton(RepeatAction::Ignore);
 }
-void TNewTask::Button6Click() {
+void TaskActionWindow::onPerformedByMeClicked() {
     runButton(RepeatAction::MostlyPerformedByMe);
 }
-void TNewTask::Button7Click() {
+void TaskActionWindow::onPerformedByCloudClicked() {
     runButton(RepeatAction::MostlyPerformedByCloud);
 }
 
-void TNewTask::runButton(RepeatAction action) {
-    // The "Kill Task" box runs a nested event loop in which Timer1 keeps firing: a repeat must not
+void TaskActionWindow::runButton(RepeatAction action) {
+    // The "Kill Task" box runs a nested event loop in which repeatTimer keeps firing: a repeat must not
     // act on the task again, nor stack a second box, before the first action is over.
     if (m_acting)
         return;
@@ -235,7 +241,7 @@ void TNewTask::runButton(RepeatAction action) {
     performButton(action);
 }
 
-void TNewTask::performButton(RepeatAction action) {
+void TaskActionWindow::performButton(RepeatAction action) {
     switch (action) {
     case RepeatAction::KillTask:
         killTask();
@@ -263,7 +269,7 @@ void TNewTask::performButton(RepeatAction action) {
     }
 }
 
-void TNewTask::killTask() {
+void TaskActionWindow::killTask() {
     // The task keeps the owner noted when it was taken from the desktop: if its window has gone or
     // passed to another program while the window was open, nothing is killed.
     const TaskEntry task = m_values.ActionTask;
@@ -283,20 +289,20 @@ void TNewTask::killTask() {
         break;
     }
     m_values.TaskDecision = ActionDecision::KillTask;
-    if (CheckBox1->isChecked())
+    if (repeatCheck->isChecked())
         m_values.RepeatLastAction = RepeatAction::KillTask;
     hideWindow();
 }
 
-void TNewTask::decide(ActionDecision decision, RepeatAction repeat) {
+void TaskActionWindow::decide(ActionDecision decision, RepeatAction repeat) {
     m_values.DecidedTask = m_values.ActionTask;
     m_values.TaskDecision = decision;
-    if (CheckBox1->isChecked())
+    if (repeatCheck->isChecked())
         m_values.RepeatLastAction = repeat;
     hideWindow();
 }
 
-void TNewTask::mostPerformed(bool cloud) {
+void TaskActionWindow::mostPerformed(bool cloud) {
     const int code = cloud ? MostPerformedByCloud(m_values.ActionTask.title, m_values.BaseDir)
                            : MostPerformedByMe(m_values.ActionTask.title, m_values.BaseDir);
     // Choice-file codes name the actions in another order than the buttons.
@@ -305,17 +311,17 @@ void TNewTask::mostPerformed(bool cloud) {
                                              RepeatAction::AllowToRun,    RepeatAction::Ignore};
     if (code >= 1 && code <= 5)
         performButton(buttonOfCode[code]);
-    if (CheckBox1->isChecked())
+    if (repeatCheck->isChecked())
         m_values.RepeatLastAction = cloud ? RepeatAction::MostlyPerformedByCloud : RepeatAction::MostlyPerformedByMe;
 }
 
-void TNewTask::hideWindow() {
+void TaskActionWindow::hideWindow() {
     // A decision taken on the quick repeat path, with the window never shown, hides nothing.
     if (isVisible())
         hide();
 }
 
-void TNewTask::performRepeatLast() {
+void TaskActionWindow::performRepeatLast() {
     if (m_acting)
         return;
     QPushButton* repeated = button(m_values.RepeatLastAction);
@@ -327,24 +333,24 @@ void TNewTask::performRepeatLast() {
         runButton(m_values.RepeatLastAction);
 }
 
-void TNewTask::Timer1Timer() {
+void TaskActionWindow::onRepeatTick() {
     if (isVisible())
         performRepeatLast();
 }
 
-void TNewTask::Timer2Timer() {
+void TaskActionWindow::onRepeatClockTick() {
     ++m_RepeatSeconds;
-    if (repeatPeriodOver(SpinEdit1->text(), m_RepeatSeconds)) {
+    if (repeatPeriodOver(repeatSecondsSpin->text(), m_RepeatSeconds)) {
         m_RepeatSeconds = 0;
         m_values.RepeatLastAction = RepeatAction::None;
     }
 }
 
-void TNewTask::FormHide() {
+void TaskActionWindow::onHidden() {
     // The window is reset even when the choice cannot be recorded: the next task must not inherit
     // this one's reason, repeat box or timer.
     std::exception_ptr failure;
-    if (CheckBox3->isChecked()) {
+    if (rememberCheck->isChecked()) {
         try {
             RecordChoice(m_values.TaskDecision, m_values.ActionTask.title, m_values.BaseDir + kMyChoiceFileName);
         } catch (const TorvaneError&) {
@@ -353,8 +359,8 @@ void TNewTask::FormHide() {
     }
     m_values.ActionTask.title.clear();
     m_ActionWindowReason.clear();
-    CheckBox1->setChecked(false);
-    Timer1->stop();
+    repeatCheck->setChecked(false);
+    repeatTimer->stop();
     if (failure)
         std::rethrow_exception(failure);
 }

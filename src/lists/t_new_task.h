@@ -26,14 +26,14 @@ class WindowSystem;
 // what to do with one task. It meets the protection cycle only through the hand-over values in
 // SharedValues: whoever shows it sets ActionTask.title and ActionTask.handle first; a decision leaves
 // TaskDecision, DecidedTask.title, DecidedTask.handle and RepeatLastAction and hides the window.
-class TNewTask : public QWidget, public ActionWindow {
+class TaskActionWindow : public QWidget, public ActionWindow {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 460;
     static constexpr int kClientHeight = 404;
 
-    TNewTask(SharedValues& values, platform::WindowSystem& windows, TaskActions& actions, MessagePolicy& policy,
-             QWidget* parent = nullptr);
+    TaskActionWindow(SharedValues& values, platform::WindowSystem& windows, TaskActions& actions, MessagePolicy& policy,
+                     QWidget* parent = nullptr);
 
     // Shows the window for the task in ActionTask.title / ActionTask.handle. A window already showing
     // is prepared again for that task (the hand-opened case), so what it shows never describes an
@@ -53,36 +53,36 @@ public:
 
     // Handlers. Called directly (by the protection cycle and tests) they throw TorvaneError;
     // the window's own signals and events run them inside the general error report.
-    void FormShow();
+    void onShown();
     void startOnShow() override;
     void performRepeatLast() override;
-    void Button1Click(); // "Kill Task"
-    void Button2Click(); // "Allow to Run"
-    void Button3Click(); // "Add to Safe List"
-    void Button4Click(); // "Add to Kill List"
-    void Button5Click(); // "Ignore"
-    void Button6Click(); // "Mostly Performed by Me"
-    void Button7Click(); // "Mostly Performed by Cloud"
-    void Timer1Timer();
-    void Timer2Timer();
-    void FormHide();
+    void onKillTaskClicked();
+    void onAllowClicked();
+    void onAddToSafeListClicked();
+    void onAddToKillListClicked();
+    void onIgnoreClicked();
+    void onPerformedByMeClicked();
+    void onPerformedByCloudClicked();
+    void onRepeatTick();
+    void onRepeatClockTick();
+    void onHidden();
 
-    QLabel* Label1 = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* Button6 = nullptr;
-    QPushButton* Button7 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QCheckBox* CheckBox3 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    SpinEdit* SpinEdit1 = nullptr;
-    QCheckBox* CheckBox2 = nullptr;
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
+    QLabel* headingLabel = nullptr;
+    QTextEdit* detailsText = nullptr;
+    QLabel* questionLabel = nullptr;
+    QPushButton* performedByMeButton = nullptr;
+    QPushButton* performedByCloudButton = nullptr;
+    QPushButton* killTaskButton = nullptr;
+    QPushButton* addToSafeListButton = nullptr;
+    QPushButton* allowButton = nullptr;
+    QPushButton* addToKillListButton = nullptr;
+    QCheckBox* rememberCheck = nullptr;
+    QPushButton* ignoreButton = nullptr;
+    QCheckBox* repeatCheck = nullptr;
+    SpinEdit* repeatSecondsSpin = nullptr;
+    QCheckBox* recheckCheck = nullptr;
+    QTimer* repeatTimer = nullptr;
+    QTimer* repeatClockTimer = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -46,10 +46,10 @@ std::int64_t proportion(std::int64_t part, std::int64_t whole, std::int64_t maxi
 } // namespace
 
 ConsumeController::ConsumeController(const ConsumeControls& controls, platform::MemoryInfo& memory,
-                                     SharedValues& values, MessagePolicy& policy, QAction* OptimizeFreeEvery1,
+                                     SharedValues& values, MessagePolicy& policy, QAction* periodicOptimizeAction,
                                      HeapAllocator& heap)
-    : m_c(controls), m_memory(memory), m_values(values), m_policy(policy), m_optimizeFreeEvery1(OptimizeFreeEvery1),
-      m_blocks(heap), m_gauge(controls.Gauge1) {}
+    : m_c(controls), m_memory(memory), m_values(values), m_policy(policy),
+      m_periodicOptimizeAction(periodicOptimizeAction), m_blocks(heap), m_gauge(controls.consumedGauge) {}
 
 ConsumeController::Status ConsumeController::status() const {
     const platform::MemoryStatus s = m_memory.globalMemoryStatus();
@@ -63,7 +63,7 @@ std::int64_t& ConsumeController::consumeTarget() {
 void ConsumeController::ConsumeMemory() {
     BusyScope busy(m_busy);
     const std::int64_t available = status().available;
-    const std::int64_t cap = safetyCapBytes(m_c.SpinEdit6->text());
+    const std::int64_t cap = safetyCapBytes(m_c.safetyCapSpin->text());
     const std::int64_t wanted = consumeAmount(available, cap, consumeTarget());
     // The heap practically never refuses while the system overcommits; the kernel would end
     // programs instead. What would leave less than the margin is not taken but reported.
@@ -93,7 +93,7 @@ void ConsumeController::FreeConsumed() {
 
 void ConsumeController::RewriteConsumed() {
     BusyScope busy(m_busy);
-    const std::int64_t cap = safetyCapBytes(m_c.SpinEdit6->text());
+    const std::int64_t cap = safetyCapBytes(m_c.safetyCapSpin->text());
     if (!rewriteAllowed(status().available, cap, consumeTarget()))
         return;
     m_gauge.setMaximum(consumeTarget());
@@ -103,34 +103,35 @@ void ConsumeController::RewriteConsumed() {
 }
 
 void ConsumeController::setRewriteControlsVisible(bool visible) {
-    for (QWidget* w : {static_cast<QWidget*>(m_c.Button18), static_cast<QWidget*>(m_c.CheckBox3),
-                       static_cast<QWidget*>(m_c.SpinEdit4), static_cast<QWidget*>(m_c.RewriteMinutesLabel)})
+    for (QWidget* w : {static_cast<QWidget*>(m_c.rewriteNowButton), static_cast<QWidget*>(m_c.periodicRewriteCheck),
+                       static_cast<QWidget*>(m_c.rewriteIntervalSpin), static_cast<QWidget*>(m_c.rewriteMinutesLabel)})
         w->setVisible(visible);
 }
 
 void ConsumeController::showConsumedState() {
-    for (SpinEdit* field : {m_c.SpinEdit1, m_c.SpinEdit2, m_c.SpinEdit3})
+    for (SpinEdit* field : {m_c.consumeFirstFactorSpin, m_c.consumeSecondFactorSpin, m_c.consumeThirdFactorSpin})
         field->setEnabled(false);
-    m_c.Button17->setText(QStringLiteral("Free"));
+    m_c.consumeButton->setText(QStringLiteral("Free"));
     setRewriteControlsVisible(true);
     RewriteMinutes = 0;
 }
 
-void ConsumeController::Free1Click() {
+void ConsumeController::onFreeConsumedTriggered() {
     FreeConsumed();
-    for (SpinEdit* field : {m_c.SpinEdit1, m_c.SpinEdit2, m_c.SpinEdit3})
+    for (SpinEdit* field : {m_c.consumeFirstFactorSpin, m_c.consumeSecondFactorSpin, m_c.consumeThirdFactorSpin})
         field->setEnabled(true);
-    m_c.Button17->setText(QStringLiteral("GO"));
+    m_c.consumeButton->setText(QStringLiteral("GO"));
     consumeTarget() = 0;
     setRewriteControlsVisible(false);
 }
 
-void ConsumeController::Button17Click() {
+void ConsumeController::onConsumeClicked() {
     if (consumeTarget() != 0) {
-        Free1Click();
+        onFreeConsumedTriggered();
         return;
     }
-    if (const auto target = manualTarget(m_c.SpinEdit1->text(), m_c.SpinEdit2->text(), m_c.SpinEdit3->text()))
+    if (const auto target = manualTarget(m_c.consumeFirstFactorSpin->text(), m_c.consumeSecondFactorSpin->text(),
+                                         m_c.consumeThirdFactorSpin->text()))
         consumeTarget() = *target;
     if (consumeTarget() > 0) {
         ConsumeMemory();
@@ -138,68 +139,68 @@ void ConsumeController::Button17Click() {
     }
 }
 
-void ConsumeController::Button18Click() {
+void ConsumeController::onRewriteNowClicked() {
     RewriteConsumed();
 }
 
 QuickChoice ConsumeController::selectedChoice() const {
-    if (m_c.RadioButton1->isChecked())
+    if (m_c.oneThirdRemainsFreeRadio->isChecked())
         return QuickChoice::OneThirdRemainsFree;
-    if (m_c.RadioButton2->isChecked())
+    if (m_c.halfRemainsFreeRadio->isChecked())
         return QuickChoice::HalfRemainsFree;
-    if (m_c.RadioButton3->isChecked())
+    if (m_c.thirdOfFreeRadio->isChecked())
         return QuickChoice::ThirdOfFree;
-    if (m_c.RadioButton4->isChecked())
+    if (m_c.halfOfFreeRadio->isChecked())
         return QuickChoice::HalfOfFree;
-    if (m_c.RadioButton5->isChecked())
+    if (m_c.extraMegabytesRadio->isChecked())
         return QuickChoice::ExtraMegaBytes;
     return QuickChoice::None;
 }
 
 void ConsumeController::QuickConsume() {
     const Status s = status();
-    const QuickConsumeInput in{s.total, s.available, m_blocks.held(), consumeTarget(), m_c.SpinEdit5->text()};
+    const QuickConsumeInput in{s.total, s.available, m_blocks.held(), consumeTarget(), m_c.extraMegabytesSpin->text()};
     const std::int64_t q = quickConsumeTarget(selectedChoice(), in);
     if (q <= 0) {
-        Free1Click();
+        onFreeConsumedTriggered();
         return;
     }
     FreeConsumed();
     consumeTarget() = q;
     ConsumeMemory();
-    m_c.SpinEdit1->setValue(1024);
-    m_c.SpinEdit2->setValue(1024);
-    m_c.SpinEdit3->setValue(roundedMebibytes(q));
+    m_c.consumeFirstFactorSpin->setValue(1024);
+    m_c.consumeSecondFactorSpin->setValue(1024);
+    m_c.consumeThirdFactorSpin->setValue(roundedMebibytes(q));
     showConsumedState();
 }
 
-void ConsumeController::Consumeto66Click() {
-    m_c.RadioButton1->setChecked(true);
+void ConsumeController::onConsumeToTwoThirdsTriggered() {
+    m_c.oneThirdRemainsFreeRadio->setChecked(true);
     QuickConsume();
 }
 
-void ConsumeController::Consumeto50Click() {
-    m_c.RadioButton2->setChecked(true);
+void ConsumeController::onConsumeToHalfTriggered() {
+    m_c.halfRemainsFreeRadio->setChecked(true);
     QuickConsume();
 }
 
-void ConsumeController::Consume50ofavailable1Click() {
-    m_c.RadioButton3->setChecked(true);
+void ConsumeController::onConsumeHalfOfFreeTriggered() {
+    m_c.thirdOfFreeRadio->setChecked(true);
     QuickConsume();
 }
 
-void ConsumeController::Consume33ofavailable1Click() {
-    m_c.RadioButton4->setChecked(true);
+void ConsumeController::onConsumeThirdOfFreeTriggered() {
+    m_c.halfOfFreeRadio->setChecked(true);
     QuickConsume();
 }
 
 void ConsumeController::OptimizeAndFree() {
     BusyScope busy(m_busy);
-    const std::int64_t a = optimizeAmount(status().available, m_c.SpinEdit6->text());
+    const std::int64_t a = optimizeAmount(status().available, m_c.safetyCapSpin->text());
     if (a <= 0)
         return;
     if (consumeTarget() > 0)
-        Free1Click();
+        onFreeConsumedTriggered();
     consumeTarget() += a;
     ConsumeMemory();
     FreeConsumed();
@@ -208,20 +209,20 @@ void ConsumeController::OptimizeAndFree() {
     consumeTarget() = 0;
 }
 
-void ConsumeController::Timer4Timer() {
+void ConsumeController::onMinuteTick() {
     if (m_busy)
         return;
-    if (m_c.CheckBox3->isChecked() && !m_c.CheckBox3->isHidden()) {
+    if (m_c.periodicRewriteCheck->isChecked() && !m_c.periodicRewriteCheck->isHidden()) {
         ++RewriteMinutes;
-        const QString minutes = m_c.SpinEdit4->text();
+        const QString minutes = m_c.rewriteIntervalSpin->text();
         if (!minutes.isEmpty() && RewriteMinutes >= DigitsToInt(minutes)) {
             RewriteMinutes = 0;
             RewriteConsumed();
         }
     }
-    if (m_c.CheckBox12->isChecked()) {
+    if (m_c.periodicOptimizeCheck->isChecked()) {
         ++OptimizeMinutes;
-        const QString minutes = m_c.SpinEdit11->text();
+        const QString minutes = m_c.optimizeIntervalSpin->text();
         if (!minutes.isEmpty() && OptimizeMinutes >= DigitsToInt(minutes)) {
             OptimizeMinutes = 0;
             OptimizeAndFree();
@@ -229,36 +230,36 @@ void ConsumeController::Timer4Timer() {
     }
 }
 
-void ConsumeController::CheckBox12Click() {
-    if (m_c.CheckBox12->isChecked()) {
-        Free1Click();
+void ConsumeController::onPeriodicOptimizeToggled() {
+    if (m_c.periodicOptimizeCheck->isChecked()) {
+        onFreeConsumedTriggered();
         OptimizeMinutes = 0;
     }
-    if (m_optimizeFreeEvery1)
-        m_optimizeFreeEvery1->setChecked(m_c.CheckBox12->isChecked());
+    if (m_periodicOptimizeAction)
+        m_periodicOptimizeAction->setChecked(m_c.periodicOptimizeCheck->isChecked());
 }
 
-void ConsumeController::OptimizeFreeEvery1Click() {
-    const bool checked = !(m_optimizeFreeEvery1 && m_optimizeFreeEvery1->isChecked());
+void ConsumeController::onPeriodicOptimizeTriggered() {
+    const bool checked = !(m_periodicOptimizeAction && m_periodicOptimizeAction->isChecked());
     {
         // The box's own reaction would run here as well; it runs once, below.
-        const QSignalBlocker blocker(m_c.CheckBox12);
-        m_c.CheckBox12->setChecked(checked);
+        const QSignalBlocker blocker(m_c.periodicOptimizeCheck);
+        m_c.periodicOptimizeCheck->setChecked(checked);
     }
-    CheckBox12Click();
+    onPeriodicOptimizeToggled();
 }
 
-void ConsumeController::SpinEdit11Change() {
-    if (m_optimizeFreeEvery1)
-        m_optimizeFreeEvery1->setText(QStringLiteral("Optimize and free every ") +
-                                      QString::number(DigitsToInt(m_c.SpinEdit11->text())) +
-                                      QStringLiteral(" minutes"));
+void ConsumeController::onOptimizeIntervalChanged() {
+    if (m_periodicOptimizeAction)
+        m_periodicOptimizeAction->setText(QStringLiteral("Optimize and free every ") +
+                                          QString::number(DigitsToInt(m_c.optimizeIntervalSpin->text())) +
+                                          QStringLiteral(" minutes"));
 }
 
-void ConsumeController::SpinEdit5Change() {
-    const QString text = m_c.SpinEdit5->text();
+void ConsumeController::onExtraMegabytesChanged() {
+    const QString text = m_c.extraMegabytesSpin->text();
     if (!extraMegaBytes(text))
         return;
     if (const auto reset = extraMegaBytesReset(text, status().total))
-        m_c.SpinEdit5->setValue(*reset);
+        m_c.extraMegabytesSpin->setValue(*reset);
 }

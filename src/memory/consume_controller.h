@@ -20,32 +20,32 @@ class MemoryInfo;
 // SharedValues::ConsumeTarget.
 class ConsumeController {
 public:
-    // `OptimizeFreeEvery1` is the main menu item that mirrors CheckBox12 and shows its minutes.
+    // `periodicOptimizeAction` is the main menu item that mirrors periodicOptimizeCheck and shows its minutes.
     ConsumeController(const ConsumeControls& controls, platform::MemoryInfo& memory, SharedValues& values,
-                      MessagePolicy& policy, QAction* OptimizeFreeEvery1, HeapAllocator& heap);
+                      MessagePolicy& policy, QAction* periodicOptimizeAction, HeapAllocator& heap);
 
     void ConsumeMemory();
     void FreeConsumed();
     void RewriteConsumed();
 
-    void Free1Click();    // "Free all consumed"
-    void Button17Click(); // "GO" / "Free"
-    void Button18Click(); // "Rewrite Now"
-    void Button19Click() { QuickConsume(); }
-    void Button27Click() { OptimizeAndFree(); }
-    void Optimizeandfreenow1Click() { OptimizeAndFree(); }
+    void onFreeConsumedTriggered();
+    void onConsumeClicked(); // "GO" / "Free"
+    void onRewriteNowClicked();
+    void onQuickConsumeClicked() { QuickConsume(); }
+    void onOptimizeAndFreeClicked() { OptimizeAndFree(); }
+    void onOptimizeNowTriggered() { OptimizeAndFree(); }
     void QuickConsume();
     void OptimizeAndFree();
-    void Consumeto66Click();
-    void Consumeto50Click();
-    void Consume50ofavailable1Click();
-    void Consume33ofavailable1Click();
+    void onConsumeToTwoThirdsTriggered();
+    void onConsumeToHalfTriggered();
+    void onConsumeHalfOfFreeTriggered();
+    void onConsumeThirdOfFreeTriggered();
 
-    void Timer4Timer();
-    void CheckBox12Click();
-    void OptimizeFreeEvery1Click();
-    void SpinEdit11Change();
-    void SpinEdit5Change();
+    void onMinuteTick();
+    void onPeriodicOptimizeToggled();
+    void onPeriodicOptimizeTriggered();
+    void onOptimizeIntervalChanged();
+    void onExtraMegabytesChanged();
 
     const ConsumedBlocks& blocks() const { return m_blocks; }
     const ProgressGauge& gauge() const { return m_gauge; }
@@ -67,11 +67,11 @@ private:
     platform::MemoryInfo& m_memory;
     SharedValues& m_values;
     MessagePolicy& m_policy;
-    QAction* m_optimizeFreeEvery1;
+    QAction* m_periodicOptimizeAction;
     ConsumedBlocks m_blocks;
     ProgressGauge m_gauge;
     int RewriteMinutes = 0;
     int OptimizeMinutes = 0;
-    // Set while an operation runs; the warning's modal box lets Timer4 fire meanwhile.
+    // Set while an operation runs; the warning's modal box lets minuteTimer fire meanwhile.
     bool m_busy = false;
 };

@@ -71,7 +71,7 @@ platform::MemoryStatus MemoryController::SampleMemory() {
     const platform::MemoryStatus r = m_memory.globalMemoryStatus();
     m_history.record(bytes(r.totalPhys), bytes(r.availPhys));
     if (m_graphShown && m_graphShown())
-        Graph1Do();
+        drawMemoryGraph();
     return r;
 }
 
@@ -84,23 +84,23 @@ void MemoryController::sampleAndShow() {
 
 void MemoryController::showGauges(const MemoryGauges& g) {
     if (!m_colorSet || g.freeMemColor != m_freeColor) {
-        setBarColor(m_c.Free_Mem, barColor(g.freeMemColor));
+        setBarColor(m_c.freePhysicalGauge, barColor(g.freeMemColor));
         m_freeColor = g.freeMemColor;
         m_colorSet = true;
     }
-    setValue(m_c.Free_Mem, g.Free_Mem);
-    setValue(m_c.Ram_Usage, g.Ram_Usage);
-    setValue(m_c.Page_File, g.Page_File);
-    setValue(m_c.VR_Usage, g.VR_Usage);
-    setText(m_c.Label4, g.Label4);
-    setText(m_c.Label5, g.Label5);
-    setText(m_c.Label6, g.Label6);
-    setText(m_c.Label7, g.Label7);
+    setValue(m_c.freePhysicalGauge, g.freePhysicalGauge);
+    setValue(m_c.usedPhysicalGauge, g.usedPhysicalGauge);
+    setValue(m_c.usedPagingGauge, g.usedPagingGauge);
+    setValue(m_c.usedVirtualGauge, g.usedVirtualGauge);
+    setText(m_c.usedPhysicalLabel, g.usedPhysicalLabel);
+    setText(m_c.freePhysicalLabel, g.freePhysicalLabel);
+    setText(m_c.usedPagingLabel, g.usedPagingLabel);
+    setText(m_c.usedVirtualLabel, g.usedVirtualLabel);
 }
 
-void MemoryController::Graph1Do() {
-    QImage& canvas = m_c.Graph1->canvas();
+void MemoryController::drawMemoryGraph() {
+    QImage& canvas = m_c.memoryGraphImage->canvas();
     layoutMemoryGraph(m_history, canvas.size(), m_layout);
     paintMemoryGraph(canvas, m_layout, hotLightColor());
-    m_c.Graph1->present();
+    m_c.memoryGraphImage->present();
 }

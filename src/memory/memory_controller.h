@@ -22,18 +22,18 @@ public:
     MemoryController(const MemoryStatusControls& controls, platform::MemoryInfo& memory, SharedValues& values,
                      std::function<bool()> graphShown);
 
-    // The memory part of Timer1's tick: a sample, the gauges and lines, FreeMemPercent, and the
+    // The memory part of statusTimer's tick: a sample, the gauges and lines, FreeMemPercent, and the
     // graph while it is shown.
     void sampleAndShow();
 
     // Takes one sample into the history and redraws the graph while it is shown.
     platform::MemoryStatus SampleMemory();
-    void Graph1Do();
+    void drawMemoryGraph();
 
     const MemoryHistory& history() const { return m_history; }
     const MemoryGraphLayout& graphLayout() const { return m_layout; }
     FreeMemColor freeMemColor() const { return m_freeColor; }
-    // The colour the Free_Mem bar shows for `color`.
+    // The colour the freePhysicalGauge bar shows for `color`.
     static QColor barColor(FreeMemColor color);
 
     // "Drawn while `page` is the shown page of `pages` and `collapse` is not checked".

@@ -38,15 +38,17 @@ int gaugeValue(std::int32_t percent) {
 MemoryGauges computeGauges(const MemorySample& s) {
     MemoryGauges g;
     g.freeMemColor = freeMemColor(s.totalPhys, s.availPhys);
-    g.Free_Mem = gaugeValue(roundedPercent(s.availPhys, s.totalPhys));
+    g.freePhysicalGauge = gaugeValue(roundedPercent(s.availPhys, s.totalPhys));
     // The used bar complements what the free bar holds after clamping.
-    g.Ram_Usage = gaugeValue(100 - g.Free_Mem);
-    g.Page_File = gaugeValue(roundedPercent(s.totalPageFile - s.availPageFile, s.totalPageFile));
-    g.VR_Usage = gaugeValue(roundedPercent(s.totalVirtual - s.availVirtual, s.totalVirtual));
-    g.Label4 = memoryLine(QStringLiteral("Used Physical Memory "), s.totalPhys - s.availPhys, s.totalPhys);
-    g.Label5 = memoryLine(QStringLiteral("Free Physical Memory "), s.availPhys, s.totalPhys);
-    g.Label6 = memoryLine(QStringLiteral("Used Paging File "), s.totalPageFile - s.availPageFile, s.totalPageFile);
-    g.Label7 = memoryLine(QStringLiteral("Used Virtual Memory "), s.totalVirtual - s.availVirtual, s.totalVirtual);
+    g.usedPhysicalGauge = gaugeValue(100 - g.freePhysicalGauge);
+    g.usedPagingGauge = gaugeValue(roundedPercent(s.totalPageFile - s.availPageFile, s.totalPageFile));
+    g.usedVirtualGauge = gaugeValue(roundedPercent(s.totalVirtual - s.availVirtual, s.totalVirtual));
+    g.usedPhysicalLabel = memoryLine(QStringLiteral("Used Physical Memory "), s.totalPhys - s.availPhys, s.totalPhys);
+    g.freePhysicalLabel = memoryLine(QStringLiteral("Free Physical Memory "), s.availPhys, s.totalPhys);
+    g.usedPagingLabel =
+        memoryLine(QStringLiteral("Used Paging File "), s.totalPageFile - s.availPageFile, s.totalPageFile);
+    g.usedVirtualLabel =
+        memoryLine(QStringLiteral("Used Virtual Memory "), s.totalVirtual - s.availVirtual, s.totalVirtual);
     g.FreeMemPercent = roundedPercent(s.availPhys, s.totalPhys);
     return g;
 }

@@ -29,15 +29,15 @@ std::int64_t megabytes(std::int64_t bytes);
 QString memoryLine(const QString& label, std::int64_t used, std::int64_t total);
 
 struct MemoryGauges {
-    int Free_Mem = 0; // gauges hold 0..100
-    int Ram_Usage = 0;
-    int Page_File = 0;
-    int VR_Usage = 0;
+    int freePhysicalGauge = 0; // gauges hold 0..100
+    int usedPhysicalGauge = 0;
+    int usedPagingGauge = 0;
+    int usedVirtualGauge = 0;
     FreeMemColor freeMemColor = FreeMemColor::HotLight;
-    QString Label4;
-    QString Label5;
-    QString Label6;
-    QString Label7;
+    QString usedPhysicalLabel;
+    QString freePhysicalLabel;
+    QString usedPagingLabel;
+    QString usedVirtualLabel;
     std::int32_t FreeMemPercent = 0;
 };
 

@@ -19,19 +19,19 @@ class MemoryInfo;
 
 // The page of the "RAM Management" tab: every control of it, laid out, with the controllers behind
 // them. The tab's own controls run their handlers inside the general error report; the main
-// window wires BitBtn1, the menu items and the timers.
+// window wires consumePanelButton, the menu items and the timers.
 class RamTab : public QWidget {
     Q_OBJECT
 public:
     // `graphShown` tells whether the graph is to be drawn (see MemoryController::graphShownWhen).
     // `heap` is where consumed memory comes from; the program's heap when none is given.
-    RamTab(platform::MemoryInfo& memory, MessagePolicy& policy, SharedValues& values, QAction* OptimizeFreeEvery1,
+    RamTab(platform::MemoryInfo& memory, MessagePolicy& policy, SharedValues& values, QAction* periodicOptimizeAction,
            std::function<bool()> graphShown, HeapAllocator* heap = nullptr, QWidget* parent = nullptr);
     ~RamTab() override;
 
     const RamControls& controls() const { return m_controls; }
-    QPushButton* BitBtn1() const { return m_controls.BitBtn1; }
-    QWidget* ScrollBox2() const { return m_controls.ScrollBox2; }
+    QPushButton* consumePanelButton() const { return m_controls.consumePanelButton; }
+    QWidget* consumePanel() const { return m_controls.consumePanel; }
 
     MemoryController& memory() { return *m_memory; }
     ConsumeController& consume() { return *m_consume; }

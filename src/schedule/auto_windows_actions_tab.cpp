@@ -25,76 +25,82 @@ AutoWindowsActionsTab::AutoWindowsActionsTab(platform::SystemActions& actions, M
                                              QProgressBar* actCountoun, QWidget* parent)
     : QWidget(parent), m_policy(policy) {
     auto& c = m_controls;
-    c.Countdown = countdown;
-    c.ActCountoun = actCountoun;
+    c.countdownTimer = countdown;
+    c.countdownProgressBar = actCountoun;
 
     auto* column = new QVBoxLayout(this);
 
     auto* choices = new QGroupBox(this);
     auto* choiceColumn = new QVBoxLayout(choices);
-    c.RadioButton8 = new QRadioButton(QStringLiteral("Shut Down computer"), choices);
-    c.RadioButton9 = new QRadioButton(QStringLiteral("Reboot computer"), choices);
-    c.RadioButton10 = new QRadioButton(QStringLiteral("Restart runnin applications"), choices);
-    c.RadioButton11 = new QRadioButton(QStringLiteral("Power off"), choices);
-    c.RadioButton12 = new QRadioButton(QStringLiteral("Log off"), choices);
-    for (QRadioButton* button : {c.RadioButton8, c.RadioButton9, c.RadioButton10, c.RadioButton11, c.RadioButton12})
+    c.shutDownRadio = new QRadioButton(QStringLiteral("Shut Down computer"), choices);
+    c.rebootRadio = new QRadioButton(QStringLiteral("Reboot computer"), choices);
+    c.restartApplicationsRadio = new QRadioButton(QStringLiteral("Restart runnin applications"), choices);
+    c.powerOffRadio = new QRadioButton(QStringLiteral("Power off"), choices);
+    c.logOffRadio = new QRadioButton(QStringLiteral("Log off"), choices);
+    for (QRadioButton* button :
+         {c.shutDownRadio, c.rebootRadio, c.restartApplicationsRadio, c.powerOffRadio, c.logOffRadio})
         choiceColumn->addWidget(button);
-    c.RadioButton8->setChecked(true);
-    c.CheckBox20 = new QCheckBox(QStringLiteral("Forcibly do so if required"), choices);
-    c.CheckBox20->setChecked(true);
-    choiceColumn->addWidget(c.CheckBox20);
+    c.shutDownRadio->setChecked(true);
+    c.forceActionCheck = new QCheckBox(QStringLiteral("Forcibly do so if required"), choices);
+    c.forceActionCheck->setChecked(true);
+    choiceColumn->addWidget(c.forceActionCheck);
     column->addWidget(choices);
 
-    c.Button28 = new QPushButton(QStringLiteral("Immediately perform the selected action"), this);
-    column->addWidget(c.Button28);
+    c.performNowButton = new QPushButton(QStringLiteral("Immediately perform the selected action"), this);
+    column->addWidget(c.performNowButton);
     column->addWidget(createCountdownRow());
-    c.Button29 = new QPushButton(kCountdownStartCaption, this);
-    column->addWidget(c.Button29);
+    c.countdownButton = new QPushButton(kCountdownStartCaption, this);
+    column->addWidget(c.countdownButton);
     column->addStretch();
 
     // The main window's bar is smooth and shows only while a countdown runs.
-    c.ActCountoun->setTextVisible(false);
-    c.ActCountoun->hide();
-    c.Countdown->stop();
-    c.Countdown->setInterval(1000);
-    c.Countdown->setSingleShot(false);
+    c.countdownProgressBar->setTextVisible(false);
+    c.countdownProgressBar->hide();
+    c.countdownTimer->stop();
+    c.countdownTimer->setInterval(1000);
+    c.countdownTimer->setSingleShot(false);
 
     m_controller = std::make_unique<CountdownController>(c, actions, policy);
 
-    connectGuarded(c.Button29, &QPushButton::clicked, this, m_policy, [this] { m_controller->Button29Click(); });
-    connectGuarded(c.Button28, &QPushButton::clicked, this, m_policy, [this] { m_controller->Button28Click(); });
-    connectGuarded(c.Countdown, &QTimer::timeout, this, m_policy, [this] { m_controller->CountdownTimer(); });
-    connectGuarded(c.ActMins, &SpinEdit::changed, this, m_policy, [this] { m_controller->ActMinsChange(); });
+    connectGuarded(c.countdownButton, &QPushButton::clicked, this, m_policy,
+                   [this] { m_controller->onCountdownClicked(); });
+    connectGuarded(c.performNowButton, &QPushButton::clicked, this, m_policy,
+                   [this] { m_controller->onPerformNowClicked(); });
+    connectGuarded(c.countdownTimer, &QTimer::timeout, this, m_policy, [this] { m_controller->onCountdownTick(); });
+    connectGuarded(c.countdownMinutesSpin, &SpinEdit::changed, this, m_policy,
+                   [this] { m_controller->onCountdownMinutesChanged(); });
 }
 
 AutoWindowsActionsTab::~AutoWindowsActionsTab() = default;
 
-// Label18's caption leaves room for the two spin edits in its runs of blanks; they sit on top.
+// countdownTimeLabel's caption leaves room for the two spin edits in its runs of blanks; they sit on top.
 QWidget* AutoWindowsActionsTab::createCountdownRow() {
     auto& c = m_controls;
     auto* row = new QWidget(this);
-    c.Label18 = new QLabel(kTimePrefix + kGap + QStringLiteral("hours") + kGap + QStringLiteral("minutes"), row);
-    c.ActHours = new SpinEdit(row);
-    c.ActHours->setRange(0, 48);
-    c.ActHours->setValue(0);
-    c.ActMins = new SpinEdit(row);
-    c.ActMins->setRange(0, 61);
-    c.ActMins->setValue(40);
+    c.countdownTimeLabel =
+        new QLabel(kTimePrefix + kGap + QStringLiteral("hours") + kGap + QStringLiteral("minutes"), row);
+    c.countdownHoursSpin = new SpinEdit(row);
+    c.countdownHoursSpin->setRange(0, 48);
+    c.countdownHoursSpin->setValue(0);
+    c.countdownMinutesSpin = new SpinEdit(row);
+    c.countdownMinutesSpin->setRange(0, 61);
+    c.countdownMinutesSpin->setValue(40);
 
-    const QFontMetrics metrics(c.Label18->font());
+    const QFontMetrics metrics(c.countdownTimeLabel->font());
     const int blank = metrics.horizontalAdvance(QLatin1Char(' '));
     const int gap = metrics.horizontalAdvance(kGap);
     const int hoursX = metrics.horizontalAdvance(kTimePrefix) + blank;
     const int minutesX = metrics.horizontalAdvance(kTimePrefix + kGap + QStringLiteral("hours")) + blank;
     const int editWidth = std::max(gap - 2 * blank, 40);
-    const int height = std::max(c.Label18->sizeHint().height(), c.ActHours->sizeHint().height());
+    const int height = std::max(c.countdownTimeLabel->sizeHint().height(), c.countdownHoursSpin->sizeHint().height());
 
-    c.Label18->setGeometry(0, (height - c.Label18->sizeHint().height()) / 2, c.Label18->sizeHint().width(),
-                           c.Label18->sizeHint().height());
-    c.ActHours->setGeometry(hoursX, 0, editWidth, height);
-    c.ActMins->setGeometry(minutesX, 0, editWidth, height);
-    c.ActHours->raise();
-    c.ActMins->raise();
-    row->setMinimumSize(std::max(c.Label18->sizeHint().width(), minutesX + editWidth), height);
+    c.countdownTimeLabel->setGeometry(0, (height - c.countdownTimeLabel->sizeHint().height()) / 2,
+                                      c.countdownTimeLabel->sizeHint().width(),
+                                      c.countdownTimeLabel->sizeHint().height());
+    c.countdownHoursSpin->setGeometry(hoursX, 0, editWidth, height);
+    c.countdownMinutesSpin->setGeometry(minutesX, 0, editWidth, height);
+    c.countdownHoursSpin->raise();
+    c.countdownMinutesSpin->raise();
+    row->setMinimumSize(std::max(c.countdownTimeLabel->sizeHint().width(), minutesX + editWidth), height);
     return row;
 }

@@ -22,10 +22,10 @@ CountdownController::CountdownController(const AutoWindowsActionsControls& contr
     : m_c(controls), m_actions(actions), m_policy(policy) {}
 
 bool CountdownController::counting() const {
-    return m_c.Countdown->isActive();
+    return m_c.countdownTimer->isActive();
 }
 
-void CountdownController::Button29Click() {
+void CountdownController::onCountdownClicked() {
     if (counting())
         stopCountdown();
     else
@@ -33,62 +33,63 @@ void CountdownController::Button29Click() {
 }
 
 void CountdownController::startCountdown() {
-    const int minutes = DigitsToInt(m_c.ActMins->text());
-    const int hours = DigitsToInt(m_c.ActHours->text());
+    const int minutes = DigitsToInt(m_c.countdownMinutesSpin->text());
+    const int hours = DigitsToInt(m_c.countdownHoursSpin->text());
     m_remaining = schedule::countdownStart(hours, minutes);
 
-    m_c.Countdown->start();
-    m_c.ActCountoun->show();
+    m_c.countdownTimer->start();
+    m_c.countdownProgressBar->show();
     const int total = schedule::countdownTotalSeconds(hours, minutes);
-    m_c.ActCountoun->setRange(0, total);
-    m_c.ActCountoun->setValue(total);
+    m_c.countdownProgressBar->setRange(0, total);
+    m_c.countdownProgressBar->setValue(total);
 
-    m_c.Label18->hide();
-    m_c.ActMins->hide();
-    m_c.ActHours->hide();
+    m_c.countdownTimeLabel->hide();
+    m_c.countdownMinutesSpin->hide();
+    m_c.countdownHoursSpin->hide();
 }
 
 void CountdownController::stopCountdown() {
-    m_c.Countdown->stop();
-    m_c.ActCountoun->hide();
+    m_c.countdownTimer->stop();
+    m_c.countdownProgressBar->hide();
 
     // Each write may run the minutes' change reaction; the spin edits clamp into their ranges.
-    m_c.ActMins->setValue(m_remaining.minutes);
-    m_c.ActHours->setValue(m_remaining.hours);
+    m_c.countdownMinutesSpin->setValue(m_remaining.minutes);
+    m_c.countdownHoursSpin->setValue(m_remaining.hours);
 
-    m_c.Label18->show();
-    m_c.ActMins->show();
-    m_c.ActHours->show();
-    m_c.Button29->setText(kCountdownStartCaption);
+    m_c.countdownTimeLabel->show();
+    m_c.countdownMinutesSpin->show();
+    m_c.countdownHoursSpin->show();
+    m_c.countdownButton->setText(kCountdownStartCaption);
 }
 
-void CountdownController::CountdownTimer() {
+void CountdownController::onCountdownTick() {
     if (m_performing || !counting())
         return;
     if (schedule::countdownTick(m_remaining) == schedule::TickResult::Finished) {
         stopCountdown();
-        Button28Click();
+        onPerformNowClicked();
         return;
     }
-    m_c.ActCountoun->setValue(m_c.ActCountoun->value() - 1);
-    m_c.Button29->setText(schedule::countdownCaption(m_remaining));
+    m_c.countdownProgressBar->setValue(m_c.countdownProgressBar->value() - 1);
+    m_c.countdownButton->setText(schedule::countdownCaption(m_remaining));
 }
 
-void CountdownController::ActMinsChange() {
-    const auto hours = schedule::minutesRollover(DigitsToInt(m_c.ActMins->text()), DigitsToInt(m_c.ActHours->text()));
+void CountdownController::onCountdownMinutesChanged() {
+    const auto hours = schedule::minutesRollover(DigitsToInt(m_c.countdownMinutesSpin->text()),
+                                                 DigitsToInt(m_c.countdownHoursSpin->text()));
     if (!hours)
         return;
-    m_c.ActMins->setValue(0);
-    m_c.ActHours->setValue(int(std::min<std::int64_t>(*hours, std::numeric_limits<int>::max())));
+    m_c.countdownMinutesSpin->setValue(0);
+    m_c.countdownHoursSpin->setValue(int(std::min<std::int64_t>(*hours, std::numeric_limits<int>::max())));
 }
 
 std::uint32_t CountdownController::selectedFlags() const {
     const std::pair<QRadioButton*, SystemAction> order[] = {
-        {m_c.RadioButton8, SystemAction::ShutDown},
-        {m_c.RadioButton9, SystemAction::Reboot},
-        {m_c.RadioButton10, SystemAction::RestartApplications},
-        {m_c.RadioButton11, SystemAction::PowerOff},
-        {m_c.RadioButton12, SystemAction::LogOff},
+        {m_c.shutDownRadio, SystemAction::ShutDown},
+        {m_c.rebootRadio, SystemAction::Reboot},
+        {m_c.restartApplicationsRadio, SystemAction::RestartApplications},
+        {m_c.powerOffRadio, SystemAction::PowerOff},
+        {m_c.logOffRadio, SystemAction::LogOff},
     };
     std::optional<SystemAction> selected;
     for (const auto& [button, action] : order) {
@@ -97,10 +98,10 @@ std::uint32_t CountdownController::selectedFlags() const {
             break;
         }
     }
-    return schedule::systemActionFlags(selected, m_c.CheckBox20->isChecked());
+    return schedule::systemActionFlags(selected, m_c.forceActionCheck->isChecked());
 }
 
-void CountdownController::Button28Click() {
+void CountdownController::onPerformNowClicked() {
     PerformSystemAction(selectedFlags());
 }
 

@@ -21,19 +21,19 @@ class SystemActions;
 // The controls of the "Auto Windows Actions" tab, plus the main window's countdown timer and
 // progress bar.
 struct AutoWindowsActionsControls {
-    QPushButton* Button29 = nullptr;
-    QRadioButton* RadioButton8 = nullptr;
-    QRadioButton* RadioButton9 = nullptr;
-    QRadioButton* RadioButton10 = nullptr;
-    QRadioButton* RadioButton11 = nullptr;
-    QRadioButton* RadioButton12 = nullptr;
-    QCheckBox* CheckBox20 = nullptr;
-    QPushButton* Button28 = nullptr;
-    QLabel* Label18 = nullptr;
-    SpinEdit* ActHours = nullptr;
-    SpinEdit* ActMins = nullptr;
-    QProgressBar* ActCountoun = nullptr;
-    QTimer* Countdown = nullptr;
+    QPushButton* countdownButton = nullptr;
+    QRadioButton* shutDownRadio = nullptr;
+    QRadioButton* rebootRadio = nullptr;
+    QRadioButton* restartApplicationsRadio = nullptr;
+    QRadioButton* powerOffRadio = nullptr;
+    QRadioButton* logOffRadio = nullptr;
+    QCheckBox* forceActionCheck = nullptr;
+    QPushButton* performNowButton = nullptr;
+    QLabel* countdownTimeLabel = nullptr;
+    SpinEdit* countdownHoursSpin = nullptr;
+    SpinEdit* countdownMinutesSpin = nullptr;
+    QProgressBar* countdownProgressBar = nullptr;
+    QTimer* countdownTimer = nullptr;
 };
 
 inline const QString kCountdownStartCaption = QStringLiteral("Start countdown for performing the selected action");
@@ -46,10 +46,10 @@ public:
     CountdownController(const AutoWindowsActionsControls& controls, platform::SystemActions& actions,
                         MessagePolicy& policy);
 
-    void Button29Click();
-    void CountdownTimer();
-    void ActMinsChange();
-    void Button28Click();
+    void onCountdownClicked();
+    void onCountdownTick();
+    void onCountdownMinutesChanged();
+    void onPerformNowClicked();
     void PerformSystemAction(std::uint32_t flags);
 
     bool counting() const;

@@ -33,21 +33,21 @@ public:
                InvestigatorRequests& investigator);
 
     // The lists nothing shows: the tasks known as running before (RunningBefore), the last
-    // snapshot of visible and of all tasks (ListBox5, ListBox6) and the tasks allowed over the
+    // snapshot of visible and of all tasks (visibleSnapshot, allSnapshot) and the tasks allowed over the
     // memory limit (AllowedOfSize).
     struct Lists {
         TaskList RunningBefore;
-        TaskList ListBox5;
-        TaskList ListBox6;
+        TaskList visibleSnapshot;
+        TaskList allSnapshot;
         TaskList AllowedOfSize;
     };
     Lists& lists() { return m_lists; }
 
-    void Timer3Timer();
-    void ShowS();
-    void Button20Click();
-    void WarnIfTaskUsesOver1Click();
-    void CheckBox10Click();
+    void onProtectionTick();
+    void toggleProtection();
+    void onTreatAllAsNewClicked();
+    void onMemoryWarningTriggered();
+    void onMemoryWarningToggled();
     void AskAboutTask();
     // The kill list over a fresh snapshot, for a tick that fires while an earlier one waits in a
     // box: it opens no box itself, so nothing the user has open delays the kill list.

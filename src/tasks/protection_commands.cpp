@@ -14,7 +14,7 @@
 
 using namespace platform;
 
-void Protection::ShowS() {
+void Protection::toggleProtection() {
     if (protectionOn()) {
         const int answer = m_policy.show(
             BoxKind::SilentGated,
@@ -22,7 +22,7 @@ void Protection::ShowS() {
                            "unauthorized tasks from running.\n\r\n\rDo you wish to stop Protection now? "),
             QStringLiteral("Stop Protection"), MbYesNo | MbIconWarning);
         if (answer == IdYes) {
-            m_controls.KillHiddenNewTasks1->setChecked(false);
+            m_controls.protectionAction->setChecked(false);
             m_lists.RunningBefore.clear();
             m_lists.AllowedOfSize.clear();
         }
@@ -36,7 +36,7 @@ void Protection::ShowS() {
                 "automatically be killed. \n\r\n\rDo you wish to start Protection now ?"),
             QStringLiteral("Start Protection"), MbYesNo | MbIconWarning);
         if (answer == IdYes) {
-            if (!m_policy.silentMode() && m_controls.CheckBox1->isChecked()) {
+            if (!m_policy.silentMode() && m_controls.treatShownAsHiddenCheck->isChecked()) {
                 const int silent = m_policy.show(
                     BoxKind::SilentGated,
                     QStringLiteral(
@@ -47,17 +47,17 @@ void Protection::ShowS() {
                         "appropriate messages as safe.\n\r\n\rDo you wish to enable the silent mode now ?"),
                     QStringLiteral("Switch to Silent Mode"), MbYesNo | MbIconWarning);
                 if (silent == IdYes)
-                    m_controls.SilentMode1->trigger();
+                    m_controls.silentModeAction->trigger();
             }
             m_lists.RunningBefore.clear();
             ListAllTasks(m_windows, m_lists.RunningBefore);
-            if (m_controls.CheckBox10->isChecked() && !m_controls.SpinEdit10->text().isEmpty()) {
-                const std::int32_t limit = DigitsToInt(m_controls.SpinEdit10->text());
+            if (m_controls.memoryWarningCheck->isChecked() && !m_controls.memoryWarningSpin->text().isEmpty()) {
+                const std::int32_t limit = DigitsToInt(m_controls.memoryWarningSpin->text());
                 for (const TaskEntry& task : m_lists.RunningBefore)
                     if (usesOver(task.handle, limit))
                         m_lists.AllowedOfSize.push_back(task);
             }
-            m_controls.KillHiddenNewTasks1->setChecked(true);
+            m_controls.protectionAction->setChecked(true);
         }
     }
     updateProtectionControls();
@@ -65,13 +65,13 @@ void Protection::ShowS() {
 
 void Protection::updateProtectionControls() {
     const bool on = protectionOn();
-    m_controls.Button6->setText(on ? QStringLiteral("Stop protection") : QStringLiteral("Start Protection"));
-    m_controls.Button20->setEnabled(on);
-    m_controls.KillNewTasks1->setChecked(on);
-    m_controls.KillHiddenNewTasks1->setText(m_controls.Button6->text());
+    m_controls.protectionButton->setText(on ? QStringLiteral("Stop protection") : QStringLiteral("Start Protection"));
+    m_controls.treatAllAsNewButton->setEnabled(on);
+    m_controls.trayProtectionAction->setChecked(on);
+    m_controls.protectionAction->setText(m_controls.protectionButton->text());
 }
 
-void Protection::Button20Click() {
+void Protection::onTreatAllAsNewClicked() {
     if (!m_policy.silentMode()) {
         const int answer = m_policy.show(
             BoxKind::SilentGated,
@@ -86,18 +86,18 @@ void Protection::Button20Click() {
         if (answer != IdYes)
             return;
     } else {
-        m_controls.SilentMode1->trigger(); // switched off as the menu item does it, boxes included
+        m_controls.silentModeAction->trigger(); // switched off as the menu item does it, boxes included
     }
     m_lists.RunningBefore.clear();
     m_lists.AllowedOfSize.clear();
 }
 
-void Protection::WarnIfTaskUsesOver1Click() {
-    m_controls.WarnIfTaskUsesOver1->setChecked(!m_controls.WarnIfTaskUsesOver1->isChecked());
-    m_controls.CheckBox10->setChecked(m_controls.WarnIfTaskUsesOver1->isChecked());
+void Protection::onMemoryWarningTriggered() {
+    m_controls.memoryWarningAction->setChecked(!m_controls.memoryWarningAction->isChecked());
+    m_controls.memoryWarningCheck->setChecked(m_controls.memoryWarningAction->isChecked());
 }
 
-void Protection::CheckBox10Click() {
-    m_controls.CheckBox11->setEnabled(m_controls.CheckBox10->isChecked());
-    m_controls.WarnIfTaskUsesOver1->setChecked(m_controls.CheckBox10->isChecked());
+void Protection::onMemoryWarningToggled() {
+    m_controls.warnSafeListToCheck->setEnabled(m_controls.memoryWarningCheck->isChecked());
+    m_controls.memoryWarningAction->setChecked(m_controls.memoryWarningCheck->isChecked());
 }

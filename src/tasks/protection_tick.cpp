@@ -50,14 +50,14 @@ Protection::Protection(const ProtectionControls& controls, const RecognitionHand
       m_actions(actions), m_actionWindow(actionWindow), m_investigator(investigator) {}
 
 bool Protection::protectionOn() const {
-    return m_controls.KillHiddenNewTasks1->isChecked();
+    return m_controls.protectionAction->isChecked();
 }
 
 bool Protection::actionWindowVisible() const {
     return m_actionWindow.actionWindowShown();
 }
 
-void Protection::Timer3Timer() {
+void Protection::onProtectionTick() {
     TickGuard guard(m_inTick);
     if (guard.entered())
         ProtectionTick();
@@ -83,7 +83,7 @@ bool Protection::killedThisTick(WindowHandle window) const {
 }
 
 int Protection::findInSafeList(const QString& name, LookupHandle handle, const RecognitionOptions& options) {
-    return m_safeLookups.find(m_controls.ListBox2->taskModel(), name, handle, options);
+    return m_safeLookups.find(m_controls.safeListView->taskModel(), name, handle, options);
 }
 
 void Protection::ProtectionTick() {
@@ -102,23 +102,23 @@ void Protection::ProtectionTick() {
     };
     attempt([this] { statusCaption(); });
     attempt([this] { m_investigator.ProcessInvestigatorRequest(); });
-    attempt([this] { m_values.MemoryLimitMB = DigitsToInt(m_controls.SpinEdit10->text()); });
+    attempt([this] { m_values.MemoryLimitMB = DigitsToInt(m_controls.memoryWarningSpin->text()); });
     const RecognitionOptions options = m_recognition.options();
     attempt([&] { applyDecision(options); });
     attempt([this] { takeSnapshots(); });
-    if (m_controls.CheckBox1->isChecked())
-        m_lists.ListBox5 = m_lists.ListBox6;
-    if (m_controls.CheckBox26->isChecked())
+    if (m_controls.treatShownAsHiddenCheck->isChecked())
+        m_lists.visibleSnapshot = m_lists.allSnapshot;
+    if (m_controls.matchSameNamesCheck->isChecked())
         attempt([&] { followRenamedTasks(options); });
-    if (m_controls.CheckBox8->isChecked()) {
+    if (m_controls.limitNameLengthCheck->isChecked()) {
         attempt([this] {
-            const std::int32_t limit = DigitsToInt(m_controls.SpinEdit9->text());
-            for (TaskEntry& e : m_lists.ListBox5)
+            const std::int32_t limit = DigitsToInt(m_controls.nameLengthLimitSpin->text());
+            for (TaskEntry& e : m_lists.visibleSnapshot)
                 e.title = LimitNameLength(e.title, limit);
         });
     }
-    enforceKillList(m_lists.ListBox6, options, failure); // only a tick writes it, and ticks never nest
-    m_actions.forgetTriedKillsExcept(m_lists.ListBox6);
+    enforceKillList(m_lists.allSnapshot, options, failure); // only a tick writes it, and ticks never nest
+    m_actions.forgetTriedKillsExcept(m_lists.allSnapshot);
     // A decision's notice waits until the kill list has had its turn: a task just put in the kill
     // list ends before the box opens, not after the user has read it.
     if (m_pendingConfirmation) {
@@ -134,15 +134,16 @@ void Protection::ProtectionTick() {
         return;
     }
     askAboutNewTasks(options);
-    if (m_controls.CheckBox10->isChecked() && !m_lists.ListBox6.empty() && !m_controls.SpinEdit10->text().isEmpty())
+    if (m_controls.memoryWarningCheck->isChecked() && !m_lists.allSnapshot.empty() &&
+        !m_controls.memoryWarningSpin->text().isEmpty())
         warnAboutMemory(options);
 }
 
 void Protection::statusCaption() {
     QString caption = QStringLiteral("Torvane  %1 % free memory").arg(m_values.FreeMemPercent);
-    if (m_controls.TempGetTimer->isActive())
+    if (m_controls.temperatureTimer->isActive())
         caption += QStringLiteral(", %1 C core temperature").arg(m_values.CurrentTemp);
-    m_controls.Torvane->setWindowTitle(caption);
+    m_controls.mainWindow->setWindowTitle(caption);
 }
 
 bool Protection::usesOver(WindowHandle window, std::int32_t limitMB) {
@@ -166,7 +167,7 @@ void Protection::applyDecision(const RecognitionOptions& options) {
     const QString& asked = decided.title;
     switch (m_values.TaskDecision) {
     case ActionDecision::AddToSafeList: {
-        TaskListModel& safe = m_controls.ListBox2->taskModel();
+        TaskListModel& safe = m_controls.safeListView->taskModel();
         if (FindTask(safe.tasks(), asked, 0, options) == -1)
             AddTaskIfAbsent(safe, decided.title, decided.handle, options);
         if (usesOver(decided.handle, m_values.MemoryLimitMB))
@@ -180,8 +181,8 @@ void Protection::applyDecision(const RecognitionOptions& options) {
         break;
     }
     case ActionDecision::AddToKillList:
-        if (FindTask(m_controls.ListBox3->taskModel().tasks(), asked, 0, options) == -1)
-            m_controls.ListBox3->taskModel().append(decided);
+        if (FindTask(m_controls.killListView->taskModel().tasks(), asked, 0, options) == -1)
+            m_controls.killListView->taskModel().append(decided);
         confirmAfterKillList(
             QStringLiteral("Added to kill List"),
             QStringLiteral("Successfully added %1 to the kill list.\n\rNow, the task will be processed according "
@@ -213,15 +214,15 @@ void Protection::applyDecision(const RecognitionOptions& options) {
 void Protection::takeSnapshots() {
     // One enumeration serves both lists, so hidden and visible tasks come from the same moment.
     const std::vector<WindowInfo> windows = m_windows.topLevelWindows();
-    m_lists.ListBox5.clear();
-    appendTasks(windows, false, m_lists.ListBox5);
-    m_lists.ListBox6 = m_lists.ListBox5;
-    appendTasks(windows, true, m_lists.ListBox6);
+    m_lists.visibleSnapshot.clear();
+    appendTasks(windows, false, m_lists.visibleSnapshot);
+    m_lists.allSnapshot = m_lists.visibleSnapshot;
+    appendTasks(windows, true, m_lists.allSnapshot);
 }
 
 void Protection::followRenamedTasks(const RecognitionOptions& options) {
-    TaskListModel& safe = m_controls.ListBox2->taskModel();
-    for (const TaskEntry& task : m_lists.ListBox6) {
+    TaskListModel& safe = m_controls.safeListView->taskModel();
+    for (const TaskEntry& task : m_lists.allSnapshot) {
         const int k = findInSafeList(task.title, task.handle, options);
         if (k != -1)
             safe.setEntry(k, task);
@@ -235,7 +236,7 @@ void Protection::enforceKillList(const TaskList& tasks, const RecognitionOptions
                                  std::exception_ptr& failure) {
     bool killed = false;
     for (const TaskEntry& task : tasks) {
-        const TaskList& killList = m_controls.ListBox3->taskModel().tasks();
+        const TaskList& killList = m_controls.killListView->taskModel().tasks();
         int found = -1;
         try {
             found = FindTask(killList, task.title, 0, options);
@@ -263,7 +264,7 @@ void Protection::WindowsChanged(const std::vector<WindowInfo>& windows) {
 }
 
 void Protection::killNewTasksSilently(const RecognitionOptions& options) {
-    const TaskList& candidates = m_lists.ListBox5;
+    const TaskList& candidates = m_lists.visibleSnapshot;
     bool killed = false;
     for (const TaskEntry& task : candidates) {
         if (task.handle == 0)
@@ -277,10 +278,10 @@ void Protection::killNewTasksSilently(const RecognitionOptions& options) {
 }
 
 bool Protection::isNewTask(const TaskEntry& task, const RecognitionOptions& options) {
-    const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
+    const TaskList& safe = m_controls.safeListView->taskModel().tasks();
     if (FindTask(safe, task.title, 0, options) != -1 || FindTask(m_lists.RunningBefore, task.title, 0, options) != -1)
         return false;
-    return m_controls.CheckBox9->isChecked() ||
+    return m_controls.followWindowHandleCheck->isChecked() ||
            (FindTaskByHandle(safe, task.handle) == -1 && FindTaskByHandle(m_lists.RunningBefore, task.handle) == -1);
 }
 
@@ -289,11 +290,11 @@ bool Protection::overMemoryLimit(const TaskEntry& task, const RecognitionOptions
         return false;
     if (FindTask(m_lists.AllowedOfSize, task.title, 0, options) != -1)
         return false;
-    const bool byHandle = !m_controls.CheckBox9->isChecked();
+    const bool byHandle = !m_controls.followWindowHandleCheck->isChecked();
     if (byHandle && FindTaskByHandle(m_lists.AllowedOfSize, task.handle) != -1)
         return false;
-    const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
-    const bool includeSafe = m_controls.CheckBox11->isChecked();
+    const TaskList& safe = m_controls.safeListView->taskModel().tasks();
+    const bool includeSafe = m_controls.warnSafeListToCheck->isChecked();
     if (!includeSafe && FindTask(safe, task.title, 0, options) != -1)
         return false;
     return includeSafe || !byHandle || FindTaskByHandle(safe, task.handle) == -1;
@@ -325,16 +326,16 @@ void Protection::askAbout(const TaskList& tasks, const std::function<bool(const 
 }
 
 void Protection::askAboutNewTasks(const RecognitionOptions& options) {
-    askAbout(m_lists.ListBox5, [&](const TaskEntry& task) { return isNewTask(task, options); });
+    askAbout(m_lists.visibleSnapshot, [&](const TaskEntry& task) { return isNewTask(task, options); });
 }
 
 void Protection::warnAboutMemory(const RecognitionOptions& options) {
-    // only a tick writes ListBox6, and ticks never nest
-    askAbout(m_lists.ListBox6, [&](const TaskEntry& task) { return overMemoryLimit(task, options); });
+    // only a tick writes allSnapshot, and ticks never nest
+    askAbout(m_lists.allSnapshot, [&](const TaskEntry& task) { return overMemoryLimit(task, options); });
 }
 
 void Protection::AskAboutTask() {
-    if (m_controls.CheckBox25->isChecked() && m_values.RepeatLastAction != RepeatAction::None) {
+    if (m_controls.quickRepeatCheck->isChecked() && m_values.RepeatLastAction != RepeatAction::None) {
         m_actionWindow.startOnShow();
         m_actionWindow.performRepeatLast();
         return;

@@ -11,16 +11,16 @@
 
 RecognitionOptions readRecognitionOptions(const RecognitionControls& controls) {
     RecognitionOptions o;
-    o.cleverProcessing = controls.CheckBox4->isChecked();
-    o.percentMode = controls.RadioButton6->isChecked();
-    o.runLength = OptionNumber::fromText(controls.SpinEdit7->text());
-    o.lengthFilter = controls.CheckBox6->isChecked();
-    const QString minimumText = controls.SpinEdit8->text();
-    o.minimumLengthFilter = controls.CheckBox7->isChecked() && !minimumText.isEmpty();
+    o.cleverProcessing = controls.cleverProcessingCheck->isChecked();
+    o.percentMode = controls.tolerancePercentRadio->isChecked();
+    o.runLength = OptionNumber::fromText(controls.smartToleranceSpin->text());
+    o.lengthFilter = controls.filterTextLengthCheck->isChecked();
+    const QString minimumText = controls.shortNameLengthSpin->text();
+    o.minimumLengthFilter = controls.spareShortNamesCheck->isChecked() && !minimumText.isEmpty();
     o.minimumLength = OptionNumber::fromText(minimumText);
-    o.changeByHandle = controls.CheckBox9->isChecked();
-    o.limitNameLength = controls.CheckBox8->isChecked();
-    o.nameLengthLimit = OptionNumber::fromText(controls.SpinEdit9->text());
+    o.changeByHandle = controls.followWindowHandleCheck->isChecked();
+    o.limitNameLength = controls.limitNameLengthCheck->isChecked();
+    o.nameLengthLimit = OptionNumber::fromText(controls.nameLengthLimitSpin->text());
     return o;
 }
 
@@ -37,19 +37,19 @@ bool RecognitionHandlers::AddTaskIfAbsent(TaskListModel& list, const QString& na
     return ::AddTaskIfAbsent(list, name, handle, options());
 }
 
-void RecognitionHandlers::CheckBox5Click() {
-    if (!m_controls.CheckBox5->isEnabled())
+void RecognitionHandlers::onSmartRecognitionToggled() {
+    if (!m_controls.smartRecognitionCheck->isEnabled())
         return;
-    const bool on = m_controls.CheckBox5->isChecked();
-    m_controls.CheckBox6->setEnabled(on);
-    m_controls.CheckBox7->setEnabled(on);
-    m_controls.SpinEdit8->setEnabled(on);
+    const bool on = m_controls.smartRecognitionCheck->isChecked();
+    m_controls.filterTextLengthCheck->setEnabled(on);
+    m_controls.spareShortNamesCheck->setEnabled(on);
+    m_controls.shortNameLengthSpin->setEnabled(on);
 }
 
 // The order of steps matters: while minimum and maximum are equal the spin edit takes the value
 // unclamped, which is what lets 6 become 60 and 60 become 6.
-void RecognitionHandlers::RadioButton6Click() {
-    SpinEdit& spin = *m_controls.SpinEdit7;
+void RecognitionHandlers::onTolerancePercentToggled() {
+    SpinEdit& spin = *m_controls.smartToleranceSpin;
     if (spin.maximum() != 10)
         return;
     spin.setRange(spin.minimum() * 10, spin.maximum());
@@ -59,8 +59,8 @@ void RecognitionHandlers::RadioButton6Click() {
     spin.setRange(spin.minimum(), spin.maximum() * 10);
 }
 
-void RecognitionHandlers::RadioButton7Click() {
-    SpinEdit& spin = *m_controls.SpinEdit7;
+void RecognitionHandlers::onToleranceTotalToggled() {
+    SpinEdit& spin = *m_controls.smartToleranceSpin;
     if (spin.maximum() != 100)
         return;
     spin.setRange(spin.minimum() / 10, spin.maximum());
@@ -68,8 +68,8 @@ void RecognitionHandlers::RadioButton7Click() {
     spin.setRange(spin.minimum(), spin.maximum() / 10);
 }
 
-void RecognitionHandlers::CheckBox27Click() {
-    const bool sorted = m_controls.CheckBox27->isChecked();
-    for (TaskListView* view : {m_controls.ListBox1, m_controls.ListBox2, m_controls.ListBox3})
+void RecognitionHandlers::onSortedListsToggled() {
+    const bool sorted = m_controls.sortedListsCheck->isChecked();
+    for (TaskListView* view : {m_controls.allTasksView, m_controls.safeListView, m_controls.killListView})
         view->taskModel().setSorted(sorted);
 }

@@ -21,10 +21,10 @@ public:
     // A visible list: an added entry goes to its sorted place while the list is sorted.
     bool AddTaskIfAbsent(TaskListModel& list, const QString& name, platform::WindowHandle handle) const;
 
-    void CheckBox5Click();
-    void RadioButton6Click();
-    void RadioButton7Click();
-    void CheckBox27Click();
+    void onSmartRecognitionToggled();
+    void onTolerancePercentToggled();
+    void onToleranceTotalToggled();
+    void onSortedListsToggled();
 
 private:
     RecognitionControls m_controls;

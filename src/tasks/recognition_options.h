@@ -40,15 +40,15 @@ private:
 // The options of task name recognition, taken from the option controls at the moment of a call.
 // The defaults are the controls' values at start.
 struct RecognitionOptions {
-    bool cleverProcessing = true;      // CheckBox4: enables the resemblance stage
-    bool percentMode = false;          // RadioButton6 selected; otherwise RadioButton7 ("total")
-    OptionNumber runLength = 6;        // SpinEdit7: characters in total mode, a percentage in percent mode
-    bool lengthFilter = false;         // CheckBox6
-    bool minimumLengthFilter = true;   // CheckBox7 checked and SpinEdit8's text not empty
-    OptionNumber minimumLength = 3;    // SpinEdit8
-    bool changeByHandle = true;        // CheckBox9
-    bool limitNameLength = false;      // CheckBox8
-    OptionNumber nameLengthLimit = 32; // SpinEdit9
+    bool cleverProcessing = true;      // cleverProcessingCheck: enables the resemblance stage
+    bool percentMode = false;          // tolerancePercentRadio selected; otherwise toleranceTotalRadio ("total")
+    OptionNumber runLength = 6;        // smartToleranceSpin: characters in total mode, a percentage in percent mode
+    bool lengthFilter = false;         // filterTextLengthCheck
+    bool minimumLengthFilter = true;   // spareShortNamesCheck checked and shortNameLengthSpin's text not empty
+    OptionNumber minimumLength = 3;    // shortNameLengthSpin
+    bool changeByHandle = true;        // followWindowHandleCheck
+    bool limitNameLength = false;      // limitNameLengthCheck
+    OptionNumber nameLengthLimit = 32; // nameLengthLimitSpin
 
     bool operator==(const RecognitionOptions&) const = default;
 };

@@ -91,13 +91,13 @@ bool TaskActions::killWithoutRefresh(WindowHandle window) {
 }
 
 void TaskActions::refreshAfterKills() {
-    m_taskList.RefreshTasks1Click();
+    m_taskList.onRefreshTasksTriggered();
 }
 
 bool TaskActions::KillTaskWindow(WindowHandle window) {
     if (!killWithoutRefresh(window))
         return false;
-    m_taskList.RefreshTasks1Click();
+    m_taskList.onRefreshTasksTriggered();
     return true;
 }
 
@@ -135,7 +135,7 @@ bool TaskActions::GetTaskMemory(WindowHandle window, std::uint64_t& bytes) {
 }
 
 void TaskActions::KillSelectedTask() {
-    const TaskListView& all = *m_controls.ListBox1;
+    const TaskListView& all = *m_controls.allTasksView;
     const int selected = all.itemIndex();
     // The chosen task keeps the owner noted when the list was filled: the list refreshes while a
     // box is open, and the row may then hold another task or none.
@@ -146,7 +146,7 @@ void TaskActions::KillSelectedTask() {
         tellOwnTaskSpared();
         return;
     }
-    const TaskList& safe = m_controls.ListBox2->taskModel().tasks();
+    const TaskList& safe = m_controls.safeListView->taskModel().tasks();
     if (!safe.empty() && selected != -1) {
         const WindowHandle handle = target.handle;
         const bool inSafeList =
@@ -170,7 +170,7 @@ void TaskActions::KillSelectedTask() {
         return;
     // A window that closed meanwhile, or changed hands, is not the one the user chose.
     const KillOutcome outcome = killCaptured(target);
-    m_taskList.RefreshTasks1Click();
+    m_taskList.onRefreshTasksTriggered();
     if (outcome != KillOutcome::Killed) {
         m_policy.show(BoxKind::SilentGated,
                       QStringLiteral("The selected task had already ended, so nothing was killed. The task list has "
@@ -184,7 +184,7 @@ void TaskActions::KillSelectedTask() {
 }
 
 void TaskActions::ShowSelectedMemory() {
-    const TaskListView& all = *m_controls.ListBox1;
+    const TaskListView& all = *m_controls.allTasksView;
     const int selected = all.itemIndex();
     if (selected == -1)
         return;

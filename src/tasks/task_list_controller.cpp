@@ -28,18 +28,18 @@ void TaskListController::snapshotInto(TaskList& target, bool hidden) {
 
 void TaskListController::fillAllTaskList() {
     TaskList tasks;
-    snapshotInto(tasks, m_controls.ShowHiddenTasks->isChecked());
-    m_controls.ListBox1->taskModel().setTasks(tasks);
+    snapshotInto(tasks, m_controls.showHiddenTasksAction->isChecked());
+    m_controls.allTasksView->taskModel().setTasks(tasks);
 }
 
-void TaskListController::RefreshTasks1Click() {
-    TaskListView& list = *m_controls.ListBox1;
+void TaskListController::onRefreshTasksTriggered() {
+    TaskListView& list = *m_controls.allTasksView;
     const int top = list.topIndex();
     const int selected = list.itemIndex();
     const QString selectedTitle = selected != -1 ? list.taskModel().at(selected).title : QString();
 
-    snapshotInto(m_listBox7, m_controls.ShowHiddenTasks->isChecked());
-    list.taskModel().setTasks(m_listBox7);
+    snapshotInto(m_refreshSnapshot, m_controls.showHiddenTasksAction->isChecked());
+    list.taskModel().setTasks(m_refreshSnapshot);
 
     const int count = list.count();
     if (count > 0 && selected != -1) {
@@ -60,9 +60,9 @@ void TaskListController::RefreshTasks1Click() {
         list.setTopIndex(top);
 }
 
-void TaskListController::ShowHiddenTasksClick() {
-    TaskListView& list = *m_controls.ListBox1;
-    if (!m_controls.ShowHiddenTasks->isChecked()) {
+void TaskListController::onShowHiddenTasksTriggered() {
+    TaskListView& list = *m_controls.allTasksView;
+    if (!m_controls.showHiddenTasksAction->isChecked()) {
         const int answer = m_policy.show(
             BoxKind::SilentGated,
             QStringLiteral(
@@ -72,11 +72,11 @@ void TaskListController::ShowHiddenTasksClick() {
             QStringLiteral("View Hidden Tasks"), MbYesNo | MbIconQuestion);
         if (answer != IdYes)
             return;
-        m_controls.ShowHiddenTasks->setChecked(true);
+        m_controls.showHiddenTasksAction->setChecked(true);
         TaskList tasks;
         ListHiddenTasks(m_windows, tasks);
         list.taskModel().setTasks(tasks);
-        m_controls.Button12->setText(QStringLiteral("Hide Hidden"));
+        m_controls.showHiddenButton->setText(QStringLiteral("Hide Hidden"));
         m_policy.show(BoxKind::SilentGated,
                       QStringLiteral("Now you can view hidden tasks. Be careful not to accidentally kill some of your "
                                      "system tasks."),
@@ -87,11 +87,11 @@ void TaskListController::ShowHiddenTasksClick() {
                           QStringLiteral("Stop View Hidden Tasks"), MbYesNo | MbIconQuestion);
         if (answer != IdYes)
             return;
-        m_controls.ShowHiddenTasks->setChecked(false);
+        m_controls.showHiddenTasksAction->setChecked(false);
         TaskList tasks;
         ListVisibleTasks(m_windows, tasks);
         list.taskModel().setTasks(tasks);
-        m_controls.Button12->setText(QStringLiteral("Show Hidden"));
+        m_controls.showHiddenButton->setText(QStringLiteral("Show Hidden"));
         m_policy.show(BoxKind::SilentGated,
                       QStringLiteral("Now you do not view hidden tasks. For more control over the computer resources, "
                                      "it is recommended to view hidden tasks."),
@@ -99,11 +99,11 @@ void TaskListController::ShowHiddenTasksClick() {
     }
 }
 
-void TaskListController::TreatAsHidden1Click() {
-    m_controls.TreatAsHidden1->setChecked(!m_controls.TreatAsHidden1->isChecked());
-    m_controls.CheckBox1->setChecked(m_controls.TreatAsHidden1->isChecked());
+void TaskListController::onTreatAsHiddenTriggered() {
+    m_controls.treatAsHiddenAction->setChecked(!m_controls.treatAsHiddenAction->isChecked());
+    m_controls.treatShownAsHiddenCheck->setChecked(m_controls.treatAsHiddenAction->isChecked());
 }
 
-void TaskListController::CheckBox1Click() {
-    m_controls.TreatAsHidden1->setChecked(m_controls.CheckBox1->isChecked());
+void TaskListController::onTreatShownAsHiddenToggled() {
+    m_controls.treatAsHiddenAction->setChecked(m_controls.treatShownAsHiddenCheck->isChecked());
 }

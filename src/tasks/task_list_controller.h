@@ -17,10 +17,10 @@ public:
     TaskListController(const TaskListControls& controls, platform::WindowSystem& windows,
                        platform::Processes& processes, MessagePolicy& policy);
 
-    void RefreshTasks1Click();
-    void ShowHiddenTasksClick();
-    void TreatAsHidden1Click();
-    void CheckBox1Click();
+    void onRefreshTasksTriggered();
+    void onShowHiddenTasksTriggered();
+    void onTreatAsHiddenTriggered();
+    void onTreatShownAsHiddenToggled();
 
     // Fills the All Task List at start-up.
     void fillAllTaskList();
@@ -30,7 +30,7 @@ private:
     void snapshotInto(TaskList& target, bool hidden);
 
     TaskListControls m_controls;
-    TaskList m_listBox7; // the refresh's snapshot, kept between refreshes
+    TaskList m_refreshSnapshot; // the refresh's snapshot, kept between refreshes
     platform::WindowSystem& m_windows;
     platform::Processes& m_processes;
     MessagePolicy& m_policy;

@@ -20,7 +20,7 @@ public:
 
     static QString executableName() { return QStringLiteral("core-temp"); }
 
-    // Button30Click and "Start Core Temp now"; also run once at start-up when chosen.
+    // onStartCoreTempClicked and "Start Core Temp now"; also run once at start-up when chosen.
     void StartCoreTemp();
 
 private:

@@ -10,45 +10,45 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-TTempInvestigator::TTempInvestigator(QWidget* parent)
+TemperatureInvestigator::TemperatureInvestigator(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("TempInvestigator"));
     setWindowTitle(QStringLiteral("TempInvestigator"));
 
-    Label1 = new QLabel(QStringLiteral("Temperature risen by 0 degrees. Possible task reasons:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(QStringLiteral("color: blue;"));
-    ListBox1 = new TaskListView(false, this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    headingLabel = new QLabel(QStringLiteral("Temperature risen by 0 degrees. Possible task reasons:"), this);
+    headingLabel->setObjectName(QStringLiteral("headingLabel"));
+    headingLabel->setAlignment(Qt::AlignCenter);
+    headingLabel->setStyleSheet(QStringLiteral("color: blue;"));
+    suspectsView = new TaskListView(false, this);
+    suspectsView->setObjectName(QStringLiteral("suspectsView"));
     auto button = [this](const QString& caption, const char* name) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
         return b;
     };
-    Button1 = button(QStringLiteral("Kill"), "Button1");
-    Button3 = button(QStringLiteral("Add to Kill List"), "Button3");
-    Button2 = button(QStringLiteral("Done"), "Button2");
+    killButton = button(QStringLiteral("Kill"), "killButton");
+    addToKillListButton = button(QStringLiteral("Add to Kill List"), "addToKillListButton");
+    doneButton = button(QStringLiteral("Done"), "doneButton");
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button3);
+    buttons->addWidget(killButton);
+    buttons->addWidget(addToKillListButton);
     buttons->addStretch(1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(doneButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(ListBox1, 1);
+    layout->addWidget(headingLabel);
+    layout->addWidget(suspectsView, 1);
     layout->addLayout(buttons);
 
-    connect(Button1, &QPushButton::clicked, this, &TTempInvestigator::Button1Click);
-    connect(Button3, &QPushButton::clicked, this, &TTempInvestigator::Button3Click);
-    connect(Button2, &QPushButton::clicked, this, &TTempInvestigator::Button2Click);
+    connect(killButton, &QPushButton::clicked, this, &TemperatureInvestigator::onKillClicked);
+    connect(addToKillListButton, &QPushButton::clicked, this, &TemperatureInvestigator::onAddToKillListClicked);
+    connect(doneButton, &QPushButton::clicked, this, &TemperatureInvestigator::onDoneClicked);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &TTempInvestigator::Timer1Timer);
-    Timer1->start();
+    raiseTimer = new QTimer(this);
+    raiseTimer->setObjectName(QStringLiteral("raiseTimer"));
+    raiseTimer->setInterval(500);
+    connect(raiseTimer, &QTimer::timeout, this, &TemperatureInvestigator::onRaiseTick);
+    raiseTimer->start();
 
     resize(561, 269);
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -56,24 +56,24 @@ TTempInvestigator::TTempInvestigator(QWidget* parent)
     winId();
 }
 
-void TTempInvestigator::request(std::int32_t value) {
+void TemperatureInvestigator::request(std::int32_t value) {
     if (m_request)
         *m_request = value;
 }
 
-void TTempInvestigator::Button1Click() {
+void TemperatureInvestigator::onKillClicked() {
     request(kKillRequest);
 }
 
-void TTempInvestigator::Button3Click() {
+void TemperatureInvestigator::onAddToKillListClicked() {
     request(kAddToKillListRequest);
 }
 
-void TTempInvestigator::Button2Click() {
+void TemperatureInvestigator::onDoneClicked() {
     hide();
 }
 
-void TTempInvestigator::Timer1Timer() {
+void TemperatureInvestigator::onRaiseTick() {
     if (isVisible())
         raise();
 }

@@ -33,7 +33,7 @@ int zoomOut(int graphSpan) {
     return std::min(kDefaultGraphSpan, graphSpan + kGraphSpanStep);
 }
 
-GraphColor CoreColors::GetButtonColorFromNum(int ni) const {
+GraphColor CoreColors::colorOfButton(int ni) const {
     if (ni < 1 || ni > TemperatureHistory::kCores)
         return kGraphBlack;
     return m_colors[ni - 1];
@@ -82,7 +82,7 @@ QList<QPoint> plotSeries(const std::function<float(int slot)>& series, int tempI
     return points;
 }
 
-GraphDrawing computeGraph2(const TemperatureHistory& history, int graphSpan, QSize size, const QLocale& locale) {
+GraphDrawing computeAverageGraph(const TemperatureHistory& history, int graphSpan, QSize size, const QLocale& locale) {
     GraphDrawing drawing{size, {}};
     const int w = size.width();
     const int index = history.TempIndex();
@@ -105,8 +105,8 @@ GraphDrawing computeGraph2(const TemperatureHistory& history, int graphSpan, QSi
     return drawing;
 }
 
-GraphDrawing computeGraph3(const TemperatureHistory& history, int graphSpan, QSize size, const CoreColors& colors,
-                           const QLocale& locale) {
+GraphDrawing computeCoreGraph(const TemperatureHistory& history, int graphSpan, QSize size, const CoreColors& colors,
+                              const QLocale& locale) {
     GraphDrawing drawing{size, {}};
     const int w = size.width();
     const int index = history.TempIndex();
@@ -114,7 +114,7 @@ GraphDrawing computeGraph3(const TemperatureHistory& history, int graphSpan, QSi
     drawing.items.push_back(background(size));
 
     for (int core = 1; core <= TemperatureHistory::kCores; ++core) {
-        const GraphColor color = colors.GetButtonColorFromNum(core);
+        const GraphColor color = colors.colorOfButton(core);
         drawing.items.push_back(GraphPolyline{
             color, plotSeries([&](int slot) { return history.CoreTemp(core, slot); }, index, graphSpan, peak, size)});
         const float newest = history.newestCoreTemp(core);

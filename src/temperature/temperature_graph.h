@@ -42,7 +42,7 @@ inline constexpr GraphColor kGraphBlack = GraphColor::rgb(0, 0, 0);
 // The colours chosen for cores 1..8; black until changed.
 class CoreColors {
 public:
-    GraphColor GetButtonColorFromNum(int ni) const;
+    GraphColor colorOfButton(int ni) const;
     void setColor(int ni, GraphColor color);
 
 private:
@@ -90,8 +90,8 @@ QList<QPoint> plotSeries(const std::function<float(int slot)>& series, int tempI
                          QSize size);
 
 // The average and biggest core temperature graph.
-GraphDrawing computeGraph2(const TemperatureHistory& history, int graphSpan, QSize size,
-                           const QLocale& locale = QLocale());
+GraphDrawing computeAverageGraph(const TemperatureHistory& history, int graphSpan, QSize size,
+                                 const QLocale& locale = QLocale());
 // One line per core, in the core's colour, labelled while its newest value is not 0.
-GraphDrawing computeGraph3(const TemperatureHistory& history, int graphSpan, QSize size, const CoreColors& colors,
-                           const QLocale& locale = QLocale());
+GraphDrawing computeCoreGraph(const TemperatureHistory& history, int graphSpan, QSize size, const CoreColors& colors,
+                              const QLocale& locale = QLocale());

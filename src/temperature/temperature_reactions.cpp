@@ -17,7 +17,7 @@
 TemperatureReactions::TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values,
                                            TemperatureControls& controls, const TemperatureHistory& history,
                                            platform::WindowSystem& windows, TaskActions& taskActions,
-                                           TemperatureReactionHooks hooks, TTempInvestigator& investigator)
+                                           TemperatureReactionHooks hooks, TemperatureInvestigator& investigator)
     : m_menu(menu), m_values(values), m_controls(controls), m_history(history), m_windows(windows),
       m_taskActions(taskActions), m_hooks(std::move(hooks)), m_investigator(investigator) {
     investigator.bindRequest(m_values.InvestigatorRequest);
@@ -33,7 +33,7 @@ void TemperatureReactions::overTemperatureCheck() {
         m_overheatLatch = false;
         return;
     }
-    const std::int32_t threshold = DigitsToInt(m_controls.SpinEdit13->text());
+    const std::int32_t threshold = DigitsToInt(m_controls.overheatThresholdSpin->text());
     if (static_cast<double>(threshold) > static_cast<double>(m_history.newestBiggest()) || m_overheatLatch) {
         m_overheatLatch = false;
         return;
@@ -50,14 +50,14 @@ void TemperatureReactions::overTemperatureCheck() {
 }
 
 void TemperatureReactions::runOverheatReactions() {
-    if (m_controls.CheckBox15->isChecked() && m_hooks.killAllOutsideSafeList)
+    if (m_controls.overheatKillCheck->isChecked() && m_hooks.killAllOutsideSafeList)
         m_hooks.killAllOutsideSafeList();
-    if (m_controls.CheckBox18->isChecked()) {
+    if (m_controls.overheatStopLookupCheck->isChecked()) {
         QCheckBox* retrieval = m_hooks.automaticRetrieval ? m_hooks.automaticRetrieval() : nullptr;
         if (retrieval && retrieval->isChecked())
             retrieval->setChecked(false);
     }
-    if (m_controls.CheckBox19->isChecked()) {
+    if (m_controls.overheatStopMemoryCheck->isChecked()) {
         if (m_values.ConsumeTarget != 0 && m_hooks.freeAllConsumed)
             m_hooks.freeAllConsumed();
         QCheckBox* optimize = m_hooks.optimizeFreeEvery ? m_hooks.optimizeFreeEvery() : nullptr;
@@ -70,7 +70,7 @@ void TemperatureReactions::DetectTemperatureChange() {
     // Widened to double, the difference of two single-precision values is exact.
     const double current = m_history.newestBiggest();
     const double previous = m_history.previousBiggest();
-    const std::int32_t tolerance = DigitsToInt(m_controls.SpinEdit15->text());
+    const std::int32_t tolerance = DigitsToInt(m_controls.changeToleranceSpin->text());
     const double change = current - previous;
     if (std::fabs(change) > tolerance) {
         m_lists.PreviousTempTasks = m_lists.NowTempTasks;
@@ -82,12 +82,12 @@ void TemperatureReactions::DetectTemperatureChange() {
 }
 
 void TemperatureReactions::reportRise(double rise) {
-    TaskListModel& list = m_investigator.ListBox1->taskModel();
+    TaskListModel& list = m_investigator.suspectsView->taskModel();
     // An open window keeps what it lists; the new tasks go below.
     if (!m_investigator.isVisible())
         list.clear();
-    m_investigator.Label1->setText(QStringLiteral("Temperature risen by ") + temperatureText(rise) +
-                                   QStringLiteral(" degrees. Possible task reasons:"));
+    m_investigator.headingLabel->setText(QStringLiteral("Temperature risen by ") + temperatureText(rise) +
+                                         QStringLiteral(" degrees. Possible task reasons:"));
     for (TaskEntry entry : m_lists.NowTempTasks) {
         if (FindTaskByName(m_lists.PreviousTempTasks, entry.title) != -1)
             continue;
@@ -107,14 +107,14 @@ void TemperatureReactions::ProcessInvestigatorRequest() {
         return;
     // Cleared first: a failing kill must not repeat on every tick.
     m_values.InvestigatorRequest = 0;
-    TaskListView& list = *m_investigator.ListBox1;
+    TaskListView& list = *m_investigator.suspectsView;
     // Copied first: a kill refreshes the All Task List, and nothing here may shift the entries.
     std::vector<TaskEntry> selected;
     for (int i = 0; i < list.count(); ++i) {
         if (list.isSelected(i))
             selected.push_back(list.taskModel().at(i));
     }
-    if (request == TTempInvestigator::kKillRequest) {
+    if (request == TemperatureInvestigator::kKillRequest) {
         QStringList ended;
         bool killed = false;
         for (const TaskEntry& entry : selected) {
@@ -126,8 +126,8 @@ void TemperatureReactions::ProcessInvestigatorRequest() {
         if (killed)
             m_taskActions.refreshAfterKills();
         m_taskActions.tellAlreadyEnded(ended);
-    } else if (request == TTempInvestigator::kAddToKillListRequest) {
-        TaskListModel& killList = m_menu.ListBox3->taskModel();
+    } else if (request == TemperatureInvestigator::kAddToKillListRequest) {
+        TaskListModel& killList = m_menu.killListView->taskModel();
         for (const TaskEntry& entry : selected) {
             if (FindTaskByName(killList.tasks(), entry.title) == -1)
                 killList.append(entry);

@@ -13,7 +13,7 @@ class QMenu;
 class TaskListView;
 class TaskActions;
 class TemperatureHistory;
-class TTempInvestigator;
+class TemperatureInvestigator;
 
 namespace platform {
 class WindowSystem;
@@ -21,11 +21,11 @@ class WindowSystem;
 
 // The main window's controls the reactions read and set: the Kill List and the temperature menu.
 struct TemperatureMenuControls {
-    TaskListView* ListBox3 = nullptr;
-    QMenu* IfBiggestTemperatureOver1 = nullptr;
-    QAction* StartWithCoreTemp1 = nullptr;
-    QAction* askRelatedTemperatureChanges1 = nullptr;
-    QAction* StoptaskProtection1 = nullptr;
+    TaskListView* killListView = nullptr;
+    QMenu* overheatMenu = nullptr;
+    QAction* startCoreTempWithTorvaneAction = nullptr;
+    QAction* detectTemperatureChangesAction = nullptr;
+    QAction* overheatStopProtectionAction = nullptr;
 };
 
 // What the over-temperature reactions reach in other subsystems. A missing hook (or a hook that
@@ -49,11 +49,11 @@ class TemperatureReactions : public InvestigatorRequests {
 public:
     TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values, TemperatureControls& controls,
                          const TemperatureHistory& history, platform::WindowSystem& windows, TaskActions& taskActions,
-                         TemperatureReactionHooks hooks, TTempInvestigator& investigator);
+                         TemperatureReactionHooks hooks, TemperatureInvestigator& investigator);
 
-    TTempInvestigator& investigator() const { return m_investigator; }
+    TemperatureInvestigator& investigator() const { return m_investigator; }
 
-    // The over-temperature part of Timer2Timer, run after the All Task List refresh.
+    // The over-temperature part of onRefreshTick, run after the All Task List refresh.
     void overTemperatureCheck();
     bool overheatLatch() const { return m_overheatLatch; }
 
@@ -68,16 +68,16 @@ public:
     // Run by the protection tick right after the caption update.
     void ProcessInvestigatorRequest() override;
 
-    void SpinEdit13Change();
-    void CheckBox22Click();
+    void onOverheatThresholdChanged();
+    void onOverheatShutDownToggled();
 
     // Mirrored options: a menu item flips its mark and sets its box; a box sets its item's mark.
-    void CheckBox17Click();
-    void StartWithCoreTemp1Click();
-    void CheckBox21Click();
-    void askRelatedTemperatureChanges1Click();
-    void CheckBox16Click();
-    void StoptaskProtection1Click();
+    void onStartCoreTempWithTorvaneToggled();
+    void onStartCoreTempWithTorvaneTriggered();
+    void onDetectTemperatureChangesToggled();
+    void onDetectTemperatureChangesTriggered();
+    void onOverheatStopProtectionToggled();
+    void onOverheatStopProtectionTriggered();
 
 private:
     void runOverheatReactions();
@@ -91,7 +91,7 @@ private:
     platform::WindowSystem& m_windows;
     TaskActions& m_taskActions;
     TemperatureReactionHooks m_hooks;
-    TTempInvestigator& m_investigator;
+    TemperatureInvestigator& m_investigator;
     bool m_overheatLatch = false;
     // "Kill All Outside Safe List" may ask a question while this check keeps firing.
     bool m_reacting = false;

@@ -7,15 +7,15 @@
 #include <QCheckBox>
 #include <QMenu>
 
-void TemperatureReactions::SpinEdit13Change() {
+void TemperatureReactions::onOverheatThresholdChanged() {
     // Runs for both spin edits; the caption always follows the threshold.
-    m_menu.IfBiggestTemperatureOver1->setTitle(QStringLiteral("If biggest temperature over ") +
-                                               QString::number(DigitsToInt(m_controls.SpinEdit13->text())) +
-                                               QStringLiteral(" degrees..."));
+    m_menu.overheatMenu->setTitle(QStringLiteral("If biggest temperature over ") +
+                                  QString::number(DigitsToInt(m_controls.overheatThresholdSpin->text())) +
+                                  QStringLiteral(" degrees..."));
 }
 
-void TemperatureReactions::CheckBox22Click() {
-    m_controls.CheckBox23->setEnabled(m_controls.CheckBox22->isChecked());
+void TemperatureReactions::onOverheatShutDownToggled() {
+    m_controls.overheatRebootCheck->setEnabled(m_controls.overheatShutDownCheck->isChecked());
 }
 
 namespace {
@@ -25,26 +25,26 @@ void menuItemClick(QAction* item, QCheckBox* box) {
 }
 } // namespace
 
-void TemperatureReactions::CheckBox17Click() {
-    m_menu.StartWithCoreTemp1->setChecked(m_controls.CheckBox17->isChecked());
+void TemperatureReactions::onStartCoreTempWithTorvaneToggled() {
+    m_menu.startCoreTempWithTorvaneAction->setChecked(m_controls.startCoreTempWithTorvaneCheck->isChecked());
 }
 
-void TemperatureReactions::StartWithCoreTemp1Click() {
-    menuItemClick(m_menu.StartWithCoreTemp1, m_controls.CheckBox17);
+void TemperatureReactions::onStartCoreTempWithTorvaneTriggered() {
+    menuItemClick(m_menu.startCoreTempWithTorvaneAction, m_controls.startCoreTempWithTorvaneCheck);
 }
 
-void TemperatureReactions::CheckBox21Click() {
-    m_menu.askRelatedTemperatureChanges1->setChecked(m_controls.CheckBox21->isChecked());
+void TemperatureReactions::onDetectTemperatureChangesToggled() {
+    m_menu.detectTemperatureChangesAction->setChecked(m_controls.detectTemperatureChangesCheck->isChecked());
 }
 
-void TemperatureReactions::askRelatedTemperatureChanges1Click() {
-    menuItemClick(m_menu.askRelatedTemperatureChanges1, m_controls.CheckBox21);
+void TemperatureReactions::onDetectTemperatureChangesTriggered() {
+    menuItemClick(m_menu.detectTemperatureChangesAction, m_controls.detectTemperatureChangesCheck);
 }
 
-void TemperatureReactions::CheckBox16Click() {
-    m_menu.StoptaskProtection1->setChecked(m_controls.CheckBox16->isChecked());
+void TemperatureReactions::onOverheatStopProtectionToggled() {
+    m_menu.overheatStopProtectionAction->setChecked(m_controls.overheatStopProtectionCheck->isChecked());
 }
 
-void TemperatureReactions::StoptaskProtection1Click() {
-    menuItemClick(m_menu.StoptaskProtection1, m_controls.CheckBox16);
+void TemperatureReactions::onOverheatStopProtectionTriggered() {
+    menuItemClick(m_menu.overheatStopProtectionAction, m_controls.overheatStopProtectionCheck);
 }

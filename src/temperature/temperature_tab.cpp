@@ -13,7 +13,7 @@
 
 TemperatureTab::TemperatureTab(const TemperatureMenuControls& menu, SharedValues& values, platform::Platform& platform,
                                MessagePolicy& policy, TaskActions& taskActions, std::function<bool()> graphsShowing,
-                               TemperatureReactionHooks hooks, TTempInvestigator& investigator,
+                               TemperatureReactionHooks hooks, TemperatureInvestigator& investigator,
                                std::function<QString()> coreTempSearchFolder, QWidget* parent)
     : QWidget(parent), m_values(values), m_platform(platform), m_policy(policy),
       m_graphsShowing(std::move(graphsShowing)),
@@ -24,40 +24,41 @@ TemperatureTab::TemperatureTab(const TemperatureMenuControls& menu, SharedValues
     connectHandlers();
 }
 
-void TemperatureTab::TempGetTimerTimer() {
+void TemperatureTab::onTemperatureTick() {
     SampleTemperatures(m_history, m_platform.sharedMemory);
     if (m_graphsShowing && m_graphsShowing()) {
-        Graph2Do();
-        Graph3Do();
+        drawAverageTemperatureGraph();
+        drawCoreTemperatureGraph();
     }
     m_values.CurrentTemp = m_history.CurrentTemp();
     m_reactions.DetectTemperatureChange();
 }
 
-void TemperatureTab::Graph2Do() {
-    TemperatureImage* image = m_controls.Graph2;
-    image->setImage(renderTemperatureGraph(computeGraph2(m_history, m_graphSpan, image->canvasSize())));
+void TemperatureTab::drawAverageTemperatureGraph() {
+    TemperatureImage* image = m_controls.averageTemperatureGraph;
+    image->setImage(renderTemperatureGraph(computeAverageGraph(m_history, m_graphSpan, image->canvasSize())));
 }
 
-void TemperatureTab::Graph3Do() {
-    TemperatureImage* image = m_controls.Graph3;
-    image->setImage(renderTemperatureGraph(computeGraph3(m_history, m_graphSpan, image->canvasSize(), m_coreColors)));
+void TemperatureTab::drawCoreTemperatureGraph() {
+    TemperatureImage* image = m_controls.coreTemperatureGraph;
+    image->setImage(
+        renderTemperatureGraph(computeCoreGraph(m_history, m_graphSpan, image->canvasSize(), m_coreColors)));
 }
 
-void TemperatureTab::ZoomInClick() {
+void TemperatureTab::onZoomInClicked() {
     m_graphSpan = zoomIn(m_graphSpan);
 }
 
-void TemperatureTab::ZoomOutClick() {
+void TemperatureTab::onZoomOutClicked() {
     m_graphSpan = zoomOut(m_graphSpan);
 }
 
-void TemperatureTab::ZoomDefClick() {
+void TemperatureTab::onZoomDefaultClicked() {
     m_graphSpan = zoomDefault();
 }
 
-void TemperatureTab::ButtonColorClick(int ni) {
-    const QColor current = toQColor(m_coreColors.GetButtonColorFromNum(ni), systemHotLightColor());
+void TemperatureTab::onColorButtonClicked(int ni) {
+    const QColor current = toQColor(m_coreColors.colorOfButton(ni), systemHotLightColor());
     const std::optional<QColor> chosen = m_platform.dialogs.chooseColor(m_policy.mainWindow(), current);
     if (!chosen || !chosen->isValid() || chosen->rgb() == current.rgb())
         return;
@@ -66,9 +67,9 @@ void TemperatureTab::ButtonColorClick(int ni) {
 }
 
 void TemperatureTab::showButtonColor(int ni) {
-    const QColor color = toQColor(m_coreColors.GetButtonColorFromNum(ni), systemHotLightColor());
+    const QColor color = toQColor(m_coreColors.colorOfButton(ni), systemHotLightColor());
     const QColor text = qGray(color.rgb()) < 128 ? QColor(Qt::white) : QColor(Qt::black);
-    m_controls.ButtonColors[ni - 1]->setStyleSheet(
+    m_controls.colorButtons[ni - 1]->setStyleSheet(
         QStringLiteral("background-color: %1; color: %2;").arg(color.name(), text.name()));
 }
 
@@ -82,16 +83,17 @@ void TemperatureTab::connectHandlers() {
     auto onToggle = [this](QCheckBox* box, std::function<void()> handler) {
         connectGuarded(box, &QCheckBox::toggled, this, m_policy, std::move(handler));
     };
-    onClick(c.ZoomIn, [this] { ZoomInClick(); });
-    onClick(c.ZoomOut, [this] { ZoomOutClick(); });
-    onClick(c.ZoomDef, [this] { ZoomDefClick(); });
+    onClick(c.zoomInButton, [this] { onZoomInClicked(); });
+    onClick(c.zoomOutButton, [this] { onZoomOutClicked(); });
+    onClick(c.zoomDefaultButton, [this] { onZoomDefaultClicked(); });
     for (int ni = 1; ni <= TemperatureHistory::kCores; ++ni)
-        onClick(c.ButtonColors[ni - 1], [this, ni] { ButtonColorClick(ni); });
-    onClick(c.Button30, [this] { Button30Click(); });
-    onToggle(c.CheckBox17, [&r] { r.CheckBox17Click(); });
-    onToggle(c.CheckBox21, [&r] { r.CheckBox21Click(); });
-    onToggle(c.CheckBox16, [&r] { r.CheckBox16Click(); });
-    onToggle(c.CheckBox22, [&r] { r.CheckBox22Click(); });
-    connectGuarded(c.SpinEdit13, &SpinEdit::changed, this, m_policy, [&r] { r.SpinEdit13Change(); });
-    connectGuarded(c.SpinEdit15, &SpinEdit::changed, this, m_policy, [&r] { r.SpinEdit13Change(); });
+        onClick(c.colorButtons[ni - 1], [this, ni] { onColorButtonClicked(ni); });
+    onClick(c.startCoreTempButton, [this] { onStartCoreTempClicked(); });
+    onToggle(c.startCoreTempWithTorvaneCheck, [&r] { r.onStartCoreTempWithTorvaneToggled(); });
+    onToggle(c.detectTemperatureChangesCheck, [&r] { r.onDetectTemperatureChangesToggled(); });
+    onToggle(c.overheatStopProtectionCheck, [&r] { r.onOverheatStopProtectionToggled(); });
+    onToggle(c.overheatShutDownCheck, [&r] { r.onOverheatShutDownToggled(); });
+    connectGuarded(c.overheatThresholdSpin, &SpinEdit::changed, this, m_policy,
+                   [&r] { r.onOverheatThresholdChanged(); });
+    connectGuarded(c.changeToleranceSpin, &SpinEdit::changed, this, m_policy, [&r] { r.onOverheatThresholdChanged(); });
 }

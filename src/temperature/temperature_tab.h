@@ -29,7 +29,7 @@ public:
     // for the publisher opens. Dialogs are owned by the policy's main window.
     TemperatureTab(const TemperatureMenuControls& menu, SharedValues& values, platform::Platform& platform,
                    MessagePolicy& policy, TaskActions& taskActions, std::function<bool()> graphsShowing,
-                   TemperatureReactionHooks hooks, TTempInvestigator& investigator,
+                   TemperatureReactionHooks hooks, TemperatureInvestigator& investigator,
                    std::function<QString()> coreTempSearchFolder, QWidget* parent = nullptr);
 
     TemperatureControls& controls() { return m_controls; }
@@ -40,16 +40,16 @@ public:
     const CoreColors& coreColors() const { return m_coreColors; }
 
     // The 150 ms temperature tick: sample, graphs while shown, CurrentTemp, jump detection.
-    void TempGetTimerTimer();
-    void Graph2Do();
-    void Graph3Do();
-    void ZoomInClick();
-    void ZoomOutClick();
-    void ZoomDefClick();
+    void onTemperatureTick();
+    void drawAverageTemperatureGraph();
+    void drawCoreTemperatureGraph();
+    void onZoomInClicked();
+    void onZoomOutClicked();
+    void onZoomDefaultClicked();
     // Colour button of core ni (1..8).
-    void ButtonColorClick(int ni);
-    GraphColor GetButtonColorFromNum(int ni) const { return m_coreColors.GetButtonColorFromNum(ni); }
-    void Button30Click() { m_starter.StartCoreTemp(); }
+    void onColorButtonClicked(int ni);
+    GraphColor colorOfButton(int ni) const { return m_coreColors.colorOfButton(ni); }
+    void onStartCoreTempClicked() { m_starter.StartCoreTemp(); }
 
 private:
     void createControls();

@@ -9,29 +9,29 @@ class QScrollArea;
 class SpinEdit;
 class TemperatureImage;
 
-// The controls of the "Temperature" tab, named as the program names them.
+// The controls of the "Temperature" tab.
 struct TemperatureControls {
-    QLabel* Graph2Heading = nullptr;
-    QLabel* Graph3Heading = nullptr;
-    TemperatureImage* Graph2 = nullptr;
-    TemperatureImage* Graph3 = nullptr;
-    QPushButton* ZoomIn = nullptr;
-    QPushButton* ZoomOut = nullptr;
-    QPushButton* ZoomDef = nullptr;
-    QScrollArea* ColorPanel = nullptr;
-    std::array<QLabel*, 8> CoreLabels{};        // "Core 1:" .. "Core 8:"
-    std::array<QPushButton*, 8> ButtonColors{}; // ButtonColor1 .. ButtonColor8
+    QLabel* averageTemperatureHeading = nullptr;
+    QLabel* coreTemperatureHeading = nullptr;
+    TemperatureImage* averageTemperatureGraph = nullptr;
+    TemperatureImage* coreTemperatureGraph = nullptr;
+    QPushButton* zoomInButton = nullptr;
+    QPushButton* zoomOutButton = nullptr;
+    QPushButton* zoomDefaultButton = nullptr;
+    QScrollArea* colorPanel = nullptr;
+    std::array<QLabel*, 8> coreLabels{};        // "Core 1:" .. "Core 8:"
+    std::array<QPushButton*, 8> colorButtons{}; // ButtonColor1 .. ButtonColor8
 
-    QPushButton* Button30 = nullptr;
-    QCheckBox* CheckBox17 = nullptr;
-    QCheckBox* CheckBox21 = nullptr;
-    SpinEdit* SpinEdit15 = nullptr; // tolerance of the change detection
-    SpinEdit* SpinEdit13 = nullptr; // over-temperature threshold
-    QCheckBox* CheckBox15 = nullptr;
-    SpinEdit* SpinEdit14 = nullptr;
-    QCheckBox* CheckBox16 = nullptr;
-    QCheckBox* CheckBox19 = nullptr;
-    QCheckBox* CheckBox18 = nullptr;
-    QCheckBox* CheckBox22 = nullptr;
-    QCheckBox* CheckBox23 = nullptr;
+    QPushButton* startCoreTempButton = nullptr;
+    QCheckBox* startCoreTempWithTorvaneCheck = nullptr;
+    QCheckBox* detectTemperatureChangesCheck = nullptr;
+    SpinEdit* changeToleranceSpin = nullptr;   // tolerance of the change detection
+    SpinEdit* overheatThresholdSpin = nullptr; // over-temperature threshold
+    QCheckBox* overheatKillCheck = nullptr;
+    SpinEdit* overheatKillUsageSpin = nullptr;
+    QCheckBox* overheatStopProtectionCheck = nullptr;
+    QCheckBox* overheatStopMemoryCheck = nullptr;
+    QCheckBox* overheatStopLookupCheck = nullptr;
+    QCheckBox* overheatShutDownCheck = nullptr;
+    QCheckBox* overheatRebootCheck = nullptr;
 };

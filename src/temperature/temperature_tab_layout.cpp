@@ -38,85 +38,94 @@ void TemperatureTab::createControls() {
         return named(new QPushButton(caption, this), QLatin1String(name));
     };
 
-    c.Graph2Heading = named(new QLabel(QStringLiteral("Graph of average and biggest core temperature"), this),
-                            QStringLiteral("Graph2Heading"));
-    c.Graph3Heading =
-        named(new QLabel(QStringLiteral("Graph of all CPU core temperatures"), this), QStringLiteral("Graph3Heading"));
-    c.Graph2 = named(new TemperatureImage(this), QStringLiteral("Graph2"));
-    c.Graph3 = named(new TemperatureImage(this), QStringLiteral("Graph3"));
-    c.ZoomIn = button("ZoomIn", QStringLiteral("Zoom In"));
-    c.ZoomOut = button("ZoomOut", QStringLiteral("Zoom Out"));
-    c.ZoomDef = button("ZoomDef", QStringLiteral("Zoom Default"));
+    c.averageTemperatureHeading =
+        named(new QLabel(QStringLiteral("Graph of average and biggest core temperature"), this),
+              QStringLiteral("averageTemperatureHeading"));
+    c.coreTemperatureHeading = named(new QLabel(QStringLiteral("Graph of all CPU core temperatures"), this),
+                                     QStringLiteral("coreTemperatureHeading"));
+    c.averageTemperatureGraph = named(new TemperatureImage(this), QStringLiteral("averageTemperatureGraph"));
+    c.coreTemperatureGraph = named(new TemperatureImage(this), QStringLiteral("coreTemperatureGraph"));
+    c.zoomInButton = button("ZoomIn", QStringLiteral("Zoom In"));
+    c.zoomOutButton = button("ZoomOut", QStringLiteral("Zoom Out"));
+    c.zoomDefaultButton = button("ZoomDef", QStringLiteral("Zoom Default"));
 
-    c.ColorPanel = named(new QScrollArea(this), QStringLiteral("ColorPanel"));
+    c.colorPanel = named(new QScrollArea(this), QStringLiteral("ColorPanel"));
     auto* colors = new QWidget;
     auto* colorGrid = new QGridLayout(colors);
     for (int i = 0; i < TemperatureHistory::kCores; ++i) {
-        c.CoreLabels[i] =
+        c.coreLabels[i] =
             named(new QLabel(QStringLiteral("Core %1:").arg(i + 1), colors), QStringLiteral("CoreLabel%1").arg(i + 1));
-        c.ButtonColors[i] =
+        c.colorButtons[i] =
             named(new QPushButton(QStringLiteral("Change Color"), colors), QStringLiteral("ButtonColor%1").arg(i + 1));
-        colorGrid->addWidget(c.CoreLabels[i], i, 0);
-        colorGrid->addWidget(c.ButtonColors[i], i, 1);
+        colorGrid->addWidget(c.coreLabels[i], i, 0);
+        colorGrid->addWidget(c.colorButtons[i], i, 1);
         showButtonColor(i + 1);
     }
-    c.ColorPanel->setWidget(colors);
-    c.ColorPanel->setFixedHeight(140);
+    c.colorPanel->setWidget(colors);
+    c.colorPanel->setFixedHeight(140);
 
-    c.Button30 = button("Button30", QStringLiteral("Start Core Temp to begin temperature monitoring"));
-    c.CheckBox17 = checkBox(this, "CheckBox17", QStringLiteral("Start Core Temp with Torvane"), false);
-    c.CheckBox21 =
-        checkBox(this, "CheckBox21", QStringLiteral("Detect task-related reasons for temperature changes"), false);
-    c.SpinEdit15 = spinEdit(this, "SpinEdit15", 0, 240, 9);
-    c.SpinEdit13 = spinEdit(this, "SpinEdit13", 0, 240, 90);
-    c.CheckBox15 =
-        checkBox(this, "CheckBox15",
+    c.startCoreTempButton =
+        button("startCoreTempButton", QStringLiteral("Start Core Temp to begin temperature monitoring"));
+    c.startCoreTempWithTorvaneCheck =
+        checkBox(this, "startCoreTempWithTorvaneCheck", QStringLiteral("Start Core Temp with Torvane"), false);
+    c.detectTemperatureChangesCheck =
+        checkBox(this, "detectTemperatureChangesCheck",
+                 QStringLiteral("Detect task-related reasons for temperature changes"), false);
+    c.changeToleranceSpin = spinEdit(this, "changeToleranceSpin", 0, 240, 9);
+    c.overheatThresholdSpin = spinEdit(this, "overheatThresholdSpin", 0, 240, 90);
+    c.overheatKillCheck =
+        checkBox(this, "overheatKillCheck",
                  QStringLiteral("Kill all tasks not in the safe list, whose parrent is consuming over "), false);
-    c.SpinEdit14 = spinEdit(this, "SpinEdit14", 0, 0, 0); // no limits
-    c.CheckBox16 = checkBox(this, "CheckBox16", QStringLiteral("Stop any Task Management options"), true);
-    c.CheckBox19 = checkBox(this, "CheckBox19",
-                            QStringLiteral("Stop automatical memory optimization and free all consumed memory"), true);
-    c.CheckBox18 = checkBox(this, "CheckBox18", QStringLiteral("Stop automatical IP retrieval"), true);
-    c.CheckBox22 = checkBox(this, "CheckBox22", QStringLiteral("Forcibly Shut Down computer"), false);
-    c.CheckBox23 = checkBox(this, "CheckBox23", QStringLiteral("Reboot instead of completely shutting down"), true);
-    c.CheckBox23->setEnabled(false);
+    c.overheatKillUsageSpin = spinEdit(this, "overheatKillUsageSpin", 0, 0, 0); // no limits
+    c.overheatStopProtectionCheck =
+        checkBox(this, "overheatStopProtectionCheck", QStringLiteral("Stop any Task Management options"), true);
+    c.overheatStopMemoryCheck =
+        checkBox(this, "overheatStopMemoryCheck",
+                 QStringLiteral("Stop automatical memory optimization and free all consumed memory"), true);
+    c.overheatStopLookupCheck =
+        checkBox(this, "overheatStopLookupCheck", QStringLiteral("Stop automatical IP retrieval"), true);
+    c.overheatShutDownCheck =
+        checkBox(this, "overheatShutDownCheck", QStringLiteral("Forcibly Shut Down computer"), false);
+    c.overheatRebootCheck =
+        checkBox(this, "overheatRebootCheck", QStringLiteral("Reboot instead of completely shutting down"), true);
+    c.overheatRebootCheck->setEnabled(false);
 
     auto* graphs = new QGridLayout;
     graphs->setHorizontalSpacing(30);
-    graphs->addWidget(c.Graph2Heading, 0, 0);
-    graphs->addWidget(c.Graph3Heading, 0, 1);
-    graphs->addWidget(c.Graph2, 1, 0);
-    graphs->addWidget(c.Graph3, 1, 1);
+    graphs->addWidget(c.averageTemperatureHeading, 0, 0);
+    graphs->addWidget(c.coreTemperatureHeading, 0, 1);
+    graphs->addWidget(c.averageTemperatureGraph, 1, 0);
+    graphs->addWidget(c.coreTemperatureGraph, 1, 1);
     graphs->setRowStretch(1, 1);
 
     auto* options = new QVBoxLayout;
-    options->addWidget(c.Button30);
-    options->addWidget(c.CheckBox17);
-    options->addWidget(c.CheckBox21);
-    options->addLayout(textAround(this, QStringLiteral("Allow for changes of temperature up to"), c.SpinEdit15,
+    options->addWidget(c.startCoreTempButton);
+    options->addWidget(c.startCoreTempWithTorvaneCheck);
+    options->addWidget(c.detectTemperatureChangesCheck);
+    options->addLayout(textAround(this, QStringLiteral("Allow for changes of temperature up to"), c.changeToleranceSpin,
                                   QStringLiteral("degrees without warning")));
     options->addLayout(
-        textAround(this, QStringLiteral("If biggest temperature over"), c.SpinEdit13, QStringLiteral("C")));
+        textAround(this, QStringLiteral("If biggest temperature over"), c.overheatThresholdSpin, QStringLiteral("C")));
     auto* killRow = new QHBoxLayout;
-    killRow->addWidget(c.CheckBox15);
-    killRow->addWidget(c.SpinEdit14);
+    killRow->addWidget(c.overheatKillCheck);
+    killRow->addWidget(c.overheatKillUsageSpin);
     killRow->addStretch(1);
     options->addLayout(killRow);
-    options->addWidget(c.CheckBox16);
-    options->addWidget(c.CheckBox19);
-    options->addWidget(c.CheckBox18);
-    options->addWidget(c.CheckBox22);
-    options->addWidget(c.CheckBox23);
+    options->addWidget(c.overheatStopProtectionCheck);
+    options->addWidget(c.overheatStopMemoryCheck);
+    options->addWidget(c.overheatStopLookupCheck);
+    options->addWidget(c.overheatShutDownCheck);
+    options->addWidget(c.overheatRebootCheck);
     options->addStretch(1);
 
     auto* zoom = new QHBoxLayout;
-    zoom->addWidget(c.ZoomIn);
-    zoom->addWidget(c.ZoomOut);
-    zoom->addWidget(c.ZoomDef);
+    zoom->addWidget(c.zoomInButton);
+    zoom->addWidget(c.zoomOutButton);
+    zoom->addWidget(c.zoomDefaultButton);
     zoom->addStretch(1);
     auto* graphTools = new QVBoxLayout;
     graphTools->addLayout(zoom);
-    graphTools->addWidget(c.ColorPanel);
+    graphTools->addWidget(c.colorPanel);
     graphTools->addStretch(1);
 
     graphs->addLayout(options, 2, 0);

@@ -17,7 +17,7 @@ class AllTaskListTest : public AppFixture {
 protected:
     QStringList shown() {
         QStringList titles;
-        for (const TaskEntry& e : form().ListBox1->taskModel().tasks())
+        for (const TaskEntry& e : form().allTasksView->taskModel().tasks())
             titles << e.title;
         return titles;
     }

@@ -18,7 +18,7 @@ void AppFixture::startProgram() {
     program = std::make_unique<TorvaneProgram>(fake.platform(), baseDir.path() + "/", settings.factory());
 }
 
-TTorvane& AppFixture::main() {
+MainWindow& AppFixture::main() {
     return program->mainWindow();
 }
 

@@ -59,7 +59,7 @@ protected:
     // A run of the program, after the previous one ended.
     void start() {
         if (program)
-            main().FormDestroy();
+            main().onDestroyed();
         startProgram();
         program->start();
     }
@@ -70,14 +70,14 @@ protected:
 
 TEST_F(StartAtLoginTest, TheBoxIsTheEntryOnDisk) {
     start();
-    EXPECT_FALSE(form().StartAtLogin->isChecked());
-    form().StartAtLogin->click();
+    EXPECT_FALSE(form().startAtLoginCheck->isChecked());
+    form().startAtLoginCheck->click();
     QFile file(entry);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), autostart::entryText(kAppId, QCoreApplication::applicationFilePath()));
     start();
-    EXPECT_TRUE(form().StartAtLogin->isChecked());
-    form().StartAtLogin->click();
+    EXPECT_TRUE(form().startAtLoginCheck->isChecked());
+    form().startAtLoginCheck->click();
     EXPECT_FALSE(QFile::exists(entry));
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
@@ -86,8 +86,8 @@ TEST_F(StartAtLoginTest, AFailedWriteIsReportedAndTheBoxFollowsTheDisk) {
     QFile blocker(config.path() + "/autostart"); // a file where the folder belongs
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     start();
-    form().StartAtLogin->click();
-    EXPECT_FALSE(form().StartAtLogin->isChecked());
+    form().startAtLoginCheck->click();
+    EXPECT_FALSE(form().startAtLoginCheck->isChecked());
     EXPECT_EQ(fake.boxes().size(), 1);
 }
 

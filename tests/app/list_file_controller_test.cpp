@@ -47,7 +47,7 @@ TEST_F(ListFileAtStart, UnreadableFileIsKeptAside) {
         writeFile(listFile, c.bytes);
         fake.clearBoxes();
         startProgram();
-        main().FormDestroy();
+        main().onDestroyed();
         program.reset();
         const ListFileSections saved = loadListFile(listFile);
         EXPECT_TRUE(saved.error.isEmpty() && saved.safe.empty() && saved.kill.empty());

@@ -51,11 +51,11 @@ TEST_F(MainWindowTest, TabsInOrderAndFirstOneOpen) {
     const QStringList expected = {"Task Management", "RAM Management",       "Internet",        "Encryption",
                                   "Temperature",     "Auto Windows Actions", "Advanced Options"};
     QStringList captions;
-    for (int i = 0; i < form().PageControl1->count(); ++i)
-        captions << form().PageControl1->tabText(i);
+    for (int i = 0; i < form().mainTabs->count(); ++i)
+        captions << form().mainTabs->tabText(i);
     EXPECT_EQ(captions, expected);
-    EXPECT_EQ(form().PageControl1->currentIndex(), 0);
-    EXPECT_FALSE(form().ActCountoun->isVisibleTo(&main()));
+    EXPECT_EQ(form().mainTabs->currentIndex(), 0);
+    EXPECT_FALSE(form().countdownProgressBar->isVisibleTo(&main()));
     EXPECT_EQ(main().pos(), QPoint(0, 0));
     EXPECT_EQ(main().minimumSize(), QSize(1208, 766));
     EXPECT_EQ(main().windowTitle(), "Torvane");
@@ -66,8 +66,9 @@ TEST_F(MainWindowTest, TaskTabControlsAllShowAtTheSizeA1280x720ScreenLeaves) {
     main().resize(1208, 680);
     main().show();
     QApplication::processEvents();
-    QWidget* page = form().TabSheet1;
-    QWidget* const bottomRows[] = {form().Edit1, form().Button12, form().Button11, form().BitBtn2, form().BitBtn7};
+    QWidget* page = form().taskManagementPage;
+    QWidget* const bottomRows[] = {form().allTasksFindEdit, form().showHiddenButton, form().killListFindNextButton,
+                                   form().taskManagementPanelButton, form().killListPanelButton};
     for (QWidget* control : bottomRows)
         EXPECT_TRUE(page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size())))
             << control->objectName().toStdString();
@@ -80,22 +81,22 @@ TEST_F(MainWindowTest, MenuItemsCaptionsAndCheckMarks) {
         bool checkable;
         bool checked;
     } items[] = {
-        {"KillHiddenNewTasks1", "Start Protection", true, false},
-        {"TreatAsHidden1", "Treat non-hidden tasks as Hidden", true, false},
-        {"WarnIfTaskUsesOver1", "Warn if task uses over 55 memory Mega Bytes", true, true},
+        {"protectionAction", "Start Protection", true, false},
+        {"treatAsHiddenAction", "Treat non-hidden tasks as Hidden", true, false},
+        {"memoryWarningAction", "Warn if task uses over 55 memory Mega Bytes", true, true},
         {"ShowHiddenTasks", "Show Hidden Tasks", true, false},
-        {"KillTask1", "Kill Selected Task", false, false},
-        {"OptimizeFreeEvery1", "Optimize and free every 1 minutes", true, false},
-        {"Consume33ofavailable1", "Consume 33% of available", false, false},
-        {"askRelatedTemperatureChanges1", "Detect task-related temperature changes", true, false},
-        {"KeepSettingsonExit1", "Keep Settings on Exit", true, true},
-        {"SilentMode1", "Silent Mode", true, false},
-        {"emperatureTabEnabled1", "Temperature tab enabled", true, true},
-        {"Help2", "Show Help", false, false},
-        {"oTray1", "To Tray", false, false},
-        {"TempMan", "Temperature Tab", true, true},
-        {"Killtask2", "Kill task (will kill parrent application)", false, false},
-        {"AddtoSafeListallowdoublicates1", "Add to Safe List (allow doublicates)", false, false},
+        {"killSelectedAction", "Kill Selected Task", false, false},
+        {"periodicOptimizeAction", "Optimize and free every 1 minutes", true, false},
+        {"consumeThirdOfFreeAction", "Consume 33% of available", false, false},
+        {"detectTemperatureChangesAction", "Detect task-related temperature changes", true, false},
+        {"keepSettingsAction", "Keep Settings on Exit", true, true},
+        {"silentModeAction", "Silent Mode", true, false},
+        {"temperatureTabAction", "Temperature tab enabled", true, true},
+        {"showHelpAction", "Show Help", false, false},
+        {"trayToTrayAction", "To Tray", false, false},
+        {"trayTemperatureTabAction", "Temperature Tab", true, true},
+        {"allTasksKillAction", "Kill task (will kill parrent application)", false, false},
+        {"allTasksAddToSafeListAgainAction", "Add to Safe List (allow doublicates)", false, false},
     };
     for (const auto& i : items) {
         QAction* a = menuItem(i.name);
@@ -104,40 +105,40 @@ TEST_F(MainWindowTest, MenuItemsCaptionsAndCheckMarks) {
         EXPECT_EQ(a->isCheckable(), i.checkable) << i.name;
         EXPECT_EQ(a->isChecked(), i.checked) << i.name;
     }
-    EXPECT_EQ(form().SilentMode1->toolTip(),
+    EXPECT_EQ(form().silentModeAction->toolTip(),
               "Silent mode will make all tasks not in the Safe List to be killed immediately and it will disable most "
               "messages.");
     QStringList top;
-    for (QAction* a : form().MainMenu1->actions())
+    for (QAction* a : form().mainMenuBar->actions())
         top << a->text();
     EXPECT_EQ(top, (QStringList{"Task", "RAM", "Temperature", "Options", "Help"}));
 }
 
 TEST_F(MainWindowTest, ControlDefaults) {
     MainForm& f = form();
-    EXPECT_TRUE(f.CheckBox5->isChecked());
-    EXPECT_EQ(f.SpinEdit7->text(), "6");
-    EXPECT_EQ(f.SpinEdit7->minimum(), 1);
-    EXPECT_EQ(f.SpinEdit7->maximum(), 10);
-    EXPECT_TRUE(f.RadioButton7->isChecked());
-    EXPECT_FALSE(f.RadioButton6->isChecked());
-    EXPECT_FALSE(f.SpinEdit8->isEnabled());
-    EXPECT_EQ(f.SpinEdit8->text(), "3");
-    EXPECT_EQ(f.SpinEdit9->text(), "32");
-    EXPECT_EQ(f.SpinEdit9->maximum(), 1024);
-    EXPECT_EQ(f.SpinEdit10->text(), "55");
-    EXPECT_EQ(f.SpinEdit10->minimum(), f.SpinEdit10->maximum()); // no limits
-    EXPECT_TRUE(f.CheckBox10->isChecked());
-    EXPECT_TRUE(f.CheckBox11->isChecked());
-    EXPECT_FALSE(f.CheckBox1->isChecked());
-    EXPECT_FALSE(f.CheckBox2->isChecked());
-    EXPECT_FALSE(f.CheckBox24->isChecked());
-    EXPECT_TRUE(f.CheckBox25->isChecked());
-    EXPECT_FALSE(f.Button20->isEnabled());
-    EXPECT_EQ(f.Button6->text(), "Start Protection");
-    EXPECT_EQ(f.Button7->text(), "Enable Silent Mode (not recommended)");
-    EXPECT_EQ(f.Button12->text(), "Show Hidden");
-    for (QWidget* panel : {f.ScrollBox2, f.ScrollBox3, f.ScrollBox4, f.ScrollBox5, f.ScrollBox6})
+    EXPECT_TRUE(f.smartRecognitionCheck->isChecked());
+    EXPECT_EQ(f.smartToleranceSpin->text(), "6");
+    EXPECT_EQ(f.smartToleranceSpin->minimum(), 1);
+    EXPECT_EQ(f.smartToleranceSpin->maximum(), 10);
+    EXPECT_TRUE(f.toleranceTotalRadio->isChecked());
+    EXPECT_FALSE(f.tolerancePercentRadio->isChecked());
+    EXPECT_FALSE(f.shortNameLengthSpin->isEnabled());
+    EXPECT_EQ(f.shortNameLengthSpin->text(), "3");
+    EXPECT_EQ(f.nameLengthLimitSpin->text(), "32");
+    EXPECT_EQ(f.nameLengthLimitSpin->maximum(), 1024);
+    EXPECT_EQ(f.memoryWarningSpin->text(), "55");
+    EXPECT_EQ(f.memoryWarningSpin->minimum(), f.memoryWarningSpin->maximum()); // no limits
+    EXPECT_TRUE(f.memoryWarningCheck->isChecked());
+    EXPECT_TRUE(f.warnSafeListToCheck->isChecked());
+    EXPECT_FALSE(f.treatShownAsHiddenCheck->isChecked());
+    EXPECT_FALSE(f.confirmActionsCheck->isChecked());
+    EXPECT_FALSE(f.keepSettingsCheck->isChecked());
+    EXPECT_TRUE(f.quickRepeatCheck->isChecked());
+    EXPECT_FALSE(f.treatAllAsNewButton->isEnabled());
+    EXPECT_EQ(f.protectionButton->text(), "Start Protection");
+    EXPECT_EQ(f.enableSilentModeButton->text(), "Enable Silent Mode (not recommended)");
+    EXPECT_EQ(f.showHiddenButton->text(), "Show Hidden");
+    for (QWidget* panel : {f.consumePanel, f.taskManagementPanel, f.protectionPanel, f.safeListPanel, f.killListPanel})
         EXPECT_TRUE(panel->isHidden()) << panel->objectName().toStdString();
 }
 
@@ -147,9 +148,10 @@ TEST_F(MainWindowTest, TimersIntervalsAndStartStates) {
         int interval;
         bool running;
     } timers[] = {
-        {form().Timer1, 150, true},       {form().Timer2, 2500, true},  {form().Timer3, 500, true},
-        {form().Timer4, 60000, true},     {form().Timer5, 1000, false}, {form().Countdown, 1000, false},
-        {form().TempGetTimer, 150, true},
+        {form().statusTimer, 150, true},          {form().refreshTimer, 2500, true},
+        {form().protectionTimer, 500, true},      {form().minuteTimer, 60000, true},
+        {form().addressLookupTimer, 1000, false}, {form().countdownTimer, 1000, false},
+        {form().temperatureTimer, 150, true},
     };
     for (const auto& t : timers) {
         EXPECT_EQ(t.timer->interval(), t.interval) << t.timer->objectName().toStdString();
@@ -159,11 +161,11 @@ TEST_F(MainWindowTest, TimersIntervalsAndStartStates) {
 
 TEST_F(MainWindowTest, PanelButtonsToggleTheirPanels) {
     MainForm& f = form();
-    const std::pair<QPushButton*, QWidget*> pairs[] = {{f.BitBtn1, f.ScrollBox2},
-                                                       {f.BitBtn2, f.ScrollBox3},
-                                                       {f.BitBtn3, f.ScrollBox4},
-                                                       {f.BitBtn6, f.ScrollBox5},
-                                                       {f.BitBtn7, f.ScrollBox6}};
+    const std::pair<QPushButton*, QWidget*> pairs[] = {{f.consumePanelButton, f.consumePanel},
+                                                       {f.taskManagementPanelButton, f.taskManagementPanel},
+                                                       {f.protectionPanelButton, f.protectionPanel},
+                                                       {f.safeListPanelButton, f.safeListPanel},
+                                                       {f.killListPanelButton, f.killListPanel}};
     for (auto [button, panel] : pairs) {
         button->click();
         EXPECT_FALSE(panel->isHidden()) << panel->objectName().toStdString();
@@ -172,15 +174,15 @@ TEST_F(MainWindowTest, PanelButtonsToggleTheirPanels) {
     }
 }
 
-TEST_F(MainWindowTest, Exit1AsksEvenInSilentModeAndEndsOnYes) {
+TEST_F(MainWindowTest, TrayExitAsksEvenInSilentModeAndEndsOnYes) {
     int terminated = 0;
     main().shell().terminate = [&] { ++terminated; };
-    form().SilentMode1->setChecked(true);
+    form().silentModeAction->setChecked(true);
     fake.queueAnswer(IdNo);
-    form().Exit1->trigger();
+    form().trayExitAction->trigger();
     EXPECT_EQ(terminated, 0);
     fake.queueAnswer(IdYes);
-    form().Exit1->trigger();
+    form().trayExitAction->trigger();
     EXPECT_EQ(terminated, 1);
     ASSERT_EQ(fake.boxes().size(), 2);
     EXPECT_EQ(fake.boxes()[0].title, "Exit");
@@ -189,36 +191,36 @@ TEST_F(MainWindowTest, Exit1AsksEvenInSilentModeAndEndsOnYes) {
     EXPECT_EQ(fake.boxes()[0].owner, &main());
 }
 
-TEST_F(MainWindowTest, Exit2ClearsSilentModeAroundItsQuestion) {
+TEST_F(MainWindowTest, MenuExitClearsSilentModeAroundItsQuestion) {
     int terminated = 0;
     main().shell().terminate = [&] { ++terminated; };
     bool silentWhileAsking = true;
-    fake.onBox = [&](const platform::fake::RecordedBox&) { silentWhileAsking = form().SilentMode1->isChecked(); };
+    fake.onBox = [&](const platform::fake::RecordedBox&) { silentWhileAsking = form().silentModeAction->isChecked(); };
 
-    form().SilentMode1->setChecked(true);
+    form().silentModeAction->setChecked(true);
     fake.queueAnswer(IdNo);
-    form().Exit2->trigger();
+    form().exitAction->trigger();
     EXPECT_FALSE(silentWhileAsking);
-    EXPECT_TRUE(form().SilentMode1->isChecked());
+    EXPECT_TRUE(form().silentModeAction->isChecked());
     EXPECT_EQ(terminated, 0);
 
     fake.queueAnswer(IdYes);
-    form().Exit2->trigger();
-    EXPECT_FALSE(form().SilentMode1->isChecked());
+    form().exitAction->trigger();
+    EXPECT_FALSE(form().silentModeAction->isChecked());
     EXPECT_EQ(terminated, 1);
 }
 
 TEST_F(MainWindowTest, CollapseAndExpandAgain) {
-    form().Collapsetomenuonly1->trigger();
-    EXPECT_TRUE(form().Collapsetomenuonly1->isChecked());
+    form().collapseToMenuAction->trigger();
+    EXPECT_TRUE(form().collapseToMenuAction->isChecked());
     EXPECT_EQ(main().minimumSize(), QSize(350, 45));
     EXPECT_EQ(main().maximumSize(), QSize(350, 45));
     EXPECT_EQ(main().size(), QSize(350, 45));
     EXPECT_TRUE(main().windowFlags().testFlag(Qt::Tool));
 
-    form().Button34->click();
-    EXPECT_FALSE(form().Collapsetomenuonly1->isChecked());
-    EXPECT_EQ(form().Button34->text(), "Collapse to menu only (setting not kept on exit)");
+    form().collapseToMenuButton->click();
+    EXPECT_FALSE(form().collapseToMenuAction->isChecked());
+    EXPECT_EQ(form().collapseToMenuButton->text(), "Collapse to menu only (setting not kept on exit)");
     EXPECT_EQ(main().minimumSize(), QSize(1208, 766));
     EXPECT_EQ(main().maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     EXPECT_EQ(main().size(), QSize(1208, 766));
@@ -227,36 +229,36 @@ TEST_F(MainWindowTest, CollapseAndExpandAgain) {
 
 TEST_F(MainWindowTest, TemperatureTabSwitchTwiceRestoresEverything) {
     MainForm& f = form();
-    const int tab = f.PageControl1->indexOf(f.Temperature);
-    f.Button31->click();
-    EXPECT_FALSE(f.TempGetTimer->isActive());
-    EXPECT_FALSE(f.TemperatureOptions1->menuAction()->isVisible());
-    EXPECT_FALSE(f.emperatureTabEnabled1->isChecked());
-    EXPECT_FALSE(f.TempMan->isChecked());
-    EXPECT_FALSE(f.PageControl1->isTabVisible(tab));
-    EXPECT_EQ(f.Button31->text(), "Enable the Temperature tag (may slow down Torvane)");
+    const int tab = f.mainTabs->indexOf(f.temperaturePage);
+    f.disableTemperatureTabButton->click();
+    EXPECT_FALSE(f.temperatureTimer->isActive());
+    EXPECT_FALSE(f.temperatureMenu->menuAction()->isVisible());
+    EXPECT_FALSE(f.temperatureTabAction->isChecked());
+    EXPECT_FALSE(f.trayTemperatureTabAction->isChecked());
+    EXPECT_FALSE(f.mainTabs->isTabVisible(tab));
+    EXPECT_EQ(f.disableTemperatureTabButton->text(), "Enable the Temperature tag (may slow down Torvane)");
 
-    f.emperatureTabEnabled1->trigger();
-    EXPECT_TRUE(f.TempGetTimer->isActive());
-    EXPECT_TRUE(f.TemperatureOptions1->menuAction()->isVisible());
-    EXPECT_TRUE(f.emperatureTabEnabled1->isChecked());
-    EXPECT_TRUE(f.TempMan->isChecked());
-    EXPECT_TRUE(f.PageControl1->isTabVisible(tab));
-    EXPECT_EQ(f.Button31->text(), "Disable the Temperature tag (speeds up Torvane)");
+    f.temperatureTabAction->trigger();
+    EXPECT_TRUE(f.temperatureTimer->isActive());
+    EXPECT_TRUE(f.temperatureMenu->menuAction()->isVisible());
+    EXPECT_TRUE(f.temperatureTabAction->isChecked());
+    EXPECT_TRUE(f.trayTemperatureTabAction->isChecked());
+    EXPECT_TRUE(f.mainTabs->isTabVisible(tab));
+    EXPECT_EQ(f.disableTemperatureTabButton->text(), "Disable the Temperature tag (speeds up Torvane)");
 }
 
 TEST_F(MainWindowTest, KeepSettingsMirrors) {
     MainForm& f = form();
     // At start the menu item is checked and the box is not, until the settings set both.
-    EXPECT_TRUE(f.KeepSettingsonExit1->isChecked());
-    EXPECT_FALSE(f.CheckBox24->isChecked());
-    f.KeepSettingsonExit1->trigger();
-    EXPECT_FALSE(f.KeepSettingsonExit1->isChecked());
-    EXPECT_FALSE(f.CheckBox24->isChecked());
-    f.KeepSettingsonExit1->trigger();
-    EXPECT_TRUE(f.CheckBox24->isChecked());
-    f.CheckBox24->setChecked(false);
-    EXPECT_FALSE(f.KeepSettingsonExit1->isChecked());
+    EXPECT_TRUE(f.keepSettingsAction->isChecked());
+    EXPECT_FALSE(f.keepSettingsCheck->isChecked());
+    f.keepSettingsAction->trigger();
+    EXPECT_FALSE(f.keepSettingsAction->isChecked());
+    EXPECT_FALSE(f.keepSettingsCheck->isChecked());
+    f.keepSettingsAction->trigger();
+    EXPECT_TRUE(f.keepSettingsCheck->isChecked());
+    f.keepSettingsCheck->setChecked(false);
+    EXPECT_FALSE(f.keepSettingsAction->isChecked());
 }
 
 TEST_F(MainWindowTest, SettingsLoadOnlyAtFirstPaint) {
@@ -265,8 +267,8 @@ TEST_F(MainWindowTest, SettingsLoadOnlyAtFirstPaint) {
         ++loads;
         throw TorvaneError("Read beyond end of file");
     };
-    main().FormPaint();
-    main().FormPaint();
+    main().onPainted();
+    main().onPainted();
     EXPECT_EQ(loads, 1);
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].text, "Read beyond end of file.");
@@ -282,7 +284,7 @@ TEST_F(MainWindowTest, DestroyReportsAFailedBlockAndSkipsTheRest) {
     const QString listFile = baseDir.filePath("AllLists.sav");
     ASSERT_TRUE(QFile::remove(listFile));
     ASSERT_TRUE(QDir().mkdir(listFile));
-    main().FormDestroy();
+    main().onDestroyed();
     EXPECT_EQ(steps, QStringList{"settings"});
     EXPECT_TRUE(fake.hotKeyRegistered()); // the steps after the failed one were skipped
     ASSERT_EQ(fake.boxes().size(), 2);
@@ -299,8 +301,8 @@ TEST_F(MainWindowTest, DestroyReportsAFailedBlockAndSkipsTheRest) {
 TEST_F(MainWindowTest, DestroyRunsEveryStepInOrder) {
     QStringList steps;
     settings.save = [&] { steps << "settings"; };
-    form().ListBox3->taskModel().append({"Intruder", 0});
-    main().FormDestroy();
+    form().killListView->taskModel().append({"Intruder", 0});
+    main().onDestroyed();
     EXPECT_EQ(steps, QStringList{"settings"});
     EXPECT_TRUE(readFile(baseDir.filePath("AllLists.sav")).contains("Intruder"));
     EXPECT_TRUE(fake.boxes().isEmpty());
@@ -308,10 +310,10 @@ TEST_F(MainWindowTest, DestroyRunsEveryStepInOrder) {
 }
 
 TEST_F(MainWindowTest, OverflowingNumberReachesTheErrorReport) {
-    form().SpinEdit10->setText("99999999999");
+    form().memoryWarningSpin->setText("99999999999");
     bool finished = false;
     EXPECT_FALSE(main().guarded([&] {
-        DigitsToInt(form().SpinEdit10->text());
+        DigitsToInt(form().memoryWarningSpin->text());
         finished = true;
     }));
     EXPECT_FALSE(finished);
@@ -324,21 +326,21 @@ TEST_F(MainWindowTest, OverflowingNumberReachesTheErrorReport) {
 TEST_F(MainWindowTest, ListPopupsOpenOnDoubleClickAndRightRelease) {
     QList<QMenu*> opened;
     main().shell().openPopup = [&](QMenu* menu) { opened << menu; };
-    emit form().ListBox1->listDoubleClicked();
-    emit form().ListBox2->rightButtonReleased();
-    emit form().ListBox3->listDoubleClicked();
-    EXPECT_EQ(opened, (QList<QMenu*>{form().PopupMenu4, form().PopupMenu2, form().PopupMenu3}));
+    emit form().allTasksView->listDoubleClicked();
+    emit form().safeListView->rightButtonReleased();
+    emit form().killListView->listDoubleClicked();
+    EXPECT_EQ(opened, (QList<QMenu*>{form().allTasksPopup, form().safeListPopup, form().killListPopup}));
 }
 
 TEST_F(MainWindowTest, InertSelectedTaskItemsDoNothing) {
     fake.addWindow("Editor");
-    form().RefreshTasks1->trigger();
-    form().ListBox1->setItemIndex(0);
-    form().KillTask1->trigger();
-    form().AddtoSafeList1->trigger();
+    form().refreshTasksAction->trigger();
+    form().allTasksView->setItemIndex(0);
+    form().killSelectedAction->trigger();
+    form().addToSafeListAction->trigger();
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_TRUE(fake.terminatedProcesses().empty());
-    EXPECT_EQ(form().ListBox2->count(), 0);
+    EXPECT_EQ(form().safeListView->count(), 0);
 }
 
 TEST_F(MainWindowTest, HotKeyIsRegisteredAndShowsTheWindow) {
@@ -355,7 +357,7 @@ namespace {
 
 TEST_F(AppFixture, ExtraMegaBytesSettleWhenTheMemorySizeIsUnknown) {
     startProgram(); // the fake reports a total of 0 bytes
-    SpinEdit* extra = main().ramTab().controls().SpinEdit5;
+    SpinEdit* extra = main().ramTab().controls().extraMegabytesSpin;
     extra->setText("5");
     EXPECT_EQ(extra->text(), "0");
     extra->setText("-7");
@@ -368,9 +370,9 @@ TEST_F(MainWindowTest, StartNoticeOnceAfterTheSettingsUnlessSilent) {
     for (const bool silent : {false, true}) {
         fake.clearBoxes();
         main().startNotice = "No windows here.";
-        settings.load = [&] { form().SilentMode1->setChecked(silent); };
-        main().FormPaint();
-        main().FormPaint();
+        settings.load = [&] { form().silentModeAction->setChecked(silent); };
+        main().onPainted();
+        main().onPainted();
         EXPECT_EQ(fake.boxes().size(), silent ? 0 : 1);
         EXPECT_TRUE(silent || fake.boxes()[0].text + fake.boxes()[0].title == "No windows here.Torvane 4.4.0");
         program.reset(), startProgram();

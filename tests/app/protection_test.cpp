@@ -25,17 +25,17 @@ protected:
         AppFixture::SetUp();
         known = fake.addWindow("Known hidden", false, 100);
         startProgram();
-        form().CheckBox10->setChecked(false); // memory warning tested on its own
+        form().memoryWarningCheck->setChecked(false); // memory warning tested on its own
     }
     Protection& protection() { return main().protection(); }
     SharedValues& values() { return program->values(); }
     void startProtection() {
         fake.queueAnswer(IdYes);
-        protection().ShowS();
+        protection().toggleProtection();
         ASSERT_TRUE(protection().protectionOn());
         fake.clearBoxes();
     }
-    void tick() { protection().Timer3Timer(); }
+    void tick() { protection().onProtectionTick(); }
     static bool contains(const TaskList& list, const QString& title) {
         return std::any_of(list.begin(), list.end(), [&](const TaskEntry& e) { return e.title == title; });
     }
@@ -44,8 +44,8 @@ protected:
 };
 
 TEST_F(ProtectionTest, ReportedWindowsMeetTheKillListBetweenTicks) {
-    form().ListBox3->taskModel().append({"Intruder", 0});
-    form().ListBox2->taskModel().append({"Welcome", 0});
+    form().killListView->taskModel().append({"Intruder", 0});
+    form().safeListView->taskModel().append({"Welcome", 0});
     const WindowHandle own = fake.addWindow("Intruder", true, fake.ownPid);
     const WindowHandle hidden = fake.addWindow("Intruder", false, 701);
     const WindowHandle welcome = fake.addWindow("Welcome", false, 702);
@@ -61,7 +61,7 @@ TEST_F(ProtectionTest, SpinEditsTakeOnlyNumbersTheyCanHold) {
         bool taken;
     } cases[] = {{"2147483647", true}, {"2147483648", false}, {"00000000000000000042", true}, {"-12", true},
                  {"", true},           {"12a", false},        {"99999999999", false}};
-    for (SpinEdit* spin : {form().SpinEdit9, form().SpinEdit10}) {
+    for (SpinEdit* spin : {form().nameLengthLimitSpin, form().memoryWarningSpin}) {
         for (const auto& c : cases) {
             QString text = c.typed;
             int position = 0;
@@ -73,10 +73,10 @@ TEST_F(ProtectionTest, SpinEditsTakeOnlyNumbersTheyCanHold) {
 
 TEST_F(ProtectionTest, TheKillListWorksWithAnyTextInAnyBox) {
     startProtection();
-    form().CheckBox8->setChecked(true);
-    form().ListBox3->taskModel().append({"Intruder", 0});
+    form().limitNameLengthCheck->setChecked(true);
+    form().killListView->taskModel().append({"Intruder", 0});
     // Texts no typing can produce any more, as a damaged settings file could still hold them.
-    for (SpinEdit* spin : form().Torvane->findChildren<SpinEdit*>())
+    for (SpinEdit* spin : form().mainWindow->findChildren<SpinEdit*>())
         spin->setText(QStringLiteral("99999999999"));
     for (ProcessId pid : {700u, 701u}) {
         fake.addWindow("Intruder", true, pid);
@@ -87,32 +87,32 @@ TEST_F(ProtectionTest, TheKillListWorksWithAnyTextInAnyBox) {
 
 TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     fake.queueAnswer(IdYes);
-    form().Button6->click();
+    form().protectionButton->click();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Start Protection");
     EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
     EXPECT_TRUE(contains(main().protection().lists().RunningBefore, "Known hidden"));
-    EXPECT_EQ(form().Button6->text(), "Stop protection");
-    EXPECT_EQ(form().KillHiddenNewTasks1->text(), "Stop protection");
-    EXPECT_TRUE(form().KillNewTasks1->isChecked());
-    EXPECT_TRUE(form().Button20->isEnabled());
+    EXPECT_EQ(form().protectionButton->text(), "Stop protection");
+    EXPECT_EQ(form().protectionAction->text(), "Stop protection");
+    EXPECT_TRUE(form().trayProtectionAction->isChecked());
+    EXPECT_TRUE(form().treatAllAsNewButton->isEnabled());
 
     fake.queueAnswer(IdNo);
-    form().KillHiddenNewTasks1->trigger();
+    form().protectionAction->trigger();
     EXPECT_TRUE(protection().protectionOn());
     fake.queueAnswer(IdYes);
-    form().KillNewTasks1->trigger();
+    form().trayProtectionAction->trigger();
     EXPECT_FALSE(protection().protectionOn());
     EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
-    EXPECT_EQ(form().Button6->text(), "Start Protection");
-    EXPECT_FALSE(form().Button20->isEnabled());
+    EXPECT_EQ(form().protectionButton->text(), "Start Protection");
+    EXPECT_FALSE(form().treatAllAsNewButton->isEnabled());
 }
 
 TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
     startProtection();
-    form().SilentMode1->setChecked(true);
-    form().Button20->click();
-    EXPECT_FALSE(form().SilentMode1->isChecked());
+    form().silentModeAction->setChecked(true);
+    form().treatAllAsNewButton->click();
+    EXPECT_FALSE(form().silentModeAction->isChecked());
     EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
     ASSERT_EQ(fake.boxes().size(), 1); // switched off as the menu item does it
     EXPECT_EQ(fake.boxes()[0].title, "Silent Mode Disabled");
@@ -120,22 +120,22 @@ TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
     fake.clearBoxes();
     main().protection().lists().RunningBefore.push_back({"x", 1});
     fake.queueAnswer(IdNo);
-    form().Button20->click();
+    form().treatAllAsNewButton->click();
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Treat all new tasks as new");
     EXPECT_EQ(main().protection().lists().RunningBefore.size(), 1u);
 }
 
 TEST_F(ProtectionTest, MemoryWarningOptionMirrors) {
-    form().CheckBox10->setChecked(true);
-    ASSERT_TRUE(form().WarnIfTaskUsesOver1->isChecked());
-    form().WarnIfTaskUsesOver1->trigger();
-    EXPECT_FALSE(form().CheckBox10->isChecked());
-    EXPECT_FALSE(form().CheckBox11->isEnabled());
-    form().CheckBox10->setChecked(true);
-    EXPECT_TRUE(form().WarnIfTaskUsesOver1->isChecked());
-    EXPECT_TRUE(form().CheckBox11->isEnabled());
-    EXPECT_EQ(form().WarnIfTaskUsesOver1->text(), "Warn if task uses over 55 memory Mega Bytes");
+    form().memoryWarningCheck->setChecked(true);
+    ASSERT_TRUE(form().memoryWarningAction->isChecked());
+    form().memoryWarningAction->trigger();
+    EXPECT_FALSE(form().memoryWarningCheck->isChecked());
+    EXPECT_FALSE(form().warnSafeListToCheck->isEnabled());
+    form().memoryWarningCheck->setChecked(true);
+    EXPECT_TRUE(form().memoryWarningAction->isChecked());
+    EXPECT_TRUE(form().warnSafeListToCheck->isEnabled());
+    EXPECT_EQ(form().memoryWarningAction->text(), "Warn if task uses over 55 memory Mega Bytes");
 }
 
 } // namespace

@@ -23,8 +23,8 @@ protected:
     void SetUp() override {
         AppFixture::SetUp();
         startProgram();
-        main().FormPaint(); // the settings are loaded, so they may be saved
-        form().ListBox2->taskModel().append({"Editor", 0});
+        main().onPainted(); // the settings are loaded, so they may be saved
+        form().safeListView->taskModel().append({"Editor", 0});
     }
     bool editorSaved() { return loadListFile(baseDir.filePath("AllLists.sav")).safe == TaskList{{"Editor", 0}}; }
 };
@@ -35,7 +35,7 @@ TEST_F(SessionEndTest, TerminationRequestsRunTheExitSequenceOnce) {
     settings.saves = 0;
     QTimer::singleShot(0, [&] { requests.request(SIGTERM), requests.request(SIGHUP); });
     QCoreApplication::exec(); // returns at the request
-    main().FormDestroy();     // as main() does after the loop
+    main().onDestroyed();     // as main() does after the loop
     EXPECT_TRUE(editorSaved());
     EXPECT_EQ(settings.saves, 1);
     EXPECT_FALSE(fake.hotKeyRegistered());
@@ -49,7 +49,7 @@ TEST_F(SessionEndTest, AChangeIsSavedLaterAndAnUnchangedFileIsNotRewritten) {
     struct stat before {
     }, after{};
     ::stat(qPrintable(baseDir.filePath("Settings.ini")), &before);
-    form().ListBox3->taskModel().append({"Miner", 0});
+    form().killListView->taskModel().append({"Miner", 0});
     autoSave.saveNow();
     ::stat(qPrintable(baseDir.filePath("Settings.ini")), &after);
     EXPECT_EQ(after.st_ino, before.st_ino); // no option changed
@@ -58,13 +58,13 @@ TEST_F(SessionEndTest, AChangeIsSavedLaterAndAnUnchangedFileIsNotRewritten) {
 TEST_F(SessionEndTest, ABurstOfChangesIsWrittenOnceWithoutPostponingTheFirst) {
     AutoSave& autoSave = program->autoSave();
     autoSave.saveNow();
-    form().ListBox3->taskModel().append({"Miner", 0});
+    form().killListView->taskModel().append({"Miner", 0});
     const int firstDue = autoSave.remainingMs();
     EXPECT_GE(firstDue, 0);
     EXPECT_LE(firstDue, 500); // a kill half a second later finds it on disk
     QThread::msleep(20);      // long enough for a restarted delay to show
-    form().ListBox3->taskModel().append({"Spy", 0});
-    form().CheckBox2->toggle();
+    form().killListView->taskModel().append({"Spy", 0});
+    form().confirmActionsCheck->toggle();
     EXPECT_LT(autoSave.remainingMs(), firstDue);
     settings.saves = 0;
     for (int round = 0; round < 2000 && autoSave.pending(); ++round) {
@@ -76,7 +76,7 @@ TEST_F(SessionEndTest, ABurstOfChangesIsWrittenOnceWithoutPostponingTheFirst) {
 }
 
 TEST_F(SessionEndTest, TheCountdownSavesBeforeTheSystemEndsTheSession) {
-    main().autoActionsTab().controller().Button28Click();
+    main().autoActionsTab().controller().onPerformNowClicked();
     ASSERT_EQ(fake.systemActionCalls.size(), 1u);
     EXPECT_TRUE(editorSaved());
 }

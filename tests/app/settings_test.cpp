@@ -60,7 +60,7 @@ protected:
     // The first paint, which applies the files inside the general error report.
     void load() {
         fake.clearBoxes();
-        main().FormPaint();
+        main().onPainted();
     }
 
     std::vector<QCheckBox*> boxes() {
@@ -68,21 +68,39 @@ protected:
         const RamControls& ram = main().ramTab().controls();
         const InternetControls& net = main().internetTab().controls();
         const TemperatureControls& t = main().temperatureTab().controls();
-        return {f.CheckBox1,    f.CheckBox2,    ram.CheckBox3, f.CheckBox4,
-                f.CheckBox5,    f.CheckBox6,    f.CheckBox7,   f.CheckBox8,
-                f.CheckBox9,    f.CheckBox10,   f.CheckBox11,  ram.CheckBox12,
-                net.CheckBox13, net.CheckBox14, t.CheckBox15,  t.CheckBox16,
-                t.CheckBox17,   t.CheckBox18,   t.CheckBox19,  main().autoActionsTab().controls().CheckBox20,
-                t.CheckBox21,   t.CheckBox22};
+        return {f.treatShownAsHiddenCheck,
+                f.confirmActionsCheck,
+                ram.periodicRewriteCheck,
+                f.cleverProcessingCheck,
+                f.smartRecognitionCheck,
+                f.filterTextLengthCheck,
+                f.spareShortNamesCheck,
+                f.limitNameLengthCheck,
+                f.followWindowHandleCheck,
+                f.memoryWarningCheck,
+                f.warnSafeListToCheck,
+                ram.periodicOptimizeCheck,
+                net.periodicLookupCheck,
+                net.lookupOnlyConnectedCheck,
+                t.overheatKillCheck,
+                t.overheatStopProtectionCheck,
+                t.startCoreTempWithTorvaneCheck,
+                t.overheatStopLookupCheck,
+                t.overheatStopMemoryCheck,
+                main().autoActionsTab().controls().forceActionCheck,
+                t.detectTemperatureChangesCheck,
+                t.overheatShutDownCheck};
     }
     std::vector<SpinEdit*> spins() {
         MainForm& f = form();
         const RamControls& ram = main().ramTab().controls();
         const TemperatureControls& t = main().temperatureTab().controls();
-        return {ram.SpinEdit1, ram.SpinEdit2, ram.SpinEdit3,  ram.SpinEdit4,
-                ram.SpinEdit5, ram.SpinEdit6, f.SpinEdit7,    f.SpinEdit8,
-                f.SpinEdit9,   f.SpinEdit10,  ram.SpinEdit11, main().internetTab().controls().SpinEdit12,
-                t.SpinEdit13,  t.SpinEdit14,  t.SpinEdit15};
+        return {
+            ram.consumeFirstFactorSpin, ram.consumeSecondFactorSpin, ram.consumeThirdFactorSpin,
+            ram.rewriteIntervalSpin,    ram.extraMegabytesSpin,      ram.safetyCapSpin,
+            f.smartToleranceSpin,       f.shortNameLengthSpin,       f.nameLengthLimitSpin,
+            f.memoryWarningSpin,        ram.optimizeIntervalSpin,    main().internetTab().controls().lookupIntervalSpin,
+            t.overheatThresholdSpin,    t.overheatKillUsageSpin,     t.changeToleranceSpin};
     }
     std::vector<bool> boxStates() {
         std::vector<bool> states;
@@ -133,15 +151,15 @@ TEST_F(SettingsTest, OnlyConfiguresAppliesTheFieldsAndNoReplay) {
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_TRUE(main().isVisible());
     EXPECT_TRUE(program->values().MainWindowShown);
-    EXPECT_TRUE(form().TempGetTimer->isActive());
-    EXPECT_FALSE(form().SilentMode1->isChecked());
+    EXPECT_TRUE(form().temperatureTimer->isActive());
+    EXPECT_FALSE(form().silentModeAction->isChecked());
     // The change reactions ran: the address retrieval took its new interval.
-    EXPECT_EQ(form().Timer5->interval(), 2500);
+    EXPECT_EQ(form().addressLookupTimer->interval(), 2500);
 }
 
 TEST_F(SettingsTest, StoredFieldsAreClampedIntoTheCurrentRanges) {
-    // SpinEdit7 as saved in "percent" mode (10..100) comes back in the "total" range 1..10.
-    // SpinEdit5 is clamped to -65521, then its reaction limits it to the 8 GiB of memory less 1 MiB.
+    // smartToleranceSpin as saved in "percent" mode (10..100) comes back in the "total" range 1..10.
+    // extraMegabytesSpin is clamped to -65521, then its reaction limits it to the 8 GiB of memory less 1 MiB.
     const Fields stored = {5000, -1, 70000, 0, -70000, 9999, 60, 1, 2000, -123456, 841, 50, 300, 99999999, -1};
     const std::vector<int> applied = {4096, 0, 65521, 1, -8191, 4096, 10, 2, 1024, -123456, 840, 100, 240, 99999999, 0};
     write("Configures.ini", settings_files::encodeFields(stored));
@@ -152,7 +170,7 @@ TEST_F(SettingsTest, StoredFieldsAreClampedIntoTheCurrentRanges) {
 
 TEST_F(SettingsTest, ReplaysRestoreTheStateWithoutMessages) {
     Flags flags = kDefaultFlags;
-    flags[0] = true;   // CheckBox1
+    flags[0] = true;   // treatShownAsHiddenCheck
     flags[23] = false; // in the tray
     flags[24] = true;  // showing hidden tasks
     flags[25] = true;  // protection running
@@ -162,11 +180,11 @@ TEST_F(SettingsTest, ReplaysRestoreTheStateWithoutMessages) {
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_FALSE(main().isVisible());
     EXPECT_FALSE(program->values().MainWindowShown);
-    EXPECT_TRUE(form().ShowHiddenTasks->isChecked());
-    EXPECT_TRUE(form().KillHiddenNewTasks1->isChecked());
-    EXPECT_TRUE(form().TreatAsHidden1->isChecked());
-    EXPECT_TRUE(form().CheckBox1->isChecked());
-    EXPECT_FALSE(form().SilentMode1->isChecked());
+    EXPECT_TRUE(form().showHiddenTasksAction->isChecked());
+    EXPECT_TRUE(form().protectionAction->isChecked());
+    EXPECT_TRUE(form().treatAsHiddenAction->isChecked());
+    EXPECT_TRUE(form().treatShownAsHiddenCheck->isChecked());
+    EXPECT_FALSE(form().silentModeAction->isChecked());
 }
 
 TEST_F(SettingsTest, EachCheckBoxRecordReachesItsOwnBox) {
@@ -183,11 +201,11 @@ TEST_F(SettingsTest, EachCheckBoxRecordReachesItsOwnBox) {
 
 TEST_F(SettingsTest, TreatAsHiddenRecordSwitchesTheOptionOnByItself) {
     Flags flags = kDefaultFlags;
-    flags[26] = true; // CheckBox1 itself stored off
+    flags[26] = true; // treatShownAsHiddenCheck itself stored off
     write("Settings.ini", settings_files::encodeFlags(flags));
     load();
-    EXPECT_TRUE(form().TreatAsHidden1->isChecked());
-    EXPECT_TRUE(form().CheckBox1->isChecked());
+    EXPECT_TRUE(form().treatAsHiddenAction->isChecked());
+    EXPECT_TRUE(form().treatShownAsHiddenCheck->isChecked());
 }
 
 TEST_F(SettingsTest, TemperatureTabAndCoreTempStart) {
@@ -214,9 +232,9 @@ TEST_F(SettingsTest, TemperatureTabAndCoreTempStart) {
         write("Settings.ini", settings_files::encodeFlags(flags));
         load();
         EXPECT_EQ(fake.startedFiles, c.started);
-        EXPECT_EQ(form().TempGetTimer->isActive(), c.tabEnabled);
-        EXPECT_EQ(form().PageControl1->isTabVisible(form().PageControl1->indexOf(form().Temperature)), c.tabEnabled);
-        EXPECT_EQ(form().StartWithCoreTemp1->isChecked(), c.startWithCoreTemp);
+        EXPECT_EQ(form().temperatureTimer->isActive(), c.tabEnabled);
+        EXPECT_EQ(form().mainTabs->isTabVisible(form().mainTabs->indexOf(form().temperaturePage)), c.tabEnabled);
+        EXPECT_EQ(form().startCoreTempWithTorvaneAction->isChecked(), c.startWithCoreTemp);
         EXPECT_TRUE(fake.boxes().isEmpty());
     }
 }
@@ -225,15 +243,15 @@ TEST_F(SettingsTest, KeepSettingsOffDeletesBothFiles) {
     load();
     main().settings().save();
     ASSERT_TRUE(QFileInfo::exists(path("Settings.ini")));
-    form().CheckBox24->setChecked(true);
-    form().CheckBox24->setChecked(false); // mirrors into KeepSettingsonExit1
-    ASSERT_FALSE(form().KeepSettingsonExit1->isChecked());
+    form().keepSettingsCheck->setChecked(true);
+    form().keepSettingsCheck->setChecked(false); // mirrors into keepSettingsAction
+    ASSERT_FALSE(form().keepSettingsAction->isChecked());
     main().settings().save();
     EXPECT_FALSE(QFileInfo::exists(path("Settings.ini")));
     EXPECT_FALSE(QFileInfo::exists(path("Configures.ini")));
     restart();
     load();
-    EXPECT_TRUE(form().KeepSettingsonExit1->isChecked());
+    EXPECT_TRUE(form().keepSettingsAction->isChecked());
 }
 
 TEST_F(SettingsTest, KeepSettingsRecordSetsMenuItemAndCheckBox) {
@@ -241,8 +259,8 @@ TEST_F(SettingsTest, KeepSettingsRecordSetsMenuItemAndCheckBox) {
     flags[22] = false;
     write("Settings.ini", settings_files::encodeFlags(flags));
     load();
-    EXPECT_FALSE(form().KeepSettingsonExit1->isChecked());
-    EXPECT_FALSE(form().CheckBox24->isChecked());
+    EXPECT_FALSE(form().keepSettingsAction->isChecked());
+    EXPECT_FALSE(form().keepSettingsCheck->isChecked());
 }
 
 TEST_F(SettingsTest, KeepSettingsMenuItemAndCheckBoxAgreeAfterLoading) {
@@ -263,8 +281,8 @@ TEST_F(SettingsTest, KeepSettingsMenuItemAndCheckBoxAgreeAfterLoading) {
         if (!c.settings.isEmpty())
             write("Settings.ini", c.settings);
         load();
-        EXPECT_EQ(form().KeepSettingsonExit1->isChecked(), c.keep) << c.files;
-        EXPECT_EQ(form().CheckBox24->isChecked(), c.keep) << c.files;
+        EXPECT_EQ(form().keepSettingsAction->isChecked(), c.keep) << c.files;
+        EXPECT_EQ(form().keepSettingsCheck->isChecked(), c.keep) << c.files;
     }
 }
 
@@ -280,7 +298,7 @@ TEST_F(SettingsTest, ShortSettingsFileAppliesWhatItHoldsAndReportsOnce) {
     expected.push_back(kDefaultFlags[20]);
     expected.push_back(kDefaultFlags[21]);
     EXPECT_EQ(boxStates(), expected);
-    EXPECT_FALSE(form().SilentMode1->isChecked());
+    EXPECT_FALSE(form().silentModeAction->isChecked());
     EXPECT_TRUE(main().isVisible());
 }
 
@@ -290,9 +308,9 @@ TEST_F(SettingsTest, FailureDuringTheReplaysClearsSilentMode) {
     write("Settings.ini", settings_files::encodeFlags(flags).left(25));
     load();
     expectKeptAside("Settings.ini", settings_files::encodeFlags(flags).left(25));
-    EXPECT_TRUE(form().ShowHiddenTasks->isChecked());
-    EXPECT_FALSE(form().SilentMode1->isChecked());
-    EXPECT_FALSE(form().KillHiddenNewTasks1->isChecked());
+    EXPECT_TRUE(form().showHiddenTasksAction->isChecked());
+    EXPECT_FALSE(form().silentModeAction->isChecked());
+    EXPECT_FALSE(form().protectionAction->isChecked());
 }
 
 // Unlike a short "Settings.ini", which ends loading, a short "Configures.ini" lets "Settings.ini"
@@ -311,7 +329,7 @@ TEST_F(SettingsTest, ShortConfiguresIsKeptAsideAndSettingsStillLoad) {
     for (int i = 0; i < 7; ++i)
         expected[i] = fields[i];
     EXPECT_EQ(spinValues(), expected);
-    EXPECT_TRUE(form().CheckBox1->isChecked());
+    EXPECT_TRUE(form().treatShownAsHiddenCheck->isChecked());
     main().settings().save();
     EXPECT_EQ(read("Settings.ini").left(1), QByteArray(1, '\1'));
 }
@@ -320,9 +338,9 @@ TEST_F(SettingsTest, FailedDeleteIsReportedAndStopsThere) {
     load();
     write("Configures.ini", QByteArray(60, '\0'));
     ASSERT_TRUE(QDir().mkdir(path("Settings.ini")));
-    form().KeepSettingsonExit1->setChecked(false);
+    form().keepSettingsAction->setChecked(false);
     fake.clearBoxes();
-    main().FormDestroy();
+    main().onDestroyed();
     expectOneErrorReport("I/O error 21.");
     EXPECT_TRUE(QFileInfo::exists(path("Configures.ini")));
 }
@@ -335,10 +353,10 @@ TEST_F(SettingsTest, EveryRecordSurvivesARestart) {
     const auto fields = spins();
     for (std::size_t i = 0; i < fields.size(); ++i)
         fields[i]->setValue(values[i]);
-    main().tray().oTaskbar1Click();
-    form().ShowHiddenTasks->setChecked(true);
-    form().KillHiddenNewTasks1->setChecked(true);
-    form().TempGetTimer->stop();
+    main().tray().onToTrayTriggered();
+    form().showHiddenTasksAction->setChecked(true);
+    form().protectionAction->setChecked(true);
+    form().temperatureTimer->stop();
     const std::vector<bool> states = boxStates();
     main().settings().save();
     const QByteArray savedFlags = read("Settings.ini");
@@ -350,12 +368,12 @@ TEST_F(SettingsTest, EveryRecordSurvivesARestart) {
     EXPECT_EQ(boxStates(), states);
     EXPECT_EQ(spinValues(), values);
     EXPECT_FALSE(program->values().MainWindowShown);
-    EXPECT_TRUE(form().ShowHiddenTasks->isChecked());
-    EXPECT_TRUE(form().KillHiddenNewTasks1->isChecked());
-    EXPECT_TRUE(form().TreatAsHidden1->isChecked());
-    EXPECT_FALSE(form().TempGetTimer->isActive());
-    EXPECT_EQ(form().StartWithCoreTemp1->isChecked(), states[16]);
-    EXPECT_EQ(form().askRelatedTemperatureChanges1->isChecked(), states[20]);
+    EXPECT_TRUE(form().showHiddenTasksAction->isChecked());
+    EXPECT_TRUE(form().protectionAction->isChecked());
+    EXPECT_TRUE(form().treatAsHiddenAction->isChecked());
+    EXPECT_FALSE(form().temperatureTimer->isActive());
+    EXPECT_EQ(form().startCoreTempWithTorvaneAction->isChecked(), states[16]);
+    EXPECT_EQ(form().detectTemperatureChangesAction->isChecked(), states[20]);
     main().settings().save();
     EXPECT_EQ(read("Settings.ini"), savedFlags);
     EXPECT_EQ(read("Configures.ini"), savedFields);

@@ -22,7 +22,7 @@ struct Box {
     QString title;
     QString text;
     unsigned flags;
-    bool silentWhileShown; // SilentMode1's check mark while the box is open
+    bool silentWhileShown; // silentModeAction's check mark while the box is open
     bool operator==(const Box&) const = default;
 };
 
@@ -34,7 +34,7 @@ protected:
         silent = std::make_unique<SilentModeController>(form(), main().policy());
         boxes.clear();
         fake.onBox = [this](const fake::RecordedBox& b) {
-            boxes.push_back({b.title, b.text, b.flags, form().SilentMode1->isChecked()});
+            boxes.push_back({b.title, b.text, b.flags, form().silentModeAction->isChecked()});
             EXPECT_EQ(b.owner, &main());
         };
     }
@@ -52,11 +52,11 @@ TEST_F(SilentModeTest, SwitchAndItsMirrors) {
     const struct {
         const char* name;
         bool silentBefore;
-        bool trayMarkBefore; // SilentMode2 out of step beforehand is put right
+        bool trayMarkBefore; // traySilentModeAction out of step beforehand is put right
         int answer;          // to the question, when there is one
         std::vector<Box> expectedBoxes;
         bool silentAfter;
-        QString button7;
+        QString silentButton;
     } cases[] = {
         {"off, Yes",
          false,
@@ -85,15 +85,15 @@ TEST_F(SilentModeTest, SwitchAndItsMirrors) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         boxes.clear();
-        form().SilentMode1->setChecked(c.silentBefore);
-        form().SilentMode2->setChecked(c.trayMarkBefore);
+        form().silentModeAction->setChecked(c.silentBefore);
+        form().traySilentModeAction->setChecked(c.trayMarkBefore);
         if (!c.silentBefore)
             fake.queueAnswer(c.answer);
-        silent->SilentMode1Click();
+        silent->onSilentModeTriggered();
         EXPECT_EQ(boxes, c.expectedBoxes);
-        EXPECT_EQ(form().SilentMode1->isChecked(), c.silentAfter);
-        EXPECT_EQ(form().SilentMode2->isChecked(), c.silentAfter);
-        EXPECT_EQ(form().Button7->text(), c.button7);
+        EXPECT_EQ(form().silentModeAction->isChecked(), c.silentAfter);
+        EXPECT_EQ(form().traySilentModeAction->isChecked(), c.silentAfter);
+        EXPECT_EQ(form().enableSilentModeButton->text(), c.silentButton);
         EXPECT_EQ(main().policy().silentMode(), c.silentAfter);
     }
 }

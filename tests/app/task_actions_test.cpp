@@ -35,10 +35,10 @@ protected:
         startProgram();
     }
     void select(const QString& title) {
-        const TaskList& tasks = form().ListBox1->taskModel().tasks();
+        const TaskList& tasks = form().allTasksView->taskModel().tasks();
         for (int i = 0; i < int(tasks.size()); ++i)
             if (tasks[i].title == title)
-                form().ListBox1->setItemIndex(i);
+                form().allTasksView->setItemIndex(i);
     }
     QStringList titles() {
         QStringList out;
@@ -66,32 +66,32 @@ TEST_F(TaskActionsTest, EveryKillPathSparesTheProgramItself) {
         {"Task Action's Kill Task",
          [&] {
              program->newTask().showFor({"Torvane own", own});
-             program->newTask().Button1Click();
+             program->newTask().onKillTaskClicked();
          },
          true},
         {"the kill list",
          [&] {
-             form().ListBox3->taskModel().append({"Torvane own", 0});
-             main().protection().Timer3Timer();
-             form().ListBox3->taskModel().clear();
+             form().killListView->taskModel().append({"Torvane own", 0});
+             main().protection().onProtectionTick();
+             form().killListView->taskModel().clear();
          },
          false},
         {"silent kills of new tasks",
          [&] {
              fake.queueAnswer(IdYes);
-             main().protection().ShowS();
-             form().SilentMode1->setChecked(true);
+             main().protection().toggleProtection();
+             form().silentModeAction->setChecked(true);
              fake.setTitle(own, "Torvane own, renamed"); // its caption changes like the main window's
-             main().protection().Timer3Timer();
-             form().SilentMode1->setChecked(false);
+             main().protection().onProtectionTick();
+             form().silentModeAction->setChecked(false);
          },
          false},
         {"the investigator",
          [&] {
-             TaskListView& list = *program->investigator().ListBox1;
+             TaskListView& list = *program->investigator().suspectsView;
              list.taskModel().append({"Torvane own", own});
              list.setSelected(0, true);
-             values.InvestigatorRequest = TTempInvestigator::kKillRequest;
+             values.InvestigatorRequest = TemperatureInvestigator::kKillRequest;
              main().temperatureTab().reactions().ProcessInvestigatorRequest();
          },
          false},
@@ -107,7 +107,7 @@ TEST_F(TaskActionsTest, EveryKillPathSparesTheProgramItself) {
     // Nor is the program's own window ever asked about as a new task.
     fake.setTitle(own, "Torvane own, renamed again");
     values.ActionTask.handle = 0;
-    main().protection().Timer3Timer();
+    main().protection().onProtectionTick();
     EXPECT_NE(values.ActionTask.handle, own);
 }
 
@@ -116,8 +116,8 @@ TEST_F(TaskActionsTest, EveryKillPathSparesTheProgramItself) {
 TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
     SharedValues& values = program->values();
     const auto listed = [&](const QString& title) {
-        main().taskList().RefreshTasks1Click();
-        for (const TaskEntry& e : form().ListBox1->taskModel().tasks())
+        main().taskList().onRefreshTasksTriggered();
+        for (const TaskEntry& e : form().allTasksView->taskModel().tasks())
             if (e.title == title)
                 return e;
         ADD_FAILURE() << "not listed: " << title.toStdString();
@@ -140,36 +140,36 @@ TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
         {"Kill All Outside Safe List",
          [&](WindowHandle victim) {
              listed("Victim");
-             for (const TaskEntry& e : form().ListBox1->taskModel().tasks())
+             for (const TaskEntry& e : form().allTasksView->taskModel().tasks())
                  if (e.title != "Victim")
-                     form().ListBox2->taskModel().append(e);
+                     form().safeListView->taskModel().append(e);
              fake.queueAnswer(IdNo); // hidden tasks stay hidden
              fake.giveWindowTo(victim, 900);
-             main().listCommands().Button15Click();
-             form().ListBox2->taskModel().clear();
+             main().listCommands().onKillAllOutsideSafeListClicked();
+             form().safeListView->taskModel().clear();
          },
          "Tasks Already Ended"},
         {"Task Action's Kill Task",
          [&](WindowHandle victim) {
              program->newTask().showFor(listed("Victim"));
              fake.giveWindowTo(victim, 900);
-             program->newTask().Button1Click();
+             program->newTask().onKillTaskClicked();
          },
          "Task Already Ended"},
         {"the investigator",
          [&](WindowHandle victim) {
-             TaskListView& list = *program->investigator().ListBox1;
+             TaskListView& list = *program->investigator().suspectsView;
              list.taskModel().setTasks({listed("Victim")});
              list.setSelected(0, true);
              fake.giveWindowTo(victim, 900);
-             values.InvestigatorRequest = TTempInvestigator::kKillRequest;
+             values.InvestigatorRequest = TemperatureInvestigator::kKillRequest;
              main().temperatureTab().reactions().ProcessInvestigatorRequest();
          },
          "Tasks Already Ended"},
         {"the repeated Kill Task of protection",
          [&](WindowHandle victim) {
              fake.addWindow("First", false, 701);
-             form().CheckBox25->setChecked(true);
+             form().quickRepeatCheck->setChecked(true);
              values.RepeatLastAction = RepeatAction::KillTask;
              // While the box about the first kill is open, the victim's id passes to another program.
              fake.onBox = [&](const platform::fake::RecordedBox& box) {
@@ -177,14 +177,14 @@ TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
                      fake.giveWindowTo(victim, 900);
              };
              fake.setVisible(victim, false);
-             main().protection().Timer3Timer();
+             main().protection().onProtectionTick();
              fake.onBox = nullptr;
              EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{701});
          },
          "Task Already Ended",
          [&] {
              fake.queueAnswer(IdYes);
-             main().protection().ShowS();
+             main().protection().toggleProtection();
          }},
     };
     for (const auto& p : paths) {
@@ -204,8 +204,8 @@ TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
 // Qt fires no timer again while its own handler runs: while a tick waits in a box, the kill list
 // still runs at the tick's period.
 TEST_F(TaskActionsTest, TheKillListRunsWhileATickWaitsInABox) {
-    form().ListBox3->taskModel().append({"Intruder", 0});
-    form().CheckBox2->setChecked(true); // decisions are confirmed in a box
+    form().killListView->taskModel().append({"Intruder", 0});
+    form().confirmActionsCheck->setChecked(true); // decisions are confirmed in a box
     bool killedMeanwhile = false;
     fake.onBox = [&](const platform::fake::RecordedBox&) {
         const WindowHandle intruder = fake.addWindow("Intruder", false, 700); // no window event: ticks only

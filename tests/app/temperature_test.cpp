@@ -34,7 +34,7 @@ protected:
         coretemp::CoreReadings readings{};
         readings[3] = biggest;
         fake.sharedObjects[coretemp::userObjectName(fake.userId())] = coretemp::blockFromReadings(readings);
-        tab->TempGetTimerTimer();
+        tab->onTemperatureTick();
     }
     TemperatureTab* tab = nullptr;
 };
@@ -43,35 +43,35 @@ TEST_F(TemperatureAppTest, RiseThenKillFromTheInvestigator) {
     sampleAt(40);
     const WindowHandle miner = fake.addWindow(QStringLiteral("Miner"), true, 700);
     sampleAt(62.25f);
-    TTempInvestigator& window = program->investigator();
+    TemperatureInvestigator& window = program->investigator();
     ASSERT_TRUE(window.isVisible());
-    EXPECT_EQ(window.Label1->text(), "Temperature risen by 22.25 degrees. Possible task reasons:");
-    ASSERT_EQ(window.ListBox1->count(), 1);
-    window.ListBox1->setItemIndex(0);
-    window.Button1->click();
+    EXPECT_EQ(window.headingLabel->text(), "Temperature risen by 22.25 degrees. Possible task reasons:");
+    ASSERT_EQ(window.suspectsView->count(), 1);
+    window.suspectsView->setItemIndex(0);
+    window.killButton->click();
     EXPECT_EQ(program->values().InvestigatorRequest, 1);
     tab->reactions().ProcessInvestigatorRequest();
     EXPECT_EQ(fake.closeRequests(), std::vector<WindowHandle>{miner});
     EXPECT_FALSE(fake.hasWindow(miner));
-    EXPECT_EQ(form().ListBox1->count(), 1); // the All Task List no longer shows it
+    EXPECT_EQ(form().allTasksView->count(), 1); // the All Task List no longer shows it
     EXPECT_EQ(program->values().InvestigatorRequest, 0);
     EXPECT_EQ(program->values().CurrentTemp, 62);
 }
 
 TEST_F(TemperatureAppTest, GraphsDrawnOnlyOnTheTemperatureTab) {
     sampleAt(50);
-    EXPECT_TRUE(tab->controls().Graph2->image().isNull());
-    form().PageControl1->setCurrentWidget(form().Temperature);
+    EXPECT_TRUE(tab->controls().averageTemperatureGraph->image().isNull());
+    form().mainTabs->setCurrentWidget(form().temperaturePage);
     sampleAt(51);
-    EXPECT_FALSE(tab->controls().Graph2->image().isNull());
-    EXPECT_FALSE(tab->controls().Graph3->image().isNull());
+    EXPECT_FALSE(tab->controls().averageTemperatureGraph->image().isNull());
+    EXPECT_FALSE(tab->controls().coreTemperatureGraph->image().isNull());
 }
 
 TEST_F(TemperatureAppTest, SearchStartsInTheEncryptionTabsFolder) {
-    main().encryptionTab().controls().Edit6->setText(QStringLiteral("/srv/tools"));
+    main().encryptionTab().controls().cipherFileEdit->setText(QStringLiteral("/srv/tools"));
     fake.queueAnswer(IdRetry);
     fake.openFileAnswers.push_back(std::nullopt);
-    tab->Button30Click();
+    tab->onStartCoreTempClicked();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].text.section(QStringLiteral("\n\r"), 0, 0),
               "Could not find: " + program->values().BaseDir + "core-temp");

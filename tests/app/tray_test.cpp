@@ -33,7 +33,7 @@ protected:
     void backToStart() {
         main().show();
         program->values().MainWindowShown = true;
-        form().oTray1->setText("To Tray");
+        form().trayToTrayAction->setText("To Tray");
         popups.clear();
         fake.clearBoxes();
     }
@@ -42,14 +42,14 @@ protected:
         AppFixture::TearDown();
     }
 
-    // Window visible, MainWindowShown, oTray1's caption.
+    // Window visible, MainWindowShown, trayToTrayAction's caption.
     struct State {
         bool visible;
         bool shown;
         QString caption;
         bool operator==(const State&) const = default;
     };
-    State state() { return {main().isVisible(), program->values().MainWindowShown, form().oTray1->text()}; }
+    State state() { return {main().isVisible(), program->values().MainWindowShown, form().trayToTrayAction->text()}; }
     static inline const State kShown{true, true, "To Tray"};
     static inline const State kHidden{false, false, "Restore"};
 
@@ -93,8 +93,8 @@ TEST_F(TrayTest, MouseOnTheIcon) {
 }
 
 TEST_F(TrayTest, AnotherStartBringsTheWindowBackFromAnywhere) {
-    const std::function<void()> hiding[] = {[] {}, [this] { tray->oTray1Click(); },
-                                            [this] { tray->oTray1Click(), tray->HotKeyMessage(); },
+    const std::function<void()> hiding[] = {[] {}, [this] { tray->onTrayToTrayTriggered(); },
+                                            [this] { tray->onTrayToTrayTriggered(), tray->HotKeyMessage(); },
                                             [this] { main().showMinimized(); }};
     for (const auto& hide : hiding) {
         backToStart();
@@ -109,7 +109,7 @@ TEST_F(TrayTest, ContextRequestOpensTheTrayMenuAtTheCursor) {
     tray->cursorPos = [] { return QPoint(321, 654); };
     tray->TrayMessage(QSystemTrayIcon::Context);
     ASSERT_EQ(popups.size(), 1u);
-    EXPECT_EQ(popups[0].first, form().PopupMenu1);
+    EXPECT_EQ(popups[0].first, form().trayMenu);
     EXPECT_EQ(popups[0].second, QPoint(321, 654));
 }
 
@@ -126,10 +126,10 @@ TEST_F(TrayTest, HotKeyShowsWithoutTouchingTheFlagOrCaption) {
 }
 
 TEST_F(TrayTest, MoveToTrayAfterTheHotKeyStillHides) {
-    tray->oTaskbar1Click();
+    tray->onToTrayTriggered();
     tray->HotKeyMessage();
     fake.clearBoxes();
-    tray->oTaskbar1Click();
+    tray->onToTrayTriggered();
     EXPECT_EQ(state(), kHidden);
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Moved to Tray");
@@ -147,11 +147,11 @@ TEST_F(TrayTest, MoveToTrayNoticeUnlessSilent) {
     for (bool silent : {false, true}) {
         SCOPED_TRACE(silent ? "silent" : "not silent");
         backToStart();
-        form().SilentMode1->setChecked(silent);
+        form().silentModeAction->setChecked(silent);
         // The notice is open while the window is already hidden.
         std::vector<State> whileShown;
         fake.onBox = [&](const fake::RecordedBox&) { whileShown.push_back(state()); };
-        tray->oTaskbar1Click();
+        tray->onToTrayTriggered();
         fake.onBox = nullptr;
         EXPECT_EQ(state(), kHidden);
         if (silent) {
@@ -168,9 +168,9 @@ TEST_F(TrayTest, MoveToTrayNoticeUnlessSilent) {
 }
 
 TEST_F(TrayTest, TrayItemTogglesWithoutNotice) {
-    tray->oTray1Click();
+    tray->onTrayToTrayTriggered();
     EXPECT_EQ(state(), kHidden);
-    tray->oTray1Click();
+    tray->onTrayToTrayTriggered();
     EXPECT_EQ(state(), kShown);
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
@@ -178,7 +178,7 @@ TEST_F(TrayTest, TrayItemTogglesWithoutNotice) {
 TEST_F(TrayTest, TrayTipKeepsTheApplicationTitle) {
     ASSERT_NE(main().trayIcon(), nullptr);
     main().setWindowTitle("Torvane - 45% free memory");
-    tray->oTaskbar1Click();
+    tray->onToTrayTriggered();
     tray->HotKeyMessage();
     tray->TrayMessage(QSystemTrayIcon::DoubleClick);
     EXPECT_EQ(main().trayIcon()->toolTip(), "Torvane 4.4.0");

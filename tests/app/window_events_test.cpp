@@ -45,9 +45,10 @@ TEST(WindowEvents, KillListedWindowsDieWithoutATickAndOthersLive) {
     QTemporaryDir dir;
     TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
     MainForm& f = program.mainWindow().form();
-    for (QTimer* timer : {f.Timer1, f.Timer2, f.Timer3, f.Timer4, f.Timer5, f.Countdown, f.TempGetTimer})
+    for (QTimer* timer : {f.statusTimer, f.refreshTimer, f.protectionTimer, f.minuteTimer, f.addressLookupTimer,
+                          f.countdownTimer, f.temperatureTimer})
         timer->stop();
-    f.ListBox3->taskModel().append({QStringLiteral("Doomed window"), 0});
+    f.killListView->taskModel().append({QStringLiteral("Doomed window"), 0});
 
     X11Child doomed(server.display(), {"--window", "--unmapped", "--utf8", "Doomed window"});
     X11Child renamed(server.display(), {"--window", "--latin1", "Innocent for now"});

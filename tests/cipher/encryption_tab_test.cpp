@@ -44,7 +44,8 @@ protected:
     EncryptionTabTest() : tab(fake, &owner) {}
 
     bool idle() const {
-        return c.Button22->isEnabled() && c.Button23->isEnabled() && c.Gauge2->isHidden() && c.Button26->isHidden();
+        return c.encryptButton->isEnabled() && c.decryptButton->isEnabled() && c.cipherGauge->isHidden() &&
+               c.cancelCipherButton->isHidden();
     }
     void setCodes(const QStringList& texts) {
         const auto boxes = c.codeBoxes();
@@ -62,32 +63,32 @@ protected:
 } // namespace
 
 TEST_F(EncryptionTabTest, ControlsStartWithTheirCaptionsAndDefaults) {
-    EXPECT_EQ(c.Edit6->text(), QStringLiteral("C:/"));
-    EXPECT_EQ(c.Button21->text(), QStringLiteral("Browse..."));
-    EXPECT_EQ(c.Button22->text(), QStringLiteral("Encrypt"));
-    EXPECT_EQ(c.Button23->text(), QStringLiteral("Decrypt"));
-    EXPECT_EQ(c.Button26->text(), QStringLiteral("Cancel"));
-    EXPECT_EQ(c.Button24->text(), QStringLiteral("Randomize"));
-    EXPECT_EQ(c.Label15->text(), QStringLiteral("Number Code:"));
+    EXPECT_EQ(c.cipherFileEdit->text(), QStringLiteral("C:/"));
+    EXPECT_EQ(c.browseButton->text(), QStringLiteral("Browse..."));
+    EXPECT_EQ(c.encryptButton->text(), QStringLiteral("Encrypt"));
+    EXPECT_EQ(c.decryptButton->text(), QStringLiteral("Decrypt"));
+    EXPECT_EQ(c.cancelCipherButton->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(c.randomizeButton->text(), QStringLiteral("Randomize"));
+    EXPECT_EQ(c.codeLabel->text(), QStringLiteral("Number Code:"));
     int number = 7;
     for (QLineEdit* box : c.codeBoxes()) {
         EXPECT_EQ(box->text(), QStringLiteral("000"));
         EXPECT_EQ(box->objectName(), QStringLiteral("Edit%1").arg(number++));
     }
-    EXPECT_FALSE(c.Button26->isHidden()); // shown until the first operation ends
-    EXPECT_TRUE(c.Gauge2->isHidden());
-    EXPECT_TRUE(c.Button22->isEnabled());
-    EXPECT_TRUE(c.Button23->isEnabled());
+    EXPECT_FALSE(c.cancelCipherButton->isHidden()); // shown until the first operation ends
+    EXPECT_TRUE(c.cipherGauge->isHidden());
+    EXPECT_TRUE(c.encryptButton->isEnabled());
+    EXPECT_TRUE(c.decryptButton->isEnabled());
 }
 
 TEST_F(EncryptionTabTest, BrowseAsksForAFileFromTheCurrentPath) {
-    c.Edit6->setText(QStringLiteral("/home/user/docs"));
+    c.cipherFileEdit->setText(QStringLiteral("/home/user/docs"));
     fake.openFileAnswers.push_back(QStringLiteral("/home/user/docs/letter.txt"));
     fake.openFileAnswers.push_back(std::nullopt);
-    c.Button21->click();
-    EXPECT_EQ(c.Edit6->text(), QStringLiteral("/home/user/docs/letter.txt"));
-    c.Button21->click(); // cancelled: nothing changes
-    EXPECT_EQ(c.Edit6->text(), QStringLiteral("/home/user/docs/letter.txt"));
+    c.browseButton->click();
+    EXPECT_EQ(c.cipherFileEdit->text(), QStringLiteral("/home/user/docs/letter.txt"));
+    c.browseButton->click(); // cancelled: nothing changes
+    EXPECT_EQ(c.cipherFileEdit->text(), QStringLiteral("/home/user/docs/letter.txt"));
     EXPECT_EQ(fake.fileDialogTitles, QStringList(2, QStringLiteral("Select a file")));
     EXPECT_EQ(fake.fileDialogFilters, QStringList(2, QStringLiteral("All Files|*.*")));
     EXPECT_EQ(fake.fileDialogDirs,
@@ -96,7 +97,7 @@ TEST_F(EncryptionTabTest, BrowseAsksForAFileFromTheCurrentPath) {
 }
 
 TEST_F(EncryptionTabTest, RandomizeWritesThreeDigitCodes) {
-    c.Button24->click();
+    c.randomizeButton->click();
     for (QLineEdit* box : c.codeBoxes()) {
         const QString text = box->text();
         ASSERT_EQ(text.size(), 3) << text.toStdString();
@@ -110,13 +111,13 @@ TEST_F(EncryptionTabTest, EncryptAndDecryptUseTheCodeBoxes) {
     const QString file = dir.filePath(QStringLiteral("note.txt"));
     const QByteArray plain = randomBytes(5000);
     writeFile(file, plain);
-    c.Edit6->setText(file);
+    c.cipherFileEdit->setText(file);
     setCodes({QStringLiteral("077"), QString(), QStringLiteral("256"), QStringLiteral("170"), QStringLiteral("1a2"),
               QStringLiteral("141"), QStringLiteral("000"), QStringLiteral("188")});
-    c.Button22->click();
+    c.encryptButton->click();
     EXPECT_EQ(readFile(file), literal::cipher(plain, {77, 0, 0, 1, 12, 141, 0, 19}, true));
     EXPECT_TRUE(idle());
-    c.Button23->click();
+    c.decryptButton->click();
     EXPECT_EQ(readFile(file), plain);
     EXPECT_TRUE(idle());
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".enc")));
@@ -127,21 +128,21 @@ TEST_F(EncryptionTabTest, WhileRunningTheWindowWorksAndTheKeyIsFixed) {
     const QString file = dir.filePath(QStringLiteral("large.bin"));
     const QByteArray plain = randomBytes(4 * static_cast<qsizetype>(kCipherBlockSize) + 3);
     writeFile(file, plain);
-    c.Edit6->setText(file);
+    c.cipherFileEdit->setText(file);
     setCodes(QStringList(8, QStringLiteral("123")));
     bool ran = false;
     duringOperation(&tab, [&] {
         ran = true;
-        EXPECT_FALSE(c.Button22->isEnabled());
-        EXPECT_FALSE(c.Button23->isEnabled());
-        EXPECT_FALSE(c.Gauge2->isHidden());
-        EXPECT_FALSE(c.Button26->isHidden());
-        EXPECT_EQ(c.Gauge2->maximum(), plain.size());
-        EXPECT_GT(c.Gauge2->value(), 0);
-        c.Edit7->setText(QStringLiteral("999")); // read at the start only
-        c.Button22->click();                     // disabled: no second operation
+        EXPECT_FALSE(c.encryptButton->isEnabled());
+        EXPECT_FALSE(c.decryptButton->isEnabled());
+        EXPECT_FALSE(c.cipherGauge->isHidden());
+        EXPECT_FALSE(c.cancelCipherButton->isHidden());
+        EXPECT_EQ(c.cipherGauge->maximum(), plain.size());
+        EXPECT_GT(c.cipherGauge->value(), 0);
+        c.keyCode1Edit->setText(QStringLiteral("999")); // read at the start only
+        c.encryptButton->click();                       // disabled: no second operation
     });
-    c.Button22->click();
+    c.encryptButton->click();
     EXPECT_TRUE(ran);
     EXPECT_EQ(readFile(file), literal::cipher(plain, {123, 123, 123, 123, 123, 123, 123, 123}, true));
     EXPECT_TRUE(idle());
@@ -151,36 +152,36 @@ TEST_F(EncryptionTabTest, CancelLeavesTheInputAndNoEncFile) {
     const QString file = dir.filePath(QStringLiteral("keep.bin"));
     const QByteArray plain = randomBytes(4 * static_cast<qsizetype>(kCipherBlockSize));
     writeFile(file, plain);
-    c.Edit6->setText(file);
+    c.cipherFileEdit->setText(file);
     setCodes(QStringList(8, QStringLiteral("055")));
-    duringOperation(&tab, [&] { c.Button26->click(); });
-    c.Button23->click();
+    duringOperation(&tab, [&] { c.cancelCipherButton->click(); });
+    c.decryptButton->click();
     EXPECT_TRUE(tab.controller().cipherCancelled());
     EXPECT_EQ(readFile(file), plain);
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".enc")));
     EXPECT_TRUE(idle());
     // The next operation starts afresh.
-    c.Button22->click();
+    c.encryptButton->click();
     EXPECT_FALSE(tab.controller().cipherCancelled());
     EXPECT_EQ(readFile(file), literal::cipher(plain, {55, 55, 55, 55, 55, 55, 55, 55}, true));
 }
 
 TEST_F(EncryptionTabTest, APathNamingNothingDoesNothing) {
-    c.Edit6->setText(dir.filePath(QStringLiteral("missing.txt")));
-    c.Button22->click();
-    c.Edit6->setText(QStringLiteral("C:/"));
-    c.Button23->click();
+    c.cipherFileEdit->setText(dir.filePath(QStringLiteral("missing.txt")));
+    c.encryptButton->click();
+    c.cipherFileEdit->setText(QStringLiteral("C:/"));
+    c.decryptButton->click();
     EXPECT_TRUE(fake.boxes().isEmpty());
-    EXPECT_FALSE(c.Button26->isHidden()); // no operation ran, so nothing was hidden
-    EXPECT_TRUE(c.Gauge2->isHidden());
+    EXPECT_FALSE(c.cancelCipherButton->isHidden()); // no operation ran, so nothing was hidden
+    EXPECT_TRUE(c.cipherGauge->isHidden());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(EncryptionTabTest, ErrorsGoToTheGeneralErrorReportAndTheTabReturnsToIdle) {
     const QString folder = dir.filePath(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkdir(folder));
-    c.Edit6->setText(folder);
-    c.Button22->click();
+    c.cipherFileEdit->setText(folder);
+    c.encryptButton->click();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, QStringLiteral("Torvane 4.4.0"));
     EXPECT_EQ(fake.boxes()[0].text, QStringLiteral("File access denied."));
@@ -192,9 +193,9 @@ TEST_F(EncryptionTabTest, ErrorsGoToTheGeneralErrorReportAndTheTabReturnsToIdle)
     // A code too large to read stops the operation before it starts.
     const QString file = dir.filePath(QStringLiteral("plain.txt"));
     writeFile(file, "unchanged");
-    c.Edit6->setText(file);
-    c.Edit10->setText(QStringLiteral("99999999999"));
-    c.Button22->click();
+    c.cipherFileEdit->setText(file);
+    c.keyCode4Edit->setText(QStringLiteral("99999999999"));
+    c.encryptButton->click();
     ASSERT_EQ(fake.boxes().size(), 2);
     EXPECT_EQ(fake.boxes()[1].text, QStringLiteral("'99999999999' is not a valid integer value."));
     EXPECT_EQ(readFile(file), QByteArray("unchanged"));
@@ -208,14 +209,14 @@ TEST_F(EncryptionTabTest, TheGaugeKeepsTheRightPercentageBeyondTwoGigabytes) {
         ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
         ASSERT_TRUE(huge.resize(qint64{5} << 30));
     }
-    c.Edit6->setText(file);
+    c.cipherFileEdit->setText(file);
     int maximum = 0, value = 0;
     duringOperation(&tab, [&] {
-        maximum = c.Gauge2->maximum();
-        value = c.Gauge2->value();
-        c.Button26->click();
+        maximum = c.cipherGauge->maximum();
+        value = c.cipherGauge->value();
+        c.cancelCipherButton->click();
     });
-    c.Button22->click();
+    c.encryptButton->click();
     EXPECT_EQ(maximum, (qint64{5} << 30) / 4);
     EXPECT_EQ(value, static_cast<int>(kCipherBlockSize / 4));
     EXPECT_EQ(QFileInfo(file).size(), qint64{5} << 30);

@@ -25,16 +25,16 @@ constexpr int kAppearMs = 10000; // a box or the Task Action window after its ca
 constexpr int kTicksMs = 1500;   // three protection ticks
 constexpr int kKillMs = 1000;    // a kill-listed task ends within the next tick
 
-// "Start Protection" (Button6) in the main window's default layout at its first-run size: the
+// "Start Protection" (protectionButton) in the main window's default layout at its first-run size: the
 // button row at the bottom of the task tab, second button; measured from the bottom-left corner.
-const QPoint kButton6FromBottomLeft(230, -31);
-// Centres of "Allow to Run" (Button2) and "Add to Kill List" (Button4) in the Task Action window,
-// whose controls have fixed geometry: margin 8, two columns of 218, third button row at y 256.
+const QPoint kProtectionButtonFromBottomLeft(230, -31);
+// Centres of "Allow to Run" (addToSafeListButton) and "Add to Kill List" (removeFromSafeListButton) in the Task Action
+// window, whose controls have fixed geometry: margin 8, two columns of 218, third button row at y 256.
 const QPoint kAllowToRun(8 + 109, 256 + 14);
 const QPoint kAddToKillList(8 + 218 + 8 + 109, 256 + 14);
-// "Ignore" (Button5): 100 wide at the right margin, below the third row.
+// "Ignore" (removeFromKillListButton): 100 wide at the right margin, below the third row.
 const QPoint kIgnore(460 - 8 - 50, 290 + 13);
-// "Kill Task" (Button1): the second button row, left column.
+// "Kill Task" (killSelectedButton): the second button row, left column.
 const QPoint kKillTask(8 + 109, 220 + 14);
 
 class Desktop {
@@ -132,16 +132,16 @@ public:
         xdotool({"key", "--clearmodifiers", key});
     }
 
-    // Button6 toggles protection; the question box (`title`) is answered Yes, its default button.
+    // protectionButton toggles protection; the question box (`title`) is answered Yes, its default button.
     void toggleProtection(const QString& title) {
         const auto main = mainWindow();
         ASSERT_TRUE(main.has_value()) << "no main window";
         const QRect g = geometry(main->handle);
-        click(g.bottomLeft() + QPoint(1, 1) + kButton6FromBottomLeft);
+        click(g.bottomLeft() + QPoint(1, 1) + kProtectionButtonFromBottomLeft);
         const auto box = waitVisible(title, kAppearMs);
-        ASSERT_TRUE(box.has_value()) << "no \"" << title.toStdString() << "\" box after clicking Button6 at "
-                                     << (g.left() + 1 + kButton6FromBottomLeft.x()) << ","
-                                     << (g.bottom() + 1 + kButton6FromBottomLeft.y());
+        ASSERT_TRUE(box.has_value()) << "no \"" << title.toStdString() << "\" box after clicking protectionButton at "
+                                     << (g.left() + 1 + kProtectionButtonFromBottomLeft.x()) << ","
+                                     << (g.bottom() + 1 + kProtectionButtonFromBottomLeft.y());
         key(box->handle, QStringLiteral("Return"));
         // Until the box is destroyed its modality still blocks the main window.
         ASSERT_TRUE(waitUntil([&] { return !find([&](const WindowInfo& w) { return w.title == title; }); }, kAppearMs))

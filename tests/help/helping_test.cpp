@@ -39,12 +39,12 @@ protected:
         writeHelp("ram.txt", "Memory gauges.\r\n");
     }
 
-    void select(int row) { window.HelpContents->setCurrentRow(row, QItemSelectionModel::ClearAndSelect); }
+    void select(int row) { window.topicList->setCurrentRow(row, QItemSelectionModel::ClearAndSelect); }
 
     QStringList titles() const {
         QStringList result;
-        for (int i = 0; i < window.HelpContents->count(); ++i)
-            result << window.HelpContents->item(i)->text();
+        for (int i = 0; i < window.topicList->count(); ++i)
+            result << window.topicList->item(i)->text();
         return result;
     }
 
@@ -52,7 +52,7 @@ protected:
     QString m_base;
     platform::fake::FakePlatform fake;
     MessagePolicy policy{fake};
-    THelping window{policy};
+    HelpWindow window{policy};
 };
 
 TEST_F(HelpingTest, CreatedHiddenWithItsCaptionSizeAndPlace) {
@@ -64,22 +64,22 @@ TEST_F(HelpingTest, CreatedHiddenWithItsCaptionSizeAndPlace) {
     EXPECT_FALSE(window.testAttribute(Qt::WA_QuitOnClose));
     EXPECT_EQ(window.helpFolder(), "Help/");
 
-    EXPECT_EQ(window.Label17->text(), "Help Contents");
-    EXPECT_EQ(window.Edit15->text(), "");
-    EXPECT_EQ(window.Button30->text(), "Find Next");
-    EXPECT_EQ(window.Button1->text(), "Search for selection in Help Contents");
-    EXPECT_EQ(window.Button29->text(), "View Selected Content");
-    EXPECT_EQ(window.Button28->text(), "Hide Viewing Content");
-    EXPECT_TRUE(window.Button28->isHidden());
-    EXPECT_TRUE(window.RichEdit1->isHidden());
-    EXPECT_TRUE(window.RichEdit1->isReadOnly());
-    EXPECT_EQ(window.HelpContents->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(window.searchLabel->text(), "Help Contents");
+    EXPECT_EQ(window.searchEdit->text(), "");
+    EXPECT_EQ(window.findNextButton->text(), "Find Next");
+    EXPECT_EQ(window.searchSelectionButton->text(), "Search for selection in Help Contents");
+    EXPECT_EQ(window.viewContentButton->text(), "View Selected Content");
+    EXPECT_EQ(window.hideContentButton->text(), "Hide Viewing Content");
+    EXPECT_TRUE(window.hideContentButton->isHidden());
+    EXPECT_TRUE(window.topicText->isHidden());
+    EXPECT_TRUE(window.topicText->isReadOnly());
+    EXPECT_EQ(window.topicList->selectionMode(), QAbstractItemView::SingleSelection);
 
-    EXPECT_EQ(window.collapsedWidth(), window.HelpContents->width() + 20);
-    EXPECT_EQ(window.expandedWidth(), window.HelpContents->width() + 420);
+    EXPECT_EQ(window.collapsedWidth(), window.topicList->width() + 20);
+    EXPECT_EQ(window.expandedWidth(), window.topicList->width() + 420);
     // The text side sits right of the list and fits in the expanded window.
-    EXPECT_GT(window.RichEdit1->x(), window.HelpContents->geometry().right());
-    EXPECT_LE(window.RichEdit1->geometry().right(), window.expandedWidth());
+    EXPECT_GT(window.topicText->x(), window.topicList->geometry().right());
+    EXPECT_LE(window.topicText->geometry().right(), window.expandedWidth());
 }
 
 TEST_F(HelpingTest, ShowingLoadsTheIndexAndCollapses) {
@@ -88,18 +88,18 @@ TEST_F(HelpingTest, ShowingLoadsTheIndexAndCollapses) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.helpFolder(), m_base + "Help/");
     EXPECT_EQ(titles(), QStringList({"Overview", "Task Management", "RAM Management", "Missing topic", "Last title"}));
-    EXPECT_EQ(window.ListBox9, QStringList({"overview.txt", "tasks.txt", "ram.txt", "nowhere.txt", ""}));
+    EXPECT_EQ(window.topicFiles, QStringList({"overview.txt", "tasks.txt", "ram.txt", "nowhere.txt", ""}));
     EXPECT_EQ(window.width(), window.collapsedWidth());
     EXPECT_EQ(window.height(), 518);
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
 
 TEST_F(HelpingTest, MissingIndexGivesAnEmptyListAndKeepsTheWidth) {
-    window.HelpContents->addItem("stale");
-    window.ListBox9 << "stale.txt";
+    window.topicList->addItem("stale");
+    window.topicFiles << "stale.txt";
     window.openHelp(m_base);
-    EXPECT_EQ(window.HelpContents->count(), 0);
-    EXPECT_TRUE(window.ListBox9.isEmpty());
+    EXPECT_EQ(window.topicList->count(), 0);
+    EXPECT_TRUE(window.topicFiles.isEmpty());
     EXPECT_EQ(window.width(), 833);
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
@@ -108,22 +108,22 @@ TEST_F(HelpingTest, ViewingShowsTheTopicAndExpands) {
     writeStandardHelp();
     window.openHelp(m_base);
     select(0);
-    window.Button29->click();
-    EXPECT_FALSE(window.RichEdit1->isHidden());
-    EXPECT_FALSE(window.Button28->isHidden());
+    window.viewContentButton->click();
+    EXPECT_FALSE(window.topicText->isHidden());
+    EXPECT_FALSE(window.hideContentButton->isHidden());
     EXPECT_EQ(window.width(), window.expandedWidth());
-    EXPECT_EQ(window.RichEdit1->toPlainText(), "Torvane guards the desktop.\nSecond line.\n");
+    EXPECT_EQ(window.topicText->toPlainText(), "Torvane guards the desktop.\nSecond line.\n");
 
     // A second topic replaces the first; the width stays expanded.
     window.resize(window.expandedWidth() + 50, window.height());
     select(2);
-    emit window.HelpContents->itemDoubleClicked(window.HelpContents->item(2));
-    EXPECT_EQ(window.RichEdit1->toPlainText(), "Memory gauges.\n");
+    emit window.topicList->itemDoubleClicked(window.topicList->item(2));
+    EXPECT_EQ(window.topicText->toPlainText(), "Memory gauges.\n");
     EXPECT_EQ(window.width(), window.expandedWidth() + 50);
 
-    window.Button28->click();
-    EXPECT_TRUE(window.RichEdit1->isHidden());
-    EXPECT_TRUE(window.Button28->isHidden());
+    window.hideContentButton->click();
+    EXPECT_TRUE(window.topicText->isHidden());
+    EXPECT_TRUE(window.hideContentButton->isHidden());
     EXPECT_EQ(window.width(), window.collapsedWidth());
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
@@ -138,12 +138,12 @@ TEST_F(HelpingTest, ViewingDoesNothingWithoutSelectionOrFile) {
     };
     for (const Case& c : {Case{"no selection", -1}, Case{"missing topic file", 3},
                           Case{"odd line count: empty file name is the folder", 4}}) {
-        window.HelpContents->clearSelection();
+        window.topicList->clearSelection();
         if (c.row >= 0)
             select(c.row);
-        window.Button29Click();
-        EXPECT_TRUE(window.RichEdit1->isHidden()) << c.name;
-        EXPECT_TRUE(window.Button28->isHidden()) << c.name;
+        window.onViewContentClicked();
+        EXPECT_TRUE(window.topicText->isHidden()) << c.name;
+        EXPECT_TRUE(window.hideContentButton->isHidden()) << c.name;
         EXPECT_EQ(window.width(), collapsed) << c.name;
     }
     EXPECT_TRUE(fake.boxes().isEmpty());
@@ -153,27 +153,27 @@ TEST_F(HelpingTest, ReopeningReloadsAndCollapsesShowingAgainDoesNot) {
     writeStandardHelp();
     window.openHelp(m_base);
     select(0);
-    window.Button29Click();
+    window.onViewContentClicked();
     ASSERT_EQ(window.width(), window.expandedWidth());
 
     // Already visible: only brought up, the edited index is not read.
     writeHelp("MainHelp.txt", "Only\r\noverview.txt\r\n");
     window.openHelp(m_base);
-    EXPECT_EQ(window.HelpContents->count(), 5);
-    EXPECT_FALSE(window.RichEdit1->isHidden());
+    EXPECT_EQ(window.topicList->count(), 5);
+    EXPECT_FALSE(window.topicText->isHidden());
 
     window.close();
     EXPECT_TRUE(window.isHidden());
     window.openHelp(m_base);
     EXPECT_EQ(titles(), QStringList({"Only"}));
-    EXPECT_TRUE(window.RichEdit1->isHidden());
-    EXPECT_TRUE(window.Button28->isHidden());
+    EXPECT_TRUE(window.topicText->isHidden());
+    EXPECT_TRUE(window.hideContentButton->isHidden());
     EXPECT_EQ(window.width(), window.collapsedWidth());
 
     select(0);
-    window.Button29Click();
+    window.onViewContentClicked();
     EXPECT_EQ(window.width(), window.expandedWidth());
-    EXPECT_FALSE(window.RichEdit1->isHidden());
+    EXPECT_FALSE(window.topicText->isHidden());
 }
 
 TEST_F(HelpingTest, UnreadableIndexKeepsWhatWasReadAndReportsTheError) {
@@ -184,7 +184,7 @@ TEST_F(HelpingTest, UnreadableIndexKeepsWhatWasReadAndReportsTheError) {
     EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
     EXPECT_EQ(fake.boxes()[0].text, "I/O error 5.");
     EXPECT_EQ(fake.boxes()[0].flags, platform::MbIconError);
-    EXPECT_EQ(window.HelpContents->count(), 0);
+    EXPECT_EQ(window.topicList->count(), 0);
     EXPECT_EQ(window.width(), 833);
 }
 
@@ -193,12 +193,12 @@ TEST_F(HelpingTest, UnreadableTopicIsReported) {
     ASSERT_TRUE(QFile::link("/proc/self/mem", m_base + "Help/broken.txt"));
     window.openHelp(m_base);
     select(0);
-    window.Button29Click();
+    window.onViewContentClicked();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].text, "I/O error 5.");
     EXPECT_EQ(fake.boxes()[0].flags, platform::MbIconError);
-    EXPECT_FALSE(window.RichEdit1->isHidden());
-    EXPECT_EQ(window.RichEdit1->toPlainText(), "");
+    EXPECT_FALSE(window.topicText->isHidden());
+    EXPECT_EQ(window.topicText->toPlainText(), "");
 }
 
 TEST_F(HelpingTest, FindNextSelectsAndScrollsTheMatchToTheTop) {
@@ -211,28 +211,28 @@ TEST_F(HelpingTest, FindNextSelectsAndScrollsTheMatchToTheTop) {
     writeHelp("MainHelp.txt", index);
     window.openHelp(m_base);
 
-    window.Edit15->setText("TEMPERATURE");
-    window.Button30->click();
+    window.searchEdit->setText("TEMPERATURE");
+    window.findNextButton->click();
     EXPECT_EQ(window.selectedIndex(), 40);
-    EXPECT_EQ(window.HelpContents->selectedItems().size(), 1);
-    EXPECT_EQ(window.HelpContents->indexAt(QPoint(2, 2)).row(), 40);
+    EXPECT_EQ(window.topicList->selectedItems().size(), 1);
+    EXPECT_EQ(window.topicList->indexAt(QPoint(2, 2)).row(), 40);
 
     // The only match is the selected title: the search wraps round and finds it again.
-    window.Button30Click();
+    window.onFindNextClicked();
     EXPECT_EQ(window.selectedIndex(), 40);
 
-    window.Edit15->setText("topic 1");
-    window.Button30Click(); // wraps to the top: "Topic 1"
+    window.searchEdit->setText("topic 1");
+    window.onFindNextClicked(); // wraps to the top: "Topic 1"
     EXPECT_EQ(window.selectedIndex(), 1);
-    EXPECT_EQ(window.HelpContents->indexAt(QPoint(2, 2)).row(), 1);
-    window.Button30Click(); // "Topic 10"
+    EXPECT_EQ(window.topicList->indexAt(QPoint(2, 2)).row(), 1);
+    window.onFindNextClicked(); // "Topic 10"
     EXPECT_EQ(window.selectedIndex(), 10);
 
-    window.Edit15->setText("nothing like it");
-    window.Button30Click();
+    window.searchEdit->setText("nothing like it");
+    window.onFindNextClicked();
     EXPECT_EQ(window.selectedIndex(), 10);
-    window.Edit15->clear();
-    window.Button30Click();
+    window.searchEdit->clear();
+    window.onFindNextClicked();
     EXPECT_EQ(window.selectedIndex(), 10);
 }
 
@@ -240,22 +240,22 @@ TEST_F(HelpingTest, SearchForSelectionUsesTheSelectedText) {
     writeStandardHelp();
     window.openHelp(m_base);
     select(1);
-    window.Button29Click();
-    ASSERT_EQ(window.RichEdit1->toPlainText(), "The Task Management tab.\n");
+    window.onViewContentClicked();
+    ASSERT_EQ(window.topicText->toPlainText(), "The Task Management tab.\n");
 
-    QTextCursor cursor = window.RichEdit1->textCursor();
+    QTextCursor cursor = window.topicText->textCursor();
     cursor.setPosition(9);
     cursor.setPosition(19, QTextCursor::KeepAnchor);
-    window.RichEdit1->setTextCursor(cursor);
-    window.Button1->click();
-    EXPECT_EQ(window.Edit15->text(), "Management");
+    window.topicText->setTextCursor(cursor);
+    window.searchSelectionButton->click();
+    EXPECT_EQ(window.searchEdit->text(), "Management");
     EXPECT_EQ(window.selectedIndex(), 2); // the next title after "Task Management"
 
     // An empty selection empties the search text and finds nothing.
     cursor.clearSelection();
-    window.RichEdit1->setTextCursor(cursor);
-    window.Button1Click();
-    EXPECT_EQ(window.Edit15->text(), "");
+    window.topicText->setTextCursor(cursor);
+    window.onSearchSelectionClicked();
+    EXPECT_EQ(window.searchEdit->text(), "");
     EXPECT_EQ(window.selectedIndex(), 2);
 }
 

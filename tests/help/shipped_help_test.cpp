@@ -47,30 +47,30 @@ class ShippedHelpTest : public ::testing::Test {
 protected:
     platform::fake::FakePlatform fake;
     MessagePolicy policy{fake};
-    THelping window{policy};
+    HelpWindow window{policy};
 };
 
 TEST_F(ShippedHelpTest, ShowingLoadsTheShippedIndexAndEveryTopicShows) {
     window.openHelp(kSourceDir);
     const QList<help::HelpTopic> topics = help::parseHelpIndex(readFile(kHelpDir + "MainHelp.txt"));
     ASSERT_GE(topics.size(), 10);
-    ASSERT_EQ(window.HelpContents->count(), topics.size());
+    ASSERT_EQ(window.topicList->count(), topics.size());
     EXPECT_EQ(window.width(), window.collapsedWidth());
     QSet<QString> titles;
-    for (int i = 0; i < window.HelpContents->count(); ++i) {
-        const QString title = window.HelpContents->item(i)->text();
+    for (int i = 0; i < window.topicList->count(); ++i) {
+        const QString title = window.topicList->item(i)->text();
         EXPECT_EQ(title, topics[i].title);
-        EXPECT_EQ(window.ListBox9[i], topics[i].fileName);
+        EXPECT_EQ(window.topicFiles[i], topics[i].fileName);
         EXPECT_FALSE(title.trimmed().isEmpty()) << "topic " << i;
         EXPECT_FALSE(titles.contains(title)) << title.toStdString();
         titles.insert(title);
-        ASSERT_FALSE(window.ListBox9[i].isEmpty()) << title.toStdString();
-        EXPECT_TRUE(help::helpFileExists(kHelpDir + window.ListBox9[i])) << window.ListBox9[i].toStdString();
+        ASSERT_FALSE(window.topicFiles[i].isEmpty()) << title.toStdString();
+        EXPECT_TRUE(help::helpFileExists(kHelpDir + window.topicFiles[i])) << window.topicFiles[i].toStdString();
 
-        window.HelpContents->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
-        window.Button29Click();
-        EXPECT_FALSE(window.RichEdit1->isHidden()) << title.toStdString();
-        EXPECT_GT(window.RichEdit1->toPlainText().size(), 200) << title.toStdString();
+        window.topicList->setCurrentRow(i, QItemSelectionModel::ClearAndSelect);
+        window.onViewContentClicked();
+        EXPECT_FALSE(window.topicText->isHidden()) << title.toStdString();
+        EXPECT_GT(window.topicText->toPlainText().size(), 200) << title.toStdString();
     }
     EXPECT_EQ(window.width(), window.expandedWidth());
     EXPECT_TRUE(fake.boxes().isEmpty());

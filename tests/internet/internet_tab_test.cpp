@@ -42,13 +42,13 @@ protected:
     InternetTabTest() : policy(fake) {
         silent.setCheckable(true);
         policy.attach(&mainWindow, &silent, nullptr);
-        tab = new InternetTab(fake, policy, &timer5, &silent, &mainWindow);
-        c().Edit4->setText(kPage);
+        tab = new InternetTab(fake, policy, &lookupTimer, &silent, &mainWindow);
+        c().addressPageEdit->setText(kPage);
     }
 
     InternetControls& c() { return tab->controls(); }
     InternetController& controller() { return tab->controller(); }
-    QStringList memoLines() { return c().Memo1->toPlainText().split(QLatin1Char('\n')); }
+    QStringList memoLines() { return c().connectionStateText->toPlainText().split(QLatin1Char('\n')); }
     QStringList boxTitles() const {
         QStringList titles;
         for (const auto& box : fake.boxes())
@@ -59,7 +59,7 @@ protected:
     FakePlatform fake;
     MessagePolicy policy;
     QWidget mainWindow;
-    QTimer timer5;
+    QTimer lookupTimer;
     QAction silent{nullptr};
     InternetTab* tab = nullptr;
 };
@@ -67,26 +67,27 @@ protected:
 } // namespace
 
 TEST_F(InternetTabTest, ControlsAsCreated) {
-    InternetTab fresh(fake, policy, &timer5, &silent);
+    InternetTab fresh(fake, policy, &lookupTimer, &silent);
     InternetControls& f = fresh.controls();
-    EXPECT_EQ(f.InternetTitle->text(), QStringLiteral("Internet Conncetion"));
-    EXPECT_EQ(f.Button16->text(), QStringLiteral("Get IP from"));
-    EXPECT_EQ(f.Edit4->text(), QStringLiteral("http://checkip.dyndns.org/"));
-    EXPECT_EQ(f.Edit5->text(), QStringLiteral("Did not get IP"));
-    EXPECT_TRUE(f.Edit5->isReadOnly());
-    EXPECT_EQ(f.CheckBox13->text(), QStringLiteral("Get IP every                     mili seconds"));
-    EXPECT_FALSE(f.CheckBox13->isChecked());
-    EXPECT_EQ(f.CheckBox14->text(), QStringLiteral("Perform this only if connected to the internet"));
-    EXPECT_FALSE(f.CheckBox14->isChecked());
-    EXPECT_EQ(f.SpinEdit12->text(), QStringLiteral("1000"));
-    EXPECT_EQ(f.SpinEdit12->minimum(), 100);
-    EXPECT_EQ(f.SpinEdit12->maximum(), 60000);
-    EXPECT_EQ(f.SpinEdit12->step(), 100);
-    EXPECT_FALSE(f.SpinEdit12->isEnabled());
-    EXPECT_FALSE(timer5.isActive());
-    EXPECT_EQ(timer5.interval(), 1000);
+    EXPECT_EQ(f.internetTitleLabel->text(), QStringLiteral("Internet Conncetion"));
+    EXPECT_EQ(f.getAddressButton->text(), QStringLiteral("Get IP from"));
+    EXPECT_EQ(f.addressPageEdit->text(), QStringLiteral("http://checkip.dyndns.org/"));
+    EXPECT_EQ(f.publicAddressEdit->text(), QStringLiteral("Did not get IP"));
+    EXPECT_TRUE(f.publicAddressEdit->isReadOnly());
+    EXPECT_EQ(f.periodicLookupCheck->text(), QStringLiteral("Get IP every                     mili seconds"));
+    EXPECT_FALSE(f.periodicLookupCheck->isChecked());
+    EXPECT_EQ(f.lookupOnlyConnectedCheck->text(), QStringLiteral("Perform this only if connected to the internet"));
+    EXPECT_FALSE(f.lookupOnlyConnectedCheck->isChecked());
+    EXPECT_EQ(f.lookupIntervalSpin->text(), QStringLiteral("1000"));
+    EXPECT_EQ(f.lookupIntervalSpin->minimum(), 100);
+    EXPECT_EQ(f.lookupIntervalSpin->maximum(), 60000);
+    EXPECT_EQ(f.lookupIntervalSpin->step(), 100);
+    EXPECT_FALSE(f.lookupIntervalSpin->isEnabled());
+    EXPECT_FALSE(lookupTimer.isActive());
+    EXPECT_EQ(lookupTimer.interval(), 1000);
     EXPECT_FALSE(fresh.controller().internetConnected());
-    for (const char* name : {"Memo1", "Button16", "Edit4", "Edit5", "CheckBox13", "SpinEdit12", "CheckBox14"})
+    for (const char* name : {"connectionStateText", "getAddressButton", "addressPageEdit", "publicAddressEdit",
+                             "periodicLookupCheck", "lookupIntervalSpin", "lookupOnlyConnectedCheck"})
         EXPECT_NE(fresh.findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
 }
 
@@ -129,17 +130,17 @@ TEST_F(InternetTabTest, ConnectionCheckAsksAtMostEightTimes) {
     for (const auto& k : cases) {
         ScriptedNetwork network;
         network.answers = k.answers;
-        InternetTab scripted(network, policy, &timer5, &silent);
+        InternetTab scripted(network, policy, &lookupTimer, &silent);
         scripted.controller().ConnectionCheck();
         EXPECT_EQ(network.calls, k.calls) << k.answers.back();
-        EXPECT_EQ(scripted.controls().Memo1->toPlainText().section(QLatin1Char('\n'), 0, 0), k.firstLine);
+        EXPECT_EQ(scripted.controls().connectionStateText->toPlainText().section(QLatin1Char('\n'), 0, 0), k.firstLine);
     }
 }
 
 TEST_F(InternetTabTest, GetIpShowsTheNoticeThenFillsTheAddress) {
     fake.pages[kPage] = kBody;
-    controller().Button16Click();
-    EXPECT_EQ(c().Edit5->text(), QStringLiteral("Did not get IP"));
+    controller().onGetAddressClicked();
+    EXPECT_EQ(c().publicAddressEdit->text(), QStringLiteral("Did not get IP"));
     EXPECT_EQ(fake.answerHttpRequests(), 1);
     ASSERT_EQ(fake.boxes().size(), 1);
     const auto& box = fake.boxes().front();
@@ -150,13 +151,13 @@ TEST_F(InternetTabTest, GetIpShowsTheNoticeThenFillsTheAddress) {
                                        "firewall running, you should allow the program to access the internet, if "
                                        "promted.\n\r\n\rYour IP adress will now be retrieved."));
     EXPECT_EQ(fake.requestedUrls, QStringList{kPage});
-    EXPECT_EQ(c().Edit5->text(), QStringLiteral("203.0.113.7"));
+    EXPECT_EQ(c().publicAddressEdit->text(), QStringLiteral("203.0.113.7"));
 }
 
-TEST_F(InternetTabTest, PageShapesDecideWhatEdit5Shows) {
+TEST_F(InternetTabTest, PageShapesDecideWhatTheAddressShows) {
     const struct {
         QString body;
-        QString edit5;
+        QString publicAddressEdit;
     } cases[] = {
         {QStringLiteral("Address:198.51.100.23</p>"), QStringLiteral("98.51.100.23")},
         {QStringLiteral("<html>Your Address: 198.51.100.23</html>"), QStringLiteral("198.51.100.23")},
@@ -165,9 +166,9 @@ TEST_F(InternetTabTest, PageShapesDecideWhatEdit5Shows) {
     };
     for (const auto& k : cases) {
         fake.pages[kPage] = k.body;
-        controller().Button16Click();
+        controller().onGetAddressClicked();
         fake.answerHttpRequests();
-        EXPECT_EQ(c().Edit5->text(), k.edit5) << k.body.toStdString();
+        EXPECT_EQ(c().publicAddressEdit->text(), k.publicAddressEdit) << k.body.toStdString();
     }
     EXPECT_EQ(boxTitles(), QStringList(4, QStringLiteral("Retrieve IP")));
 }
@@ -175,17 +176,17 @@ TEST_F(InternetTabTest, PageShapesDecideWhatEdit5Shows) {
 TEST_F(InternetTabTest, SilentModeHidesTheNoticeButNotTheRetrieval) {
     silent.setChecked(true);
     fake.pages[kPage] = kBody;
-    c().Button16->click();
+    c().getAddressButton->click();
     fake.answerHttpRequests();
     EXPECT_TRUE(fake.boxes().isEmpty());
-    EXPECT_EQ(c().Edit5->text(), QStringLiteral("203.0.113.7"));
+    EXPECT_EQ(c().publicAddressEdit->text(), QStringLiteral("203.0.113.7"));
     EXPECT_TRUE(silent.isChecked());
 }
 
-TEST_F(InternetTabTest, FailedAnswersReachTheErrorReportAndKeepEdit5) {
+TEST_F(InternetTabTest, FailedAnswersReachTheErrorReportAndKeepTheAddress) {
     for (const QString& status : {QStringLiteral("HTTP/1.1 404 Not Found"), QStringLiteral("HTTP/1.1 302 Found")}) {
         fake.clearBoxes();
-        c().Button16->click();
+        c().getAddressButton->click();
         fake.httpError = status; // the failure comes later, after the notice
         EXPECT_EQ(fake.boxes().size(), 1);
         fake.answerHttpRequests();
@@ -195,7 +196,7 @@ TEST_F(InternetTabTest, FailedAnswersReachTheErrorReportAndKeepEdit5) {
         EXPECT_EQ(report.text, status + QLatin1Char('.'));
         EXPECT_EQ(report.flags, platform::MbIconError);
         EXPECT_EQ(report.owner, &mainWindow);
-        EXPECT_EQ(c().Edit5->text(), QStringLiteral("Did not get IP"));
+        EXPECT_EQ(c().publicAddressEdit->text(), QStringLiteral("Did not get IP"));
         EXPECT_FALSE(controller().retrieving());
     }
 }
@@ -204,12 +205,12 @@ TEST_F(InternetTabTest, TimedRetrievalIsSilentAndPutsTheFlagBack) {
     fake.pages[kPage] = kBody;
     for (bool wasSilent : {false, true}) {
         silent.setChecked(wasSilent);
-        c().Edit5->setText(QStringLiteral("old"));
-        controller().Timer5Timer();
+        c().publicAddressEdit->setText(QStringLiteral("old"));
+        controller().onAddressLookupTick();
         EXPECT_EQ(silent.isChecked(), wasSilent); // already while the GET is out
         fake.answerHttpRequests();
         EXPECT_TRUE(fake.boxes().isEmpty());
-        EXPECT_EQ(c().Edit5->text(), QStringLiteral("203.0.113.7"));
+        EXPECT_EQ(c().publicAddressEdit->text(), QStringLiteral("203.0.113.7"));
         EXPECT_EQ(silent.isChecked(), wasSilent);
     }
 }
@@ -220,10 +221,10 @@ TEST_F(InternetTabTest, TimedRetrievalFailureIsReportedOnceWithTheFlagBack) {
     fake.onBox = [&](const platform::fake::RecordedBox&) {
         silentDuringReport.push_back(silent.isChecked());
         // Ticks that come while the report is open are skipped, whichever path they take.
-        controller().Timer5Timer();
-        controller().Button16Click();
+        controller().onAddressLookupTick();
+        controller().onGetAddressClicked();
     };
-    controller().Timer5Timer();
+    controller().onAddressLookupTick();
     fake.answerHttpRequests();
     EXPECT_EQ(boxTitles(), QStringList{QStringLiteral("Torvane 4.4.0")});
     EXPECT_EQ(fake.boxes().front().text, fake.httpError + QLatin1Char('.'));
@@ -233,7 +234,7 @@ TEST_F(InternetTabTest, TimedRetrievalFailureIsReportedOnceWithTheFlagBack) {
 
     // Once the report is closed the next tick retrieves again.
     fake.onBox = nullptr;
-    controller().Timer5Timer();
+    controller().onAddressLookupTick();
     EXPECT_EQ(fake.requestedUrls.size(), 2);
     fake.answerHttpRequests();
     EXPECT_EQ(fake.boxes().size(), 2);
@@ -241,56 +242,56 @@ TEST_F(InternetTabTest, TimedRetrievalFailureIsReportedOnceWithTheFlagBack) {
 
 TEST_F(InternetTabTest, NoTickRetrievesWhileTheNoticeIsOpen) {
     fake.pages[kPage] = kBody;
-    fake.onBox = [&](const platform::fake::RecordedBox&) { controller().Timer5Timer(); };
-    c().Button16->click();
+    fake.onBox = [&](const platform::fake::RecordedBox&) { controller().onAddressLookupTick(); };
+    c().getAddressButton->click();
     EXPECT_EQ(fake.requestedUrls.size(), 1);
     EXPECT_EQ(boxTitles(), QStringList{QStringLiteral("Retrieve IP")});
 }
 
 TEST_F(InternetTabTest, NothingStacksWhileAGetIsOut) {
     fake.pages[kPage] = kBody;
-    const std::function<void()> secondRequests[] = {[&] { c().Button16->click(); },
-                                                    [&] { controller().Timer5Timer(); }};
+    const std::function<void()> secondRequests[] = {[&] { c().getAddressButton->click(); },
+                                                    [&] { controller().onAddressLookupTick(); }};
     for (const auto& second : secondRequests) {
         fake.clearBoxes();
-        c().Edit5->setText(QStringLiteral("old"));
-        c().Button16->click();
+        c().publicAddressEdit->setText(QStringLiteral("old"));
+        c().getAddressButton->click();
         second();
         EXPECT_EQ(fake.openHttpRequests(), 1);
         EXPECT_EQ(boxTitles(), QStringList{QStringLiteral("Retrieve IP")});
-        EXPECT_EQ(c().Edit5->text(), QStringLiteral("old"));
+        EXPECT_EQ(c().publicAddressEdit->text(), QStringLiteral("old"));
         EXPECT_EQ(fake.answerHttpRequests(), 1);
-        EXPECT_EQ(c().Edit5->text(), QStringLiteral("203.0.113.7"));
+        EXPECT_EQ(c().publicAddressEdit->text(), QStringLiteral("203.0.113.7"));
     }
 }
 
 TEST_F(InternetTabTest, AnAnswerAfterTheTabIsGoneReachesNothing) {
-    auto* doomed = new InternetTab(fake, policy, &timer5, &silent);
-    doomed->controller().Button16Click();
+    auto* doomed = new InternetTab(fake, policy, &lookupTimer, &silent);
+    doomed->controller().onGetAddressClicked();
     delete doomed;
     EXPECT_EQ(fake.answerHttpRequests(), 0);
 }
 
 TEST_F(InternetTabTest, OnlyWhenConnectedSkipsTicksWithoutAConnection) {
     fake.pages[kPage] = kBody;
-    c().CheckBox14->setChecked(true);
+    c().lookupOnlyConnectedCheck->setChecked(true);
     fake.connectionFlags = 5;
     controller().ConnectionCheck();
     EXPECT_EQ(memoLines(), (QStringList{QStringLiteral("Proxy Server enabled"), QStringLiteral("Modem connected")}));
-    controller().Timer5Timer();
-    controller().Timer5Timer();
+    controller().onAddressLookupTick();
+    controller().onAddressLookupTick();
     EXPECT_TRUE(fake.requestedUrls.isEmpty());
 
     fake.connectionFlags = 0x42;
     controller().ConnectionCheck();
-    controller().Timer5Timer();
+    controller().onAddressLookupTick();
     EXPECT_EQ(fake.requestedUrls.size(), 1);
     fake.answerHttpRequests();
 
-    c().CheckBox14->setChecked(false);
+    c().lookupOnlyConnectedCheck->setChecked(false);
     fake.connectionFlags = 0;
     controller().ConnectionCheck();
-    controller().Timer5Timer();
+    controller().onAddressLookupTick();
     EXPECT_EQ(fake.requestedUrls.size(), 2);
 }
 
@@ -302,40 +303,42 @@ TEST_F(InternetTabTest, PeriodicRetrievalSwitchAndInterval) {
         int interval;
         bool spinEnabled;
     } steps[] = {
-        {"check", [](InternetControls& k) { k.CheckBox13->setChecked(true); }, true, 1000, true},
-        {"2500", [](InternetControls& k) { k.SpinEdit12->setText(QStringLiteral("2500")); }, true, 2500, true},
-        {"typing 7", [](InternetControls& k) { k.SpinEdit12->setText(QStringLiteral("7")); }, true, 7, true},
-        {"emptied", [](InternetControls& k) { k.SpinEdit12->setText(QString()); }, true, 7, true},
-        {"0 stops", [](InternetControls& k) { k.SpinEdit12->setText(QStringLiteral("0")); }, false, 0, true},
-        {"no digits", [](InternetControls& k) { k.SpinEdit12->setText(QStringLiteral("x")); }, false, 0, true},
-        {"digits again", [](InternetControls& k) { k.SpinEdit12->setText(QStringLiteral("x3")); }, true, 3, true},
-        {"uncheck", [](InternetControls& k) { k.CheckBox13->setChecked(false); }, false, 3, false},
-        {"set while off", [](InternetControls& k) { k.SpinEdit12->setValue(60000); }, false, 60000, false},
-        {"check again", [](InternetControls& k) { k.CheckBox13->setChecked(true); }, true, 60000, true},
+        {"check", [](InternetControls& k) { k.periodicLookupCheck->setChecked(true); }, true, 1000, true},
+        {"2500", [](InternetControls& k) { k.lookupIntervalSpin->setText(QStringLiteral("2500")); }, true, 2500, true},
+        {"typing 7", [](InternetControls& k) { k.lookupIntervalSpin->setText(QStringLiteral("7")); }, true, 7, true},
+        {"emptied", [](InternetControls& k) { k.lookupIntervalSpin->setText(QString()); }, true, 7, true},
+        {"0 stops", [](InternetControls& k) { k.lookupIntervalSpin->setText(QStringLiteral("0")); }, false, 0, true},
+        {"no digits", [](InternetControls& k) { k.lookupIntervalSpin->setText(QStringLiteral("x")); }, false, 0, true},
+        {"digits again", [](InternetControls& k) { k.lookupIntervalSpin->setText(QStringLiteral("x3")); }, true, 3,
+         true},
+        {"uncheck", [](InternetControls& k) { k.periodicLookupCheck->setChecked(false); }, false, 3, false},
+        {"set while off", [](InternetControls& k) { k.lookupIntervalSpin->setValue(60000); }, false, 60000, false},
+        {"check again", [](InternetControls& k) { k.periodicLookupCheck->setChecked(true); }, true, 60000, true},
         {"emptied, unchecked",
          [](InternetControls& k) {
-             k.SpinEdit12->setText(QString());
-             k.CheckBox13->setChecked(false);
+             k.lookupIntervalSpin->setText(QString());
+             k.periodicLookupCheck->setChecked(false);
          },
          false, 60000, false},
-        {"checked with empty text", [](InternetControls& k) { k.CheckBox13->setChecked(true); }, true, 60000, true},
+        {"checked with empty text", [](InternetControls& k) { k.periodicLookupCheck->setChecked(true); }, true, 60000,
+         true},
     };
     for (const auto& s : steps) {
         s.act(c());
-        EXPECT_EQ(timer5.isActive(), s.active) << s.step;
-        EXPECT_EQ(timer5.interval(), s.interval) << s.step;
-        EXPECT_EQ(c().SpinEdit12->isEnabled(), s.spinEnabled) << s.step;
-        EXPECT_EQ(controller().timer5Enabled(), c().CheckBox13->isChecked()) << s.step;
+        EXPECT_EQ(lookupTimer.isActive(), s.active) << s.step;
+        EXPECT_EQ(lookupTimer.interval(), s.interval) << s.step;
+        EXPECT_EQ(c().lookupIntervalSpin->isEnabled(), s.spinEnabled) << s.step;
+        EXPECT_EQ(controller().lookupTimerEnabled(), c().periodicLookupCheck->isChecked()) << s.step;
     }
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
 
 TEST_F(InternetTabTest, AnIntervalTooLargeForAnIntegerIsReported) {
-    c().CheckBox13->setChecked(true);
-    c().SpinEdit12->setText(QStringLiteral("99999999999"));
+    c().periodicLookupCheck->setChecked(true);
+    c().lookupIntervalSpin->setText(QStringLiteral("99999999999"));
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes().front().title, QStringLiteral("Torvane 4.4.0"));
     EXPECT_EQ(fake.boxes().front().text, QStringLiteral("'99999999999' is not a valid integer value."));
-    EXPECT_TRUE(timer5.isActive());
-    EXPECT_EQ(timer5.interval(), 1000);
+    EXPECT_TRUE(lookupTimer.isActive());
+    EXPECT_EQ(lookupTimer.interval(), 1000);
 }

@@ -25,16 +25,17 @@ protected:
         ASSERT_TRUE(dir.isValid());
         values.BaseDir = dir.path() + QLatin1Char('/');
         TaskTabFixture::start();
-        newTask = std::make_unique<TNewTask>(values, fake, *actions, policy);
-        commands = std::make_unique<ListCommands>(
-            ListCommandControls{ListBox1, ListBox2, ListBox3, Edit1, Edit2, Edit3, ShowHiddenTasks}, recognition,
-            policy, *actions, *taskList, *newTask);
+        newTask = std::make_unique<TaskActionWindow>(values, fake, *actions, policy);
+        commands = std::make_unique<ListCommands>(ListCommandControls{allTasksView, safeListView, killListView,
+                                                                      allTasksFindEdit, safeListFindEdit,
+                                                                      killListFindEdit, ShowHiddenTasks},
+                                                  recognition, policy, *actions, *taskList, *newTask);
         fake.clearBoxes();
     }
-    void refresh() { taskList->RefreshTasks1Click(); }
+    void refresh() { taskList->onRefreshTasksTriggered(); }
     void select(const QString& title) {
         TaskTabFixture::select(title);
-        ASSERT_EQ(ListBox1->taskModel().at(ListBox1->itemIndex()).title, title);
+        ASSERT_EQ(allTasksView->taskModel().at(allTasksView->itemIndex()).title, title);
     }
     static QStringList titlesOf(const TaskListView* list) {
         QStringList out;
@@ -55,12 +56,12 @@ protected:
             list->taskModel().append(e);
     }
 
-    QLineEdit* Edit1 = new QLineEdit(&window);
-    QLineEdit* Edit2 = new QLineEdit(&window);
-    QLineEdit* Edit3 = new QLineEdit(&window);
+    QLineEdit* allTasksFindEdit = new QLineEdit(&window);
+    QLineEdit* safeListFindEdit = new QLineEdit(&window);
+    QLineEdit* killListFindEdit = new QLineEdit(&window);
     QTemporaryDir dir;
     SharedValues values;
-    std::unique_ptr<TNewTask> newTask;
+    std::unique_ptr<TaskActionWindow> newTask;
     std::unique_ptr<ListCommands> commands;
 };
 
@@ -86,17 +87,17 @@ TEST_F(ListCommandsTest, AddToSafeListRefusesEqualNamesAndSkipsRecognisedOnesQui
     };
     start();
     for (const auto& c : cases) {
-        fill(ListBox2, {{"Editor - notes.txt", 0}});
-        CheckBox4->setChecked(c.clever);
+        fill(safeListView, {{"Editor - notes.txt", 0}});
+        cleverProcessingCheck->setChecked(c.clever);
         select(c.selected);
         fake.clearBoxes();
         commands->addRunningToSafeList(c.dynamicCh);
         EXPECT_EQ(boxTitles(), c.boxes) << c.selected.toStdString() << " " << c.dynamicCh;
-        EXPECT_EQ(ListBox2->taskModel().tasks(), c.expectedSafe) << c.selected.toStdString();
+        EXPECT_EQ(safeListView->taskModel().tasks(), c.expectedSafe) << c.selected.toStdString();
     }
     ASSERT_EQ(fake.boxes().size(), 0);
     select("Editor - notes.txt");
-    commands->AddtoSafeListallowdoublicates1Click();
+    commands->onAllTasksAddToSafeListAgainTriggered();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].text, "The selected task is already in the safe list.You can not put it there again.");
     EXPECT_EQ(fake.boxes()[0].flags, MbIconError);
@@ -120,19 +121,19 @@ TEST_F(ListCommandsTest, AddToSafeListRefusesTheKillListsTaskByWindowAndChecksTh
         {{{"Old player title", player}}, {}, {}, 2},
     };
     for (const auto& c : cases) {
-        fill(ListBox2, c.safe);
-        fill(ListBox3, c.kill);
-        CheckBox4->setChecked(false);
+        fill(safeListView, c.safe);
+        fill(killListView, c.kill);
+        cleverProcessingCheck->setChecked(false);
         select("Player");
         fake.clearBoxes();
-        commands->AddtoSafeList2Click();
+        commands->onAllTasksAddToSafeListTriggered();
         EXPECT_EQ(boxTitles(), c.boxes);
-        EXPECT_EQ(ListBox2->count(), c.safeCount);
+        EXPECT_EQ(safeListView->count(), c.safeCount);
     }
-    fill(ListBox2, {});
-    fill(ListBox3, {{"Old player title", player}});
+    fill(safeListView, {});
+    fill(killListView, {{"Old player title", player}});
     fake.clearBoxes();
-    commands->Button2Click();
+    commands->onAddToSafeListClicked();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].text,
               "The selected task is already in the kill list.You can not put the same task in two different lists.");
@@ -143,14 +144,14 @@ TEST_F(ListCommandsTest, WithoutASelectedTaskTheAddsSayWhyUnlessSilent) {
     fake.addWindow("Player", true, 20);
     start();
     for (bool silent : {false, true}) {
-        SilentMode1->setChecked(silent);
-        ListBox1->setItemIndex(-1);
+        silentModeAction->setChecked(silent);
+        allTasksView->setItemIndex(-1);
         fake.clearBoxes();
         commands->addRunningToSafeList(true);
         commands->addRunningToSafeList(false);
-        commands->Button3Click();
-        commands->Actionwindow1Click();
-        EXPECT_EQ(ListBox2->count() + ListBox3->count(), 0);
+        commands->onAddToKillListClicked();
+        commands->onAllTasksActionWindowTriggered();
+        EXPECT_EQ(safeListView->count() + killListView->count(), 0);
         EXPECT_FALSE(newTask->isVisible());
         if (silent) {
             EXPECT_TRUE(fake.boxes().isEmpty());
@@ -170,11 +171,11 @@ TEST_F(ListCommandsTest, WithoutASelectedTaskTheAddsSayWhyUnlessSilent) {
 TEST_F(ListCommandsTest, AddToKillListTestsNothing) {
     const WindowHandle player = fake.addWindow("Player", true, 20);
     start();
-    fill(ListBox2, {{"Player", player}});
+    fill(safeListView, {{"Player", player}});
     select("Player");
-    commands->Button3Click();
-    commands->Button3Click();
-    EXPECT_EQ(ListBox3->taskModel().tasks(), (TaskList{{"Player", player}, {"Player", player}}));
+    commands->onAddToKillListClicked();
+    commands->onAddToKillListClicked();
+    EXPECT_EQ(killListView->taskModel().tasks(), (TaskList{{"Player", player}, {"Player", player}}));
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
 
@@ -185,8 +186,10 @@ TEST_F(ListCommandsTest, RemoveSelectedDeletesEverySelectedEntry) {
         void (ListCommands::*remove)();
         QString emptyText;
     } lists[] = {
-        {ListBox2, &ListCommands::Button4Click, "No task in the safe list selected, so as to be removed from it."},
-        {ListBox3, &ListCommands::Button5Click, "No task in the kill list selected, so as to be removed from it."},
+        {safeListView, &ListCommands::onRemoveFromSafeListClicked,
+         "No task in the safe list selected, so as to be removed from it."},
+        {killListView, &ListCommands::onRemoveFromKillListClicked,
+         "No task in the kill list selected, so as to be removed from it."},
     };
     for (const auto& l : lists) {
         fill(l.list, {});
@@ -214,7 +217,7 @@ TEST_F(ListCommandsTest, RemoveSelectedDeletesEverySelectedEntry) {
 
 TEST_F(ListCommandsTest, FindNextFoldsBasicLatinWrapsAndKeepsOtherSelections) {
     start();
-    TaskListView* safe = ListBox2;
+    TaskListView* safe = safeListView;
     fill(safe, {{"alpha", 0}, {"NOTEPAD", 0}, {"café", 0}, {"notepad two", 0}, {"CAFÉ", 0}});
     const struct {
         QString text;
@@ -235,10 +238,10 @@ TEST_F(ListCommandsTest, FindNextFoldsBasicLatinWrapsAndKeepsOtherSelections) {
         safe->setItemIndex(c.current);
         for (int i : c.before)
             safe->setSelected(i, true);
-        Edit2->blockSignals(true); // the search box's own reaction is not wired here
-        Edit2->setText(c.text);
-        Edit2->blockSignals(false);
-        commands->Button10Click();
+        safeListFindEdit->blockSignals(true); // the search box's own reaction is not wired here
+        safeListFindEdit->setText(c.text);
+        safeListFindEdit->blockSignals(false);
+        commands->onSafeListFindNextClicked();
         EXPECT_EQ(safe->itemIndex(), c.expectedCurrent) << c.text.toStdString() << " from " << c.current;
         EXPECT_EQ(selectedOf(safe), c.after) << c.text.toStdString() << " from " << c.current;
     }
@@ -250,17 +253,17 @@ TEST_F(ListCommandsTest, FindNextInTheAllTaskListMovesTheSelectionAndScrollsItTo
         fake.addWindow(i % 20 == 7 ? QString("Target %1").arg(i) : QString("task %1").arg(i), true, 100);
     start();
     window.show();
-    ListBox1->setFixedHeight(120);
+    allTasksView->setFixedHeight(120);
     QApplication::processEvents();
-    Edit1->blockSignals(true);
-    Edit1->setText("TARGET");
-    Edit1->blockSignals(false);
+    allTasksFindEdit->blockSignals(true);
+    allTasksFindEdit->setText("TARGET");
+    allTasksFindEdit->blockSignals(false);
     for (int expected : {7, 27, 47, 7}) {
-        commands->Button9Click();
+        commands->onAllTasksFindNextClicked();
         QApplication::processEvents();
-        EXPECT_EQ(ListBox1->itemIndex(), expected);
-        EXPECT_EQ(selectedOf(ListBox1), QList<int>{expected});
-        EXPECT_EQ(ListBox1->topIndex(), expected);
+        EXPECT_EQ(allTasksView->itemIndex(), expected);
+        EXPECT_EQ(selectedOf(allTasksView), QList<int>{expected});
+        EXPECT_EQ(allTasksView->topIndex(), expected);
     }
 }
 
@@ -270,13 +273,13 @@ TEST_F(ListCommandsTest, KillAllOutsideSafeListSparesTheSafeListOnly) {
     const WindowHandle c = fake.addWindow("Killed", true, 33);
     const WindowHandle d = fake.addWindow("On the kill list", true, 34);
     start();
-    fill(ListBox2, {{"Spared by name", 0}, {"Old title", b}});
-    fill(ListBox3, {{"On the kill list", d}});
+    fill(safeListView, {{"Spared by name", 0}, {"Old title", b}});
+    fill(killListView, {{"On the kill list", d}});
     fake.queueAnswer(IdNo);
-    commands->Button15Click();
+    commands->onKillAllOutsideSafeListClicked();
     EXPECT_EQ(fake.closeRequests(), (std::vector<WindowHandle>{d, c}));
     EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{34, 33}));
-    EXPECT_EQ(titlesOf(ListBox1), (QStringList{"Renamed", "Spared by name"})); // refreshed
+    EXPECT_EQ(titlesOf(allTasksView), (QStringList{"Renamed", "Spared by name"})); // refreshed
     EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
     EXPECT_EQ(fake.boxes()[0].text, kKillAllQuestion);
     EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
@@ -288,11 +291,11 @@ TEST_F(ListCommandsTest, KillAllOutsideAnEmptySafeListKillsEveryListedTaskButThe
     fake.addWindow("Torvane", true, self);
     const WindowHandle first = fake.addWindow("First", true, 40);
     start();
-    SilentMode1->setChecked(true);
-    commands->Button15Click();
+    silentModeAction->setChecked(true);
+    commands->onKillAllOutsideSafeListClicked();
     EXPECT_EQ(fake.closeRequests(), (std::vector<WindowHandle>{first, last}));
     EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{40, 41}));
-    EXPECT_EQ(titlesOf(ListBox1), QStringList{"Torvane"});
+    EXPECT_EQ(titlesOf(allTasksView), QStringList{"Torvane"});
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
 
@@ -302,20 +305,20 @@ TEST_F(ListCommandsTest, KillAllIsNotEnteredAgainWhileItsQuestionIsOpen) {
     int reentries = 0;
     fake.onBox = [&](const fake::RecordedBox&) {
         if (reentries++ == 0)
-            commands->Button15Click(); // as the over-temperature check would, from a timer
+            commands->onKillAllOutsideSafeListClicked(); // as the over-temperature check would, from a timer
     };
     fake.queueAnswer(IdNo);
-    commands->Button15Click();
+    commands->onKillAllOutsideSafeListClicked();
     fake.onBox = nullptr;
     EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{45});
     fake.queueAnswer(IdNo);
-    commands->Button15Click(); // and it runs again once the first call is over
+    commands->onKillAllOutsideSafeListClicked(); // and it runs again once the first call is over
     EXPECT_EQ(fake.boxes().size(), 2);
     fake.addWindow("Editor", true, 46);
     refresh();
     fake.queueAnswer(0); // the question went away unanswered: the program is ending
-    commands->Button15Click();
+    commands->onKillAllOutsideSafeListClicked();
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{45});
 }
 
@@ -345,13 +348,13 @@ TEST_F(ListCommandsTest, HiddenTasksQuestionOfTheWalks) {
         start();
         ShowHiddenTasks->setChecked(c.shownAlready);
         refresh();
-        SilentMode1->setChecked(c.silent);
+        silentModeAction->setChecked(c.silent);
         for (int answer : c.answers)
             fake.queueAnswer(answer);
         fake.defaultAnswer = IdNo;
         fake.clearBoxes();
         const std::size_t closedBefore = fake.closeRequests().size();
-        commands->Button15Click();
+        commands->onKillAllOutsideSafeListClicked();
         EXPECT_EQ(boxTitles(), c.boxes);
         EXPECT_EQ(fake.closeRequests().size(), closedBefore + 1);
         ASSERT_EQ(fake.windows().size(), 1u);
@@ -367,11 +370,11 @@ TEST_F(ListCommandsTest, AddAllDisplayedCountsEarlierAdditionsAndSkipsListedTask
     const WindowHandle fresh = fake.addWindow("Fresh", true, 64);
     fake.addWindow("Hidden", false, 65);
     start();
-    fill(ListBox2, {{"Old safe title", safeByHandle}});
-    fill(ListBox3, {{"Old kill title", onKill}});
+    fill(safeListView, {{"Old safe title", safeByHandle}});
+    fill(killListView, {{"Old kill title", onKill}});
     fake.queueAnswer(IdNo);
-    commands->Button14Click();
-    EXPECT_EQ(ListBox2->taskModel().tasks(),
+    commands->onAddAllToSafeListClicked();
+    EXPECT_EQ(safeListView->taskModel().tasks(),
               (TaskList{{"Old safe title", safeByHandle}, {"Fresh", fresh}, {"Twin", twinB}}));
     EXPECT_EQ(boxTitles(), QStringList{"What to do with Hidden Tasks"});
     EXPECT_EQ(fake.boxes()[0].text, kAddAllQuestion);
@@ -382,15 +385,15 @@ TEST_F(ListCommandsTest, AddAllDisplayedCountsEarlierAdditionsAndSkipsListedTask
     fake.clearBoxes();
     fake.queueAnswer(IdYes); // show hidden tasks first
     fake.queueAnswer(IdYes); // the question of "Show Hidden Tasks"
-    commands->Button14Click();
-    EXPECT_EQ(titlesOf(ListBox2), (QStringList{"Old safe title", "Fresh", "Twin", "Hidden"}));
+    commands->onAddAllToSafeListClicked();
+    EXPECT_EQ(titlesOf(safeListView), (QStringList{"Old safe title", "Fresh", "Twin", "Hidden"}));
 }
 
 TEST_F(ListCommandsTest, ActionWindowIsOpenedForTheSelectedTask) {
     const WindowHandle player = fake.addWindow("Player", true, 70);
     start();
     select("Player");
-    commands->Actionwindow1Click();
+    commands->onAllTasksActionWindowTriggered();
     EXPECT_EQ(values.ActionTask.title, "Player");
     EXPECT_EQ(values.ActionTask.handle, player);
     EXPECT_EQ(newTask->actionWindowReason(), "Selected by the user running task");

@@ -27,7 +27,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         values.BaseDir = dir.path() + QLatin1Char('/');
-        controller = std::make_unique<ListFileController>(ListFileControls{&window, ListBox2, ListBox3}, values, fake);
+        controller =
+            std::make_unique<ListFileController>(ListFileControls{&window, safeListView, killListView}, values, fake);
         controller->LoadAllLists(false); // as at start
     }
     void guarded(const std::function<void()>& handler) { runGuarded(fake, &window, handler); }
@@ -42,56 +43,56 @@ protected:
     QTemporaryDir dir;
     SharedValues values;
     QWidget window;
-    TaskListView* ListBox2 = new TaskListView(true, &window);
-    TaskListView* ListBox3 = new TaskListView(true, &window);
+    TaskListView* safeListView = new TaskListView(true, &window);
+    TaskListView* killListView = new TaskListView(true, &window);
     std::unique_ptr<ListFileController> controller;
 };
 
 TEST_F(ListFileControllerTest, CancelledDialogsChangeNeitherListsNorFiles) {
     const QString listFile = dir.filePath("AllLists.sav");
     EXPECT_TRUE(loadListFile(listFile).error.isEmpty()); // the first start wrote a readable file
-    ListBox2->taskModel().append({"Unsaved", 0});
+    safeListView->taskModel().append({"Unsaved", 0});
     const QByteArray before = readFile(listFile);
-    guarded([this] { controller->LoadLists1Click(); }); // no answer scripted: cancelled
-    guarded([this] { controller->SaveLists1Click(); });
-    EXPECT_EQ(titles(ListBox2), QStringList{"Unsaved"});
+    guarded([this] { controller->onLoadListsTriggered(); }); // no answer scripted: cancelled
+    guarded([this] { controller->onSaveListsTriggered(); });
+    EXPECT_EQ(titles(safeListView), QStringList{"Unsaved"});
     EXPECT_EQ(readFile(listFile), before);
     EXPECT_EQ(fake.fileDialogTitles, QStringList(2, "Select a list save file"));
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
 
 TEST_F(ListFileControllerTest, SaveAndLoadThroughTheDialogOrTheDefaultFile) {
-    ListBox2->taskModel().append({"Editor", 7});
-    ListBox3->taskModel().append({"Miner", 9});
+    safeListView->taskModel().append({"Editor", 7});
+    killListView->taskModel().append({"Miner", 9});
     const QString chosen = dir.filePath("mine"); // typed without an extension
     fake.saveFileAnswers.push_back(chosen);
-    guarded([this] { controller->SaveLists1Click(); });
+    guarded([this] { controller->onSaveListsTriggered(); });
     ASSERT_TRUE(QFile::exists(chosen + ".sav"));
 
     EXPECT_EQ(loadListFile(chosen + ".sav").kill.size(), 1u);
 
-    ListBox2->taskModel().clear();
-    ListBox3->taskModel().clear();
+    safeListView->taskModel().clear();
+    killListView->taskModel().clear();
     fake.openFileAnswers.push_back(chosen + ".sav");
-    guarded([this] { controller->LoadLists1Click(); });
-    EXPECT_EQ(titles(ListBox2), QStringList{"Editor"});
-    EXPECT_EQ(titles(ListBox3), QStringList{"Miner"});
-    EXPECT_EQ(ListBox2->taskModel().at(0).handle, 0u); // names only
+    guarded([this] { controller->onLoadListsTriggered(); });
+    EXPECT_EQ(titles(safeListView), QStringList{"Editor"});
+    EXPECT_EQ(titles(killListView), QStringList{"Miner"});
+    EXPECT_EQ(safeListView->taskModel().at(0).handle, 0u); // names only
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
 
 TEST_F(ListFileControllerTest, AFailedLoadLeavesTheListsAlone) {
-    ListBox2->taskModel().append({"Editor", 0});
+    safeListView->taskModel().append({"Editor", 0});
     const QString broken = dir.filePath("broken.sav");
     QFile file(broken);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("TPF0\x07TStrin");
     file.close();
     fake.openFileAnswers.push_back(broken);
-    guarded([this] { controller->LoadLists1Click(); });
+    guarded([this] { controller->onLoadListsTriggered(); });
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
-    EXPECT_EQ(titles(ListBox2), QStringList{"Editor"});
+    EXPECT_EQ(titles(safeListView), QStringList{"Editor"});
 }
 
 } // namespace

@@ -37,9 +37,9 @@ protected:
     void SetUp() override {
         values.BaseDir = dir.path() + "/";
         values.MemoryLimitMB = 55;
-        window = std::make_unique<TNewTask>(values, fake, actions, policy);
+        window = std::make_unique<TaskActionWindow>(values, fake, actions, policy);
         // Timers are driven by calling their handlers.
-        window->Timer2->stop();
+        window->repeatClockTimer->stop();
     }
 
     WindowHandle addTask(const QString& title, bool visible = false, ProcessId pid = 700, std::uint64_t bytes = 0) {
@@ -61,14 +61,16 @@ protected:
     QString myChoice() const { return values.BaseDir + kMyChoiceFileName; }
     std::vector<bool> enabledButtons() const {
         std::vector<bool> out;
-        for (QPushButton* b : {window->Button1, window->Button2, window->Button3, window->Button4, window->Button5,
-                               window->Button6, window->Button7})
+        for (QPushButton* b :
+             {window->killTaskButton, window->allowButton, window->addToSafeListButton, window->addToKillListButton,
+              window->ignoreButton, window->performedByMeButton, window->performedByCloudButton})
             out.push_back(b->isEnabled());
         return out;
     }
     QPushButton* button(int number) const {
-        QPushButton* const all[] = {window->Button1, window->Button2, window->Button3, window->Button4,
-                                    window->Button5, window->Button6, window->Button7};
+        QPushButton* const all[] = {window->killTaskButton,        window->allowButton,  window->addToSafeListButton,
+                                    window->addToKillListButton,   window->ignoreButton, window->performedByMeButton,
+                                    window->performedByCloudButton};
         return all[number - 1];
     }
 
@@ -78,40 +80,41 @@ protected:
     MessagePolicy policy{fake};
     TaskListController taskList{{}, fake, fake, policy};
     TaskActions actions{{}, fake, fake, policy, taskList};
-    std::unique_ptr<TNewTask> window;
+    std::unique_ptr<TaskActionWindow> window;
 };
 
 TEST_F(NewTaskWindow, CreatedHiddenWithItsControls) {
-    TNewTask fresh(values, fake, actions, policy);
+    TaskActionWindow fresh(values, fake, actions, policy);
     EXPECT_TRUE(fresh.isHidden());
     EXPECT_EQ(fresh.windowTitle(), "Task Action");
     EXPECT_EQ(fresh.size(), QSize(460, 404));
     EXPECT_TRUE(fresh.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(fresh.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     EXPECT_FALSE(fresh.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint));
-    EXPECT_EQ(fresh.Label1->text(), "New task found running");
-    EXPECT_EQ(fresh.Label2->text(), "Please choose what do you wish to do with it.");
+    EXPECT_EQ(fresh.headingLabel->text(), "New task found running");
+    EXPECT_EQ(fresh.questionLabel->text(), "Please choose what do you wish to do with it.");
     const QStringList captions{"Kill Task", "Allow to Run",           "Add to Safe List",         "Add to Kill List",
                                "Ignore",    "Mostly Performed by Me", "Mostly Performed by Cloud"};
     QStringList actual;
     for (QPushButton* b :
-         {fresh.Button1, fresh.Button2, fresh.Button3, fresh.Button4, fresh.Button5, fresh.Button6, fresh.Button7})
+         {fresh.killTaskButton, fresh.allowButton, fresh.addToSafeListButton, fresh.addToKillListButton,
+          fresh.ignoreButton, fresh.performedByMeButton, fresh.performedByCloudButton})
         actual << b->text();
     EXPECT_EQ(actual, captions);
-    EXPECT_EQ(fresh.CheckBox3->text(), "Remember action (recommended).");
-    EXPECT_TRUE(fresh.CheckBox3->isChecked());
-    EXPECT_EQ(fresh.CheckBox1->text(), "Perform this for all tasks in the next              seconds.");
-    EXPECT_FALSE(fresh.CheckBox1->isChecked());
-    EXPECT_EQ(fresh.CheckBox2->text(), "Immediate recheck tasks after action (recommended).");
-    EXPECT_TRUE(fresh.CheckBox2->isChecked());
-    EXPECT_EQ(fresh.SpinEdit1->text(), "10");
-    EXPECT_EQ(fresh.SpinEdit1->minimum(), 1);
-    EXPECT_EQ(fresh.SpinEdit1->maximum(), 960);
-    EXPECT_TRUE(fresh.RichEdit1->isReadOnly());
-    EXPECT_EQ(fresh.Timer1->interval(), 500);
-    EXPECT_FALSE(fresh.Timer1->isActive());
-    EXPECT_EQ(fresh.Timer2->interval(), 1000);
-    EXPECT_TRUE(fresh.Timer2->isActive());
+    EXPECT_EQ(fresh.rememberCheck->text(), "Remember action (recommended).");
+    EXPECT_TRUE(fresh.rememberCheck->isChecked());
+    EXPECT_EQ(fresh.repeatCheck->text(), "Perform this for all tasks in the next              seconds.");
+    EXPECT_FALSE(fresh.repeatCheck->isChecked());
+    EXPECT_EQ(fresh.recheckCheck->text(), "Immediate recheck tasks after action (recommended).");
+    EXPECT_TRUE(fresh.recheckCheck->isChecked());
+    EXPECT_EQ(fresh.repeatSecondsSpin->text(), "10");
+    EXPECT_EQ(fresh.repeatSecondsSpin->minimum(), 1);
+    EXPECT_EQ(fresh.repeatSecondsSpin->maximum(), 960);
+    EXPECT_TRUE(fresh.detailsText->isReadOnly());
+    EXPECT_EQ(fresh.repeatTimer->interval(), 500);
+    EXPECT_FALSE(fresh.repeatTimer->isActive());
+    EXPECT_EQ(fresh.repeatClockTimer->interval(), 1000);
+    EXPECT_TRUE(fresh.repeatClockTimer->isActive());
 }
 
 TEST_F(NewTaskWindow, ShowsInTheBottomRightCornerWithTheTasksMessage) {
@@ -120,16 +123,16 @@ TEST_F(NewTaskWindow, ShowsInTheBottomRightCornerWithTheTasksMessage) {
     ASSERT_TRUE(window->isVisible());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(window->frameGeometry().bottomRight(), screen.bottomRight());
-    EXPECT_EQ(window->Label1->text(), "New task running");
+    EXPECT_EQ(window->headingLabel->text(), "New task running");
     const QString expected = "Task with the name xterm was found running.\n\r"
                              "The task is visible  and its parrent application consumes less than 1 Mega Byte of "
                              "memory.\n\r"
                              "The action mostly performed for this task is \"Nothing\" by the user and \"Nothing\" by "
                              "all cloud users.";
     EXPECT_EQ(window->message(), expected);
-    EXPECT_EQ(window->RichEdit1->toPlainText(), QString(expected).replace("\n\r", "\n"));
+    EXPECT_EQ(window->detailsText->toPlainText(), QString(expected).replace("\n\r", "\n"));
     EXPECT_EQ(enabledButtons(), (std::vector<bool>{true, true, true, true, true, false, false}));
-    EXPECT_TRUE(window->Timer1->isActive());
+    EXPECT_TRUE(window->repeatTimer->isActive());
 }
 
 TEST_F(NewTaskWindow, MemoryTextAndHeading) {
@@ -149,11 +152,11 @@ TEST_F(NewTaskWindow, MemoryTextAndHeading) {
     for (const auto& c : cases) {
         const WindowHandle task = addTask("worker", false, ++pid, c.bytes);
         ask("worker", task);
-        EXPECT_EQ(window->Label1->text(), c.heading) << c.bytes;
+        EXPECT_EQ(window->headingLabel->text(), c.heading) << c.bytes;
         EXPECT_TRUE(window->message().contains("The task is hidden  and its parrent application consumes " + c.memory +
                                                " of memory.\n\r"))
             << window->message().toStdString();
-        window->Button5Click();
+        window->onIgnoreClicked();
     }
 }
 
@@ -161,33 +164,33 @@ TEST_F(NewTaskWindow, OpenedByHandAndRefreshedForAnotherTask) {
     const WindowHandle first = addTask("Default IME", false, 701, 90ull << 20);
     const WindowHandle second = addTask("Editor", true, 702);
     ask("Default IME", first);
-    EXPECT_EQ(window->Label1->text(), "Too much memory used by task");
+    EXPECT_EQ(window->headingLabel->text(), "Too much memory used by task");
     EXPECT_TRUE(window->message().startsWith(
         "Task with the name Default IME was found running.It is likely that this is a system non-named task.\n\r"));
     // Opening another task by hand while the window is showing: it now describes that task.
     window->showFor({"Editor", second}, kSelectedByUserReason);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->Label1->text(), "Selected by the user running task");
+    EXPECT_EQ(window->headingLabel->text(), "Selected by the user running task");
     EXPECT_TRUE(window->message().startsWith("The task has the name Editor.\n\rThe task is visible  "));
-    window->Button2Click();
+    window->onAllowClicked();
     EXPECT_EQ(values.DecidedTask.title, "Editor");
     EXPECT_EQ(values.DecidedTask.handle, second);
     EXPECT_TRUE(window->actionWindowReason().isEmpty());
     // The reason belongs to that one showing only.
     ask("Default IME", first);
-    EXPECT_EQ(window->Label1->text(), "Too much memory used by task");
+    EXPECT_EQ(window->headingLabel->text(), "Too much memory used by task");
 }
 
 TEST_F(NewTaskWindow, NotFoundOffersOnlyIgnore) {
     const WindowHandle task = addTask("gone");
     for (const auto& [name, handle] : {std::pair<QString, WindowHandle>{"gone", 0}, {"", task}}) {
         ask(name, handle);
-        EXPECT_EQ(window->Label1->text(), "Not found");
+        EXPECT_EQ(window->headingLabel->text(), "Not found");
         EXPECT_EQ(window->message(), "\n\rYou were going to be warned for a task with \n\rthe name of " + name +
                                          ".However, for some reason it cannot be accessed.\n\rMost likely it is no "
                                          "longer running.");
         EXPECT_EQ(enabledButtons(), (std::vector<bool>{false, false, false, false, true, false, false}));
-        window->Button5Click();
+        window->onIgnoreClicked();
         EXPECT_EQ(values.TaskDecision, ActionDecision::Ignore);
         EXPECT_FALSE(window->isVisible());
     }
@@ -215,7 +218,7 @@ TEST_F(NewTaskWindow, DecisionButtonsHandOverAndRecord) {
             values.DecidedTask.handle = 0xBEEF;
             values.RepeatLastAction = RepeatAction::None;
             ask(name, task);
-            window->CheckBox1->setChecked(repeatBox);
+            window->repeatCheck->setChecked(repeatBox);
             fake.clearBoxes();
             button(c.button)->click();
             const std::string label = name.toStdString();
@@ -225,8 +228,8 @@ TEST_F(NewTaskWindow, DecisionButtonsHandOverAndRecord) {
             EXPECT_EQ(values.DecidedTask.handle, c.copiesTask ? task : 0xBEEF) << label;
             EXPECT_FALSE(window->isVisible()) << label;
             EXPECT_TRUE(values.ActionTask.title.isEmpty()) << label;
-            EXPECT_FALSE(window->CheckBox1->isChecked()) << label;
-            EXPECT_FALSE(window->Timer1->isActive()) << label;
+            EXPECT_FALSE(window->repeatCheck->isChecked()) << label;
+            EXPECT_FALSE(window->repeatTimer->isActive()) << label;
             ChoiceCounts expected{};
             expected[c.countIndex] = 1;
             EXPECT_EQ(ReadChoiceCounts(name, myChoice()), expected) << label;
@@ -253,7 +256,7 @@ TEST_F(NewTaskWindow, KillTaskBoxShowsEvenInSilentMode) {
     policy.attach(nullptr, &silentMode, nullptr);
     const WindowHandle task = addTask("noisy");
     ask("noisy", task);
-    window->Button1Click();
+    window->onKillTaskClicked();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Tried to Kill Task");
 }
@@ -261,8 +264,8 @@ TEST_F(NewTaskWindow, KillTaskBoxShowsEvenInSilentMode) {
 TEST_F(NewTaskWindow, UnrememberedDecisionWritesNothing) {
     const WindowHandle task = addTask("quiet");
     ask("quiet", task);
-    window->CheckBox3->setChecked(false);
-    window->Button3Click();
+    window->rememberCheck->setChecked(false);
+    window->onAddToSafeListClicked();
     EXPECT_EQ(values.TaskDecision, ActionDecision::AddToSafeList);
     EXPECT_FALSE(QFile::exists(myChoice()));
 }
@@ -275,11 +278,11 @@ TEST_F(NewTaskWindow, MostlyPerformedButtonsPerformTheCountedAction) {
     ask("xterm", xterm);
     EXPECT_TRUE(
         window->message().endsWith("\"Add to Safe List\" by the user and \"Add to Kill List\" by all cloud users."));
-    EXPECT_TRUE(window->Button6->isEnabled());
-    EXPECT_TRUE(window->Button7->isEnabled());
+    EXPECT_TRUE(window->performedByMeButton->isEnabled());
+    EXPECT_TRUE(window->performedByCloudButton->isEnabled());
 
-    window->CheckBox1->setChecked(true);
-    window->Button6Click();
+    window->repeatCheck->setChecked(true);
+    window->onPerformedByMeClicked();
     EXPECT_EQ(values.TaskDecision, ActionDecision::AddToSafeList);
     EXPECT_EQ(values.DecidedTask.title, "xterm");
     // Hiding unchecked the repeat box: the repeat is that of the action performed.
@@ -287,16 +290,16 @@ TEST_F(NewTaskWindow, MostlyPerformedButtonsPerformTheCountedAction) {
     EXPECT_EQ(ReadChoiceCounts("xterm", myChoice()), (ChoiceCounts{1, 4, 0, 2, 0}));
 
     ask("xterm", xterm);
-    window->Button7Click();
+    window->onPerformedByCloudClicked();
     EXPECT_EQ(values.TaskDecision, ActionDecision::AddToKillList);
 
     const WindowHandle ssh = addTask("ssh", false, 702);
     ask("ssh", ssh);
-    window->Button6Click(); // "Ignore" counted most often
+    window->onPerformedByMeClicked(); // "Ignore" counted most often
     EXPECT_EQ(values.TaskDecision, ActionDecision::Ignore);
     ask("ssh", ssh);
     fake.clearBoxes();
-    window->Button7Click(); // "Kill Task"
+    window->onPerformedByCloudClicked(); // "Kill Task"
     EXPECT_EQ(values.TaskDecision, ActionDecision::KillTask);
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{702});
@@ -306,10 +309,10 @@ TEST_F(NewTaskWindow, MostlyPerformedWithNothingCountedSetsItsOwnRepeat) {
     writeFile(kMyChoiceFileName, choiceRecord("xterm", 0, 1, 0, 0, 0));
     const WindowHandle xterm = addTask("xterm");
     ask("xterm", xterm);
-    ASSERT_TRUE(window->Button6->isEnabled());
+    ASSERT_TRUE(window->performedByMeButton->isEnabled());
     QFile::remove(myChoice()); // the count is gone by the time of the click
-    window->CheckBox1->setChecked(true);
-    window->Button6Click();
+    window->repeatCheck->setChecked(true);
+    window->onPerformedByMeClicked();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(values.TaskDecision, ActionDecision::None);
     EXPECT_EQ(values.RepeatLastAction, RepeatAction::MostlyPerformedByMe);
@@ -325,18 +328,18 @@ TEST_F(NewTaskWindow, UnreadableChoiceFileIsReportedAndWindowStillDescribesTheTa
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->message().startsWith("Task with the name xterm was found running."));
     EXPECT_EQ(enabledButtons(), (std::vector<bool>{true, true, true, true, true, false, false}));
-    EXPECT_TRUE(window->Timer1->isActive());
+    EXPECT_TRUE(window->repeatTimer->isActive());
 
     // Recording fails as well; the decision stands and the window is reset for the next task.
-    window->CheckBox1->setChecked(true);
-    window->Button3Click();
+    window->repeatCheck->setChecked(true);
+    window->onAddToSafeListClicked();
     ASSERT_EQ(fake.boxes().size(), 2);
     EXPECT_EQ(fake.boxes()[1].text, "Invalid numeric input.");
     EXPECT_EQ(values.TaskDecision, ActionDecision::AddToSafeList);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(values.ActionTask.title.isEmpty());
-    EXPECT_FALSE(window->CheckBox1->isChecked());
-    EXPECT_FALSE(window->Timer1->isActive());
+    EXPECT_FALSE(window->repeatCheck->isChecked());
+    EXPECT_FALSE(window->repeatTimer->isActive());
 }
 
 TEST_F(NewTaskWindow, RepeatLastsNPlusOneMinusCSeconds) {
@@ -344,15 +347,15 @@ TEST_F(NewTaskWindow, RepeatLastsNPlusOneMinusCSeconds) {
     for (int c : {0, 1, 4, 10}) {
         // Bring the free-running counter to c (it starts at 0 and wraps only past the box's value).
         while (window->repeatSeconds() != c)
-            window->Timer2Timer();
+            window->onRepeatClockTick();
         const WindowHandle task = addTask(QString("t%1").arg(c));
         ask(QString("t%1").arg(c), task);
-        window->CheckBox1->setChecked(true);
-        window->Button4Click();
+        window->repeatCheck->setChecked(true);
+        window->onAddToKillListClicked();
         ASSERT_EQ(values.RepeatLastAction, RepeatAction::AddToKillList);
         int seconds = 0;
         while (values.RepeatLastAction != RepeatAction::None && seconds < 100) {
-            window->Timer2Timer();
+            window->onRepeatClockTick();
             ++seconds;
         }
         EXPECT_EQ(seconds, n + 1 - c) << c;
@@ -362,13 +365,13 @@ TEST_F(NewTaskWindow, RepeatLastsNPlusOneMinusCSeconds) {
 TEST_F(NewTaskWindow, SecondsBoxWithoutAWholeNumberNeverExpiresNorFails) {
     values.RepeatLastAction = RepeatAction::AddToSafeList;
     for (const char* text : {"", "-", "abc"}) {
-        window->SpinEdit1->setText(text);
+        window->repeatSecondsSpin->setText(text);
         for (int i = 0; i < 2000; ++i)
-            window->Timer2Timer();
+            window->onRepeatClockTick();
         EXPECT_EQ(values.RepeatLastAction, RepeatAction::AddToSafeList) << text;
     }
-    window->SpinEdit1->setText("5");
-    window->Timer2Timer();
+    window->repeatSecondsSpin->setText("5");
+    window->onRepeatClockTick();
     EXPECT_EQ(values.RepeatLastAction, RepeatAction::None);
     EXPECT_EQ(window->repeatSeconds(), 0);
 }
@@ -415,19 +418,19 @@ TEST_F(NewTaskWindow, HalfSecondTimerRepeatsOnlyWhileShown) {
     values.ActionTask.handle = task;
     values.RepeatLastAction = RepeatAction::AllowToRun;
     window->startOnShow();
-    window->Timer1Timer(); // hidden: nothing
+    window->onRepeatTick(); // hidden: nothing
     EXPECT_EQ(values.TaskDecision, ActionDecision::None);
 
     ask("next", task);
     ASSERT_TRUE(window->isVisible());
-    window->Timer1Timer();
+    window->onRepeatTick();
     EXPECT_EQ(values.TaskDecision, ActionDecision::AllowToRun);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(ReadChoiceCounts("next", myChoice()), (ChoiceCounts{0, 0, 0, 1, 0}));
 
     values.RepeatLastAction = RepeatAction::None;
     ask("next", task);
-    window->Timer1Timer(); // no repeat: the window only comes to the front
+    window->onRepeatTick(); // no repeat: the window only comes to the front
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(values.TaskDecision, ActionDecision::None);
 }
@@ -440,11 +443,11 @@ TEST_F(NewTaskWindow, KillBoxKeepsTimerAndOtherRequestsFromActingTwice) {
     int nested = 0;
     fake.onBox = [&](const platform::fake::RecordedBox&) {
         ++nested;
-        window->Timer1Timer();
-        window->Button3Click();
+        window->onRepeatTick();
+        window->onAddToSafeListClicked();
         window->showFor({"second", second}, kSelectedByUserReason);
     };
-    window->Timer1Timer();
+    window->onRepeatTick();
     EXPECT_EQ(nested, 1);
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{701});
@@ -457,7 +460,7 @@ TEST_F(NewTaskWindow, KillBoxKeepsTimerAndOtherRequestsFromActingTwice) {
     fake.onBox = nullptr;
     window->showFor({"second", second}, kSelectedByUserReason);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->Label1->text(), "Selected by the user running task");
+    EXPECT_EQ(window->headingLabel->text(), "Selected by the user running task");
 }
 
 } // namespace

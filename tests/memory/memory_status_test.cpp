@@ -51,16 +51,16 @@ TEST(MemoryHistoryTest, SlotTwoHundredWrapsToOne) {
 TEST(MemoryGaugesTest, FourGibibytesWithOneAvailable) {
     MemorySample s{4 * GiB, GiB, 6 * GiB, 3 * GiB, 128 * GiB, 96 * GiB};
     const MemoryGauges g = computeGauges(s);
-    EXPECT_EQ(g.Free_Mem, 25);
+    EXPECT_EQ(g.freePhysicalGauge, 25);
     EXPECT_EQ(g.freeMemColor, FreeMemColor::Red);
-    EXPECT_EQ(g.Ram_Usage, 75);
+    EXPECT_EQ(g.usedPhysicalGauge, 75);
     EXPECT_EQ(g.FreeMemPercent, 25);
-    EXPECT_EQ(g.Page_File, 50);
-    EXPECT_EQ(g.VR_Usage, 25);
-    EXPECT_EQ(g.Label4, QStringLiteral("Used Physical Memory 3072 MB/ 4096 MB"));
-    EXPECT_EQ(g.Label5, QStringLiteral("Free Physical Memory 1024 MB/ 4096 MB"));
-    EXPECT_EQ(g.Label6, QStringLiteral("Used Paging File 3072 MB/ 6144 MB"));
-    EXPECT_EQ(g.Label7, QStringLiteral("Used Virtual Memory 32768 MB/ 131072 MB"));
+    EXPECT_EQ(g.usedPagingGauge, 50);
+    EXPECT_EQ(g.usedVirtualGauge, 25);
+    EXPECT_EQ(g.usedPhysicalLabel, QStringLiteral("Used Physical Memory 3072 MB/ 4096 MB"));
+    EXPECT_EQ(g.freePhysicalLabel, QStringLiteral("Free Physical Memory 1024 MB/ 4096 MB"));
+    EXPECT_EQ(g.usedPagingLabel, QStringLiteral("Used Paging File 3072 MB/ 6144 MB"));
+    EXPECT_EQ(g.usedVirtualLabel, QStringLiteral("Used Virtual Memory 32768 MB/ 131072 MB"));
 }
 
 TEST(MemoryGaugesTest, LineDropsTheMebibyteRemainder) {
@@ -94,19 +94,19 @@ TEST(MemoryGaugesTest, PercentagesRoundHalvesToEvenAndGaugesClamp) {
     EXPECT_EQ(gaugeValue(150), 100);
     // Available above total: the free bar is full and the used bar complements what it holds.
     const MemoryGauges g = computeGauges({100, 150, 0, 0, 0, 0});
-    EXPECT_EQ(g.Free_Mem, 100);
-    EXPECT_EQ(g.Ram_Usage, 0);
+    EXPECT_EQ(g.freePhysicalGauge, 100);
+    EXPECT_EQ(g.usedPhysicalGauge, 0);
     EXPECT_EQ(g.FreeMemPercent, 150);
 }
 
 TEST(MemoryGaugesTest, AnEmptyStatusHasNoRatiosButDoesNotFail) {
     const MemoryGauges g = computeGauges({});
-    EXPECT_EQ(g.Free_Mem, 0);
-    EXPECT_EQ(g.Ram_Usage, 100);
-    EXPECT_EQ(g.Page_File, 0);
-    EXPECT_EQ(g.VR_Usage, 0);
+    EXPECT_EQ(g.freePhysicalGauge, 0);
+    EXPECT_EQ(g.usedPhysicalGauge, 100);
+    EXPECT_EQ(g.usedPagingGauge, 0);
+    EXPECT_EQ(g.usedVirtualGauge, 0);
     EXPECT_EQ(g.FreeMemPercent, 0);
-    EXPECT_EQ(g.Label4, QStringLiteral("Used Physical Memory 0 MB/ 0 MB"));
+    EXPECT_EQ(g.usedPhysicalLabel, QStringLiteral("Used Physical Memory 0 MB/ 0 MB"));
 }
 
 } // namespace

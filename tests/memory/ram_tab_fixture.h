@@ -53,14 +53,16 @@ protected:
     std::int64_t held() { return consume().blocks().held(); }
 
     bool consumedState() const {
-        return c().Button17->text() == QStringLiteral("Free") && !c().SpinEdit1->isEnabled() &&
-               !c().SpinEdit2->isEnabled() && !c().SpinEdit3->isEnabled() && !c().Button18->isHidden() &&
-               !c().CheckBox3->isHidden() && !c().SpinEdit4->isHidden() && !c().RewriteMinutesLabel->isHidden();
+        return c().consumeButton->text() == QStringLiteral("Free") && !c().consumeFirstFactorSpin->isEnabled() &&
+               !c().consumeSecondFactorSpin->isEnabled() && !c().consumeThirdFactorSpin->isEnabled() &&
+               !c().rewriteNowButton->isHidden() && !c().periodicRewriteCheck->isHidden() &&
+               !c().rewriteIntervalSpin->isHidden() && !c().rewriteMinutesLabel->isHidden();
     }
     bool idleState() const {
-        return c().Button17->text() == QStringLiteral("GO") && c().SpinEdit1->isEnabled() &&
-               c().SpinEdit2->isEnabled() && c().SpinEdit3->isEnabled() && c().Button18->isHidden() &&
-               c().CheckBox3->isHidden() && c().SpinEdit4->isHidden() && c().RewriteMinutesLabel->isHidden();
+        return c().consumeButton->text() == QStringLiteral("GO") && c().consumeFirstFactorSpin->isEnabled() &&
+               c().consumeSecondFactorSpin->isEnabled() && c().consumeThirdFactorSpin->isEnabled() &&
+               c().rewriteNowButton->isHidden() && c().periodicRewriteCheck->isHidden() &&
+               c().rewriteIntervalSpin->isHidden() && c().rewriteMinutesLabel->isHidden();
     }
 
     platform::fake::FakePlatform fake;

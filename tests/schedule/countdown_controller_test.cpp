@@ -28,12 +28,12 @@ protected:
     // Runs the countdown's handler `n` times, as the timer would once per second.
     void tick(int n) {
         for (int i = 0; i < n; ++i)
-            controller().CountdownTimer();
+            controller().onCountdownTick();
     }
 
     bool idleLayout() const {
-        return c().Label18->isVisible() && c().ActMins->isVisible() && c().ActHours->isVisible() &&
-               !progress.isVisible();
+        return c().countdownTimeLabel->isVisible() && c().countdownMinutesSpin->isVisible() &&
+               c().countdownHoursSpin->isVisible() && !progress.isVisible();
     }
 
     platform::fake::FakePlatform fake;
@@ -45,47 +45,48 @@ protected:
 };
 
 TEST_F(CountdownTabTest, ControlsAsCreated) {
-    EXPECT_EQ(c().Button29->text(), QStringLiteral("Start countdown for performing the selected action"));
-    EXPECT_EQ(c().Button28->text(), QStringLiteral("Immediately perform the selected action"));
-    EXPECT_EQ(c().RadioButton8->text(), QStringLiteral("Shut Down computer"));
-    EXPECT_EQ(c().RadioButton9->text(), QStringLiteral("Reboot computer"));
-    EXPECT_EQ(c().RadioButton10->text(), QStringLiteral("Restart runnin applications"));
-    EXPECT_EQ(c().RadioButton11->text(), QStringLiteral("Power off"));
-    EXPECT_EQ(c().RadioButton12->text(), QStringLiteral("Log off"));
-    EXPECT_EQ(c().CheckBox20->text(), QStringLiteral("Forcibly do so if required"));
-    EXPECT_EQ(c().Label18->text(), QStringLiteral("Countdown time:                hours                minutes"));
-    EXPECT_TRUE(c().RadioButton8->isChecked());
-    EXPECT_TRUE(c().CheckBox20->isChecked());
-    EXPECT_EQ(c().ActHours->text(), QStringLiteral("0"));
-    EXPECT_EQ(c().ActMins->text(), QStringLiteral("40"));
-    EXPECT_EQ(c().ActHours->minimum(), 0);
-    EXPECT_EQ(c().ActHours->maximum(), 48);
-    EXPECT_EQ(c().ActMins->minimum(), 0);
-    EXPECT_EQ(c().ActMins->maximum(), 61);
+    EXPECT_EQ(c().countdownButton->text(), QStringLiteral("Start countdown for performing the selected action"));
+    EXPECT_EQ(c().performNowButton->text(), QStringLiteral("Immediately perform the selected action"));
+    EXPECT_EQ(c().shutDownRadio->text(), QStringLiteral("Shut Down computer"));
+    EXPECT_EQ(c().rebootRadio->text(), QStringLiteral("Reboot computer"));
+    EXPECT_EQ(c().restartApplicationsRadio->text(), QStringLiteral("Restart runnin applications"));
+    EXPECT_EQ(c().powerOffRadio->text(), QStringLiteral("Power off"));
+    EXPECT_EQ(c().logOffRadio->text(), QStringLiteral("Log off"));
+    EXPECT_EQ(c().forceActionCheck->text(), QStringLiteral("Forcibly do so if required"));
+    EXPECT_EQ(c().countdownTimeLabel->text(),
+              QStringLiteral("Countdown time:                hours                minutes"));
+    EXPECT_TRUE(c().shutDownRadio->isChecked());
+    EXPECT_TRUE(c().forceActionCheck->isChecked());
+    EXPECT_EQ(c().countdownHoursSpin->text(), QStringLiteral("0"));
+    EXPECT_EQ(c().countdownMinutesSpin->text(), QStringLiteral("40"));
+    EXPECT_EQ(c().countdownHoursSpin->minimum(), 0);
+    EXPECT_EQ(c().countdownHoursSpin->maximum(), 48);
+    EXPECT_EQ(c().countdownMinutesSpin->minimum(), 0);
+    EXPECT_EQ(c().countdownMinutesSpin->maximum(), 61);
     EXPECT_EQ(countdown.interval(), 1000);
     EXPECT_FALSE(countdown.isActive());
     EXPECT_TRUE(idleLayout());
 }
 
 TEST_F(CountdownTabTest, FortyMinutesRunsTheActionOnTick2401) {
-    c().RadioButton11->setChecked(true);
-    c().CheckBox20->setChecked(false);
-    controller().Button29Click();
+    c().powerOffRadio->setChecked(true);
+    c().forceActionCheck->setChecked(false);
+    controller().onCountdownClicked();
     EXPECT_TRUE(countdown.isActive());
     EXPECT_TRUE(progress.isVisible());
     EXPECT_EQ(progress.maximum(), 2400);
     EXPECT_EQ(progress.value(), 2400);
-    EXPECT_FALSE(c().Label18->isVisible());
-    EXPECT_FALSE(c().ActMins->isVisible());
-    EXPECT_FALSE(c().ActHours->isVisible());
-    EXPECT_EQ(c().Button29->text(), QStringLiteral("Start countdown for performing the selected action"));
+    EXPECT_FALSE(c().countdownTimeLabel->isVisible());
+    EXPECT_FALSE(c().countdownMinutesSpin->isVisible());
+    EXPECT_FALSE(c().countdownHoursSpin->isVisible());
+    EXPECT_EQ(c().countdownButton->text(), QStringLiteral("Start countdown for performing the selected action"));
 
     tick(1);
-    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 0 hours  39 minutes  59 seconds  "));
+    EXPECT_EQ(c().countdownButton->text(), QStringLiteral("Stop Countdown: 0 hours  39 minutes  59 seconds  "));
     EXPECT_EQ(progress.value(), 2399);
 
     tick(2399);
-    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 0 hours  0 minutes  0 seconds  "));
+    EXPECT_EQ(c().countdownButton->text(), QStringLiteral("Stop Countdown: 0 hours  0 minutes  0 seconds  "));
     EXPECT_EQ(progress.value(), 0);
     EXPECT_TRUE(fake.systemActionCalls.empty());
 
@@ -93,10 +94,10 @@ TEST_F(CountdownTabTest, FortyMinutesRunsTheActionOnTick2401) {
     EXPECT_EQ(fake.systemActionCalls, std::vector<std::uint32_t>{8});
     EXPECT_FALSE(countdown.isActive());
     EXPECT_TRUE(idleLayout());
-    EXPECT_EQ(c().Button29->text(), QStringLiteral("Start countdown for performing the selected action"));
+    EXPECT_EQ(c().countdownButton->text(), QStringLiteral("Start countdown for performing the selected action"));
     // The end writes minutes 59 and hours -1 back; the hours clamp to 0.
-    EXPECT_EQ(c().ActMins->text(), QStringLiteral("59"));
-    EXPECT_EQ(c().ActHours->text(), QStringLiteral("0"));
+    EXPECT_EQ(c().countdownMinutesSpin->text(), QStringLiteral("59"));
+    EXPECT_EQ(c().countdownHoursSpin->text(), QStringLiteral("0"));
     EXPECT_TRUE(fake.boxes().isEmpty());
 
     tick(5); // a late tick of a stopped countdown does nothing
@@ -104,8 +105,8 @@ TEST_F(CountdownTabTest, FortyMinutesRunsTheActionOnTick2401) {
 }
 
 TEST_F(CountdownTabTest, ZeroTimeActsOnTheFirstTick) {
-    c().ActMins->setText(QStringLiteral("0"));
-    controller().Button29Click();
+    c().countdownMinutesSpin->setText(QStringLiteral("0"));
+    controller().onCountdownClicked();
     EXPECT_EQ(progress.maximum(), 0);
     tick(1);
     EXPECT_EQ(fake.systemActionCalls, std::vector<std::uint32_t>{1 + 4});
@@ -113,27 +114,27 @@ TEST_F(CountdownTabTest, ZeroTimeActsOnTheFirstTick) {
 }
 
 TEST_F(CountdownTabTest, StopWritesTheRemainingTimeBackAndRestartsFromIt) {
-    controller().Button29Click();
+    controller().onCountdownClicked();
     tick(90);
-    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 0 hours  38 minutes  30 seconds  "));
-    controller().Button29Click();
+    EXPECT_EQ(c().countdownButton->text(), QStringLiteral("Stop Countdown: 0 hours  38 minutes  30 seconds  "));
+    controller().onCountdownClicked();
     EXPECT_FALSE(countdown.isActive());
     EXPECT_TRUE(idleLayout());
-    EXPECT_EQ(c().ActMins->text(), QStringLiteral("38"));
-    EXPECT_EQ(c().ActHours->text(), QStringLiteral("0"));
-    EXPECT_EQ(c().Button29->text(), QStringLiteral("Start countdown for performing the selected action"));
+    EXPECT_EQ(c().countdownMinutesSpin->text(), QStringLiteral("38"));
+    EXPECT_EQ(c().countdownHoursSpin->text(), QStringLiteral("0"));
+    EXPECT_EQ(c().countdownButton->text(), QStringLiteral("Start countdown for performing the selected action"));
 
-    controller().Button29Click();
+    controller().onCountdownClicked();
     EXPECT_EQ(progress.maximum(), 38 * 60);
     tick(1);
-    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 0 hours  37 minutes  59 seconds  "));
+    EXPECT_EQ(c().countdownButton->text(), QStringLiteral("Stop Countdown: 0 hours  37 minutes  59 seconds  "));
     EXPECT_TRUE(fake.systemActionCalls.empty());
 }
 
 TEST_F(CountdownTabTest, StartReadsTheDigitsOfTheTexts) {
-    c().ActHours->setText(QStringLiteral("-1x"));
-    c().ActMins->setText(QStringLiteral("2 0"));
-    controller().Button29Click();
+    c().countdownHoursSpin->setText(QStringLiteral("-1x"));
+    c().countdownMinutesSpin->setText(QStringLiteral("2 0"));
+    controller().onCountdownClicked();
     EXPECT_EQ(progress.maximum(), 3600 + 20 * 60);
     EXPECT_EQ(controller().remaining().hours, 1);
     EXPECT_EQ(controller().remaining().minutes, 20);
@@ -150,14 +151,14 @@ TEST_F(CountdownTabTest, MinutesAboveSixtyRollOverIntoAnHour) {
         {"3", "60", "3", "60"}, {"2", "", "2", ""},
     };
     for (const auto& k : cases) {
-        c().ActHours->setText(QString::fromLatin1(k.hours));
-        c().ActMins->setText(QString::fromLatin1(k.minutes)); // runs ActMinsChange
-        EXPECT_EQ(c().ActHours->text(), QString::fromLatin1(k.hoursAfter)) << k.hours << " " << k.minutes;
-        EXPECT_EQ(c().ActMins->text(), QString::fromLatin1(k.minutesAfter)) << k.hours << " " << k.minutes;
+        c().countdownHoursSpin->setText(QString::fromLatin1(k.hours));
+        c().countdownMinutesSpin->setText(QString::fromLatin1(k.minutes)); // runs onCountdownMinutesChanged
+        EXPECT_EQ(c().countdownHoursSpin->text(), QString::fromLatin1(k.hoursAfter)) << k.hours << " " << k.minutes;
+        EXPECT_EQ(c().countdownMinutesSpin->text(), QString::fromLatin1(k.minutesAfter)) << k.hours << " " << k.minutes;
     }
-    c().ActMins->setValue(60);
-    c().ActMins->stepBy(1);
-    EXPECT_EQ(c().ActMins->text(), QStringLiteral("0"));
+    c().countdownMinutesSpin->setValue(60);
+    c().countdownMinutesSpin->stepBy(1);
+    EXPECT_EQ(c().countdownMinutesSpin->text(), QStringLiteral("0"));
 }
 
 TEST_F(CountdownTabTest, ImmediateActionTakesFlagsFromTheFirstSelectedButton) {
@@ -167,12 +168,12 @@ TEST_F(CountdownTabTest, ImmediateActionTakesFlagsFromTheFirstSelectedButton) {
     } cases[] = {{8, 1}, {9, 2}, {10, 64}, {11, 8}, {12, 0}};
     for (const bool force : {false, true}) {
         for (const auto& k : cases) {
-            QRadioButton* buttons[] = {c().RadioButton8, c().RadioButton9, c().RadioButton10, c().RadioButton11,
-                                       c().RadioButton12};
+            QRadioButton* buttons[] = {c().shutDownRadio, c().rebootRadio, c().restartApplicationsRadio,
+                                       c().powerOffRadio, c().logOffRadio};
             buttons[k.button - 8]->setChecked(true);
-            c().CheckBox20->setChecked(force);
+            c().forceActionCheck->setChecked(force);
             fake.systemActionCalls.clear();
-            c().Button28->click();
+            c().performNowButton->click();
             EXPECT_EQ(fake.systemActionCalls, std::vector<std::uint32_t>{k.flags + (force ? 4u : 0u)})
                 << k.button << " force " << force;
         }
@@ -180,9 +181,9 @@ TEST_F(CountdownTabTest, ImmediateActionTakesFlagsFromTheFirstSelectedButton) {
 }
 
 TEST_F(CountdownTabTest, ImmediateActionLeavesARunningCountdownRunning) {
-    controller().Button29Click();
+    controller().onCountdownClicked();
     tick(3);
-    c().Button28->click();
+    c().performNowButton->click();
     EXPECT_EQ(fake.systemActionCalls, std::vector<std::uint32_t>{5});
     EXPECT_TRUE(countdown.isActive());
     EXPECT_EQ(progress.value(), 2397);
@@ -197,7 +198,7 @@ TEST_F(CountdownTabTest, EachFailedStageShowsItsUnownedBoxEvenInSilentMode) {
          {"OpenProcessToken() Failed", "LookupPrivilegeValue() Failed", "AdjustTokenPrivileges() Failed"}) {
         fake.clearBoxes();
         fake.systemActionError = QString::fromLatin1(stage);
-        c().Button28->click();
+        c().performNowButton->click();
         ASSERT_EQ(fake.boxes().size(), 1) << stage;
         const auto& box = fake.boxes().front();
         EXPECT_EQ(box.owner, nullptr);
@@ -209,8 +210,8 @@ TEST_F(CountdownTabTest, EachFailedStageShowsItsUnownedBoxEvenInSilentMode) {
 
 TEST_F(CountdownTabTest, FailureAtTheEndOfTheCountdownLeavesTheTabIdle) {
     fake.systemActionError = QStringLiteral("AdjustTokenPrivileges() Failed");
-    c().ActMins->setText(QStringLiteral("0"));
-    controller().Button29Click();
+    c().countdownMinutesSpin->setText(QStringLiteral("0"));
+    controller().onCountdownClicked();
     tick(1);
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_FALSE(countdown.isActive());
@@ -221,11 +222,11 @@ TEST_F(CountdownTabTest, FailureAtTheEndOfTheCountdownLeavesTheTabIdle) {
 // and open a second box on top.
 TEST_F(CountdownTabTest, TicksWaitWhileAFailureBoxIsOpen) {
     fake.systemActionError = QStringLiteral("OpenProcessToken() Failed");
-    c().ActMins->setText(QStringLiteral("0"));
-    c().ActHours->setText(QStringLiteral("0"));
-    controller().Button29Click();
+    c().countdownMinutesSpin->setText(QStringLiteral("0"));
+    c().countdownHoursSpin->setText(QStringLiteral("0"));
+    controller().onCountdownClicked();
     fake.onBox = [this](const platform::fake::RecordedBox&) { tick(3); };
-    c().Button28->click();
+    c().performNowButton->click();
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.systemActionCalls.size(), 1u);
     EXPECT_TRUE(countdown.isActive());
@@ -236,18 +237,19 @@ TEST_F(CountdownTabTest, TicksWaitWhileAFailureBoxIsOpen) {
 }
 
 TEST_F(CountdownTabTest, HugeTypedNumbersAreReportedNotOverflowed) {
-    c().ActHours->setText(QStringLiteral("99999999999"));
-    c().Button29->click(); // through the general error report
+    c().countdownHoursSpin->setText(QStringLiteral("99999999999"));
+    c().countdownButton->click(); // through the general error report
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes().front().title, QStringLiteral("Torvane 4.4.0"));
     EXPECT_FALSE(countdown.isActive());
 
     fake.clearBoxes();
-    c().ActHours->setText(QStringLiteral("2147483647"));
-    controller().Button29Click();
+    c().countdownHoursSpin->setText(QStringLiteral("2147483647"));
+    controller().onCountdownClicked();
     EXPECT_EQ(progress.maximum(), 2147483647);
     tick(1);
-    EXPECT_EQ(c().Button29->text(), QStringLiteral("Stop Countdown: 2147483647 hours  39 minutes  59 seconds  "));
+    EXPECT_EQ(c().countdownButton->text(),
+              QStringLiteral("Stop Countdown: 2147483647 hours  39 minutes  59 seconds  "));
 }
 
 } // namespace

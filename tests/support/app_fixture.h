@@ -8,7 +8,7 @@
 #include <memory>
 
 class TorvaneProgram;
-class TTorvane;
+class MainWindow;
 struct MainForm;
 
 // The whole program's windows over the fake desktop, with a temporary BaseDir.
@@ -19,10 +19,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Creates the program (FormCreate runs); windows added to `fake` before count for it.
+    // Creates the program (onCreated runs); windows added to `fake` before count for it.
     void startProgram();
 
-    TTorvane& main();
+    MainWindow& main();
     MainForm& form();
 
     platform::fake::FakePlatform fake;

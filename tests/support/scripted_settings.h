@@ -8,12 +8,12 @@ struct SettingsScript {
     int saves = 0;
     SettingsStoreFactory factory() {
         struct Store : SettingsStore {
-            Store(SettingsScript& script, TTorvane& main) : s(script), files(main) {}
+            Store(SettingsScript& script, MainWindow& main) : s(script), files(main) {}
             void load() override { s.load ? s.load() : files.load(); }
             void save() override { ++s.saves, s.save ? s.save() : files.save(); }
             SettingsScript& s;
             SettingsController files;
         };
-        return [this](TTorvane& main) { return std::make_unique<Store>(*this, main); };
+        return [this](MainWindow& main) { return std::make_unique<Store>(*this, main); };
     }
 };

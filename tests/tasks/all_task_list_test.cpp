@@ -20,7 +20,7 @@ protected:
     }
     void layOut() {
         window.show();
-        ListBox1->setFixedHeight(120);
+        allTasksView->setFixedHeight(120);
         QApplication::processEvents();
     }
     std::vector<WindowHandle> handles;
@@ -44,13 +44,13 @@ TEST_F(AllTaskListTest, RefreshKeepsOrMovesTheSelection) {
     for (const auto& c : cases) {
         closeAll();
         openWindows(c.before);
-        taskList->RefreshTasks1Click();
-        ListBox1->setItemIndex(c.selected);
+        taskList->onRefreshTasksTriggered();
+        allTasksView->setItemIndex(c.selected);
         closeAll();
         openWindows(c.after);
-        taskList->RefreshTasks1Click();
+        taskList->onRefreshTasksTriggered();
         EXPECT_EQ(shown(), c.after);
-        EXPECT_EQ(ListBox1->itemIndex(), c.expected) << c.after.join(",").toStdString();
+        EXPECT_EQ(allTasksView->itemIndex(), c.expected) << c.after.join(",").toStdString();
     }
 }
 
@@ -60,19 +60,19 @@ TEST_F(AllTaskListTest, RefreshKeepsTheTopRowWhileTheListIsLongEnough) {
     for (int i = 0; i < 60; ++i)
         many << QString("task %1").arg(i);
     openWindows(many);
-    taskList->RefreshTasks1Click();
+    taskList->onRefreshTasksTriggered();
     layOut();
-    ListBox1->setTopIndex(20);
-    ASSERT_EQ(ListBox1->topIndex(), 20);
-    taskList->RefreshTasks1Click();
+    allTasksView->setTopIndex(20);
+    ASSERT_EQ(allTasksView->topIndex(), 20);
+    taskList->onRefreshTasksTriggered();
     QApplication::processEvents();
-    EXPECT_EQ(ListBox1->topIndex(), 20);
+    EXPECT_EQ(allTasksView->topIndex(), 20);
 
     closeAll();
     openWindows({"one", "two"});
-    taskList->RefreshTasks1Click();
+    taskList->onRefreshTasksTriggered();
     QApplication::processEvents();
-    EXPECT_EQ(ListBox1->topIndex(), 0);
+    EXPECT_EQ(allTasksView->topIndex(), 0);
 }
 
 TEST_F(AllTaskListTest, ShowHiddenAsksAndSwitches) {
@@ -81,7 +81,7 @@ TEST_F(AllTaskListTest, ShowHiddenAsksAndSwitches) {
     start();
 
     fake.queueAnswer(IdNo);
-    taskList->ShowHiddenTasksClick();
+    taskList->onShowHiddenTasksTriggered();
     EXPECT_EQ(shown(), QStringList{"Visible"});
     EXPECT_FALSE(ShowHiddenTasks->isChecked());
     ASSERT_EQ(fake.boxes().size(), 1);
@@ -90,10 +90,10 @@ TEST_F(AllTaskListTest, ShowHiddenAsksAndSwitches) {
 
     fake.clearBoxes();
     fake.queueAnswer(IdYes);
-    taskList->ShowHiddenTasksClick();
+    taskList->onShowHiddenTasksTriggered();
     EXPECT_EQ(shown(), QStringList{"Invisible"});
     EXPECT_TRUE(ShowHiddenTasks->isChecked());
-    EXPECT_EQ(Button12->text(), "Hide Hidden");
+    EXPECT_EQ(showHiddenButton->text(), "Hide Hidden");
     ASSERT_EQ(fake.boxes().size(), 2);
     EXPECT_EQ(fake.boxes()[1].title, "Viewing Hidden Tasks");
     EXPECT_EQ(fake.boxes()[1].text,
@@ -102,9 +102,9 @@ TEST_F(AllTaskListTest, ShowHiddenAsksAndSwitches) {
 
     fake.clearBoxes();
     fake.queueAnswer(IdYes);
-    taskList->ShowHiddenTasksClick();
+    taskList->onShowHiddenTasksTriggered();
     EXPECT_EQ(shown(), QStringList{"Visible"});
-    EXPECT_EQ(Button12->text(), "Show Hidden");
+    EXPECT_EQ(showHiddenButton->text(), "Show Hidden");
     ASSERT_EQ(fake.boxes().size(), 2);
     EXPECT_EQ(fake.boxes()[0].title, "Stop View Hidden Tasks");
     EXPECT_EQ(fake.boxes()[0].text, "Do you wish to stop viewing hidden tasks ?");
@@ -114,33 +114,33 @@ TEST_F(AllTaskListTest, ShowHiddenAsksAndSwitches) {
 TEST_F(AllTaskListTest, SilentModeSwitchesWithoutBoxes) {
     fake.addWindow("Invisible", false);
     start();
-    SilentMode1->setChecked(true);
+    silentModeAction->setChecked(true);
     fake.defaultAnswer = IdNo; // would refuse, were a box shown
-    taskList->ShowHiddenTasksClick();
+    taskList->onShowHiddenTasksTriggered();
     EXPECT_EQ(shown(), QStringList{"Invisible"});
-    taskList->ShowHiddenTasksClick();
+    taskList->onShowHiddenTasksTriggered();
     EXPECT_TRUE(shown().isEmpty());
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
 
 TEST_F(AllTaskListTest, RefreshFollowsTheShownKind) {
     start();
-    SilentMode1->setChecked(true);
-    taskList->ShowHiddenTasksClick();
+    silentModeAction->setChecked(true);
+    taskList->onShowHiddenTasksTriggered();
     fake.addWindow("late hidden", false);
     fake.addWindow("late visible", true);
-    taskList->RefreshTasks1Click();
+    taskList->onRefreshTasksTriggered();
     EXPECT_EQ(shown(), QStringList{"late hidden"});
 }
 
 TEST_F(AllTaskListTest, TreatAsHiddenMirrors) {
     start();
-    taskList->TreatAsHidden1Click();
-    EXPECT_TRUE(TreatAsHidden1->isChecked());
-    EXPECT_TRUE(CheckBox1->isChecked());
-    CheckBox1->setChecked(false);
-    taskList->CheckBox1Click();
-    EXPECT_FALSE(TreatAsHidden1->isChecked());
+    taskList->onTreatAsHiddenTriggered();
+    EXPECT_TRUE(treatAsHiddenAction->isChecked());
+    EXPECT_TRUE(treatShownAsHiddenCheck->isChecked());
+    treatShownAsHiddenCheck->setChecked(false);
+    taskList->onTreatShownAsHiddenToggled();
+    EXPECT_FALSE(treatAsHiddenAction->isChecked());
 }
 
 } // namespace

@@ -36,25 +36,27 @@ protected:
     void SetUp() override {
         known = fake.addWindow("Known hidden", false, 100);
         start();
-        for (QAction* item : {KillHiddenNewTasks1, KillNewTasks1, WarnIfTaskUsesOver1})
+        for (QAction* item : {protectionAction, trayProtectionAction, memoryWarningAction})
             item->setCheckable(true);
         guard = std::make_unique<Protection>(
-            ProtectionControls{&window, ListBox2, ListBox3, Button6, Button20, CheckBox1, CheckBox8, CheckBox9,
-                               CheckBox10, CheckBox11, CheckBox25, CheckBox26, SpinEdit9, SpinEdit10,
-                               KillHiddenNewTasks1, KillNewTasks1, WarnIfTaskUsesOver1, TempGetTimer, SilentMode1},
+            ProtectionControls{&window, safeListView, killListView, protectionButton, treatAllAsNewButton,
+                               treatShownAsHiddenCheck, limitNameLengthCheck, followWindowHandleCheck,
+                               memoryWarningCheck, warnSafeListToCheck, quickRepeatCheck, matchSameNamesCheck,
+                               nameLengthLimitSpin, memoryWarningSpin, protectionAction, trayProtectionAction,
+                               memoryWarningAction, temperatureTimer, silentModeAction},
             recognition, values_, fake, policy, *actions, actionWindow, noRequests);
-        CheckBox10->setChecked(false); // memory warning tested on its own
-        TempGetTimer->start();         // sampling temperatures, as from start-up on (nothing is connected to it)
+        memoryWarningCheck->setChecked(false); // memory warning tested on its own
+        temperatureTimer->start(); // sampling temperatures, as from start-up on (nothing is connected to it)
     }
     Protection& protection() { return *guard; }
     SharedValues& values() { return values_; }
     void startProtection() {
         fake.queueAnswer(IdYes);
-        protection().ShowS();
+        protection().toggleProtection();
         ASSERT_TRUE(protection().protectionOn());
         fake.clearBoxes();
     }
-    void tick() { protection().Timer3Timer(); }
+    void tick() { protection().onProtectionTick(); }
     // The user answers the shown window.
     void decide(ActionDecision decision) {
         values().DecidedTask.title = values().ActionTask.title;
@@ -75,17 +77,17 @@ protected:
         void ProcessInvestigatorRequest() override {}
     };
 
-    QPushButton* Button6 = new QPushButton(&window);
-    QPushButton* Button20 = new QPushButton(&window);
-    QCheckBox* CheckBox10 = form::checkBox(&window, "CheckBox10", {}, true);
-    QCheckBox* CheckBox11 = form::checkBox(&window, "CheckBox11", {}, true);
-    QCheckBox* CheckBox25 = form::checkBox(&window, "CheckBox25", {}, true);
-    QCheckBox* CheckBox26 = form::checkBox(&window, "CheckBox26", {}, false);
-    SpinEdit* SpinEdit10 = form::spinEdit(&window, "SpinEdit10", 0, 0, 55);
-    QAction* KillHiddenNewTasks1 = new QAction(&window);
-    QAction* KillNewTasks1 = new QAction(&window);
-    QAction* WarnIfTaskUsesOver1 = new QAction(&window);
-    QTimer* TempGetTimer = new QTimer(&window);
+    QPushButton* protectionButton = new QPushButton(&window);
+    QPushButton* treatAllAsNewButton = new QPushButton(&window);
+    QCheckBox* memoryWarningCheck = form::checkBox(&window, "memoryWarningCheck", {}, true);
+    QCheckBox* warnSafeListToCheck = form::checkBox(&window, "warnSafeListToCheck", {}, true);
+    QCheckBox* quickRepeatCheck = form::checkBox(&window, "quickRepeatCheck", {}, true);
+    QCheckBox* matchSameNamesCheck = form::checkBox(&window, "matchSameNamesCheck", {}, false);
+    SpinEdit* memoryWarningSpin = form::spinEdit(&window, "memoryWarningSpin", 0, 0, 55);
+    QAction* protectionAction = new QAction(&window);
+    QAction* trayProtectionAction = new QAction(&window);
+    QAction* memoryWarningAction = new QAction(&window);
+    QTimer* temperatureTimer = new QTimer(&window);
     SharedValues values_;
     AskedWindow actionWindow{*this};
     NoRequests noRequests;
@@ -97,13 +99,13 @@ TEST_F(ProtectionTest, StatusCaptionWithAndWithoutTemperature) {
     values().CurrentTemp = 52;
     tick();
     EXPECT_EQ(window.windowTitle(), "Torvane  37 % free memory, 52 C core temperature");
-    TempGetTimer->stop();
+    temperatureTimer->stop();
     tick();
     EXPECT_EQ(window.windowTitle(), "Torvane  37 % free memory");
 }
 
 TEST_F(ProtectionTest, KillListIsEnforcedWithoutProtection) {
-    ListBox3->taskModel().append({"Intruder", 0});
+    killListView->taskModel().append({"Intruder", 0});
     const WindowHandle intruder = fake.addWindow("Intruder", true, 700);
     tick();
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{700});
@@ -113,7 +115,7 @@ TEST_F(ProtectionTest, KillListIsEnforcedWithoutProtection) {
 
 TEST_F(ProtectionTest, AKillListedTaskIsKilledNotAskedAbout) {
     startProtection();
-    ListBox3->taskModel().append({"Unwanted agent", 0});
+    killListView->taskModel().append({"Unwanted agent", 0});
     fake.addWindow("Unwanted agent", false, 710);
     tick();
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{710});
@@ -147,15 +149,15 @@ TEST_F(ProtectionTest, VisibleTasksAreCandidatesOnlyWhenTreatedAsHidden) {
     fake.addWindow("Visible new", true, 300);
     tick();
     EXPECT_TRUE(asked.isEmpty());
-    CheckBox1->setChecked(true);
+    treatShownAsHiddenCheck->setChecked(true);
     tick();
     EXPECT_EQ(asked, QStringList{"Visible new"});
 }
 
 TEST_F(ProtectionTest, SilentModeKillsUnknownCandidatesOnly) {
-    ListBox2->taskModel().append({"Backup agent", 0});
+    safeListView->taskModel().append({"Backup agent", 0});
     startProtection();
-    SilentMode1->setChecked(true);
+    silentModeAction->setChecked(true);
     fake.addWindow("Backup agent", false, 401);    // exact title
     fake.addWindow("Backup agent v2", false, 402); // resembles
     const WindowHandle renamed = fake.addWindow("Totally different", false, 403);
@@ -164,7 +166,7 @@ TEST_F(ProtectionTest, SilentModeKillsUnknownCandidatesOnly) {
     tick();
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{404});
 
-    CheckBox4->setChecked(false); // no resemblance stage: the look-alike goes too
+    cleverProcessingCheck->setChecked(false); // no resemblance stage: the look-alike goes too
     tick();
     EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{404, 402}));
     EXPECT_TRUE(fake.boxes().isEmpty());
@@ -178,7 +180,7 @@ TEST_F(ProtectionTest, RetitledWindowIsAskedAgainOnlyWhileHandlesDoNotCount) {
     EXPECT_EQ(asked, QStringList{"Downloader 45%"});
     decide(ActionDecision::Ignore);
     tick();
-    CheckBox9->setChecked(false);
+    followWindowHandleCheck->setChecked(false);
     asked.clear();
     tick();
     EXPECT_TRUE(asked.isEmpty()); // known by its handle
@@ -186,14 +188,14 @@ TEST_F(ProtectionTest, RetitledWindowIsAskedAgainOnlyWhileHandlesDoNotCount) {
 
 TEST_F(ProtectionTest, DecisionsAreAppliedOnceWithConfirmations) {
     startProtection();
-    CheckBox2->setChecked(true);
+    confirmActionsCheck->setChecked(true);
     const WindowHandle w = fake.addWindow("Updater", false, 600);
     tick();
     decide(ActionDecision::AddToSafeList);
     windowVisible = true; // the window already shows the next task
     tick();
-    ASSERT_EQ(ListBox2->count(), 1);
-    EXPECT_EQ(ListBox2->taskModel().at(0), (TaskEntry{"Updater", w}));
+    ASSERT_EQ(safeListView->count(), 1);
+    EXPECT_EQ(safeListView->taskModel().at(0), (TaskEntry{"Updater", w}));
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Added to safe List");
     EXPECT_EQ(fake.boxes()[0].text, QString("Successfully added Updaterto the safe list.\n\rNow, the task will be "
@@ -201,21 +203,21 @@ TEST_F(ProtectionTest, DecisionsAreAppliedOnceWithConfirmations) {
     EXPECT_EQ(fake.boxes()[0].flags, MbIconInformation);
     EXPECT_EQ(values().TaskDecision, ActionDecision::None);
     tick();
-    EXPECT_EQ(ListBox2->count(), 1);
+    EXPECT_EQ(safeListView->count(), 1);
     EXPECT_EQ(fake.boxes().size(), 1);
 
-    CheckBox2->setChecked(false);
+    confirmActionsCheck->setChecked(false);
     values().DecidedTask.title = "Updater";
     values().DecidedTask.handle = w;
     values().TaskDecision = ActionDecision::AddToKillList;
     tick();
-    EXPECT_EQ(ListBox3->count(), 1);
+    EXPECT_EQ(killListView->count(), 1);
     EXPECT_EQ(fake.boxes().size(), 1); // confirmations off
 }
 
 TEST_F(ProtectionTest, NoTickRunsInsideABoxOpenedByATick) {
     startProtection();
-    CheckBox2->setChecked(true);
+    confirmActionsCheck->setChecked(true);
     int nested = 0;
     fake.onBox = [&](const platform::fake::RecordedBox&) {
         ++nested;
@@ -238,7 +240,7 @@ TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
     EXPECT_EQ(repeated, QStringList{"Repeat me"});
     tick();
     EXPECT_TRUE(contains(protection().lists().RunningBefore, "Repeat me"));
-    CheckBox25->setChecked(false);
+    quickRepeatCheck->setChecked(false);
     fake.addWindow("Shown anyway", false, 701);
     tick();
     EXPECT_EQ(asked, QStringList{"Shown anyway"});
@@ -246,7 +248,7 @@ TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
 
 TEST_F(ProtectionTest, MemoryWarningOnceAndNotForTasksOverTheLimitAtStart) {
     fake.setWorkingSet(100, 80ull << 20); // the task running at start
-    CheckBox10->setChecked(true);
+    memoryWarningCheck->setChecked(true);
     startProtection();
     EXPECT_TRUE(contains(protection().lists().AllowedOfSize, "Known hidden"));
     const WindowHandle big = fake.addWindow("Big visible", true, 800);
@@ -265,7 +267,7 @@ TEST_F(ProtectionTest, MemoryWarningOnceAndNotForTasksOverTheLimitAtStart) {
 TEST_F(ProtectionTest, ShortenedCandidateNames) {
     const QString title(40, QChar('n'));
     startProtection();
-    CheckBox8->setChecked(true);
+    limitNameLengthCheck->setChecked(true);
     fake.addWindow(title, false, 900);
     tick();
     EXPECT_EQ(asked, QStringList{title.left(32)});
@@ -275,13 +277,13 @@ TEST_F(ProtectionTest, ShortenedCandidateNames) {
 // its notice opens, and one that appears while the notice is open ends at the next tick.
 TEST_F(ProtectionTest, KillListHoldsWhileATickWaitsInABox) {
     startProtection();
-    CheckBox2->setChecked(true);
+    confirmActionsCheck->setChecked(true);
     fake.addWindow("Listed now", false, 601);
     tick();
     std::vector<ProcessId> killedWhenBoxOpened;
     fake.onBox = [&](const platform::fake::RecordedBox&) {
         killedWhenBoxOpened = fake.terminatedProcesses();
-        ListBox3->taskModel().append({"Appears meanwhile", 0});
+        killListView->taskModel().append({"Appears meanwhile", 0});
         fake.addWindow("Appears meanwhile", true, 602);
         tick(); // the timer firing inside the box's event loop
     };
@@ -316,7 +318,7 @@ TEST_F(ProtectionTest, ASurvivorIsNotAskedAgainAndDecisionsAddNoDuplicates) {
             values().ActionTask = TaskEntry{}; // the window forgets the asked task when it hides
             tick();
         }
-        EXPECT_LE(ListBox3->count(), 1);
+        EXPECT_LE(killListView->count(), 1);
         EXPECT_LE(protection().lists().RunningBefore.size(), running + 1);
     }
 }

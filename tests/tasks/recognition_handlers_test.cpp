@@ -14,7 +14,8 @@ namespace {
 struct OptionsForm {
     QWidget window;
     RecognitionControls form;
-    QRadioButton* RadioButton7 = nullptr; // RadioButton6's partner: checking it clears RadioButton6
+    QRadioButton* toleranceTotalRadio =
+        nullptr; // tolerancePercentRadio's partner: checking it clears tolerancePercentRadio
 
     OptionsForm() {
         auto check = [this](bool checked) {
@@ -28,23 +29,23 @@ struct OptionsForm {
             edit->setValue(value);
             return edit;
         };
-        form.CheckBox4 = check(true);
-        form.CheckBox5 = check(true);
-        form.CheckBox6 = check(false);
-        form.CheckBox7 = check(true);
-        form.CheckBox8 = check(false);
-        form.CheckBox9 = check(true);
-        form.CheckBox27 = check(false);
-        form.SpinEdit7 = spin(1, 10, 6);
-        form.SpinEdit8 = spin(2, 9, 3);
-        form.SpinEdit8->setEnabled(false);
-        form.SpinEdit9 = spin(32, 1024, 32);
-        form.RadioButton6 = new QRadioButton(&window);
-        RadioButton7 = new QRadioButton(&window);
-        RadioButton7->setChecked(true);
-        form.ListBox1 = new TaskListView(false, &window);
-        form.ListBox2 = new TaskListView(true, &window);
-        form.ListBox3 = new TaskListView(true, &window);
+        form.cleverProcessingCheck = check(true);
+        form.smartRecognitionCheck = check(true);
+        form.filterTextLengthCheck = check(false);
+        form.spareShortNamesCheck = check(true);
+        form.limitNameLengthCheck = check(false);
+        form.followWindowHandleCheck = check(true);
+        form.sortedListsCheck = check(false);
+        form.smartToleranceSpin = spin(1, 10, 6);
+        form.shortNameLengthSpin = spin(2, 9, 3);
+        form.shortNameLengthSpin->setEnabled(false);
+        form.nameLengthLimitSpin = spin(32, 1024, 32);
+        form.tolerancePercentRadio = new QRadioButton(&window);
+        toleranceTotalRadio = new QRadioButton(&window);
+        toleranceTotalRadio->setChecked(true);
+        form.allTasksView = new TaskListView(false, &window);
+        form.safeListView = new TaskListView(true, &window);
+        form.killListView = new TaskListView(true, &window);
     }
 };
 
@@ -65,17 +66,17 @@ TEST(RecognitionHandlers, OptionsAreReadFromTheControlsAtEachCall) {
     EXPECT_FALSE(o.percentMode);
     EXPECT_EQ(o.runLength.value(), 6);
     EXPECT_FALSE(o.lengthFilter);
-    EXPECT_TRUE(o.minimumLengthFilter); // a disabled SpinEdit8 still counts
+    EXPECT_TRUE(o.minimumLengthFilter); // a disabled shortNameLengthSpin still counts
     EXPECT_EQ(o.minimumLength.value(), 3);
     EXPECT_TRUE(o.changeByHandle);
     EXPECT_FALSE(o.limitNameLength);
     EXPECT_EQ(o.nameLengthLimit.value(), 32);
 
-    f.form.RadioButton6->setChecked(true);
-    f.form.SpinEdit7->setText("4x5");
-    f.form.SpinEdit8->setText("");
-    f.form.CheckBox4->setChecked(false);
-    f.form.SpinEdit9->setText("99999999999");
+    f.form.tolerancePercentRadio->setChecked(true);
+    f.form.smartToleranceSpin->setText("4x5");
+    f.form.shortNameLengthSpin->setText("");
+    f.form.cleverProcessingCheck->setChecked(false);
+    f.form.nameLengthLimitSpin->setText("99999999999");
     o = h.options();
     EXPECT_TRUE(o.percentMode);
     EXPECT_EQ(o.runLength.value(), 45);
@@ -86,26 +87,26 @@ TEST(RecognitionHandlers, OptionsAreReadFromTheControlsAtEachCall) {
     // A lookup sees a change made after the handlers were built.
     const TaskList list = {{"Untitled - Notepad", 3}};
     EXPECT_EQ(h.FindTask(list, u"report.txt - Notepad", 9), -1);
-    f.form.CheckBox4->setChecked(true);
-    f.RadioButton7->setChecked(true);
-    f.form.SpinEdit7->setText("6");
+    f.form.cleverProcessingCheck->setChecked(true);
+    f.toleranceTotalRadio->setChecked(true);
+    f.form.smartToleranceSpin->setText("6");
     EXPECT_EQ(h.FindTask(list, u"report.txt - Notepad", 9), 0);
 }
 
 TEST(RecognitionHandlers, RunLengthFollowsTheMode) {
     OptionsForm f;
     RecognitionHandlers h(f.form);
-    SpinEdit& spin = *f.form.SpinEdit7;
+    SpinEdit& spin = *f.form.smartToleranceSpin;
     const struct {
         void (RecognitionHandlers::*click)();
         QString text;
         int minimum;
         int maximum;
     } steps[] = {
-        {&RecognitionHandlers::RadioButton6Click, "60", 10, 100},
-        {&RecognitionHandlers::RadioButton6Click, "60", 10, 100}, // a second time changes nothing
-        {&RecognitionHandlers::RadioButton7Click, "6", 1, 10},
-        {&RecognitionHandlers::RadioButton7Click, "6", 1, 10},
+        {&RecognitionHandlers::onTolerancePercentToggled, "60", 10, 100},
+        {&RecognitionHandlers::onTolerancePercentToggled, "60", 10, 100}, // a second time changes nothing
+        {&RecognitionHandlers::onToleranceTotalToggled, "6", 1, 10},
+        {&RecognitionHandlers::onToleranceTotalToggled, "6", 1, 10},
     };
     for (const auto& s : steps) {
         (h.*s.click)();
@@ -114,56 +115,56 @@ TEST(RecognitionHandlers, RunLengthFollowsTheMode) {
         EXPECT_EQ(spin.maximum(), s.maximum);
     }
     // 5 % becomes 1 character: the whole division gives 0, which the range lifts to 1.
-    h.RadioButton6Click();
+    h.onTolerancePercentToggled();
     spin.setText("5");
-    h.RadioButton7Click();
+    h.onToleranceTotalToggled();
     EXPECT_EQ(spin.text(), QStringLiteral("1"));
     // 10 characters typed above the range still become 100 %.
     spin.setText("12");
-    h.RadioButton6Click();
+    h.onTolerancePercentToggled();
     EXPECT_EQ(spin.text(), QStringLiteral("120"));
-    h.RadioButton7Click();
+    h.onToleranceTotalToggled();
     EXPECT_EQ(spin.text(), QStringLiteral("12"));
 }
 
 TEST(RecognitionHandlers, SmartTextRecognitionEnablesItsFilters) {
     OptionsForm f;
     RecognitionHandlers h(f.form);
-    f.form.CheckBox5->setChecked(false);
-    h.CheckBox5Click();
-    EXPECT_FALSE(f.form.CheckBox6->isEnabled());
-    EXPECT_FALSE(f.form.CheckBox7->isEnabled());
-    EXPECT_FALSE(f.form.SpinEdit8->isEnabled());
-    f.form.CheckBox5->setChecked(true);
-    h.CheckBox5Click();
-    EXPECT_TRUE(f.form.CheckBox6->isEnabled());
-    EXPECT_TRUE(f.form.CheckBox7->isEnabled());
-    EXPECT_TRUE(f.form.SpinEdit8->isEnabled());
-    // A disabled CheckBox5 leaves the others alone.
-    f.form.CheckBox5->setEnabled(false);
-    f.form.CheckBox5->setChecked(false);
-    h.CheckBox5Click();
-    EXPECT_TRUE(f.form.CheckBox6->isEnabled());
+    f.form.smartRecognitionCheck->setChecked(false);
+    h.onSmartRecognitionToggled();
+    EXPECT_FALSE(f.form.filterTextLengthCheck->isEnabled());
+    EXPECT_FALSE(f.form.spareShortNamesCheck->isEnabled());
+    EXPECT_FALSE(f.form.shortNameLengthSpin->isEnabled());
+    f.form.smartRecognitionCheck->setChecked(true);
+    h.onSmartRecognitionToggled();
+    EXPECT_TRUE(f.form.filterTextLengthCheck->isEnabled());
+    EXPECT_TRUE(f.form.spareShortNamesCheck->isEnabled());
+    EXPECT_TRUE(f.form.shortNameLengthSpin->isEnabled());
+    // A disabled smartRecognitionCheck leaves the others alone.
+    f.form.smartRecognitionCheck->setEnabled(false);
+    f.form.smartRecognitionCheck->setChecked(false);
+    h.onSmartRecognitionToggled();
+    EXPECT_TRUE(f.form.filterTextLengthCheck->isEnabled());
 }
 
 TEST(RecognitionHandlers, SortedListsSortCaseInsensitivelyAndKeepOrderWhenSwitchedOff) {
     OptionsForm f;
     RecognitionHandlers h(f.form);
-    for (TaskListView* view : {f.form.ListBox1, f.form.ListBox2, f.form.ListBox3})
+    for (TaskListView* view : {f.form.allTasksView, f.form.safeListView, f.form.killListView})
         view->taskModel().setTasks({{"beta", 1}, {"Alpha", 2}, {"gamma", 3}});
 
-    f.form.CheckBox27->setChecked(true);
-    h.CheckBox27Click();
-    for (TaskListView* view : {f.form.ListBox1, f.form.ListBox2, f.form.ListBox3})
+    f.form.sortedListsCheck->setChecked(true);
+    h.onSortedListsToggled();
+    for (TaskListView* view : {f.form.allTasksView, f.form.safeListView, f.form.killListView})
         EXPECT_EQ(titles(view), (QStringList{"Alpha", "beta", "gamma"}));
 
     // A new entry goes to its sorted place.
-    EXPECT_TRUE(h.AddTaskIfAbsent(f.form.ListBox2->taskModel(), "Delta", 4));
-    EXPECT_EQ(titles(f.form.ListBox2), (QStringList{"Alpha", "beta", "Delta", "gamma"}));
+    EXPECT_TRUE(h.AddTaskIfAbsent(f.form.safeListView->taskModel(), "Delta", 4));
+    EXPECT_EQ(titles(f.form.safeListView), (QStringList{"Alpha", "beta", "Delta", "gamma"}));
 
-    f.form.CheckBox27->setChecked(false);
-    h.CheckBox27Click();
-    EXPECT_EQ(titles(f.form.ListBox2), (QStringList{"Alpha", "beta", "Delta", "gamma"}));
-    EXPECT_TRUE(h.AddTaskIfAbsent(f.form.ListBox2->taskModel(), "Aardvark", 5));
-    EXPECT_EQ(titles(f.form.ListBox2).last(), QStringLiteral("Aardvark"));
+    f.form.sortedListsCheck->setChecked(false);
+    h.onSortedListsToggled();
+    EXPECT_EQ(titles(f.form.safeListView), (QStringList{"Alpha", "beta", "Delta", "gamma"}));
+    EXPECT_TRUE(h.AddTaskIfAbsent(f.form.safeListView->taskModel(), "Aardvark", 5));
+    EXPECT_EQ(titles(f.form.safeListView).last(), QStringLiteral("Aardvark"));
 }

@@ -28,7 +28,7 @@ TEST_F(TaskActionsTest, KillingOneWindowEndsItsWholeProcessAndRefreshes) {
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{500});
     EXPECT_EQ(fake.closeRequests(), std::vector<WindowHandle>{editorA});
     EXPECT_FALSE(fake.hasWindow(editorB));
-    EXPECT_EQ(ListBox1->count(), 1); // refreshed: only the player is left
+    EXPECT_EQ(allTasksView->count(), 1); // refreshed: only the player is left
 }
 
 TEST_F(TaskActionsTest, SafeListQuestionGoesByHandleOnly) {
@@ -56,8 +56,8 @@ TEST_F(TaskActionsTest, SafeListQuestionGoesByHandleOnly) {
         TaskEntry entry = c.safeEntry;
         if (entry.handle == 0)
             entry.handle = other;
-        ListBox2->taskModel().append(entry);
-        SilentMode1->setChecked(c.silent);
+        safeListView->taskModel().append(entry);
+        silentModeAction->setChecked(c.silent);
         select("Player");
         fake.clearBoxes();
         for (int a : c.answers)
@@ -80,7 +80,7 @@ TEST_F(TaskActionsTest, NothingSelected) {
     fake.clearBoxes();
     actions->ShowSelectedMemory();
     EXPECT_TRUE(fake.boxes().isEmpty());
-    SilentMode1->setChecked(true);
+    silentModeAction->setChecked(true);
     actions->KillSelectedTask();
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_TRUE(fake.terminatedProcesses().empty());
@@ -91,7 +91,7 @@ TEST_F(TaskActionsTest, MemoryNoticeRoundsHalvesToEvenAndShowsEvenInSilentMode) 
         std::uint64_t bytes;
         int megabytes;
     } cases[] = {{3670016, 4}, {2621440, 2}, {524288, 0}, {524289, 1}, {0, 0}, {6ull << 30, 6144}};
-    SilentMode1->setChecked(true);
+    silentModeAction->setChecked(true);
     select("Editor");
     for (const auto& c : cases) {
         fake.setWorkingSet(500, c.bytes);
@@ -146,11 +146,11 @@ TEST_F(TaskActionsTest, KillSelectedTaskKillsTheChosenWindowOrNothing) {
         fake.addWindow("Editor tools", true, 500);
         start();
         select("Player");
-        const WindowHandle player = ListBox1->taskModel().at(ListBox1->itemIndex()).handle;
+        const WindowHandle player = allTasksView->taskModel().at(allTasksView->itemIndex()).handle;
         fake.onBox = [&](const platform::fake::RecordedBox& box) {
             if (box.title == "Kill Selected Task") {
                 c.meanwhile(fake, player);
-                taskList->RefreshTasks1Click();
+                taskList->onRefreshTasksTriggered();
             }
         };
         const auto killedBefore = fake.terminatedProcesses().size();

@@ -23,26 +23,29 @@
 class TaskTabFixture : public ::testing::Test {
 protected:
     TaskTabFixture() {
-        SilentMode1->setCheckable(true);
+        silentModeAction->setCheckable(true);
         ShowHiddenTasks->setCheckable(true);
-        TreatAsHidden1->setCheckable(true);
-        policy.attach(&window, SilentMode1, CheckBox2);
+        treatAsHiddenAction->setCheckable(true);
+        policy.attach(&window, silentModeAction, confirmActionsCheck);
     }
 
     // Builds the controllers as the program does at start-up: the Safe List empty, the All Task
     // List filled once.
     void start() {
-        ListBox2->taskModel().clear();
-        ListBox3->taskModel().clear();
-        taskList = std::make_unique<TaskListController>(
-            TaskListControls{ListBox1, ShowHiddenTasks, TreatAsHidden1, CheckBox1, Button12}, fake, fake, policy);
-        actions = std::make_unique<TaskActions>(TaskActionControls{ListBox1, ListBox2}, fake, fake, policy, *taskList);
+        safeListView->taskModel().clear();
+        killListView->taskModel().clear();
+        taskList =
+            std::make_unique<TaskListController>(TaskListControls{allTasksView, ShowHiddenTasks, treatAsHiddenAction,
+                                                                  treatShownAsHiddenCheck, showHiddenButton},
+                                                 fake, fake, policy);
+        actions = std::make_unique<TaskActions>(TaskActionControls{allTasksView, safeListView}, fake, fake, policy,
+                                                *taskList);
         taskList->fillAllTaskList();
     }
 
     QStringList shown() const {
         QStringList titles;
-        for (const TaskEntry& e : ListBox1->taskModel().tasks())
+        for (const TaskEntry& e : allTasksView->taskModel().tasks())
             titles << e.title;
         return titles;
     }
@@ -53,33 +56,35 @@ protected:
         return out;
     }
     void select(const QString& title) {
-        const TaskList& tasks = ListBox1->taskModel().tasks();
+        const TaskList& tasks = allTasksView->taskModel().tasks();
         for (int i = 0; i < int(tasks.size()); ++i)
             if (tasks[i].title == title)
-                ListBox1->setItemIndex(i);
+                allTasksView->setItemIndex(i);
     }
 
     platform::fake::FakePlatform fake;
     QWidget window;
-    TaskListView* ListBox1 = new TaskListView(false, &window);
-    TaskListView* ListBox2 = new TaskListView(true, &window);
-    TaskListView* ListBox3 = new TaskListView(true, &window);
-    QCheckBox* CheckBox4 = form::checkBox(&window, "CheckBox4", {}, true);
-    QCheckBox* CheckBox8 = form::checkBox(&window, "CheckBox8", {}, false);
-    QCheckBox* CheckBox9 = form::checkBox(&window, "CheckBox9", {}, true);
-    SpinEdit* SpinEdit9 = form::spinEdit(&window, "SpinEdit9", 32, 1024, 32);
-    RecognitionHandlers recognition{RecognitionControls{
-        CheckBox4, form::checkBox(&window, "CheckBox5", {}, true), form::checkBox(&window, "CheckBox6", {}, false),
-        form::checkBox(&window, "CheckBox7", {}, true), CheckBox8, CheckBox9,
-        form::checkBox(&window, "CheckBox27", {}, false), new QRadioButton(&window),
-        form::spinEdit(&window, "SpinEdit7", 1, 10, 6), form::spinEdit(&window, "SpinEdit8", 2, 9, 3), SpinEdit9,
-        ListBox1, ListBox2, ListBox3}};
-    QAction* SilentMode1 = new QAction(&window);
+    TaskListView* allTasksView = new TaskListView(false, &window);
+    TaskListView* safeListView = new TaskListView(true, &window);
+    TaskListView* killListView = new TaskListView(true, &window);
+    QCheckBox* cleverProcessingCheck = form::checkBox(&window, "cleverProcessingCheck", {}, true);
+    QCheckBox* limitNameLengthCheck = form::checkBox(&window, "limitNameLengthCheck", {}, false);
+    QCheckBox* followWindowHandleCheck = form::checkBox(&window, "followWindowHandleCheck", {}, true);
+    SpinEdit* nameLengthLimitSpin = form::spinEdit(&window, "nameLengthLimitSpin", 32, 1024, 32);
+    RecognitionHandlers recognition{
+        RecognitionControls{cleverProcessingCheck, form::checkBox(&window, "smartRecognitionCheck", {}, true),
+                            form::checkBox(&window, "filterTextLengthCheck", {}, false),
+                            form::checkBox(&window, "spareShortNamesCheck", {}, true), limitNameLengthCheck,
+                            followWindowHandleCheck, form::checkBox(&window, "sortedListsCheck", {}, false),
+                            new QRadioButton(&window), form::spinEdit(&window, "smartToleranceSpin", 1, 10, 6),
+                            form::spinEdit(&window, "shortNameLengthSpin", 2, 9, 3), nameLengthLimitSpin, allTasksView,
+                            safeListView, killListView}};
+    QAction* silentModeAction = new QAction(&window);
     QAction* ShowHiddenTasks = new QAction(&window);
-    QAction* TreatAsHidden1 = new QAction(&window);
-    QCheckBox* CheckBox1 = new QCheckBox(&window);
-    QCheckBox* CheckBox2 = new QCheckBox(&window); // confirmations
-    QPushButton* Button12 = new QPushButton(QStringLiteral("Show Hidden"), &window);
+    QAction* treatAsHiddenAction = new QAction(&window);
+    QCheckBox* treatShownAsHiddenCheck = new QCheckBox(&window);
+    QCheckBox* confirmActionsCheck = new QCheckBox(&window); // confirmations
+    QPushButton* showHiddenButton = new QPushButton(QStringLiteral("Show Hidden"), &window);
     MessagePolicy policy{fake};
     std::unique_ptr<TaskListController> taskList;
     std::unique_ptr<TaskActions> actions;

@@ -27,7 +27,7 @@ TEST_F(CoreTempStarterTest, PresentProgramIsStartedWithoutAMessage) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     for (int i = 0; i < 2; ++i)
-        controls().Button30->click();
+        controls().startCoreTempButton->click();
     EXPECT_EQ(fake.startedFiles, (QStringList{executable(), executable()}));
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
@@ -50,7 +50,7 @@ TEST_F(CoreTempStarterTest, MissingProgramAsksWhetherToSearch) {
         fake.startedFiles.clear();
         fake.queueAnswer(c.answer);
         fake.openFileAnswers.push_back(c.picked);
-        tab->Button30Click();
+        tab->onStartCoreTempClicked();
         ASSERT_EQ(fake.boxes().size(), 1);
         const platform::fake::RecordedBox& box = fake.boxes()[0];
         EXPECT_EQ(box.title, "File not found");
@@ -71,8 +71,8 @@ TEST_F(CoreTempStarterTest, MissingProgramAsksWhetherToSearch) {
 }
 
 TEST_F(CoreTempStarterTest, SilentModeSaysNothing) {
-    form.SilentMode1->setChecked(true);
-    tab->Button30Click();
+    form.silentModeAction->setChecked(true);
+    tab->onStartCoreTempClicked();
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_TRUE(fake.fileDialogTitles.isEmpty());
     EXPECT_TRUE(fake.startedFiles.isEmpty());
@@ -81,7 +81,7 @@ TEST_F(CoreTempStarterTest, SilentModeSaysNothing) {
 TEST_F(CoreTempStarterTest, SearchFolderIsReadWhenTheDialogOpens) {
     searchFolder = QStringLiteral("/media/usb");
     fake.queueAnswer(platform::IdRetry);
-    tab->Button30Click();
+    tab->onStartCoreTempClicked();
     EXPECT_EQ(fake.fileDialogDirs, QStringList{"/media/usb"});
 }
 

@@ -12,7 +12,7 @@ protected:
         fake.addWindow(QStringLiteral("Editor"), true, 100);
         fake.addWindow(QStringLiteral("Indexer"), false, 101);
     }
-    QString heading() const { return investigator.Label1->text(); }
+    QString heading() const { return investigator.headingLabel->text(); }
 };
 
 TEST_F(DetectionTest, RiseListsOnlyTasksWithNewExactTitles) {
@@ -27,7 +27,7 @@ TEST_F(DetectionTest, RiseListsOnlyTasksWithNewExactTitles) {
 
     EXPECT_TRUE(investigator.isVisible());
     EXPECT_EQ(investigatorTitles(), (QStringList{"Miner", "Editor "}));
-    EXPECT_EQ(investigator.ListBox1->taskModel().at(0).handle, miner);
+    EXPECT_EQ(investigator.suspectsView->taskModel().at(0).handle, miner);
     EXPECT_EQ(heading(), "Temperature risen by 11 degrees. Possible task reasons:");
     EXPECT_EQ(lists().PreviousTempTasks.size(), 2u);
     // Hidden tasks first, from one enumeration.
@@ -52,7 +52,7 @@ TEST_F(DetectionTest, OnlyRisesBetweenTwoReadingsAreReported) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
         investigator.hide();
-        investigator.Label1->clear();
+        investigator.headingLabel->clear();
         sampleAt(c.from);
         sampleAt(c.from); // no change: the snapshots stay
         lists().NowTempTasks.clear();
@@ -61,18 +61,18 @@ TEST_F(DetectionTest, OnlyRisesBetweenTwoReadingsAreReported) {
         sampleAt(c.to);
         EXPECT_EQ(!lists().NowTempTasks.empty(), c.snapshot);
         EXPECT_EQ(investigator.isVisible(), c.shown);
-        EXPECT_EQ(investigator.Label1->text(), c.heading);
+        EXPECT_EQ(investigator.headingLabel->text(), c.heading);
     }
 }
 
 TEST_F(DetectionTest, ToleranceComesFromItsSpinEdit) {
-    controls().SpinEdit15->setValue(20);
+    controls().changeToleranceSpin->setValue(20);
     sampleAt(45);
     fake.addWindow(QStringLiteral("Miner"));
     sampleAt(60); // within the tolerance: no snapshot
     EXPECT_FALSE(investigator.isVisible());
     EXPECT_EQ(lists().NowTempTasks.size(), 2u);
-    controls().SpinEdit15->setText(QStringLiteral("1 4")); // read through its digits: 14
+    controls().changeToleranceSpin->setText(QStringLiteral("1 4")); // read through its digits: 14
     sampleAt(75);
     EXPECT_EQ(investigatorTitles(), QStringList{"Miner"});
     EXPECT_EQ(heading(), "Temperature risen by 15 degrees. Possible task reasons:");
@@ -90,7 +90,7 @@ TEST_F(DetectionTest, SecondRiseWhileOpenAppendsBelow) {
     EXPECT_EQ(heading(), "Temperature risen by 14 degrees. Possible task reasons:");
 
     // Closed with "Done", the window starts afresh at the next rise.
-    investigator.Button2->click();
+    investigator.doneButton->click();
     sampleAt(50);
     fake.addWindow(QStringLiteral("Renderer"));
     sampleAt(65);
@@ -115,10 +115,10 @@ protected:
         sampleAt(60);
         ASSERT_EQ(investigatorTitles(), (QStringList{"Hot task", "Other task"}));
     }
-    void select(int index) { investigator.ListBox1->setItemIndex(index); }
+    void select(int index) { investigator.suspectsView->setItemIndex(index); }
     QStringList killListTitles() const {
         QStringList titles;
-        for (const TaskEntry& e : form.ListBox3->taskModel().tasks())
+        for (const TaskEntry& e : form.killListView->taskModel().tasks())
             titles << e.title;
         return titles;
     }
@@ -127,7 +127,7 @@ protected:
 
 TEST_F(InvestigatorRequestTest, KillIsCarriedOutByTheNextTick) {
     select(0);
-    investigator.Button1->click();
+    investigator.killButton->click();
     EXPECT_EQ(values.InvestigatorRequest, 1);
     EXPECT_TRUE(fake.closeRequests().empty()); // the button itself kills nothing
     reactions().ProcessInvestigatorRequest();
@@ -135,7 +135,7 @@ TEST_F(InvestigatorRequestTest, KillIsCarriedOutByTheNextTick) {
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<platform::ProcessId>{300});
     EXPECT_EQ(values.InvestigatorRequest, 0);
     EXPECT_EQ(investigatorTitles().size(), 2); // the list keeps its entries
-    EXPECT_EQ(form.ListBox1->count(), 2);      // the All Task List was refreshed
+    EXPECT_EQ(form.allTasksView->count(), 2);  // the All Task List was refreshed
     reactions().ProcessInvestigatorRequest();
     EXPECT_EQ(fake.closeRequests().size(), 1u);
 }
@@ -152,11 +152,11 @@ TEST_F(InvestigatorRequestTest, AddToKillListByExactTitle) {
         {{}, -1, {}},
     };
     for (const auto& c : cases) {
-        form.ListBox3->taskModel().setTasks(c.killList);
-        investigator.ListBox1->clearSelection();
+        form.killListView->taskModel().setTasks(c.killList);
+        investigator.suspectsView->clearSelection();
         if (c.selected != -1)
             select(c.selected);
-        investigator.Button3->click();
+        investigator.addToKillListButton->click();
         EXPECT_EQ(values.InvestigatorRequest, 2);
         reactions().ProcessInvestigatorRequest();
         EXPECT_EQ(killListTitles(), c.expected);
@@ -168,10 +168,10 @@ TEST_F(InvestigatorRequestTest, AddToKillListByExactTitle) {
 
 TEST_F(InvestigatorRequestTest, AddedEntryKeepsItsHandle) {
     select(1);
-    investigator.Button3->click();
+    investigator.addToKillListButton->click();
     reactions().ProcessInvestigatorRequest();
-    ASSERT_EQ(form.ListBox3->count(), 1);
-    EXPECT_EQ(form.ListBox3->taskModel().at(0).handle, other);
+    ASSERT_EQ(form.killListView->count(), 1);
+    EXPECT_EQ(form.killListView->taskModel().at(0).handle, other);
 }
 
 } // namespace

@@ -96,9 +96,9 @@ template <typename T> int countOf(const GraphDrawing& drawing) {
                                           [](const GraphItem& i) { return std::holds_alternative<T>(i); }));
 }
 
-TEST(Graph2, NeverSampledShowsZerosOnTheBottomEdge) {
+TEST(AverageTemperatureGraph, NeverSampledShowsZerosOnTheBottomEdge) {
     const TemperatureHistory history;
-    const GraphDrawing drawing = computeGraph2(history, 200, QSize(450, 377), QLocale::c());
+    const GraphDrawing drawing = computeAverageGraph(history, 200, QSize(450, 377), QLocale::c());
     ASSERT_EQ(drawing.items.size(), 7u);
     const auto& back = std::get<GraphRectangle>(drawing.items.front());
     EXPECT_TRUE(back.brush.hotLight);
@@ -120,21 +120,21 @@ TEST(Graph2, NeverSampledShowsZerosOnTheBottomEdge) {
               QRect(QPoint(0, 372), QPoint(450, 377)));
 }
 
-TEST(Graph2, LabelsShowTheNewestValues) {
+TEST(AverageTemperatureGraph, LabelsShowTheNewestValues) {
     TemperatureHistory history;
     history.addSample(readings({40, 41, 46}));
-    const GraphDrawing drawing = computeGraph2(history, 10, QSize(300, 200), QLocale::c());
+    const GraphDrawing drawing = computeAverageGraph(history, 10, QSize(300, 200), QLocale::c());
     EXPECT_EQ(labelAt(drawing, QPoint(215, 20))->text, QStringLiteral("42.3333320617676 C Average"));
     EXPECT_EQ(labelAt(drawing, QPoint(215, 5))->text, QStringLiteral("46 C Biggest"));
 }
 
-TEST(Graph3, OneLinePerCoreLabelsOnlyForReportingCores) {
+TEST(CoreTemperatureGraph, OneLinePerCoreLabelsOnlyForReportingCores) {
     TemperatureHistory history;
     history.addSample(readings({45, 0, 45.5f}));
     CoreColors colors;
-    EXPECT_EQ(colors.GetButtonColorFromNum(3), kGraphBlack);
+    EXPECT_EQ(colors.colorOfButton(3), kGraphBlack);
     colors.setColor(3, GraphColor::rgb(0, 128, 255));
-    const GraphDrawing drawing = computeGraph3(history, 200, QSize(450, 377), colors, QLocale::c());
+    const GraphDrawing drawing = computeCoreGraph(history, 200, QSize(450, 377), colors, QLocale::c());
     EXPECT_EQ(countOf<GraphPolyline>(drawing), 8);
     EXPECT_EQ(countOf<GraphLabel>(drawing), 2);
     const GraphLabel* core1 = labelAt(drawing, QPoint(345, 115));
@@ -156,7 +156,7 @@ TEST(GraphPainter, PaintsBackgroundLinesAndAxisBars) {
     for (int i = 0; i < 200; ++i)
         history.addSample(readings({40, 50})); // average 45, biggest 50, peak 50: 45/51*357 = 315
     const QColor hotLight(0, 102, 204);
-    const QImage image = renderTemperatureGraph(computeGraph2(history, 200, QSize(450, 377)), hotLight);
+    const QImage image = renderTemperatureGraph(computeAverageGraph(history, 200, QSize(450, 377)), hotLight);
     ASSERT_EQ(image.size(), QSize(450, 377));
     EXPECT_EQ(image.pixelColor(200, 377 - 315), QColor(255, 255, 0));
     EXPECT_EQ(image.pixelColor(200, 377 - 350), QColor(255, 0, 0));

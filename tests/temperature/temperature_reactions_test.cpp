@@ -6,10 +6,10 @@ namespace {
 class OverTemperatureTest : public TemperatureTabFixture {
 protected:
     void SetUp() override {
-        controls().CheckBox15->setChecked(true); // reaction 1 is off by default
+        controls().overheatKillCheck->setChecked(true); // reaction 1 is off by default
         values.ConsumeTarget = 1024;
     }
-    // One Timer2 tick; true when the reactions ran (each run asks to kill all outside the safe list).
+    // One refreshTimer tick; true when the reactions ran (each run asks to kill all outside the safe list).
     bool tick() {
         retrieval->setChecked(true);
         optimize->setChecked(true);
@@ -41,13 +41,13 @@ TEST_F(OverTemperatureTest, ReactionsRunInOrder) {
 }
 
 TEST_F(OverTemperatureTest, ThresholdZeroWithoutAReadingNeverReacts) {
-    controls().SpinEdit13->setValue(0);
+    controls().overheatThresholdSpin->setValue(0);
     for (bool monitorStopped : {true, false}) {
         if (monitorStopped)
             stopMonitor(); // no object: nothing is read
         else
             sampleAt(0); // every core reads 0: no reading either
-        tab->TempGetTimerTimer();
+        tab->onTemperatureTick();
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(tick()) << monitorStopped << i;
     }
@@ -62,14 +62,14 @@ TEST_F(OverTemperatureTest, ThresholdReadFromTheTextAtEachTick) {
         bool reacts;
     } cases[] = {{"240", false}, {"", true}, {"96", false}, {"9x5", true}, {"95", false /* latch */}};
     for (const auto& c : cases) {
-        controls().SpinEdit13->setText(c.text);
+        controls().overheatThresholdSpin->setText(c.text);
         EXPECT_EQ(tick(), c.reacts) << c.text.toStdString();
     }
 }
 
 TEST_F(OverTemperatureTest, EachReactionFollowsItsOptions) {
     const struct {
-        bool box15, box18, box19, retrievalOn, optimizeOn;
+        bool killAll, stopLookup, stopMemory, retrievalOn, optimizeOn;
         std::int64_t consumeTarget;
         QStringList events;
     } cases[] = {
@@ -83,9 +83,9 @@ TEST_F(OverTemperatureTest, EachReactionFollowsItsOptions) {
     };
     sampleAt(95);
     for (const auto& c : cases) {
-        controls().CheckBox15->setChecked(c.box15);
-        controls().CheckBox18->setChecked(c.box18);
-        controls().CheckBox19->setChecked(c.box19);
+        controls().overheatKillCheck->setChecked(c.killAll);
+        controls().overheatStopLookupCheck->setChecked(c.stopLookup);
+        controls().overheatStopMemoryCheck->setChecked(c.stopMemory);
         values.ConsumeTarget = c.consumeTarget;
         retrieval->setChecked(c.retrievalOn);
         optimize->setChecked(c.optimizeOn);
@@ -100,7 +100,7 @@ TEST_F(OverTemperatureTest, TicksDuringTheQuestionDoNotStack) {
     sampleAt(95);
     int nested = 0;
     duringKillAll = [this, &nested] {
-        // The question's nested loop lets Timer2 fire twice.
+        // The question's nested loop lets refreshTimer fire twice.
         ++nested;
         if (nested == 1) {
             reactions().overTemperatureCheck();

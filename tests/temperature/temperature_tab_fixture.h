@@ -25,23 +25,23 @@
 class TemperatureTabFixture : public ::testing::Test {
 protected:
     TemperatureTabFixture() {
-        form.ListBox1 = new TaskListView(false, &window);
-        form.ListBox3 = new TaskListView(true, &window);
-        form.ShowHiddenTasks = new QAction(&window);
-        form.ShowHiddenTasks->setCheckable(true);
-        form.SilentMode1 = checkable();
-        form.StartWithCoreTemp1 = checkable();
-        form.askRelatedTemperatureChanges1 = checkable();
-        form.StoptaskProtection1 = checkable();
-        form.IfBiggestTemperatureOver1 =
-            new QMenu(QStringLiteral("If biggest temperature over 90 degrees..."), &window);
+        form.allTasksView = new TaskListView(false, &window);
+        form.killListView = new TaskListView(true, &window);
+        form.showHiddenTasksAction = new QAction(&window);
+        form.showHiddenTasksAction->setCheckable(true);
+        form.silentModeAction = checkable();
+        form.startCoreTempWithTorvaneAction = checkable();
+        form.detectTemperatureChangesAction = checkable();
+        form.overheatStopProtectionAction = checkable();
+        form.overheatMenu = new QMenu(QStringLiteral("If biggest temperature over 90 degrees..."), &window);
         confirmations = new QCheckBox(&window);
-        policy.attach(&window, form.SilentMode1, confirmations);
+        policy.attach(&window, form.silentModeAction, confirmations);
         values.BaseDir = QStringLiteral("/nonexistent/torvane/");
         taskList = std::make_unique<TaskListController>(
-            TaskListControls{.ListBox1 = form.ListBox1, .ShowHiddenTasks = form.ShowHiddenTasks}, fake, fake, policy);
-        actions =
-            std::make_unique<TaskActions>(TaskActionControls{.ListBox1 = form.ListBox1}, fake, fake, policy, *taskList);
+            TaskListControls{.allTasksView = form.allTasksView, .showHiddenTasksAction = form.showHiddenTasksAction},
+            fake, fake, policy);
+        actions = std::make_unique<TaskActions>(TaskActionControls{.allTasksView = form.allTasksView}, fake, fake,
+                                                policy, *taskList);
 
         retrieval = new QCheckBox(&window);
         optimize = new QCheckBox(&window);
@@ -63,11 +63,11 @@ protected:
         hooks.automaticRetrieval = [this] { return retrieval; };
         hooks.optimizeFreeEvery = [this] { return optimize; };
         tab = std::make_unique<TemperatureTab>(
-            TemperatureMenuControls{.ListBox3 = form.ListBox3,
-                                    .IfBiggestTemperatureOver1 = form.IfBiggestTemperatureOver1,
-                                    .StartWithCoreTemp1 = form.StartWithCoreTemp1,
-                                    .askRelatedTemperatureChanges1 = form.askRelatedTemperatureChanges1,
-                                    .StoptaskProtection1 = form.StoptaskProtection1},
+            TemperatureMenuControls{.killListView = form.killListView,
+                                    .overheatMenu = form.overheatMenu,
+                                    .startCoreTempWithTorvaneAction = form.startCoreTempWithTorvaneAction,
+                                    .detectTemperatureChangesAction = form.detectTemperatureChangesAction,
+                                    .overheatStopProtectionAction = form.overheatStopProtectionAction},
             values, fake.platform(), policy, *actions, [this] { return graphsShowing; }, hooks, investigator,
             [this] { return searchFolder; }, &window);
     }
@@ -93,12 +93,12 @@ protected:
     // One temperature tick at the given biggest temperature.
     void sampleAt(float biggest) {
         publish(biggest);
-        tab->TempGetTimerTimer();
+        tab->onTemperatureTick();
     }
 
     QStringList investigatorTitles() const {
         QStringList titles;
-        for (const TaskEntry& e : investigator.ListBox1->taskModel().tasks())
+        for (const TaskEntry& e : investigator.suspectsView->taskModel().tasks())
             titles << e.title;
         return titles;
     }
@@ -106,14 +106,14 @@ protected:
     QWidget window;
     // The main window's controls the tab, the task list and the policy reach.
     struct {
-        TaskListView* ListBox1 = nullptr;
-        TaskListView* ListBox3 = nullptr;
-        QAction* ShowHiddenTasks = nullptr;
-        QAction* SilentMode1 = nullptr;
-        QAction* StartWithCoreTemp1 = nullptr;
-        QAction* askRelatedTemperatureChanges1 = nullptr;
-        QAction* StoptaskProtection1 = nullptr;
-        QMenu* IfBiggestTemperatureOver1 = nullptr;
+        TaskListView* allTasksView = nullptr;
+        TaskListView* killListView = nullptr;
+        QAction* showHiddenTasksAction = nullptr;
+        QAction* silentModeAction = nullptr;
+        QAction* startCoreTempWithTorvaneAction = nullptr;
+        QAction* detectTemperatureChangesAction = nullptr;
+        QAction* overheatStopProtectionAction = nullptr;
+        QMenu* overheatMenu = nullptr;
     } form;
     SharedValues values;
     platform::fake::FakePlatform fake;
@@ -121,7 +121,7 @@ protected:
     QCheckBox* confirmations = nullptr;
     std::unique_ptr<TaskListController> taskList;
     std::unique_ptr<TaskActions> actions;
-    TTempInvestigator investigator;
+    TemperatureInvestigator investigator;
     QCheckBox* retrieval = nullptr; // stands for the automatic address retrieval box
     QCheckBox* optimize = nullptr;  // stands for "Optimize and free every"
     QStringList events;
