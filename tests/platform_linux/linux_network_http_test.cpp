@@ -1,4 +1,4 @@
-#include "platform/linux/linux_network.h"
+#include "platform/linux/net/linux_network.h"
 #include "platform_linux/pump_until.h"
 #include "support/http_test_server.h"
 

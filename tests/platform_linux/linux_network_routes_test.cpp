@@ -1,5 +1,5 @@
-#include "platform/linux/linux_network.h"
-#include "platform/linux/linux_network_routes.h"
+#include "platform/linux/net/linux_network.h"
+#include "platform/linux/net/linux_network_routes.h"
 
 #include <QDir>
 #include <QFile>

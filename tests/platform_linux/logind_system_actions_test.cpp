@@ -1,4 +1,4 @@
-#include "platform/linux/logind_system_actions.h"
+#include "platform/linux/session/logind_system_actions.h"
 #include "support/dbus_mock.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 #include "platform/fake/fake_platform.h"
-#include "platform/linux/session_windows.h"
+#include "platform/linux/wayland/session_windows.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
-#include "platform/linux/linux_processes.h"
-#include "platform/linux/proc_files.h"
-#include "platform/linux/proc_memory_info.h"
+#include "platform/linux/proc/linux_processes.h"
+#include "platform/linux/proc/proc_files.h"
+#include "platform/linux/proc/proc_memory_info.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Escape and the window's close button on the real message boxes: a harmless answer where the box
 // has one, none at all for Yes and No without Cancel.
-#include "platform/linux/qt_dialogs.h"
+#include "platform/qt/qt_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The save dialog adds the list file's extension itself, before it looks for an existing file, so
 // a name typed without it still asks before "name.sav" is replaced.
-#include "platform/linux/qt_dialogs.h"
+#include "platform/qt/qt_dialogs.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/linux/posix_shared_memory.h"
+#include "platform/linux/ipc/posix_shared_memory.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

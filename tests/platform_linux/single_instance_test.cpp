@@ -1,4 +1,4 @@
-#include "platform/linux/single_instance.h"
+#include "platform/linux/session/single_instance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/linux/native_windows.h"
-#include "platform/linux/sway_ipc_messages.h"
+#include "platform/linux/wayland/native_windows.h"
+#include "platform/linux/wayland/sway_ipc_messages.h"
 #include "support/headless_sway.h"
 #include "support/x11_child.h"
 

@@ -1,4 +1,4 @@
-#include "platform/linux/x11_hot_key.h"
+#include "platform/linux/x11/x11_hot_key.h"
 #include "x11_test_display.h"
 
 #include <QGuiApplication>

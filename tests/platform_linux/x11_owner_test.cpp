@@ -1,4 +1,4 @@
-#include "platform/linux/linux_processes.h"
+#include "platform/linux/proc/linux_processes.h"
 #include "x11_test_display.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/linux/x11_window_system.h"
+#include "platform/linux/x11/x11_window_system.h"
 #include "support/x11_child.h"
 #include "support/xvfb_server.h"
 

@@ -1,4 +1,4 @@
-#include "platform/linux/x11_text.h"
+#include "platform/linux/x11/x11_text.h"
 
 #include <gtest/gtest.h>
 
