@@ -1,8 +1,9 @@
 // The KDE source against a compositor of the test's own that speaks only the window management
 // protocol, at the versions that change how windows are announced and completed.
 #include "platform/fake/fake_platform.h"
+#include "platform/linux/wayland/kde_windows.h"
 #include "platform/linux/wayland/merged_window_system.h"
-#include "platform/linux/wayland/native_windows.h"
+#include "platform/linux/wayland/wlr_toplevels.h"
 
 #include "plasma-window-management-server-protocol.h"
 #include "pump_until.h"

@@ -1,4 +1,4 @@
-#include "platform/linux/wayland/native_windows.h"
+#include "platform/linux/wayland/sway_ipc.h"
 #include "platform/linux/wayland/sway_ipc_messages.h"
 #include "support/headless_sway.h"
 #include "support/x11_child.h"

@@ -1,5 +1,7 @@
 // Windows through KDE Plasma's window management protocol: titles, app ids, process ids,
 // minimised state and close requests. KWin lists XWayland windows here too.
+#include "platform/linux/wayland/kde_windows.h"
+
 #include "platform/linux/wayland/wayland_window_source.h"
 
 #include "plasma-window-management-client-protocol.h"

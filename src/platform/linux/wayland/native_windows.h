@@ -5,7 +5,6 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace platform {
@@ -39,10 +38,5 @@ public:
     using Changed = std::function<void(const std::vector<NativeWindow>&)>;
     virtual void watch(Changed changed) = 0;
 };
-
-// Each returns nullptr when it cannot connect or the compositor lacks the protocol.
-std::unique_ptr<NativeWindowSource> connectSwayIpc(const QString& socketPath);          // wl-sway
-std::unique_ptr<NativeWindowSource> connectWlrToplevels(const QString& waylandDisplay); // wl-proto
-std::unique_ptr<NativeWindowSource> connectKdeWindows(const QString& waylandDisplay);   // wl-proto
 
 } // namespace platform

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/linux/wayland/kde_windows.h"
 #include "platform/linux/wayland/merged_window_system.h"
+#include "platform/linux/wayland/sway_ipc.h"
+#include "platform/linux/wayland/wlr_toplevels.h"
 
 #include <QString>
 #include <functional>

@@ -2,7 +2,7 @@
 // a second one carries the window events it subscribed to. While that watch lasts, the window list
 // is kept from its events and from trees asked for on the same connection without waiting, so a
 // slow compositor never holds the caller; only without a watch is the tree asked for and awaited.
-#include "platform/linux/wayland/native_windows.h"
+#include "platform/linux/wayland/sway_ipc.h"
 #include "platform/linux/wayland/sway_ipc_messages.h"
 
 #include <QDeadlineTimer>

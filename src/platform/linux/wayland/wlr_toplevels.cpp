@@ -1,5 +1,7 @@
 // Windows through the wlroots foreign toplevel protocol (labwc, river, Wayfire, Hyprland, sway):
 // titles, app ids, minimised state and close requests. The protocol tells no process id.
+#include "platform/linux/wayland/wlr_toplevels.h"
+
 #include "platform/linux/wayland/wayland_window_source.h"
 
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
