@@ -6,7 +6,6 @@
 
 #include "plasma-window-management-client-protocol.h"
 
-#include <cstring>
 #include <unordered_map>
 #include <wayland-client.h>
 
@@ -21,28 +20,14 @@ constexpr std::uint32_t kDestroyVersion = 4;
 
 class KdeWindows final : public WaylandWindowSource {
 public:
-    static std::unique_ptr<KdeWindows> connect(wl_display* display) {
-        std::unique_ptr<KdeWindows> source(new KdeWindows(display));
-        if (!source->start() || !source->m_manager)
-            return nullptr;
-        return source;
-    }
-
-    ~KdeWindows() override {
-        clear();
-        if (m_manager)
-            org_kde_plasma_window_management_destroy(m_manager);
-    }
+    explicit KdeWindows(wl_display* display)
+        : WaylandWindowSource(display, org_kde_plasma_window_management_interface, kVersion) {}
+    ~KdeWindows() override { clear(); }
 
     QString name() const override { return QStringLiteral("KDE Plasma"); }
 
 protected:
-    bool bindGlobal(wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version) override {
-        if (m_manager || std::strcmp(interface, org_kde_plasma_window_management_interface.name) != 0)
-            return false;
-        m_version = std::min(version, kVersion);
-        m_manager = static_cast<org_kde_plasma_window_management*>(
-            wl_registry_bind(registry, name, &org_kde_plasma_window_management_interface, m_version));
+    void managerBound() override {
         static const org_kde_plasma_window_management_listener listener{
             .show_desktop_changed = [](void*, org_kde_plasma_window_management*, std::uint32_t) {},
             .window = [](void* data, org_kde_plasma_window_management*,
@@ -52,8 +37,7 @@ protected:
             .window_with_uuid = [](void* data, org_kde_plasma_window_management*, std::uint32_t,
                                    const char* uuid) { self(data)->announcedByUuid(uuid); },
         };
-        org_kde_plasma_window_management_add_listener(m_manager, &listener, this);
-        return true;
+        org_kde_plasma_window_management_add_listener(windowManagement(), &listener, this);
     }
 
     void requestClose(void* object) override {
@@ -75,18 +59,18 @@ private:
         bool complete = false; // the first state is in
     };
 
-    explicit KdeWindows(wl_display* display) : WaylandWindowSource(display) {}
-
     static KdeWindows* self(void* data) { return static_cast<KdeWindows*>(data); }
+
+    org_kde_plasma_window_management* windowManagement() const { return manager<org_kde_plasma_window_management>(); }
 
     // Newer compositors announce each window twice, by number and by uuid; the uuid is used then.
     void announcedById(std::uint32_t id) {
-        if (m_version < kUuidVersion)
-            follow(org_kde_plasma_window_management_get_window(m_manager, id));
+        if (managerVersion() < kUuidVersion)
+            follow(org_kde_plasma_window_management_get_window(windowManagement(), id));
     }
 
     void announcedByUuid(const char* uuid) {
-        follow(org_kde_plasma_window_management_get_window_by_uuid(m_manager, uuid));
+        follow(org_kde_plasma_window_management_get_window_by_uuid(windowManagement(), uuid));
     }
 
     void follow(org_kde_plasma_window* window) {
@@ -122,7 +106,7 @@ private:
         add(window);
         State& state = m_states[window];
         state.window.visible = true;
-        state.complete = m_version < kInitialStateVersion;
+        state.complete = managerVersion() < kInitialStateVersion;
         org_kde_plasma_window_add_listener(window, &listener, this);
     }
 
@@ -147,16 +131,13 @@ private:
         change(window, [](NativeWindow&) {});
     }
 
-    org_kde_plasma_window_management* m_manager = nullptr;
-    std::uint32_t m_version = 0;
     std::unordered_map<void*, State> m_states;
 };
 
 } // namespace
 
 std::unique_ptr<NativeWindowSource> connectKdeWindows(const QString& waylandDisplay) {
-    wl_display* display = WaylandWindowSource::openDisplay(waylandDisplay);
-    return display ? KdeWindows::connect(display) : nullptr;
+    return WaylandWindowSource::connect<KdeWindows>(waylandDisplay);
 }
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <poll.h>
 #include <wayland-client.h>
 
@@ -38,13 +39,15 @@ wl_display* WaylandWindowSource::openDisplay(const QString& name) {
     return wl_display_connect(bytes.isEmpty() ? nullptr : bytes.constData());
 }
 
-WaylandWindowSource::WaylandWindowSource(wl_display* display) : m_display(display) {
+WaylandWindowSource::WaylandWindowSource(wl_display* display, const wl_interface& manager, std::uint32_t highestVersion)
+    : m_display(display), m_managerInterface(manager), m_highestVersion(highestVersion) {
     m_burst.setSingleShot(true);
     m_burst.setInterval(kBurstMs);
     QObject::connect(&m_burst, &QTimer::timeout, [this] { deliver(); });
 }
 
 WaylandWindowSource::~WaylandWindowSource() {
+    dropManager();
     m_notifier.reset();
     if (m_registry)
         wl_registry_destroy(m_registry);
@@ -67,9 +70,26 @@ bool WaylandWindowSource::start() {
         if (i > 0 && !awaitingState())
             break;
     }
+    if (!m_manager)
+        return false;
     m_notifier = std::make_unique<QSocketNotifier>(wl_display_get_fd(m_display), QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { readEvents(); });
     return true;
+}
+
+void WaylandWindowSource::bindGlobal(wl_registry* registry, std::uint32_t name, const char* interface,
+                                     std::uint32_t version) {
+    if (m_manager || std::strcmp(interface, m_managerInterface.name) != 0)
+        return;
+    m_managerVersion = std::min(version, m_highestVersion);
+    m_manager = wl_registry_bind(registry, name, &m_managerInterface, m_managerVersion);
+    managerBound();
+}
+
+void WaylandWindowSource::dropManager() {
+    if (m_manager)
+        wl_proxy_destroy(static_cast<wl_proxy*>(m_manager));
+    m_manager = nullptr;
 }
 
 bool WaylandWindowSource::awaitingState() const {

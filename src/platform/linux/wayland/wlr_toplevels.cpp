@@ -6,7 +6,6 @@
 
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
-#include <cstring>
 #include <unordered_map>
 #include <wayland-client.h>
 
@@ -18,42 +17,22 @@ constexpr std::uint32_t kVersion = 3;
 
 class WlrToplevels final : public WaylandWindowSource {
 public:
-    static std::unique_ptr<WlrToplevels> connect(wl_display* display) {
-        std::unique_ptr<WlrToplevels> source(new WlrToplevels(display));
-        if (!source->start() || !source->m_manager)
-            return nullptr;
-        return source;
-    }
-
-    ~WlrToplevels() override {
-        clear();
-        if (m_manager)
-            zwlr_foreign_toplevel_manager_v1_destroy(m_manager);
-    }
+    explicit WlrToplevels(wl_display* display)
+        : WaylandWindowSource(display, zwlr_foreign_toplevel_manager_v1_interface, kVersion) {}
+    ~WlrToplevels() override { clear(); }
 
     QString name() const override { return QStringLiteral("wlr foreign toplevel"); }
 
 protected:
-    bool bindGlobal(wl_registry* registry, std::uint32_t name, const char* interface, std::uint32_t version) override {
-        if (m_manager || std::strcmp(interface, zwlr_foreign_toplevel_manager_v1_interface.name) != 0)
-            return false;
-        m_manager = static_cast<zwlr_foreign_toplevel_manager_v1*>(
-            wl_registry_bind(registry, name, &zwlr_foreign_toplevel_manager_v1_interface, std::min(version, kVersion)));
+    void managerBound() override {
         static const zwlr_foreign_toplevel_manager_v1_listener listener{
             .toplevel =
                 [](void* data, zwlr_foreign_toplevel_manager_v1*, zwlr_foreign_toplevel_handle_v1* toplevel) {
                     static_cast<WlrToplevels*>(data)->added(toplevel);
                 },
-            .finished =
-                [](void* data, zwlr_foreign_toplevel_manager_v1* manager) {
-                    // The compositor withdrew the global: no new windows are announced, the known
-                    // ones still report until they close.
-                    zwlr_foreign_toplevel_manager_v1_destroy(manager);
-                    self(data)->m_manager = nullptr;
-                },
+            .finished = [](void* data, zwlr_foreign_toplevel_manager_v1*) { self(data)->dropManager(); },
         };
-        zwlr_foreign_toplevel_manager_v1_add_listener(m_manager, &listener, this);
-        return true;
+        zwlr_foreign_toplevel_manager_v1_add_listener(manager<zwlr_foreign_toplevel_manager_v1>(), &listener, this);
     }
 
     void requestClose(void* object) override {
@@ -71,8 +50,6 @@ private:
         NativeWindow state;
         bool activated = false;
     };
-
-    explicit WlrToplevels(wl_display* display) : WaylandWindowSource(display) {}
 
     static WlrToplevels* self(void* data) { return static_cast<WlrToplevels*>(data); }
 
@@ -120,7 +97,6 @@ private:
             focus(*entry);
     }
 
-    zwlr_foreign_toplevel_manager_v1* m_manager = nullptr;
     // Properties are sent only when they change, so each batch builds on the previous one.
     std::unordered_map<void*, Pending> m_pending;
 };
@@ -128,8 +104,7 @@ private:
 } // namespace
 
 std::unique_ptr<NativeWindowSource> connectWlrToplevels(const QString& waylandDisplay) {
-    wl_display* display = WaylandWindowSource::openDisplay(waylandDisplay);
-    return display ? WlrToplevels::connect(display) : nullptr;
+    return WaylandWindowSource::connect<WlrToplevels>(waylandDisplay);
 }
 
 } // namespace platform
