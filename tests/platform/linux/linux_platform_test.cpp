@@ -1,6 +1,6 @@
 #include "platform/linux/linux_platform.h"
 #include "platform/torvane_error.h"
-#include "x11_test_display.h"
+#include "support/x11_test_display.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The wlroots foreign toplevel source against a private sway and the project's own test client.
 #include "platform/linux/wayland/wlr_toplevels.h"
-#include "pump_until.h"
 #include "support/headless_sway.h"
+#include "support/pump_until.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "platform/linux/proc/linux_processes.h"
-#include "x11_test_display.h"
+#include "support/x11_test_display.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

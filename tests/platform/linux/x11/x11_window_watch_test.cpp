@@ -1,5 +1,5 @@
-#include "pump_until.h"
-#include "x11_test_display.h"
+#include "support/pump_until.h"
+#include "support/x11_test_display.h"
 
 #include <QCoreApplication>
 #include <chrono>

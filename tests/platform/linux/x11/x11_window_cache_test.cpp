@@ -1,6 +1,6 @@
 // The watched window system answers snapshots from its copy of the desktop; after random changes
 // by another client the copy must equal what a fresh enumeration finds.
-#include "x11_test_display.h"
+#include "support/x11_test_display.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "platform/linux/wayland/wlr_toplevels.h"
 
 #include "plasma-window-management-server-protocol.h"
-#include "pump_until.h"
+#include "support/pump_until.h"
 
 #include <QTemporaryDir>
 #include <atomic>

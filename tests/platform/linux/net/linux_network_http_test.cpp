@@ -1,6 +1,6 @@
 #include "platform/linux/net/linux_network.h"
-#include "platform_linux/pump_until.h"
 #include "support/http_test_server.h"
+#include "support/pump_until.h"
 
 #include <QTimer>
 #include <cstdlib>

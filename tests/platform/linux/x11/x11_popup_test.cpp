@@ -1,4 +1,4 @@
-#include "x11_test_display.h"
+#include "support/x11_test_display.h"
 
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>

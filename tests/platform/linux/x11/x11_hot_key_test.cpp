@@ -1,5 +1,5 @@
 #include "platform/linux/x11/x11_hot_key.h"
-#include "x11_test_display.h"
+#include "support/x11_test_display.h"
 
 #include <QGuiApplication>
 #include <QProcess>
