@@ -2,10 +2,7 @@
 #include "platform/torvane_error.h"
 #include "support/x11_test_display.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 TEST(LinuxPlatform, ServesTheRealDesktop) {
     platform::LinuxPlatform linux(testDisplay().display());
@@ -21,30 +18,4 @@ TEST(LinuxPlatform, ServesTheRealDesktop) {
 
 TEST(LinuxPlatform, NoDisplayIsAnError) {
     EXPECT_THROW(platform::LinuxPlatform(QStringLiteral(":4095")), TorvaneError);
-}
-
-TEST(DesktopShell, StartsAnExecutableDetached) {
-    QTemporaryDir dir;
-    const QString marker = dir.filePath(QStringLiteral("started"));
-    const QString script = dir.filePath(QStringLiteral("program with blanks.sh"));
-    QFile file(script);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\necho started > \"" + marker.toUtf8() + "\"\n");
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    platform::DesktopShell().startFile(script);
-    EXPECT_TRUE(eventually([&] { return QFile::exists(marker); }));
-}
-
-TEST(QtDialogs, AllFilesMeansEveryFileNotOnlyNamesWithADot) {
-    const struct {
-        const char* filter;
-        const char* expected;
-    } cases[] = {
-        {"All Files|*.*", "All Files (*)"},
-        {"List Save|*.sav", "List Save (*.sav)"},
-        {"Texts|*.txt;*.*|Core Temp executable|core-temp", "Texts (*.txt *);;Core Temp executable (core-temp)"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(platform::qtFileFilter(QString::fromLatin1(c.filter)), QString::fromLatin1(c.expected)) << c.filter;
 }
