@@ -1,8 +1,8 @@
 // Window enumeration under a private Xvfb: the pipelined X11WindowSystem against a literal walk that
 // waits for each reply before sending the next request (one round trip per window per property).
-#include "platform/linux/x11_reply.h"
-#include "platform/linux/x11_text.h"
-#include "platform/linux/x11_window_system.h"
+#include "platform/linux/x11/x11_reply.h"
+#include "platform/linux/x11/x11_text.h"
+#include "platform/linux/x11/x11_window_system.h"
 #include "support/xvfb_server.h"
 
 #include <QCoreApplication>

@@ -11,7 +11,7 @@
 #include "memory/ram_tab.h"
 #include "memory/system_heap_allocator.h"
 #include "platform/fake/fake_platform.h"
-#include "platform/linux/proc_memory_info.h"
+#include "platform/linux/proc/proc_memory_info.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,8 +4,8 @@
 #include "app/torvane_program.h"
 #include "app/ttorvane.h"
 #include "platform/fake/fake_platform.h"
-#include "platform/linux/linux_network.h"
-#include "platform/linux/proc_memory_info.h"
+#include "platform/linux/net/linux_network.h"
+#include "platform/linux/proc/proc_memory_info.h"
 
 #include <QApplication>
 #include <QTabWidget>

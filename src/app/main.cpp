@@ -6,8 +6,8 @@
 #include "app/ttorvane.h"
 #include "core/error_report.h"
 #include "platform/linux/linux_platform.h"
-#include "platform/linux/signal_termination.h"
-#include "platform/linux/single_instance.h"
+#include "platform/linux/session/signal_termination.h"
+#include "platform/linux/session/single_instance.h"
 #include "platform/torvane_error.h"
 
 #include <QApplication>

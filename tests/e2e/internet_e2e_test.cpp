@@ -1,7 +1,7 @@
 // "Get IP from" pointed at a local page that holds its answer: the kill list goes on meanwhile.
 #include "e2e/running_torvane.h"
 #include "lists/list_file.h"
-#include "platform/linux/x11_window_system.h"
+#include "platform/linux/x11/x11_window_system.h"
 #include "support/http_test_server.h"
 #include "support/x11_child.h"
 #include "support/xvfb_server.h"

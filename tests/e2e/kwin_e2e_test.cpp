@@ -2,7 +2,7 @@
 // entries start by their absolute path, and names native windows' resources as XWayland's.
 #include "e2e/running_torvane.h"
 #include "lists/list_file.h"
-#include "platform/linux/session_windows.h"
+#include "platform/linux/wayland/session_windows.h"
 #include "support/headless_kwin.h"
 
 #include <QCoreApplication>

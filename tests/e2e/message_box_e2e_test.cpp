@@ -2,7 +2,7 @@
 // the window manager's close (Alt+F4 in openbox) answers it, so neither kills anything; its "No"
 // button does go on to the kill.
 #include "e2e/running_torvane.h"
-#include "platform/linux/x11_window_system.h"
+#include "platform/linux/x11/x11_window_system.h"
 #include "support/x11_child.h"
 #include "support/xvfb_server.h"
 

@@ -1,7 +1,7 @@
 // Protection driven from outside as a user would: xdotool clicks and keys on a private Xvfb, new
 // tasks played by x11_child programs that open hidden titled windows.
 #include "e2e/running_torvane.h"
-#include "platform/linux/x11_window_system.h"
+#include "platform/linux/x11/x11_window_system.h"
 #include "support/x11_child.h"
 #include "support/xvfb_server.h"
 

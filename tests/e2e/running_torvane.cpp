@@ -1,5 +1,5 @@
 #include "e2e/running_torvane.h"
-#include "platform/linux/merged_window_system.h"
+#include "platform/linux/wayland/merged_window_system.h"
 
 #include <QCoreApplication>
 #include <QDir>

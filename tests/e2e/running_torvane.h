@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/linux/session_windows.h"
-#include "platform/linux/x11_window_system.h"
+#include "platform/linux/wayland/session_windows.h"
+#include "platform/linux/x11/x11_window_system.h"
 #include <QMap>
 #include <QProcess>
 #include <QString>

@@ -1,7 +1,7 @@
 // A kill list naming Torvane's own main window, laid into the list file before the start.
 #include "e2e/running_torvane.h"
 #include "lists/list_file.h"
-#include "platform/linux/x11_window_system.h"
+#include "platform/linux/x11/x11_window_system.h"
 #include "support/x11_child.h"
 #include "support/xvfb_server.h"
 

@@ -1,5 +1,5 @@
 #include "e2e/running_torvane.h"
-#include "platform/linux/x11_window_system.h"
+#include "platform/linux/x11/x11_window_system.h"
 #include "support/x11_child.h"
 #include "support/xvfb_server.h"
 

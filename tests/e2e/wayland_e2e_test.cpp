@@ -2,7 +2,7 @@
 // through sway's IPC and through the wlroots protocol.
 #include "e2e/running_torvane.h"
 #include "lists/list_file.h"
-#include "platform/linux/session_windows.h"
+#include "platform/linux/wayland/session_windows.h"
 #include "support/headless_sway.h"
 
 #include <QElapsedTimer>

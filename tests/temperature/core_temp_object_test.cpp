@@ -1,6 +1,6 @@
 // Hostile shared objects, under a private name, against the real POSIX backend.
 
-#include "platform/linux/posix_shared_memory.h"
+#include "platform/linux/ipc/posix_shared_memory.h"
 #include "temperature/core_temp_reader.h"
 #include "temperature/temperature_history.h"
 

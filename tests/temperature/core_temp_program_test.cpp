@@ -1,6 +1,6 @@
 // Runs the built core-temp publisher against fake hwmon trees and reads its shared block back.
 
-#include "platform/linux/posix_shared_memory.h"
+#include "platform/linux/ipc/posix_shared_memory.h"
 #include "temperature/core_temp_block.h"
 #include "temperature/core_temp_reader.h"
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "platform/linux/desktop_shell.h"
-#include "platform/linux/linux_network.h"
-#include "platform/linux/linux_processes.h"
-#include "platform/linux/logind_system_actions.h"
-#include "platform/linux/posix_shared_memory.h"
-#include "platform/linux/proc_memory_info.h"
-#include "platform/linux/qt_dialogs.h"
-#include "platform/linux/session_windows.h"
-#include "platform/linux/x11_hot_key.h"
-#include "platform/linux/x11_window_system.h"
+#include "platform/linux/ipc/posix_shared_memory.h"
+#include "platform/linux/net/linux_network.h"
+#include "platform/linux/proc/linux_processes.h"
+#include "platform/linux/proc/proc_memory_info.h"
+#include "platform/linux/session/logind_system_actions.h"
+#include "platform/linux/wayland/session_windows.h"
+#include "platform/linux/x11/x11_hot_key.h"
+#include "platform/linux/x11/x11_window_system.h"
 #include "platform/platform.h"
+#include "platform/qt/desktop_shell.h"
+#include "platform/qt/qt_dialogs.h"
 
 namespace platform {
 
