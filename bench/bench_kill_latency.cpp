@@ -9,8 +9,8 @@
 // manager like every real desktop's, and, where devilspie2 is installed, 20 under openbox with a devilspie2 rule that
 // kills the window's process instead of the program.
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/torvane_program.h"
-#include "app/ttorvane.h"
 #include "core/shared_values.h"
 #include "internet/internet_controller.h"
 #include "internet/internet_tab.h"

@@ -6,8 +6,8 @@
 // handles. For the ratio, the tick's safe-list lookups run through the program's and the literal recognition
 // in the same program.
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/torvane_program.h"
-#include "app/ttorvane.h"
 #include "platform/fake/fake_platform.h"
 #include "support/literal_recognition.h"
 #include "tasks/protection.h"

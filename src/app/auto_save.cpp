@@ -1,6 +1,6 @@
 #include "app/auto_save.h"
 
-#include "app/ttorvane.h"
+#include "app/main_window.h"
 #include "core/error_report.h"
 #include "core/task_list_model.h"
 #include "lists/list_file_controller.h"

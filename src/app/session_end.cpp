@@ -1,7 +1,7 @@
 #include "app/session_end.h"
 
 #include "app/auto_save.h"
-#include "app/ttorvane.h"
+#include "app/main_window.h"
 #include "platform/termination_requests.h"
 
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "app/settings_files_controller.h"
 
+#include "app/main_window.h"
 #include "app/settings_files.h"
 #include "app/shell_controller.h"
 #include "app/tray_controller.h"
-#include "app/ttorvane.h"
 #include "core/durable_file.h"
 #include "internet/internet_tab.h"
 #include "memory/ram_tab.h"

@@ -1,8 +1,8 @@
 #include "app/torvane_program.h"
 
 #include "app/auto_save.h"
+#include "app/main_window.h"
 #include "app/session_end.h"
-#include "app/ttorvane.h"
 #include "schedule/auto_windows_actions_tab.h"
 
 TorvaneProgram::TorvaneProgram(platform::Platform& platform, const QString& baseDir,

@@ -1,9 +1,9 @@
 // Which handler each control, menu item and timer of the main window runs.
+#include "app/main_window.h"
 #include "app/shell_controller.h"
 #include "app/silent_mode_controller.h"
 #include "app/tray_controller.h"
-#include "app/ttorvane.h"
-#include "help/helping.h"
+#include "help/help_window.h"
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
 #include "memory/consume_controller.h"

@@ -1,5 +1,5 @@
 #include "app/main_form.h"
-#include "app/ttorvane.h"
+#include "app/main_window.h"
 #include "support/app_fixture.h"
 #include "tasks/task_list_controller.h"
 #include "widgets/task_list_view.h"

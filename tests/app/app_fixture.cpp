@@ -1,7 +1,7 @@
 #include "support/app_fixture.h"
 
+#include "app/main_window.h"
 #include "app/torvane_program.h"
-#include "app/ttorvane.h"
 
 AppFixture::AppFixture() = default;
 AppFixture::~AppFixture() = default;

@@ -2,9 +2,9 @@
 #include "app/app_id.h"
 #include "app/autostart.h"
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/program_folders.h"
 #include "app/torvane_program.h"
-#include "app/ttorvane.h"
 #include "support/app_fixture.h"
 
 #include <QCheckBox>

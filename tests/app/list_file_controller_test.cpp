@@ -1,6 +1,6 @@
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/torvane_program.h"
-#include "app/ttorvane.h"
 #include "lists/list_file.h"
 #include "lists/list_file_controller.h"
 #include "lists/list_file_stream.h"

@@ -1,7 +1,7 @@
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/shell_controller.h"
 #include "app/torvane_program.h"
-#include "app/ttorvane.h"
 #include "core/digits_to_int.h"
 #include "memory/ram_controls.h"
 #include "memory/ram_tab.h"

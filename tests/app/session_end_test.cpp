@@ -1,7 +1,7 @@
 // Ends that come from outside the program, and its own system actions, save what the user changed.
 #include "app/auto_save.h"
+#include "app/main_window.h"
 #include "app/torvane_program.h"
-#include "app/ttorvane.h"
 #include "lists/list_file.h"
 #include "platform/fake/fake_termination_requests.h"
 #include "schedule/auto_windows_actions_tab.h"

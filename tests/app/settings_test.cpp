@@ -1,9 +1,9 @@
 // The option files across restarts of the whole program.
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/settings_files.h"
 #include "app/torvane_program.h"
 #include "app/tray_controller.h"
-#include "app/ttorvane.h"
 #include "internet/internet_tab.h"
 #include "memory/ram_tab.h"
 #include "schedule/auto_windows_actions_tab.h"

@@ -1,6 +1,6 @@
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/silent_mode_controller.h"
-#include "app/ttorvane.h"
 #include "support/app_fixture.h"
 
 #include <QAction>

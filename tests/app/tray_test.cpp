@@ -1,7 +1,7 @@
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/torvane_program.h"
 #include "app/tray_controller.h"
-#include "app/ttorvane.h"
 #include "support/app_fixture.h"
 
 #include <QAction>

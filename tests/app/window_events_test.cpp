@@ -1,7 +1,7 @@
 // The kill list meets windows as the X server reports them, with every timer stopped: no tick runs.
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/torvane_program.h"
-#include "app/ttorvane.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/proc/linux_processes.h"
 #include "platform/linux/x11/x11_window_system.h"

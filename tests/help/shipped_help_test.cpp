@@ -1,7 +1,7 @@
 #include "core/message_policy.h"
 #include "help/help_files.h"
 #include "help/help_index.h"
-#include "help/helping.h"
+#include "help/help_window.h"
 #include "platform/fake/fake_platform.h"
 
 #include <QDir>

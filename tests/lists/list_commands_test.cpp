@@ -1,6 +1,6 @@
 #include "core/shared_values.h"
 #include "lists/list_commands.h"
-#include "lists/t_new_task.h"
+#include "lists/task_action_window.h"
 #include "tasks/task_tab_fixture.h"
 
 #include <QApplication>

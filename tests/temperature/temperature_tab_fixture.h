@@ -8,7 +8,7 @@
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
 #include "temperature/core_temp_block.h"
-#include "temperature/t_temp_investigator.h"
+#include "temperature/temperature_investigator.h"
 #include "temperature/temperature_tab.h"
 #include "widgets/spin_edit.h"
 #include "widgets/task_list_view.h"

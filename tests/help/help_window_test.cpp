@@ -1,5 +1,5 @@
 #include "core/message_policy.h"
-#include "help/helping.h"
+#include "help/help_window.h"
 #include "platform/fake/fake_platform.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // One statusTimer tick of the real program (connection state from /proc, memory status from /proc,
 // gauges, and the memory graph when its tab shows), with the RAM tab hidden and shown.
 #include "app/main_form.h"
+#include "app/main_window.h"
 #include "app/torvane_program.h"
-#include "app/ttorvane.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/net/linux_network.h"
 #include "platform/linux/proc/proc_memory_info.h"

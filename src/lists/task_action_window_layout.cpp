@@ -1,4 +1,4 @@
-#include "lists/t_new_task.h"
+#include "lists/task_action_window.h"
 #include "widgets/spin_edit.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "app/ttorvane.h"
+#include "app/main_window.h"
 
 #include "app/app_icon.h"
 #include "app/app_id.h"
@@ -12,11 +12,11 @@
 #include "app/tray_controller.h"
 #include "cipher/encryption_tab.h"
 #include "core/error_report.h"
-#include "help/helping.h"
+#include "help/help_window.h"
 #include "internet/internet_tab.h"
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
-#include "lists/t_new_task.h"
+#include "lists/task_action_window.h"
 #include "memory/memory_controller.h"
 #include "memory/ram_tab.h"
 #include "schedule/auto_windows_actions_tab.h"
@@ -24,7 +24,7 @@
 #include "tasks/recognition_handlers.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
-#include "temperature/t_temp_investigator.h"
+#include "temperature/temperature_investigator.h"
 #include "temperature/temperature_tab.h"
 #include "widgets/form_builder.h"
 

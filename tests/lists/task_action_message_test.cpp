@@ -1,4 +1,4 @@
-#include "lists/new_task_message.h"
+#include "lists/task_action_message.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "lists/t_new_task.h"
+#include "lists/task_action_window.h"
 
 #include "core/error_report.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
 #include "lists/choice_file.h"
-#include "lists/new_task_message.h"
+#include "lists/task_action_message.h"
 #include "platform/dialogs.h"
 #include "platform/torvane_error.h"
 #include "platform/window_system.h"

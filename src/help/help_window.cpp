@@ -1,4 +1,4 @@
-#include "help/helping.h"
+#include "help/help_window.h"
 
 #include "core/error_report.h"
 #include "core/message_policy.h"

@@ -1,4 +1,4 @@
-#include "temperature/t_temp_investigator.h"
+#include "temperature/temperature_investigator.h"
 
 #include "widgets/task_list_view.h"
 
