@@ -178,12 +178,7 @@ bool MainWindow::guarded(const std::function<void()>& handler) {
 }
 
 void MainWindow::handleMenuItem(QAction* item, std::function<void()> handler) {
-    connect(item, &QAction::triggered, this, [this, item, handler] {
-        // Qt flips a checkable item before reporting it; put the mark back for the handler.
-        if (item->isCheckable())
-            item->setChecked(!item->isChecked());
-        guarded(handler);
-    });
+    connectGuardedMenuItem(item, this, m_policy, std::move(handler));
 }
 
 void MainWindow::onCreated() {
@@ -253,26 +248,7 @@ void MainWindow::onRefreshTick() {
 }
 
 void MainWindow::handleTimer(QTimer* timer, std::function<void()> handler, std::function<void()> meanwhile) {
-    auto running = std::make_shared<bool>(false);
-    // Qt never fires a timer again while its own handler runs, a box's nested event loop included:
-    // a second timer of the same period stands in for it meanwhile.
-    QTimer* standIn = nullptr;
-    if (meanwhile) {
-        standIn = new QTimer(this);
-        standIn->setInterval(timer->interval());
-        connect(standIn, &QTimer::timeout, this, [this, meanwhile] { guarded(meanwhile); });
-    }
-    connect(timer, &QTimer::timeout, this, [this, running, handler, standIn] {
-        if (*running)
-            return;
-        *running = true;
-        if (standIn)
-            standIn->start();
-        guarded(handler);
-        if (standIn)
-            standIn->stop();
-        *running = false;
-    });
+    connectGuardedTimer(timer, this, m_policy, std::move(handler), std::move(meanwhile));
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -4,6 +4,9 @@
 #include "core/message_policy.h"
 
 #include <QObject>
+
+class QAction;
+class QTimer;
 #include <functional>
 #include <utility>
 
@@ -25,3 +28,12 @@ QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, QObject* c
     return QObject::connect(sender, signal, context,
                             [&dialogs, owner, handler = std::move(handler)] { runGuarded(dialogs, owner, handler); });
 }
+
+// Connects a timer; a tick that comes while the previous one (or its error report) is still open
+// is skipped, so boxes never stack; `meanwhile` (a step that opens no box) then runs at the timer's
+// period instead.
+void connectGuardedTimer(QTimer* timer, QObject* context, MessagePolicy& policy, std::function<void()> handler,
+                         std::function<void()> meanwhile = {});
+
+// Connects a menu item; the handler alone decides the item's check mark.
+void connectGuardedMenuItem(QAction* item, QObject* context, MessagePolicy& policy, std::function<void()> handler);
