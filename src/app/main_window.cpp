@@ -168,8 +168,8 @@ void MainWindow::buildSubsystemTabs() {
         reactions, *m_investigator, [this] { return m_encryptionTab->controls().cipherFileEdit->text(); },
         m_form.temperaturePage);
     fill(m_form.temperaturePage, m_temperatureTab);
-    m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.countdownTimer,
-                                                 m_form.countdownProgressBar, m_form.autoActionsPage);
+    m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.countdownProgressBar,
+                                                 m_form.autoActionsPage);
     fill(m_form.autoActionsPage, m_autoActionsTab);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/message_policy.h"
 #include "widgets/guarded_connect.h"
+#include "widgets/option_binding.h"
 #include "widgets/spin_edit.h"
 
 #include <QCheckBox>
@@ -21,12 +22,14 @@ const QString kGap = QString(16, QLatin1Char(' '));
 
 } // namespace
 
-AutoWindowsActionsTab::AutoWindowsActionsTab(platform::SystemActions& actions, MessagePolicy& policy, QTimer* countdown,
-                                             QProgressBar* actCountoun, QWidget* parent)
+AutoWindowsActionsTab::AutoWindowsActionsTab(platform::SystemActions& actions, MessagePolicy& policy,
+                                             QProgressBar* countdownProgressBar, QWidget* parent)
     : QWidget(parent), m_policy(policy) {
     auto& c = m_controls;
-    c.countdownTimer = countdown;
-    c.countdownProgressBar = actCountoun;
+    c.countdownProgressBar = countdownProgressBar;
+    c.countdownTimer = new QTimer(this);
+    c.countdownTimer->setObjectName(QStringLiteral("Countdown"));
+    c.countdownTimer->setInterval(1000);
 
     auto* column = new QVBoxLayout(this);
 
@@ -41,8 +44,14 @@ AutoWindowsActionsTab::AutoWindowsActionsTab(platform::SystemActions& actions, M
          {c.shutDownRadio, c.rebootRadio, c.restartApplicationsRadio, c.powerOffRadio, c.logOffRadio})
         choiceColumn->addWidget(button);
     c.shutDownRadio->setChecked(true);
+    bind::checked(c.shutDownRadio, m_options.shutDown);
+    bind::checked(c.rebootRadio, m_options.reboot);
+    bind::checked(c.restartApplicationsRadio, m_options.restartApplications);
+    bind::checked(c.powerOffRadio, m_options.powerOff);
+    bind::checked(c.logOffRadio, m_options.logOff);
     c.forceActionCheck = new QCheckBox(QStringLiteral("Forcibly do so if required"), choices);
     c.forceActionCheck->setChecked(true);
+    bind::checked(c.forceActionCheck, m_options.force);
     choiceColumn->addWidget(c.forceActionCheck);
     column->addWidget(choices);
 
@@ -56,17 +65,14 @@ AutoWindowsActionsTab::AutoWindowsActionsTab(platform::SystemActions& actions, M
     // The main window's bar is smooth and shows only while a countdown runs.
     c.countdownProgressBar->setTextVisible(false);
     c.countdownProgressBar->hide();
-    c.countdownTimer->stop();
-    c.countdownTimer->setInterval(1000);
-    c.countdownTimer->setSingleShot(false);
 
-    m_controller = std::make_unique<CountdownController>(c, actions, policy);
+    m_controller = std::make_unique<CountdownController>(c, m_options, actions, policy);
 
     connectGuarded(c.countdownButton, &QPushButton::clicked, this, m_policy,
                    [this] { m_controller->onCountdownClicked(); });
     connectGuarded(c.performNowButton, &QPushButton::clicked, this, m_policy,
                    [this] { m_controller->onPerformNowClicked(); });
-    connectGuarded(c.countdownTimer, &QTimer::timeout, this, m_policy, [this] { m_controller->onCountdownTick(); });
+    connectGuardedTimer(c.countdownTimer, this, m_policy, [this] { m_controller->onCountdownTick(); });
     connectGuarded(c.countdownMinutesSpin, &SpinEdit::changed, this, m_policy,
                    [this] { m_controller->onCountdownMinutesChanged(); });
 }
@@ -82,9 +88,11 @@ QWidget* AutoWindowsActionsTab::createCountdownRow() {
     c.countdownHoursSpin = new SpinEdit(row);
     c.countdownHoursSpin->setRange(0, 48);
     c.countdownHoursSpin->setValue(0);
+    bind::text(c.countdownHoursSpin, m_options.hours);
     c.countdownMinutesSpin = new SpinEdit(row);
     c.countdownMinutesSpin->setRange(0, 61);
     c.countdownMinutesSpin->setValue(40);
+    bind::text(c.countdownMinutesSpin, m_options.minutes);
 
     const QFontMetrics metrics(c.countdownTimeLabel->font());
     const int blank = metrics.horizontalAdvance(QLatin1Char(' '));

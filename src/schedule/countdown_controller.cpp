@@ -6,20 +6,18 @@
 #include "platform/system_actions.h"
 #include "widgets/spin_edit.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
 #include <limits>
 
 using schedule::SystemAction;
 
-CountdownController::CountdownController(const AutoWindowsActionsControls& controls, platform::SystemActions& actions,
-                                         MessagePolicy& policy)
-    : m_c(controls), m_actions(actions), m_policy(policy) {}
+CountdownController::CountdownController(const AutoWindowsActionsControls& controls, const CountdownOptions& options,
+                                         platform::SystemActions& actions, MessagePolicy& policy)
+    : m_c(controls), m_options(options), m_actions(actions), m_policy(policy) {}
 
 bool CountdownController::counting() const {
     return m_c.countdownTimer->isActive();
@@ -33,8 +31,8 @@ void CountdownController::onCountdownClicked() {
 }
 
 void CountdownController::startCountdown() {
-    const int minutes = DigitsToInt(m_c.countdownMinutesSpin->text());
-    const int hours = DigitsToInt(m_c.countdownHoursSpin->text());
+    const int minutes = DigitsToInt(m_options.minutes);
+    const int hours = DigitsToInt(m_options.hours);
     m_remaining = schedule::countdownStart(hours, minutes);
 
     m_c.countdownTimer->start();
@@ -75,8 +73,7 @@ void CountdownController::onCountdownTick() {
 }
 
 void CountdownController::onCountdownMinutesChanged() {
-    const auto hours = schedule::minutesRollover(DigitsToInt(m_c.countdownMinutesSpin->text()),
-                                                 DigitsToInt(m_c.countdownHoursSpin->text()));
+    const auto hours = schedule::minutesRollover(DigitsToInt(m_options.minutes), DigitsToInt(m_options.hours));
     if (!hours)
         return;
     m_c.countdownMinutesSpin->setValue(0);
@@ -84,21 +81,21 @@ void CountdownController::onCountdownMinutesChanged() {
 }
 
 std::uint32_t CountdownController::selectedFlags() const {
-    const std::pair<QRadioButton*, SystemAction> order[] = {
-        {m_c.shutDownRadio, SystemAction::ShutDown},
-        {m_c.rebootRadio, SystemAction::Reboot},
-        {m_c.restartApplicationsRadio, SystemAction::RestartApplications},
-        {m_c.powerOffRadio, SystemAction::PowerOff},
-        {m_c.logOffRadio, SystemAction::LogOff},
+    const std::pair<bool, SystemAction> order[] = {
+        {m_options.shutDown, SystemAction::ShutDown},
+        {m_options.reboot, SystemAction::Reboot},
+        {m_options.restartApplications, SystemAction::RestartApplications},
+        {m_options.powerOff, SystemAction::PowerOff},
+        {m_options.logOff, SystemAction::LogOff},
     };
     std::optional<SystemAction> selected;
-    for (const auto& [button, action] : order) {
-        if (button->isChecked()) {
+    for (const auto& [chosen, action] : order) {
+        if (chosen) {
             selected = action;
             break;
         }
     }
-    return schedule::systemActionFlags(selected, m_c.forceActionCheck->isChecked());
+    return schedule::systemActionFlags(selected, m_options.force);
 }
 
 void CountdownController::onPerformNowClicked() {

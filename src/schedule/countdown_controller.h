@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schedule/countdown.h"
+#include "schedule/countdown_options.h"
 
 #include <QObject>
 #include <cstdint>
@@ -18,7 +19,7 @@ namespace platform {
 class SystemActions;
 }
 
-// The controls of the "Auto Windows Actions" tab, plus the main window's countdown timer and
+// The controls of the "Auto Windows Actions" tab with its countdown timer, plus the main window's
 // progress bar.
 struct AutoWindowsActionsControls {
     QPushButton* countdownButton = nullptr;
@@ -39,12 +40,13 @@ struct AutoWindowsActionsControls {
 inline const QString kCountdownStartCaption = QStringLiteral("Start countdown for performing the selected action");
 
 // The countdown and the system actions. Whether a countdown runs is the enabled state of the
-// `Countdown` timer; options are read from the controls when needed.
+// `Countdown` timer; options are read when needed. The controls are those the countdown shows
+// into or sets.
 class CountdownController : public QObject {
     Q_OBJECT
 public:
-    CountdownController(const AutoWindowsActionsControls& controls, platform::SystemActions& actions,
-                        MessagePolicy& policy);
+    CountdownController(const AutoWindowsActionsControls& controls, const CountdownOptions& options,
+                        platform::SystemActions& actions, MessagePolicy& policy);
 
     void onCountdownClicked();
     void onCountdownTick();
@@ -67,6 +69,7 @@ private:
     void stopCountdown();
 
     AutoWindowsActionsControls m_c;
+    const CountdownOptions& m_options;
     platform::SystemActions& m_actions;
     MessagePolicy& m_policy;
     schedule::CountdownState m_remaining;

@@ -6,6 +6,7 @@
 #include "memory/ram_controls.h"
 #include "memory/ram_tab.h"
 #include "platform/torvane_error.h"
+#include "schedule/auto_windows_actions_tab.h"
 #include "support/app_fixture.h"
 #include "widgets/spin_edit.h"
 #include "widgets/task_list_view.h"
@@ -148,9 +149,12 @@ TEST_F(MainWindowTest, TimersIntervalsAndStartStates) {
         int interval;
         bool running;
     } timers[] = {
-        {form().statusTimer, 150, true},          {form().refreshTimer, 2500, true},
-        {form().protectionTimer, 500, true},      {form().minuteTimer, 60000, true},
-        {form().addressLookupTimer, 1000, false}, {form().countdownTimer, 1000, false},
+        {form().statusTimer, 150, true},
+        {form().refreshTimer, 2500, true},
+        {form().protectionTimer, 500, true},
+        {form().minuteTimer, 60000, true},
+        {form().addressLookupTimer, 1000, false},
+        {main().autoActionsTab().countdownTimer(), 1000, false},
         {form().temperatureTimer, 150, true},
     };
     for (const auto& t : timers) {

@@ -5,6 +5,7 @@
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/proc/linux_processes.h"
 #include "platform/linux/x11/x11_window_system.h"
+#include "schedule/auto_windows_actions_tab.h"
 #include "support/x11_child.h"
 #include "support/xvfb_server.h"
 #include "widgets/task_list_view.h"
@@ -46,7 +47,7 @@ TEST(WindowEvents, KillListedWindowsDieWithoutATickAndOthersLive) {
     TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
     MainForm& f = program.mainWindow().form();
     for (QTimer* timer : {f.statusTimer, f.refreshTimer, f.protectionTimer, f.minuteTimer, f.addressLookupTimer,
-                          f.countdownTimer, f.temperatureTimer})
+                          program.mainWindow().autoActionsTab().countdownTimer(), f.temperatureTimer})
         timer->stop();
     f.killListView->taskModel().append({QStringLiteral("Doomed window"), 0});
 
