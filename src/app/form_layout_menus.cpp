@@ -195,5 +195,4 @@ void buildTimers(MainForm& f, QObject* owner) {
     f.protectionTimer = timer("protectionTimer", 500, true);
     f.minuteTimer = timer("minuteTimer", 60000, true);
     f.addressLookupTimer = timer("addressLookupTimer", 1000, false);
-    f.temperatureTimer = timer("temperatureTimer", 150, true);
 }

@@ -47,7 +47,6 @@ ProtectionControls protectionControls(const MainForm& f) {
             .protectionAction = f.protectionAction,
             .trayProtectionAction = f.trayProtectionAction,
             .memoryWarningAction = f.memoryWarningAction,
-            .temperatureTimer = f.temperatureTimer,
             .silentModeAction = f.silentModeAction};
 }
 
@@ -65,10 +64,10 @@ ListFileControls listFileControls(const MainForm& f) {
     return {.mainWindow = f.mainWindow, .safeListView = f.safeListView, .killListView = f.killListView};
 }
 
-TemperatureMenuControls temperatureMenuControls(const MainForm& f) {
-    return {.killListView = f.killListView,
-            .overheatMenu = f.overheatMenu,
+TemperatureMenuItems temperatureMenuItems(const MainForm& f) {
+    return {.startCoreTempAction = f.startCoreTempAction,
             .startCoreTempWithTorvaneAction = f.startCoreTempWithTorvaneAction,
             .detectTemperatureChangesAction = f.detectTemperatureChangesAction,
+            .overheatMenu = f.overheatMenu,
             .overheatStopProtectionAction = f.overheatStopProtectionAction};
 }

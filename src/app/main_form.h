@@ -193,7 +193,6 @@ struct TimerControls {
     QTimer* protectionTimer = nullptr;
     QTimer* minuteTimer = nullptr;
     QTimer* addressLookupTimer = nullptr;
-    QTimer* temperatureTimer = nullptr;
 };
 
 struct MainForm : MainWindowControls,

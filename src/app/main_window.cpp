@@ -68,9 +68,10 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
     m_listCommands = std::make_unique<ListCommands>(listCommandControls(m_form), *m_recognition, m_policy,
                                                     *m_taskActions, *m_taskList, *m_newTask);
     buildSubsystemTabs();
-    m_protection =
-        std::make_unique<Protection>(protectionControls(m_form), *m_recognition, m_values, m_platform.windows, m_policy,
-                                     *m_taskActions, *m_newTask, m_temperatureTab->reactions());
+    ProtectionControls protection = protectionControls(m_form);
+    protection.temperatureTimer = m_temperatureTab->temperatureTimer();
+    m_protection = std::make_unique<Protection>(protection, *m_recognition, m_values, m_platform.windows, m_policy,
+                                                *m_taskActions, *m_newTask, m_temperatureTab->reactions());
     wireHandlers();
     // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
     // so the first snapshot of protection already holds them.
@@ -161,13 +162,15 @@ void MainWindow::buildSubsystemTabs() {
         [this] { m_ramTab->consume().onFreeConsumedTriggered(); },
         [this] { return m_internetTab->controls().periodicLookupCheck; },
         [this] { return m_ramTab->controls().periodicOptimizeCheck; },
+        m_form.killListView,
     };
     m_temperatureTab = new TemperatureTab(
-        temperatureMenuControls(m_form), m_values, m_platform, m_policy, *m_taskActions,
+        temperatureMenuItems(m_form), m_values, m_platform, m_policy, *m_taskActions,
         MemoryController::graphShownWhen(m_form.mainTabs, m_form.temperaturePage, m_form.collapseToMenuAction),
         reactions, *m_investigator, [this] { return m_encryptionTab->controls().cipherFileEdit->text(); },
         m_form.temperaturePage);
     fill(m_form.temperaturePage, m_temperatureTab);
+    m_shell->temperatureTimer = m_temperatureTab->temperatureTimer();
     m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.countdownProgressBar,
                                                  m_form.autoActionsPage);
     fill(m_form.autoActionsPage, m_autoActionsTab);

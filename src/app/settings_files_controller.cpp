@@ -174,7 +174,8 @@ void SettingsController::applySettings(QByteArray bytes) {
         m_main.taskList().onTreatAsHiddenTriggered();
     if (!records.readFlag())
         m_main.shell().onDisableTemperatureTabClicked();
-    if (m_main.temperatureTab().controls().startCoreTempWithTorvaneCheck->isChecked() && f.temperatureTimer->isActive())
+    if (m_main.temperatureTab().controls().startCoreTempWithTorvaneCheck->isChecked() &&
+        m_main.temperatureTab().temperatureTimer()->isActive())
         m_main.temperatureTab().starter().StartCoreTemp();
 }
 
@@ -205,7 +206,7 @@ void SettingsController::SaveSettings() {
     flags[24] = f.showHiddenTasksAction->isChecked();
     flags[25] = f.protectionAction->isChecked();
     flags[26] = f.treatAsHiddenAction->isChecked();
-    flags[27] = f.temperatureTimer->isActive();
+    flags[27] = m_main.temperatureTab().temperatureTimer()->isActive();
     replace(settings, encodeFlags(flags));
 
     Fields fields{};

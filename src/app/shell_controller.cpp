@@ -84,7 +84,7 @@ QSize window_size::minimum() {
 }
 
 void ShellController::onDisableTemperatureTabClicked() {
-    QTimer* timer = m_form.temperatureTimer;
+    QTimer* timer = temperatureTimer;
     if (timer->isActive())
         timer->stop();
     else

@@ -40,6 +40,8 @@ public:
 
     // Opens a list popup at the cursor; replaceable so tests need no real menu loop.
     std::function<void(QMenu*)> openPopup;
+    // The temperature tab's sampling timer, which runs while the tab is enabled; the tab is made later.
+    QTimer* temperatureTimer = nullptr;
 
 private:
     bool askExit();

@@ -12,8 +12,6 @@
 #include "tasks/recognition_handlers.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
-#include "temperature/temperature_reactions.h"
-#include "temperature/temperature_tab.h"
 #include "widgets/task_list_view.h"
 
 #include <QAction>
@@ -165,15 +163,6 @@ void MainWindow::wireHandlers() {
     handleMenuItem(f.consumeToHalfAction, [consume] { consume->onConsumeToHalfTriggered(); });
     handleMenuItem(f.consumeHalfOfFreeAction, [consume] { consume->onConsumeHalfOfFreeTriggered(); });
     handleMenuItem(f.consumeThirdOfFreeAction, [consume] { consume->onConsumeThirdOfFreeTriggered(); });
-
-    // Temperature.
-    TemperatureTab* temperature = m_temperatureTab;
-    TemperatureReactions* reactions = &temperature->reactions();
-    handleTimer(f.temperatureTimer, [temperature] { temperature->onTemperatureTick(); });
-    handleMenuItem(f.startCoreTempAction, [temperature] { temperature->onStartCoreTempClicked(); });
-    handleMenuItem(f.startCoreTempWithTorvaneAction, [reactions] { reactions->onStartCoreTempWithTorvaneTriggered(); });
-    handleMenuItem(f.detectTemperatureChangesAction, [reactions] { reactions->onDetectTemperatureChangesTriggered(); });
-    handleMenuItem(f.overheatStopProtectionAction, [reactions] { reactions->onOverheatStopProtectionTriggered(); });
 
     // Help.
     auto showHelp = [this] { m_helping->openHelp(m_values.HelpDir); };

@@ -7,19 +7,18 @@
 #include "temperature/temperature_history.h"
 #include "temperature/temperature_investigator.h"
 #include "temperature/temperature_text.h"
-#include "widgets/spin_edit.h"
 #include "widgets/task_list_view.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <cmath>
 
-TemperatureReactions::TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values,
-                                           TemperatureControls& controls, const TemperatureHistory& history,
-                                           platform::WindowSystem& windows, TaskActions& taskActions,
-                                           TemperatureReactionHooks hooks, TemperatureInvestigator& investigator)
-    : m_menu(menu), m_values(values), m_controls(controls), m_history(history), m_windows(windows),
-      m_taskActions(taskActions), m_hooks(std::move(hooks)), m_investigator(investigator) {
+TemperatureReactions::TemperatureReactions(SharedValues& values, const TemperatureOptions& options,
+                                           const TemperatureHistory& history, platform::WindowSystem& windows,
+                                           TaskActions& taskActions, TemperatureReactionHooks hooks,
+                                           TemperatureInvestigator& investigator)
+    : m_values(values), m_options(options), m_history(history), m_windows(windows), m_taskActions(taskActions),
+      m_hooks(std::move(hooks)), m_investigator(investigator) {
     investigator.bindRequest(m_values.InvestigatorRequest);
 }
 
@@ -33,7 +32,7 @@ void TemperatureReactions::overTemperatureCheck() {
         m_overheatLatch = false;
         return;
     }
-    const std::int32_t threshold = DigitsToInt(m_controls.overheatThresholdSpin->text());
+    const std::int32_t threshold = DigitsToInt(m_options.overheatThreshold);
     if (static_cast<double>(threshold) > static_cast<double>(m_history.newestBiggest()) || m_overheatLatch) {
         m_overheatLatch = false;
         return;
@@ -50,14 +49,14 @@ void TemperatureReactions::overTemperatureCheck() {
 }
 
 void TemperatureReactions::runOverheatReactions() {
-    if (m_controls.overheatKillCheck->isChecked() && m_hooks.killAllOutsideSafeList)
+    if (m_options.overheatKill && m_hooks.killAllOutsideSafeList)
         m_hooks.killAllOutsideSafeList();
-    if (m_controls.overheatStopLookupCheck->isChecked()) {
+    if (m_options.overheatStopLookup) {
         QCheckBox* retrieval = m_hooks.automaticRetrieval ? m_hooks.automaticRetrieval() : nullptr;
         if (retrieval && retrieval->isChecked())
             retrieval->setChecked(false);
     }
-    if (m_controls.overheatStopMemoryCheck->isChecked()) {
+    if (m_options.overheatStopMemory) {
         if (m_values.ConsumeTarget != 0 && m_hooks.freeAllConsumed)
             m_hooks.freeAllConsumed();
         QCheckBox* optimize = m_hooks.optimizeFreeEvery ? m_hooks.optimizeFreeEvery() : nullptr;
@@ -70,7 +69,7 @@ void TemperatureReactions::DetectTemperatureChange() {
     // Widened to double, the difference of two single-precision values is exact.
     const double current = m_history.newestBiggest();
     const double previous = m_history.previousBiggest();
-    const std::int32_t tolerance = DigitsToInt(m_controls.changeToleranceSpin->text());
+    const std::int32_t tolerance = DigitsToInt(m_options.changeTolerance);
     const double change = current - previous;
     if (std::fabs(change) > tolerance) {
         m_lists.PreviousTempTasks = m_lists.NowTempTasks;
@@ -126,8 +125,8 @@ void TemperatureReactions::ProcessInvestigatorRequest() {
         if (killed)
             m_taskActions.refreshAfterKills();
         m_taskActions.tellAlreadyEnded(ended);
-    } else if (request == TemperatureInvestigator::kAddToKillListRequest) {
-        TaskListModel& killList = m_menu.killListView->taskModel();
+    } else if (request == TemperatureInvestigator::kAddToKillListRequest && m_hooks.killList) {
+        TaskListModel& killList = m_hooks.killList->taskModel();
         for (const TaskEntry& entry : selected) {
             if (FindTaskByName(killList.tasks(), entry.title) == -1)
                 killList.append(entry);

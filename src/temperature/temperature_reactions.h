@@ -3,13 +3,11 @@
 #include "core/shared_values.h"
 #include "core/task_list.h"
 #include "tasks/protection_peers.h"
-#include "temperature/temperature_tab_controls.h"
+#include "temperature/temperature_options.h"
 
 #include <functional>
 
-class QAction;
 class QCheckBox;
-class QMenu;
 class TaskListView;
 class TaskActions;
 class TemperatureHistory;
@@ -18,15 +16,6 @@ class TemperatureInvestigator;
 namespace platform {
 class WindowSystem;
 }
-
-// The main window's controls the reactions read and set: the Kill List and the temperature menu.
-struct TemperatureMenuControls {
-    TaskListView* killListView = nullptr;
-    QMenu* overheatMenu = nullptr;
-    QAction* startCoreTempWithTorvaneAction = nullptr;
-    QAction* detectTemperatureChangesAction = nullptr;
-    QAction* overheatStopProtectionAction = nullptr;
-};
 
 // What the over-temperature reactions reach in other subsystems. A missing hook (or a hook that
 // gives no check box) leaves that part of the reaction out.
@@ -40,16 +29,17 @@ struct TemperatureReactionHooks {
     std::function<QCheckBox*()> automaticRetrieval;
     // "Optimize and free every"; unchecking it stops the periodic optimization the same way.
     std::function<QCheckBox*()> optimizeFreeEvery;
+    // The Kill List, where the investigator's "add to the Kill List" puts its tasks.
+    TaskListView* killList = nullptr;
 };
 
 // The reactions to the sampled temperatures: the over-temperature check, the detection of
-// temperature jumps with the investigator, the investigator's requests, and the tab's options
-// that mirror menu items.
+// temperature jumps with the investigator, and the investigator's requests.
 class TemperatureReactions : public InvestigatorRequests {
 public:
-    TemperatureReactions(const TemperatureMenuControls& menu, SharedValues& values, TemperatureControls& controls,
-                         const TemperatureHistory& history, platform::WindowSystem& windows, TaskActions& taskActions,
-                         TemperatureReactionHooks hooks, TemperatureInvestigator& investigator);
+    TemperatureReactions(SharedValues& values, const TemperatureOptions& options, const TemperatureHistory& history,
+                         platform::WindowSystem& windows, TaskActions& taskActions, TemperatureReactionHooks hooks,
+                         TemperatureInvestigator& investigator);
 
     TemperatureInvestigator& investigator() const { return m_investigator; }
 
@@ -68,25 +58,13 @@ public:
     // Run by the protection tick right after the caption update.
     void ProcessInvestigatorRequest() override;
 
-    void onOverheatThresholdChanged();
-    void onOverheatShutDownToggled();
-
-    // Mirrored options: a menu item flips its mark and sets its box; a box sets its item's mark.
-    void onStartCoreTempWithTorvaneToggled();
-    void onStartCoreTempWithTorvaneTriggered();
-    void onDetectTemperatureChangesToggled();
-    void onDetectTemperatureChangesTriggered();
-    void onOverheatStopProtectionToggled();
-    void onOverheatStopProtectionTriggered();
-
 private:
     void runOverheatReactions();
     void reportRise(double rise);
 
-    TemperatureMenuControls m_menu;
     Lists m_lists;
     SharedValues& m_values;
-    TemperatureControls& m_controls;
+    const TemperatureOptions& m_options;
     const TemperatureHistory& m_history;
     platform::WindowSystem& m_windows;
     TaskActions& m_taskActions;

@@ -10,18 +10,24 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QTimer>
 
-TemperatureTab::TemperatureTab(const TemperatureMenuControls& menu, SharedValues& values, platform::Platform& platform,
+TemperatureTab::TemperatureTab(const TemperatureMenuItems& menu, SharedValues& values, platform::Platform& platform,
                                MessagePolicy& policy, TaskActions& taskActions, std::function<bool()> graphsShowing,
                                TemperatureReactionHooks hooks, TemperatureInvestigator& investigator,
                                std::function<QString()> coreTempSearchFolder, QWidget* parent)
     : QWidget(parent), m_values(values), m_platform(platform), m_policy(policy),
-      m_graphsShowing(std::move(graphsShowing)),
-      m_reactions(menu, values, m_controls, m_history, platform.windows, taskActions, std::move(hooks), investigator),
+      m_graphsShowing(std::move(graphsShowing)), m_menu(menu),
+      m_reactions(values, m_options, m_history, platform.windows, taskActions, std::move(hooks), investigator),
       m_starter([&values] { return values.CompanionDir.isEmpty() ? values.BaseDir : values.CompanionDir; },
                 platform.shell, platform.dialogs, policy, std::move(coreTempSearchFolder)) {
+    m_temperatureTimer = new QTimer(this);
+    m_temperatureTimer->setObjectName(QStringLiteral("temperatureTimer"));
+    m_temperatureTimer->setInterval(150);
+    m_temperatureTimer->start();
     createControls();
     connectHandlers();
+    connectMenu();
 }
 
 void TemperatureTab::onTemperatureTick() {
@@ -75,7 +81,7 @@ void TemperatureTab::showButtonColor(int ni) {
 
 void TemperatureTab::connectHandlers() {
     TemperatureControls& c = m_controls;
-    TemperatureReactions& r = m_reactions;
+    connectGuardedTimer(m_temperatureTimer, this, m_policy, [this] { onTemperatureTick(); });
     auto onClick = [this](QPushButton* button, std::function<void()> handler) {
         connectGuarded(button, &QPushButton::clicked, this, m_policy, std::move(handler));
     };
@@ -89,11 +95,9 @@ void TemperatureTab::connectHandlers() {
     for (int ni = 1; ni <= TemperatureHistory::kCores; ++ni)
         onClick(c.colorButtons[ni - 1], [this, ni] { onColorButtonClicked(ni); });
     onClick(c.startCoreTempButton, [this] { onStartCoreTempClicked(); });
-    onToggle(c.startCoreTempWithTorvaneCheck, [&r] { r.onStartCoreTempWithTorvaneToggled(); });
-    onToggle(c.detectTemperatureChangesCheck, [&r] { r.onDetectTemperatureChangesToggled(); });
-    onToggle(c.overheatStopProtectionCheck, [&r] { r.onOverheatStopProtectionToggled(); });
-    onToggle(c.overheatShutDownCheck, [&r] { r.onOverheatShutDownToggled(); });
-    connectGuarded(c.overheatThresholdSpin, &SpinEdit::changed, this, m_policy,
-                   [&r] { r.onOverheatThresholdChanged(); });
-    connectGuarded(c.changeToleranceSpin, &SpinEdit::changed, this, m_policy, [&r] { r.onOverheatThresholdChanged(); });
+    onToggle(c.overheatShutDownCheck,
+             [this] { m_controls.overheatRebootCheck->setEnabled(m_options.overheatShutDown); });
+    // Both spin edits update the caption; it always shows the threshold.
+    connectGuarded(c.overheatThresholdSpin, &SpinEdit::changed, this, m_policy, [this] { showOverheatThreshold(); });
+    connectGuarded(c.changeToleranceSpin, &SpinEdit::changed, this, m_policy, [this] { showOverheatThreshold(); });
 }

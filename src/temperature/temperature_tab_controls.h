@@ -2,8 +2,10 @@
 
 #include <array>
 
+class QAction;
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollArea;
 class SpinEdit;
@@ -34,4 +36,13 @@ struct TemperatureControls {
     QCheckBox* overheatStopLookupCheck = nullptr;
     QCheckBox* overheatShutDownCheck = nullptr;
     QCheckBox* overheatRebootCheck = nullptr;
+};
+
+// The main menu's temperature items; the tab connects them and keeps their marks equal to its boxes.
+struct TemperatureMenuItems {
+    QAction* startCoreTempAction = nullptr;
+    QAction* startCoreTempWithTorvaneAction = nullptr;
+    QAction* detectTemperatureChangesAction = nullptr;
+    QMenu* overheatMenu = nullptr; // its title shows the threshold
+    QAction* overheatStopProtectionAction = nullptr;
 };

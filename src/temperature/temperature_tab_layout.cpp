@@ -3,6 +3,7 @@
 #include "temperature/temperature_tab.h"
 #include "temperature/temperature_tab_image.h"
 #include "widgets/form_builder.h"
+#include "widgets/option_binding.h"
 #include "widgets/spin_edit.h"
 
 #include <QCheckBox>
@@ -68,26 +69,37 @@ void TemperatureTab::createControls() {
         button("startCoreTempButton", QStringLiteral("Start Core Temp to begin temperature monitoring"));
     c.startCoreTempWithTorvaneCheck =
         checkBox(this, "startCoreTempWithTorvaneCheck", QStringLiteral("Start Core Temp with Torvane"), false);
+    bind::checked(c.startCoreTempWithTorvaneCheck, m_options.startCoreTempWithTorvane);
     c.detectTemperatureChangesCheck =
         checkBox(this, "detectTemperatureChangesCheck",
                  QStringLiteral("Detect task-related reasons for temperature changes"), false);
+    bind::checked(c.detectTemperatureChangesCheck, m_options.detectTemperatureChanges);
     c.changeToleranceSpin = spinEdit(this, "changeToleranceSpin", 0, 240, 9);
+    bind::text(c.changeToleranceSpin, m_options.changeTolerance);
     c.overheatThresholdSpin = spinEdit(this, "overheatThresholdSpin", 0, 240, 90);
+    bind::text(c.overheatThresholdSpin, m_options.overheatThreshold);
     c.overheatKillCheck =
         checkBox(this, "overheatKillCheck",
                  QStringLiteral("Kill all tasks not in the safe list, whose parrent is consuming over "), false);
+    bind::checked(c.overheatKillCheck, m_options.overheatKill);
     c.overheatKillUsageSpin = spinEdit(this, "overheatKillUsageSpin", 0, 0, 0); // no limits
+    bind::text(c.overheatKillUsageSpin, m_options.overheatKillUsage);
     c.overheatStopProtectionCheck =
         checkBox(this, "overheatStopProtectionCheck", QStringLiteral("Stop any Task Management options"), true);
+    bind::checked(c.overheatStopProtectionCheck, m_options.overheatStopProtection);
     c.overheatStopMemoryCheck =
         checkBox(this, "overheatStopMemoryCheck",
                  QStringLiteral("Stop automatical memory optimization and free all consumed memory"), true);
+    bind::checked(c.overheatStopMemoryCheck, m_options.overheatStopMemory);
     c.overheatStopLookupCheck =
         checkBox(this, "overheatStopLookupCheck", QStringLiteral("Stop automatical IP retrieval"), true);
+    bind::checked(c.overheatStopLookupCheck, m_options.overheatStopLookup);
     c.overheatShutDownCheck =
         checkBox(this, "overheatShutDownCheck", QStringLiteral("Forcibly Shut Down computer"), false);
+    bind::checked(c.overheatShutDownCheck, m_options.overheatShutDown);
     c.overheatRebootCheck =
         checkBox(this, "overheatRebootCheck", QStringLiteral("Reboot instead of completely shutting down"), true);
+    bind::checked(c.overheatRebootCheck, m_options.overheatReboot);
     c.overheatRebootCheck->setEnabled(false);
 
     auto* graphs = new QGridLayout;

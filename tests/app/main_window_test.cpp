@@ -8,6 +8,7 @@
 #include "platform/torvane_error.h"
 #include "schedule/auto_windows_actions_tab.h"
 #include "support/app_fixture.h"
+#include "temperature/temperature_tab.h"
 #include "widgets/spin_edit.h"
 #include "widgets/task_list_view.h"
 
@@ -155,7 +156,7 @@ TEST_F(MainWindowTest, TimersIntervalsAndStartStates) {
         {form().minuteTimer, 60000, true},
         {form().addressLookupTimer, 1000, false},
         {main().autoActionsTab().countdownTimer(), 1000, false},
-        {form().temperatureTimer, 150, true},
+        {main().temperatureTab().temperatureTimer(), 150, true},
     };
     for (const auto& t : timers) {
         EXPECT_EQ(t.timer->interval(), t.interval) << t.timer->objectName().toStdString();
@@ -235,7 +236,7 @@ TEST_F(MainWindowTest, TemperatureTabSwitchTwiceRestoresEverything) {
     MainForm& f = form();
     const int tab = f.mainTabs->indexOf(f.temperaturePage);
     f.disableTemperatureTabButton->click();
-    EXPECT_FALSE(f.temperatureTimer->isActive());
+    EXPECT_FALSE(main().temperatureTab().temperatureTimer()->isActive());
     EXPECT_FALSE(f.temperatureMenu->menuAction()->isVisible());
     EXPECT_FALSE(f.temperatureTabAction->isChecked());
     EXPECT_FALSE(f.trayTemperatureTabAction->isChecked());
@@ -243,7 +244,7 @@ TEST_F(MainWindowTest, TemperatureTabSwitchTwiceRestoresEverything) {
     EXPECT_EQ(f.disableTemperatureTabButton->text(), "Enable the Temperature tag (may slow down Torvane)");
 
     f.temperatureTabAction->trigger();
-    EXPECT_TRUE(f.temperatureTimer->isActive());
+    EXPECT_TRUE(main().temperatureTab().temperatureTimer()->isActive());
     EXPECT_TRUE(f.temperatureMenu->menuAction()->isVisible());
     EXPECT_TRUE(f.temperatureTabAction->isChecked());
     EXPECT_TRUE(f.trayTemperatureTabAction->isChecked());

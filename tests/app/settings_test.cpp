@@ -151,7 +151,7 @@ TEST_F(SettingsTest, OnlyConfiguresAppliesTheFieldsAndNoReplay) {
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_TRUE(main().isVisible());
     EXPECT_TRUE(program->values().MainWindowShown);
-    EXPECT_TRUE(form().temperatureTimer->isActive());
+    EXPECT_TRUE(main().temperatureTab().temperatureTimer()->isActive());
     EXPECT_FALSE(form().silentModeAction->isChecked());
     // The change reactions ran: the address retrieval took its new interval.
     EXPECT_EQ(form().addressLookupTimer->interval(), 2500);
@@ -232,7 +232,7 @@ TEST_F(SettingsTest, TemperatureTabAndCoreTempStart) {
         write("Settings.ini", settings_files::encodeFlags(flags));
         load();
         EXPECT_EQ(fake.startedFiles, c.started);
-        EXPECT_EQ(form().temperatureTimer->isActive(), c.tabEnabled);
+        EXPECT_EQ(main().temperatureTab().temperatureTimer()->isActive(), c.tabEnabled);
         EXPECT_EQ(form().mainTabs->isTabVisible(form().mainTabs->indexOf(form().temperaturePage)), c.tabEnabled);
         EXPECT_EQ(form().startCoreTempWithTorvaneAction->isChecked(), c.startWithCoreTemp);
         EXPECT_TRUE(fake.boxes().isEmpty());
@@ -356,7 +356,7 @@ TEST_F(SettingsTest, EveryRecordSurvivesARestart) {
     main().tray().onToTrayTriggered();
     form().showHiddenTasksAction->setChecked(true);
     form().protectionAction->setChecked(true);
-    form().temperatureTimer->stop();
+    main().temperatureTab().temperatureTimer()->stop();
     const std::vector<bool> states = boxStates();
     main().settings().save();
     const QByteArray savedFlags = read("Settings.ini");
@@ -371,7 +371,7 @@ TEST_F(SettingsTest, EveryRecordSurvivesARestart) {
     EXPECT_TRUE(form().showHiddenTasksAction->isChecked());
     EXPECT_TRUE(form().protectionAction->isChecked());
     EXPECT_TRUE(form().treatAsHiddenAction->isChecked());
-    EXPECT_FALSE(form().temperatureTimer->isActive());
+    EXPECT_FALSE(main().temperatureTab().temperatureTimer()->isActive());
     EXPECT_EQ(form().startCoreTempWithTorvaneAction->isChecked(), states[16]);
     EXPECT_EQ(form().detectTemperatureChangesAction->isChecked(), states[20]);
     main().settings().save();

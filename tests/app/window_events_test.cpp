@@ -8,6 +8,7 @@
 #include "schedule/auto_windows_actions_tab.h"
 #include "support/x11_child.h"
 #include "support/xvfb_server.h"
+#include "temperature/temperature_tab.h"
 #include "widgets/task_list_view.h"
 
 #include <QCoreApplication>
@@ -47,7 +48,8 @@ TEST(WindowEvents, KillListedWindowsDieWithoutATickAndOthersLive) {
     TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
     MainForm& f = program.mainWindow().form();
     for (QTimer* timer : {f.statusTimer, f.refreshTimer, f.protectionTimer, f.minuteTimer, f.addressLookupTimer,
-                          program.mainWindow().autoActionsTab().countdownTimer(), f.temperatureTimer})
+                          program.mainWindow().autoActionsTab().countdownTimer(),
+                          program.mainWindow().temperatureTab().temperatureTimer()})
         timer->stop();
     f.killListView->taskModel().append({QStringLiteral("Doomed window"), 0});
 

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStringList>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -30,6 +31,7 @@ protected:
         form.showHiddenTasksAction = new QAction(&window);
         form.showHiddenTasksAction->setCheckable(true);
         form.silentModeAction = checkable();
+        form.startCoreTempAction = new QAction(&window);
         form.startCoreTempWithTorvaneAction = checkable();
         form.detectTemperatureChangesAction = checkable();
         form.overheatStopProtectionAction = checkable();
@@ -62,14 +64,17 @@ protected:
         hooks.freeAllConsumed = [this] { events << QStringLiteral("free"); };
         hooks.automaticRetrieval = [this] { return retrieval; };
         hooks.optimizeFreeEvery = [this] { return optimize; };
+        hooks.killList = form.killListView;
         tab = std::make_unique<TemperatureTab>(
-            TemperatureMenuControls{.killListView = form.killListView,
-                                    .overheatMenu = form.overheatMenu,
-                                    .startCoreTempWithTorvaneAction = form.startCoreTempWithTorvaneAction,
-                                    .detectTemperatureChangesAction = form.detectTemperatureChangesAction,
-                                    .overheatStopProtectionAction = form.overheatStopProtectionAction},
+            TemperatureMenuItems{.startCoreTempAction = form.startCoreTempAction,
+                                 .startCoreTempWithTorvaneAction = form.startCoreTempWithTorvaneAction,
+                                 .detectTemperatureChangesAction = form.detectTemperatureChangesAction,
+                                 .overheatMenu = form.overheatMenu,
+                                 .overheatStopProtectionAction = form.overheatStopProtectionAction},
             values, fake.platform(), policy, *actions, [this] { return graphsShowing; }, hooks, investigator,
             [this] { return searchFolder; }, &window);
+        // Ticks come from the tests alone.
+        tab->temperatureTimer()->stop();
     }
 
     QAction* checkable() {
@@ -110,6 +115,7 @@ protected:
         TaskListView* killListView = nullptr;
         QAction* showHiddenTasksAction = nullptr;
         QAction* silentModeAction = nullptr;
+        QAction* startCoreTempAction = nullptr;
         QAction* startCoreTempWithTorvaneAction = nullptr;
         QAction* detectTemperatureChangesAction = nullptr;
         QAction* overheatStopProtectionAction = nullptr;

@@ -88,19 +88,15 @@ TEST_F(TemperatureTabTest, MenuItemsMirrorTheirCheckBoxes) {
     const struct {
         QCheckBox* box;
         QAction* item;
-        void (TemperatureReactions::*itemClick)();
     } pairs[] = {
-        {controls().startCoreTempWithTorvaneCheck, form.startCoreTempWithTorvaneAction,
-         &TemperatureReactions::onStartCoreTempWithTorvaneTriggered},
-        {controls().detectTemperatureChangesCheck, form.detectTemperatureChangesAction,
-         &TemperatureReactions::onDetectTemperatureChangesTriggered},
-        {controls().overheatStopProtectionCheck, form.overheatStopProtectionAction,
-         &TemperatureReactions::onOverheatStopProtectionTriggered},
+        {controls().startCoreTempWithTorvaneCheck, form.startCoreTempWithTorvaneAction},
+        {controls().detectTemperatureChangesCheck, form.detectTemperatureChangesAction},
+        {controls().overheatStopProtectionCheck, form.overheatStopProtectionAction},
     };
     for (const auto& p : pairs) {
         const bool start = p.box->isChecked();
         p.item->setChecked(start);
-        (reactions().*p.itemClick)();
+        p.item->trigger();
         EXPECT_EQ(p.item->isChecked(), !start);
         EXPECT_EQ(p.box->isChecked(), !start);
         p.box->setChecked(start);
