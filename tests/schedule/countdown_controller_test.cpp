@@ -253,4 +253,29 @@ TEST_F(CountdownTabTest, HugeTypedNumbersAreReportedNotOverflowed) {
               QStringLiteral("Stop Countdown: 2147483647 hours  39 minutes  59 seconds  "));
 }
 
+// Read from the options at each call: the first chosen action wins, none chosen logs off.
+TEST(CountdownOptionsTest, FlagsComeFromTheFirstChosenAction) {
+    platform::fake::FakePlatform fake;
+    MessagePolicy policy(fake);
+    CountdownOptions options;
+    const CountdownController controller({}, options, fake, policy);
+    const struct {
+        bool shutDown, reboot, restartApplications, powerOff, logOff, force;
+        std::uint32_t flags;
+    } cases[] = {
+        {true, false, false, false, false, true, 5},  {false, false, false, false, false, false, 0},
+        {false, false, false, false, false, true, 4}, {false, true, false, true, false, false, 2},
+        {false, false, true, true, true, true, 68},   {false, false, false, true, true, false, 8},
+    };
+    for (const auto& c : cases) {
+        options = {.shutDown = c.shutDown,
+                   .reboot = c.reboot,
+                   .restartApplications = c.restartApplications,
+                   .powerOff = c.powerOff,
+                   .logOff = c.logOff,
+                   .force = c.force};
+        EXPECT_EQ(controller.selectedFlags(), c.flags) << c.flags;
+    }
+}
+
 } // namespace

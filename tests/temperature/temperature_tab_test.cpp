@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -108,6 +109,53 @@ TEST_F(TemperatureTabTest, MenuItemsMirrorTheirCheckBoxes) {
         EXPECT_EQ(p.item->isChecked(), start);
     }
     EXPECT_TRUE(events.isEmpty()); // none of them reacts to temperatures
+}
+
+TEST_F(TemperatureTabTest, OptionsFollowTheirControls) {
+    const struct {
+        QCheckBox* box;
+        bool TemperatureOptions::*option;
+    } boxes[] = {
+        {controls().startCoreTempWithTorvaneCheck, &TemperatureOptions::startCoreTempWithTorvane},
+        {controls().detectTemperatureChangesCheck, &TemperatureOptions::detectTemperatureChanges},
+        {controls().overheatKillCheck, &TemperatureOptions::overheatKill},
+        {controls().overheatStopProtectionCheck, &TemperatureOptions::overheatStopProtection},
+        {controls().overheatStopMemoryCheck, &TemperatureOptions::overheatStopMemory},
+        {controls().overheatStopLookupCheck, &TemperatureOptions::overheatStopLookup},
+        {controls().overheatShutDownCheck, &TemperatureOptions::overheatShutDown},
+        {controls().overheatRebootCheck, &TemperatureOptions::overheatReboot},
+    };
+    EXPECT_EQ(tab->options(), TemperatureOptions{}); // the defaults are the controls as created
+    for (const auto& b : boxes) {
+        for (int i = 0; i < 2; ++i) {
+            b.box->toggle();
+            EXPECT_EQ(tab->options().*b.option, b.box->isChecked()) << b.box->objectName().toStdString();
+        }
+    }
+    const struct {
+        SpinEdit* spin;
+        QString TemperatureOptions::*option;
+    } spins[] = {
+        {controls().changeToleranceSpin, &TemperatureOptions::changeTolerance},
+        {controls().overheatThresholdSpin, &TemperatureOptions::overheatThreshold},
+        {controls().overheatKillUsageSpin, &TemperatureOptions::overheatKillUsage},
+    };
+    for (const auto& s : spins) {
+        s.spin->setText(QStringLiteral("1x2"));
+        EXPECT_EQ(tab->options().*s.option, "1x2") << s.spin->objectName().toStdString();
+    }
+}
+
+TEST_F(TemperatureTabTest, OwnTimerSamplesAndStartItemStartsCoreTemp) {
+    EXPECT_EQ(tab->temperatureTimer()->objectName(), "temperatureTimer");
+    publish(61);
+    QMetaObject::invokeMethod(tab->temperatureTimer(), "timeout");
+    EXPECT_EQ(values.CurrentTemp, 61);
+
+    fake.queueAnswer(platform::IdCancel);
+    form.startCoreTempAction->trigger();
+    ASSERT_EQ(fake.boxes().size(), 1);
+    EXPECT_EQ(fake.boxes()[0].title, "File not found");
 }
 
 } // namespace
