@@ -268,12 +268,7 @@ TEST(CountdownOptionsTest, FlagsComeFromTheFirstChosenAction) {
         {false, false, true, true, true, true, 68},   {false, false, false, true, true, false, 8},
     };
     for (const auto& c : cases) {
-        options = {.shutDown = c.shutDown,
-                   .reboot = c.reboot,
-                   .restartApplications = c.restartApplications,
-                   .powerOff = c.powerOff,
-                   .logOff = c.logOff,
-                   .force = c.force};
+        options = {c.shutDown, c.reboot, c.restartApplications, c.powerOff, c.logOff, c.force};
         EXPECT_EQ(controller.selectedFlags(), c.flags) << c.flags;
     }
 }
