@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, TimersIntervalsAndStartStates) {
         bool running;
     } timers[] = {
         {form().statusTimer, 150, true},          {form().refreshTimer, 2500, true},
-        {form().protectionTimer, 500, true},      {form().minuteTimer, 60000, true},
+        {form().protectionTimer, 500, true},      {main().ramTab().minuteTimer(), 60000, true},
         {form().addressLookupTimer, 1000, false}, {form().countdownTimer, 1000, false},
         {form().temperatureTimer, 150, true},
     };

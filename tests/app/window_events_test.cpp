@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
+#include "memory/ram_tab.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/proc/linux_processes.h"
 #include "platform/linux/x11/x11_window_system.h"
@@ -45,8 +46,8 @@ TEST(WindowEvents, KillListedWindowsDieWithoutATickAndOthersLive) {
     QTemporaryDir dir;
     TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
     MainForm& f = program.mainWindow().form();
-    for (QTimer* timer : {f.statusTimer, f.refreshTimer, f.protectionTimer, f.minuteTimer, f.addressLookupTimer,
-                          f.countdownTimer, f.temperatureTimer})
+    for (QTimer* timer : {f.statusTimer, f.refreshTimer, f.protectionTimer, program.mainWindow().ramTab().minuteTimer(),
+                          f.addressLookupTimer, f.countdownTimer, f.temperatureTimer})
         timer->stop();
     f.killListView->taskModel().append({QStringLiteral("Doomed window"), 0});
 

@@ -217,24 +217,64 @@ TEST_F(RamTabTest, ConsumeToTwoThirdsAimsAtTwoThirdsAndHoldsOneGibibyte) {
 TEST_F(RamTabTest, MenuItemsSelectTheirChoice) {
     setMemory(4 * GiB, 60 * MiB); // held amounts stay small
     struct Case {
-        void (ConsumeController::*item)();
+        QAction* item;
         QRadioButton* RamControls::*choice;
         std::int64_t target;
     };
     const Case cases[] = {
-        {&ConsumeController::onConsumeHalfOfFreeTriggered, &RamControls::thirdOfFreeRadio, 20 * MiB},
+        {&consumeHalfOfFree, &RamControls::thirdOfFreeRadio, 20 * MiB},
         // Half of the 40 MiB then free, plus the 20 MiB held.
-        {&ConsumeController::onConsumeThirdOfFreeTriggered, &RamControls::halfOfFreeRadio, 40 * MiB},
-        {&ConsumeController::onConsumeToHalfTriggered, &RamControls::halfRemainsFreeRadio, 0},
+        {&consumeThirdOfFree, &RamControls::halfOfFreeRadio, 40 * MiB},
+        {&consumeToHalf, &RamControls::halfRemainsFreeRadio, 0},
     };
     for (const Case& k : cases) {
-        (consume().*k.item)();
+        k.item->trigger();
         const RamControls& controls = c();
         EXPECT_TRUE((controls.*k.choice)->isChecked());
         EXPECT_EQ(target(), k.target);
         EXPECT_EQ(held(), k.target);
         EXPECT_EQ(fake.memoryStatus.availPhys, std::uint64_t(60 * MiB - k.target));
     }
+}
+
+TEST_F(RamTabTest, TheOtherMenuItemsReachTheTab) {
+    setMemory(3 * GiB, GiB + 20 * MiB); // two thirds in use leaves 20 MiB to take
+    consumeToTwoThirds.trigger();
+    EXPECT_TRUE(c().oneThirdRemainsFreeRadio->isChecked());
+    EXPECT_EQ(held(), 20 * MiB);
+    EXPECT_TRUE(consumedState());
+    freeConsumed.trigger();
+    EXPECT_EQ(held(), 0);
+    EXPECT_TRUE(idleState());
+    setMemory(3 * GiB, 30 * MiB);
+    const std::size_t before = heap.requests.size();
+    optimizeNow.trigger();
+    EXPECT_GT(heap.requests.size(), before);
+    EXPECT_EQ(held(), 0);
+    for (bool on : {true, false}) {
+        optimizeEvery.trigger();
+        EXPECT_EQ(c().periodicOptimizeCheck->isChecked(), on);
+        EXPECT_EQ(optimizeEvery.isChecked(), on);
+    }
+    EXPECT_TRUE(fake.boxes().isEmpty());
+}
+
+TEST_F(RamTabTest, OptionsFollowTheControls) {
+    EXPECT_EQ(tab->options(), MemoryOptions{});
+    c().periodicOptimizeCheck->setChecked(true);
+    c().optimizeIntervalSpin->setText(QStringLiteral("7"));
+    c().periodicRewriteCheck->setChecked(false);
+    c().rewriteIntervalSpin->setText(QStringLiteral("12"));
+    c().consumeFirstFactorSpin->setText(QStringLiteral("2"));
+    c().consumeSecondFactorSpin->setText(QStringLiteral("3"));
+    c().consumeThirdFactorSpin->setText(QString());
+    c().halfOfFreeRadio->setChecked(true);
+    c().extraMegabytesSpin->setText(QStringLiteral("-5"));
+    c().safetyCapSpin->setText(QStringLiteral("64"));
+    const MemoryOptions expected{true, "7", false, "12", "2", "3", "", QuickChoice::HalfOfFree, "-5", "64"};
+    EXPECT_EQ(tab->options(), expected);
+    c().thirdOfFreeRadio->setChecked(true);
+    EXPECT_EQ(tab->options().quickChoice, QuickChoice::ThirdOfFree);
 }
 
 TEST_F(RamTabTest, HalfRemainsFreeWhenOthersUseMoreThanHalfOnlyFrees) {
