@@ -193,7 +193,6 @@ void buildTimers(MainForm& f, QObject* owner) {
     f.statusTimer = timer("statusTimer", 150, true);
     f.refreshTimer = timer("refreshTimer", 2500, true);
     f.protectionTimer = timer("protectionTimer", 500, true);
-    f.addressLookupTimer = timer("addressLookupTimer", 1000, false);
     f.countdownTimer = timer("Countdown", 1000, false);
     f.temperatureTimer = timer("temperatureTimer", 150, true);
 }

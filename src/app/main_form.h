@@ -191,7 +191,6 @@ struct TimerControls {
     QTimer* statusTimer = nullptr;
     QTimer* refreshTimer = nullptr;
     QTimer* protectionTimer = nullptr;
-    QTimer* addressLookupTimer = nullptr;
     QTimer* countdownTimer = nullptr;
     QTimer* temperatureTimer = nullptr;
 };

@@ -144,8 +144,7 @@ void MainWindow::buildSubsystemTabs() {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(content);
     };
-    m_internetTab = new InternetTab(m_platform.network, m_policy, m_form.addressLookupTimer, m_form.silentModeAction,
-                                    m_form.internetPage);
+    m_internetTab = new InternetTab(m_platform.network, m_policy, m_form.silentModeAction, m_form.internetPage);
     fill(m_form.internetPage, m_internetTab);
     m_ramTab =
         new RamTab(m_platform.memory, m_policy, m_values,

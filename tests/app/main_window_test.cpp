@@ -3,6 +3,7 @@
 #include "app/shell_controller.h"
 #include "app/torvane_program.h"
 #include "core/digits_to_int.h"
+#include "internet/internet_tab.h"
 #include "memory/ram_controls.h"
 #include "memory/ram_tab.h"
 #include "platform/torvane_error.h"
@@ -148,9 +149,12 @@ TEST_F(MainWindowTest, TimersIntervalsAndStartStates) {
         int interval;
         bool running;
     } timers[] = {
-        {form().statusTimer, 150, true},          {form().refreshTimer, 2500, true},
-        {form().protectionTimer, 500, true},      {main().ramTab().minuteTimer(), 60000, true},
-        {form().addressLookupTimer, 1000, false}, {form().countdownTimer, 1000, false},
+        {form().statusTimer, 150, true},
+        {form().refreshTimer, 2500, true},
+        {form().protectionTimer, 500, true},
+        {main().ramTab().minuteTimer(), 60000, true},
+        {main().internetTab().addressLookupTimer(), 1000, false},
+        {form().countdownTimer, 1000, false},
         {form().temperatureTimer, 150, true},
     };
     for (const auto& t : timers) {

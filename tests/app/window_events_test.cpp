@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
+#include "internet/internet_tab.h"
 #include "memory/ram_tab.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/proc/linux_processes.h"
@@ -46,8 +47,9 @@ TEST(WindowEvents, KillListedWindowsDieWithoutATickAndOthersLive) {
     QTemporaryDir dir;
     TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
     MainForm& f = program.mainWindow().form();
-    for (QTimer* timer : {f.statusTimer, f.refreshTimer, f.protectionTimer, program.mainWindow().ramTab().minuteTimer(),
-                          f.addressLookupTimer, f.countdownTimer, f.temperatureTimer})
+    for (QTimer* timer :
+         {f.statusTimer, f.refreshTimer, f.protectionTimer, program.mainWindow().ramTab().minuteTimer(),
+          program.mainWindow().internetTab().addressLookupTimer(), f.countdownTimer, f.temperatureTimer})
         timer->stop();
     f.killListView->taskModel().append({QStringLiteral("Doomed window"), 0});
 

@@ -2,6 +2,7 @@
 #include "ram_tab_fixture.h"
 
 #include <QTabWidget>
+#include <QTimer>
 #include <cstring>
 #include <limits>
 
@@ -432,6 +433,13 @@ TEST_F(RamTabTest, TheMenuItemAndTheBoxMirrorEachOther) {
     EXPECT_FALSE(optimizeEvery.isChecked());
     c().periodicOptimizeCheck->setChecked(true);
     EXPECT_TRUE(optimizeEvery.isChecked());
+}
+
+TEST_F(RamTabTest, TheMinuteTimerCountsTheMinutes) {
+    c().optimizeIntervalSpin->setValue(2);
+    c().periodicOptimizeCheck->setChecked(true);
+    QMetaObject::invokeMethod(tab->minuteTimer(), "timeout");
+    EXPECT_EQ(consume().optimizeMinutes(), 1);
 }
 
 TEST_F(RamTabTest, RewriteRunsEveryMinutesWhileConsumedAndRoomRemains) {
