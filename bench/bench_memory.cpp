@@ -142,7 +142,8 @@ struct TickBench {
         fake.memoryStatus = proc.globalMemoryStatus();
         platform::MemoryInfo& source = realStatus ? static_cast<platform::MemoryInfo&>(proc) : fake;
         tab = new RamTab(
-            source, policy, values, &optimizeEvery, [this] { return shown; }, nullptr, &window);
+            source, policy, values, MemoryMenuItems{.periodicOptimizeAction = &optimizeEvery}, [this] { return shown; },
+            nullptr, &window);
         tab->resize(1200, 800);
         tab->controls().memoryGraphImage->resize(450, 377);
         literal = std::make_unique<LiteralTick>(tab->controls(), source, values);

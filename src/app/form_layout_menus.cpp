@@ -193,6 +193,4 @@ void buildTimers(MainForm& f, QObject* owner) {
     f.statusTimer = timer("statusTimer", 150, true);
     f.refreshTimer = timer("refreshTimer", 2500, true);
     f.protectionTimer = timer("protectionTimer", 500, true);
-    f.minuteTimer = timer("minuteTimer", 60000, true);
-    f.addressLookupTimer = timer("addressLookupTimer", 1000, false);
 }

@@ -191,8 +191,6 @@ struct TimerControls {
     QTimer* statusTimer = nullptr;
     QTimer* refreshTimer = nullptr;
     QTimer* protectionTimer = nullptr;
-    QTimer* minuteTimer = nullptr;
-    QTimer* addressLookupTimer = nullptr;
 };
 
 struct MainForm : MainWindowControls,

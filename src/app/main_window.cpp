@@ -145,11 +145,13 @@ void MainWindow::buildSubsystemTabs() {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(content);
     };
-    m_internetTab = new InternetTab(m_platform.network, m_policy, m_form.addressLookupTimer, m_form.silentModeAction,
-                                    m_form.internetPage);
+    m_internetTab = new InternetTab(m_platform.network, m_policy, m_form.silentModeAction, m_form.internetPage);
     fill(m_form.internetPage, m_internetTab);
     m_ramTab =
-        new RamTab(m_platform.memory, m_policy, m_values, m_form.periodicOptimizeAction,
+        new RamTab(m_platform.memory, m_policy, m_values,
+                   MemoryMenuItems{m_form.optimizeNowAction, m_form.periodicOptimizeAction, m_form.freeConsumedAction,
+                                   m_form.consumeToTwoThirdsAction, m_form.consumeToHalfAction,
+                                   m_form.consumeHalfOfFreeAction, m_form.consumeThirdOfFreeAction},
                    MemoryController::graphShownWhen(m_form.mainTabs, m_form.ramPage, m_form.collapseToMenuAction),
                    nullptr, m_form.ramPage);
     fill(m_form.ramPage, m_ramTab);

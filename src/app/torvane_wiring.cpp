@@ -6,8 +6,6 @@
 #include "help/help_window.h"
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
-#include "memory/consume_controller.h"
-#include "memory/ram_tab.h"
 #include "tasks/protection.h"
 #include "tasks/recognition_handlers.h"
 #include "tasks/task_actions.h"
@@ -152,17 +150,6 @@ void MainWindow::wireHandlers() {
     handleMenuItem(f.loadListsAction, [listFile] { listFile->onLoadListsTriggered(); });
 
     handleTimer(f.statusTimer, [this] { onStatusTick(); });
-
-    // Memory.
-    ConsumeController* consume = &m_ramTab->consume();
-    handleTimer(f.minuteTimer, [consume] { consume->onMinuteTick(); });
-    handleMenuItem(f.optimizeNowAction, [consume] { consume->onOptimizeNowTriggered(); });
-    handleMenuItem(f.periodicOptimizeAction, [consume] { consume->onPeriodicOptimizeTriggered(); });
-    handleMenuItem(f.freeConsumedAction, [consume] { consume->onFreeConsumedTriggered(); });
-    handleMenuItem(f.consumeToTwoThirdsAction, [consume] { consume->onConsumeToTwoThirdsTriggered(); });
-    handleMenuItem(f.consumeToHalfAction, [consume] { consume->onConsumeToHalfTriggered(); });
-    handleMenuItem(f.consumeHalfOfFreeAction, [consume] { consume->onConsumeHalfOfFreeTriggered(); });
-    handleMenuItem(f.consumeThirdOfFreeAction, [consume] { consume->onConsumeThirdOfFreeTriggered(); });
 
     // Help.
     auto showHelp = [this] { m_helping->openHelp(m_values.HelpDir); };

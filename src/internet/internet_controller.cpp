@@ -11,7 +11,6 @@
 #include "widgets/spin_edit.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -23,8 +22,9 @@ const QString kLineBreak = QStringLiteral("\n\r");
 
 } // namespace
 
-InternetController::InternetController(InternetControls& controls, platform::Network& network, MessagePolicy& policy)
-    : m_controls(controls), m_network(network), m_policy(policy) {}
+InternetController::InternetController(InternetControls& controls, const InternetOptions& options, QTimer& lookupTimer,
+                                       platform::Network& network, MessagePolicy& policy)
+    : m_controls(controls), m_options(options), m_lookupTimer(lookupTimer), m_network(network), m_policy(policy) {}
 
 InternetController::~InternetController() = default;
 
@@ -51,13 +51,12 @@ void InternetController::onGetAddressClicked() {
     m_retrieving = true;
     try {
         m_policy.show(BoxKind::SilentGated,
-                      QStringLiteral("Trying to access the page ") + m_controls.addressPageEdit->text() +
-                          QLatin1Char('.') + kLineBreak +
-                          QStringLiteral("If you have any other firewall running, you should allow ") +
+                      QStringLiteral("Trying to access the page ") + m_options.addressPage + QLatin1Char('.') +
+                          kLineBreak + QStringLiteral("If you have any other firewall running, you should allow ") +
                           QStringLiteral("the program to access the internet, if promted.") + kLineBreak + kLineBreak +
                           QStringLiteral("Your IP adress will now be retrieved."),
                       QStringLiteral("Retrieve IP"), platform::MbOk);
-        m_request = m_network.startHttpGet(m_controls.addressPageEdit->text(),
+        m_request = m_network.startHttpGet(m_options.addressPage,
                                            [this](const platform::HttpResult& result) { answered(result); });
     } catch (...) {
         m_retrieving = false;
@@ -82,7 +81,7 @@ void InternetController::answered(const platform::HttpResult& result) {
 void InternetController::onAddressLookupTick() {
     if (m_retrieving)
         return;
-    if (m_controls.lookupOnlyConnectedCheck->isChecked() && !InternetConnected)
+    if (m_options.lookupOnlyWhenConnected && !InternetConnected)
         return;
     // The flag only hides the notice; it is back before the answer, and before any other handler.
     QAction* silent = m_controls.silentModeAction;
@@ -104,30 +103,29 @@ void InternetController::onAddressLookupTick() {
 // The timer fires only while it is switched on and its interval is above 0 (a QTimer of interval
 // 0 would fire on every pass of the event loop).
 void InternetController::applyLookupTimer() {
-    QTimer* timer = m_controls.addressLookupTimer;
-    if (m_lookupTimerEnabled && timer->interval() > 0) {
-        if (!timer->isActive())
-            timer->start();
+    if (m_lookupTimerEnabled && m_lookupTimer.interval() > 0) {
+        if (!m_lookupTimer.isActive())
+            m_lookupTimer.start();
     } else {
-        timer->stop();
+        m_lookupTimer.stop();
     }
 }
 
 void InternetController::onPeriodicLookupToggled() {
-    m_lookupTimerEnabled = m_controls.periodicLookupCheck->isChecked();
+    m_lookupTimerEnabled = m_options.periodicLookup;
     m_controls.lookupIntervalSpin->setEnabled(m_lookupTimerEnabled);
     applyLookupTimer();
-    const QString text = m_controls.lookupIntervalSpin->text();
+    const QString& text = m_options.lookupInterval;
     if (!text.isEmpty()) {
-        m_controls.addressLookupTimer->setInterval(DigitsToInt(text));
+        m_lookupTimer.setInterval(DigitsToInt(text));
         applyLookupTimer();
     }
 }
 
 void InternetController::onLookupIntervalChanged() {
-    const QString text = m_controls.lookupIntervalSpin->text();
+    const QString& text = m_options.lookupInterval;
     if (text.isEmpty())
         return;
-    m_controls.addressLookupTimer->setInterval(DigitsToInt(text));
+    m_lookupTimer.setInterval(DigitsToInt(text));
     applyLookupTimer();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "internet/internet_controls.h"
+#include "internet/internet_options.h"
 
 #include <QString>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <optional>
 
 class MessagePolicy;
+class QTimer;
 
 namespace platform {
 class HttpRequest;
@@ -15,13 +17,13 @@ class Network;
 struct HttpResult;
 } // namespace platform
 
-inline const QString kDefaultAddressPage = QStringLiteral("http://checkip.dyndns.org/");
-
 // The handlers of the "Internet" tab: the connection check run by the memory timer and the
 // retrieval of the public address, on demand or by `addressLookupTimer`.
 class InternetController {
 public:
-    InternetController(InternetControls& controls, platform::Network& network, MessagePolicy& policy);
+    // `controls` are the ones it shows into or sets; `lookupTimer` is the tab's `addressLookupTimer`.
+    InternetController(InternetControls& controls, const InternetOptions& options, QTimer& lookupTimer,
+                       platform::Network& network, MessagePolicy& policy);
     ~InternetController();
     InternetController(const InternetController&) = delete;
     InternetController& operator=(const InternetController&) = delete;
@@ -47,6 +49,8 @@ private:
     void applyLookupTimer();
 
     InternetControls& m_controls;
+    const InternetOptions& m_options;
+    QTimer& m_lookupTimer;
     platform::Network& m_network;
     MessagePolicy& m_policy;
     bool InternetConnected = false;

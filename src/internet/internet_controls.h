@@ -6,11 +6,9 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QTimer;
 class SpinEdit;
 
-// The controls of the "Internet" tab, with the main window's
-// retrieval timer and silent-mode menu item that its handlers use.
+// The controls of the "Internet" tab, with the main menu's silent-mode item that its handlers use.
 struct InternetControls {
     QLabel* internetTitleLabel = nullptr;
     QPlainTextEdit* connectionStateText = nullptr; // the connection state, one fact per line
@@ -21,6 +19,5 @@ struct InternetControls {
     SpinEdit* lookupIntervalSpin = nullptr;        // its interval in milliseconds
     QCheckBox* lookupOnlyConnectedCheck = nullptr; // only while connected
 
-    QTimer* addressLookupTimer = nullptr; // the main window's
-    QAction* silentModeAction = nullptr;  // the main menu's
+    QAction* silentModeAction = nullptr; // the main menu's
 };

@@ -2,6 +2,7 @@
 
 #include "core/message_policy.h"
 #include "widgets/guarded_connect.h"
+#include "widgets/option_binding.h"
 #include "widgets/spin_edit.h"
 
 #include <QCheckBox>
@@ -27,11 +28,9 @@ template <typename Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-InternetTab::InternetTab(platform::Network& network, MessagePolicy& policy, QTimer* lookupTimer,
-                         QAction* silentModeAction, QWidget* parent)
+InternetTab::InternetTab(platform::Network& network, MessagePolicy& policy, QAction* silentModeAction, QWidget* parent)
     : QWidget(parent), m_policy(policy) {
     auto& c = m_controls;
-    c.addressLookupTimer = lookupTimer;
     c.silentModeAction = silentModeAction;
 
     c.internetTitleLabel = named(new QLabel(QStringLiteral("Internet Conncetion"), this), "InternetTitle");
@@ -40,6 +39,7 @@ InternetTab::InternetTab(platform::Network& network, MessagePolicy& policy, QTim
     c.connectionStateText->setReadOnly(true);
     c.getAddressButton = named(new QPushButton(QStringLiteral("Get IP from"), this), "getAddressButton");
     c.addressPageEdit = named(new QLineEdit(kDefaultAddressPage, this), "addressPageEdit");
+    bind::text(c.addressPageEdit, m_options.addressPage);
     c.publicAddressEdit = named(new QLineEdit(QStringLiteral("Did not get IP"), this), "publicAddressEdit");
     c.publicAddressEdit->setReadOnly(true);
 
@@ -55,19 +55,18 @@ InternetTab::InternetTab(platform::Network& network, MessagePolicy& policy, QTim
     c.lookupOnlyConnectedCheck =
         named(new QCheckBox(QStringLiteral("Perform this only if connected to the internet"), this),
               "lookupOnlyConnectedCheck");
+    bind::checked(c.lookupOnlyConnectedCheck, m_options.lookupOnlyWhenConnected);
     column->addWidget(c.lookupOnlyConnectedCheck);
     column->addStretch();
 
-    c.addressLookupTimer->stop();
-    c.addressLookupTimer->setSingleShot(false);
-    c.addressLookupTimer->setInterval(1000);
+    m_addressLookupTimer = named(new QTimer(this), "addressLookupTimer");
+    m_addressLookupTimer->setInterval(1000);
 
-    m_controller = std::make_unique<InternetController>(c, network, policy);
+    m_controller = std::make_unique<InternetController>(c, m_options, *m_addressLookupTimer, network, policy);
 
     connectGuarded(c.getAddressButton, &QPushButton::clicked, this, m_policy,
                    [this] { m_controller->onGetAddressClicked(); });
-    connectGuarded(c.addressLookupTimer, &QTimer::timeout, this, m_policy,
-                   [this] { m_controller->onAddressLookupTick(); });
+    connectGuardedTimer(m_addressLookupTimer, this, m_policy, [this] { m_controller->onAddressLookupTick(); });
     connectGuarded(c.periodicLookupCheck, &QCheckBox::toggled, this, m_policy,
                    [this] { m_controller->onPeriodicLookupToggled(); });
     connectGuarded(c.lookupIntervalSpin, &SpinEdit::changed, this, m_policy,
@@ -82,10 +81,12 @@ QWidget* InternetTab::createPeriodicRow() {
     auto* row = new QWidget(this);
     c.periodicLookupCheck =
         named(new QCheckBox(kEveryPrefix + kEveryGap + QStringLiteral("mili seconds"), row), "periodicLookupCheck");
+    bind::checked(c.periodicLookupCheck, m_options.periodicLookup);
     c.lookupIntervalSpin = named(new SpinEdit(row), "lookupIntervalSpin");
     c.lookupIntervalSpin->setRange(100, 60000);
     c.lookupIntervalSpin->setStep(100);
     c.lookupIntervalSpin->setValue(1000);
+    bind::text(c.lookupIntervalSpin, m_options.lookupInterval);
     c.lookupIntervalSpin->setEnabled(false);
 
     const QFontMetrics metrics(c.periodicLookupCheck->font());

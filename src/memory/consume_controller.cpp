@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -45,10 +44,10 @@ std::int64_t proportion(std::int64_t part, std::int64_t whole, std::int64_t maxi
 
 } // namespace
 
-ConsumeController::ConsumeController(const ConsumeControls& controls, platform::MemoryInfo& memory,
-                                     SharedValues& values, MessagePolicy& policy, QAction* periodicOptimizeAction,
-                                     HeapAllocator& heap)
-    : m_c(controls), m_memory(memory), m_values(values), m_policy(policy),
+ConsumeController::ConsumeController(const ConsumeControls& controls, const MemoryOptions& options,
+                                     platform::MemoryInfo& memory, SharedValues& values, MessagePolicy& policy,
+                                     QAction* periodicOptimizeAction, HeapAllocator& heap)
+    : m_c(controls), m_options(options), m_memory(memory), m_values(values), m_policy(policy),
       m_periodicOptimizeAction(periodicOptimizeAction), m_blocks(heap), m_gauge(controls.consumedGauge) {}
 
 ConsumeController::Status ConsumeController::status() const {
@@ -63,7 +62,7 @@ std::int64_t& ConsumeController::consumeTarget() {
 void ConsumeController::ConsumeMemory() {
     BusyScope busy(m_busy);
     const std::int64_t available = status().available;
-    const std::int64_t cap = safetyCapBytes(m_c.safetyCapSpin->text());
+    const std::int64_t cap = safetyCapBytes(m_options.safetyCap);
     const std::int64_t wanted = consumeAmount(available, cap, consumeTarget());
     // The heap practically never refuses while the system overcommits; the kernel would end
     // programs instead. What would leave less than the margin is not taken but reported.
@@ -93,7 +92,7 @@ void ConsumeController::FreeConsumed() {
 
 void ConsumeController::RewriteConsumed() {
     BusyScope busy(m_busy);
-    const std::int64_t cap = safetyCapBytes(m_c.safetyCapSpin->text());
+    const std::int64_t cap = safetyCapBytes(m_options.safetyCap);
     if (!rewriteAllowed(status().available, cap, consumeTarget()))
         return;
     m_gauge.setMaximum(consumeTarget());
@@ -103,6 +102,7 @@ void ConsumeController::RewriteConsumed() {
 }
 
 void ConsumeController::setRewriteControlsVisible(bool visible) {
+    m_rewriteControlsShown = visible;
     for (QWidget* w : {static_cast<QWidget*>(m_c.rewriteNowButton), static_cast<QWidget*>(m_c.periodicRewriteCheck),
                        static_cast<QWidget*>(m_c.rewriteIntervalSpin), static_cast<QWidget*>(m_c.rewriteMinutesLabel)})
         w->setVisible(visible);
@@ -130,8 +130,8 @@ void ConsumeController::onConsumeClicked() {
         onFreeConsumedTriggered();
         return;
     }
-    if (const auto target = manualTarget(m_c.consumeFirstFactorSpin->text(), m_c.consumeSecondFactorSpin->text(),
-                                         m_c.consumeThirdFactorSpin->text()))
+    if (const auto target =
+            manualTarget(m_options.consumeFirstFactor, m_options.consumeSecondFactor, m_options.consumeThirdFactor))
         consumeTarget() = *target;
     if (consumeTarget() > 0) {
         ConsumeMemory();
@@ -143,24 +143,10 @@ void ConsumeController::onRewriteNowClicked() {
     RewriteConsumed();
 }
 
-QuickChoice ConsumeController::selectedChoice() const {
-    if (m_c.oneThirdRemainsFreeRadio->isChecked())
-        return QuickChoice::OneThirdRemainsFree;
-    if (m_c.halfRemainsFreeRadio->isChecked())
-        return QuickChoice::HalfRemainsFree;
-    if (m_c.thirdOfFreeRadio->isChecked())
-        return QuickChoice::ThirdOfFree;
-    if (m_c.halfOfFreeRadio->isChecked())
-        return QuickChoice::HalfOfFree;
-    if (m_c.extraMegabytesRadio->isChecked())
-        return QuickChoice::ExtraMegaBytes;
-    return QuickChoice::None;
-}
-
 void ConsumeController::QuickConsume() {
     const Status s = status();
-    const QuickConsumeInput in{s.total, s.available, m_blocks.held(), consumeTarget(), m_c.extraMegabytesSpin->text()};
-    const std::int64_t q = quickConsumeTarget(selectedChoice(), in);
+    const QuickConsumeInput in{s.total, s.available, m_blocks.held(), consumeTarget(), m_options.extraMegabytes};
+    const std::int64_t q = quickConsumeTarget(m_options.quickChoice, in);
     if (q <= 0) {
         onFreeConsumedTriggered();
         return;
@@ -196,7 +182,7 @@ void ConsumeController::onConsumeThirdOfFreeTriggered() {
 
 void ConsumeController::OptimizeAndFree() {
     BusyScope busy(m_busy);
-    const std::int64_t a = optimizeAmount(status().available, m_c.safetyCapSpin->text());
+    const std::int64_t a = optimizeAmount(status().available, m_options.safetyCap);
     if (a <= 0)
         return;
     if (consumeTarget() > 0)
@@ -212,17 +198,17 @@ void ConsumeController::OptimizeAndFree() {
 void ConsumeController::onMinuteTick() {
     if (m_busy)
         return;
-    if (m_c.periodicRewriteCheck->isChecked() && !m_c.periodicRewriteCheck->isHidden()) {
+    if (m_options.periodicRewrite && m_rewriteControlsShown) {
         ++RewriteMinutes;
-        const QString minutes = m_c.rewriteIntervalSpin->text();
+        const QString& minutes = m_options.rewriteInterval;
         if (!minutes.isEmpty() && RewriteMinutes >= DigitsToInt(minutes)) {
             RewriteMinutes = 0;
             RewriteConsumed();
         }
     }
-    if (m_c.periodicOptimizeCheck->isChecked()) {
+    if (m_options.periodicOptimize) {
         ++OptimizeMinutes;
-        const QString minutes = m_c.optimizeIntervalSpin->text();
+        const QString& minutes = m_options.optimizeInterval;
         if (!minutes.isEmpty() && OptimizeMinutes >= DigitsToInt(minutes)) {
             OptimizeMinutes = 0;
             OptimizeAndFree();
@@ -231,33 +217,32 @@ void ConsumeController::onMinuteTick() {
 }
 
 void ConsumeController::onPeriodicOptimizeToggled() {
-    if (m_c.periodicOptimizeCheck->isChecked()) {
+    if (m_options.periodicOptimize) {
         onFreeConsumedTriggered();
         OptimizeMinutes = 0;
     }
     if (m_periodicOptimizeAction)
-        m_periodicOptimizeAction->setChecked(m_c.periodicOptimizeCheck->isChecked());
+        m_periodicOptimizeAction->setChecked(m_options.periodicOptimize);
 }
 
 void ConsumeController::onPeriodicOptimizeTriggered() {
     const bool checked = !(m_periodicOptimizeAction && m_periodicOptimizeAction->isChecked());
-    {
-        // The box's own reaction would run here as well; it runs once, below.
-        const QSignalBlocker blocker(m_c.periodicOptimizeCheck);
+    // Setting the box runs its own reaction; a box already in that state brings only the item back in line.
+    if (m_options.periodicOptimize == checked)
+        onPeriodicOptimizeToggled();
+    else
         m_c.periodicOptimizeCheck->setChecked(checked);
-    }
-    onPeriodicOptimizeToggled();
 }
 
 void ConsumeController::onOptimizeIntervalChanged() {
     if (m_periodicOptimizeAction)
         m_periodicOptimizeAction->setText(QStringLiteral("Optimize and free every ") +
-                                          QString::number(DigitsToInt(m_c.optimizeIntervalSpin->text())) +
+                                          QString::number(DigitsToInt(m_options.optimizeInterval)) +
                                           QStringLiteral(" minutes"));
 }
 
 void ConsumeController::onExtraMegabytesChanged() {
-    const QString text = m_c.extraMegabytesSpin->text();
+    const QString text = m_options.extraMegabytes;
     if (!extraMegaBytes(text))
         return;
     if (const auto reset = extraMegaBytesReset(text, status().total))

@@ -2,6 +2,7 @@
 
 #include "memory/consume_math.h"
 #include "memory/consumed_blocks.h"
+#include "memory/memory_options.h"
 #include "memory/progress_gauge.h"
 #include "memory/ram_controls.h"
 
@@ -16,13 +17,14 @@ class MemoryInfo;
 }
 
 // "Optimize and free RAM" and the consumption tools: memory held in the program's own heap until
-// released. Options are read from the tab's controls when needed; the target lives in
-// SharedValues::ConsumeTarget.
+// released. Options are read when needed; the target lives in SharedValues::ConsumeTarget.
 class ConsumeController {
 public:
     // `periodicOptimizeAction` is the main menu item that mirrors periodicOptimizeCheck and shows its minutes.
-    ConsumeController(const ConsumeControls& controls, platform::MemoryInfo& memory, SharedValues& values,
-                      MessagePolicy& policy, QAction* periodicOptimizeAction, HeapAllocator& heap);
+    // `controls` are the ones it shows into or sets; a set control brings its option along.
+    ConsumeController(const ConsumeControls& controls, const MemoryOptions& options, platform::MemoryInfo& memory,
+                      SharedValues& values, MessagePolicy& policy, QAction* periodicOptimizeAction,
+                      HeapAllocator& heap);
 
     void ConsumeMemory();
     void FreeConsumed();
@@ -59,11 +61,11 @@ private:
     };
     Status status() const;
     std::int64_t& consumeTarget();
-    QuickChoice selectedChoice() const;
     void showConsumedState();
     void setRewriteControlsVisible(bool visible);
 
     ConsumeControls m_c;
+    const MemoryOptions& m_options;
     platform::MemoryInfo& m_memory;
     SharedValues& m_values;
     MessagePolicy& m_policy;
@@ -72,6 +74,7 @@ private:
     ProgressGauge m_gauge;
     int RewriteMinutes = 0;
     int OptimizeMinutes = 0;
+    bool m_rewriteControlsShown = false; // only while something is consumed
     // Set while an operation runs; the warning's modal box lets minuteTimer fire meanwhile.
     bool m_busy = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 class GraphImage;
+class QAction;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
@@ -53,3 +54,14 @@ struct ConsumeControls {
 };
 
 struct RamControls : MemoryStatusControls, ConsumeControls {};
+
+// The main menu's items that serve the tab; it connects them itself. An item left out stays unconnected.
+struct MemoryMenuItems {
+    QAction* optimizeNowAction = nullptr;
+    QAction* periodicOptimizeAction = nullptr; // mirrors periodicOptimizeCheck and shows its minutes
+    QAction* freeConsumedAction = nullptr;
+    QAction* consumeToTwoThirdsAction = nullptr;
+    QAction* consumeToHalfAction = nullptr;
+    QAction* consumeHalfOfFreeAction = nullptr;
+    QAction* consumeThirdOfFreeAction = nullptr;
+};

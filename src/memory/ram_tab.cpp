@@ -6,6 +6,7 @@
 #include "memory/system_heap_allocator.h"
 #include "widgets/form_builder.h"
 #include "widgets/guarded_connect.h"
+#include "widgets/option_binding.h"
 #include "widgets/spin_edit.h"
 
 #include <QCheckBox>
@@ -16,7 +17,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 using form::named;
 using form::row;
@@ -35,10 +38,22 @@ QProgressBar* gauge(QWidget* parent, const char* name, const QColor& color) {
     return bar;
 }
 
+// Keeps `option` at the choice of the checked radio, and at none while no radio is checked.
+void bindChoice(QRadioButton* radio, QuickChoice choice, QuickChoice& option) {
+    auto follow = [radio, choice, &option] {
+        if (radio->isChecked())
+            option = choice;
+        else if (option == choice)
+            option = QuickChoice::None;
+    };
+    follow();
+    QObject::connect(radio, &QRadioButton::toggled, radio, follow);
+}
+
 } // namespace
 
-RamTab::RamTab(platform::MemoryInfo& memory, MessagePolicy& policy, SharedValues& values,
-               QAction* periodicOptimizeAction, std::function<bool()> graphShown, HeapAllocator* heap, QWidget* parent)
+RamTab::RamTab(platform::MemoryInfo& memory, MessagePolicy& policy, SharedValues& values, const MemoryMenuItems& menu,
+               std::function<bool()> graphShown, HeapAllocator* heap, QWidget* parent)
     : QWidget(parent), m_policy(policy) {
     auto* left = new QVBoxLayout;
     left->addLayout(createStatusControls());
@@ -65,8 +80,15 @@ RamTab::RamTab(platform::MemoryInfo& memory, MessagePolicy& policy, SharedValues
         heap = m_ownHeap.get();
     }
     m_memory = std::make_unique<MemoryController>(m_controls, memory, values, std::move(graphShown));
-    m_consume = std::make_unique<ConsumeController>(m_controls, memory, values, policy, periodicOptimizeAction, *heap);
+    m_consume = std::make_unique<ConsumeController>(m_controls, m_options, memory, values, policy,
+                                                    menu.periodicOptimizeAction, *heap);
     connectHandlers();
+    connectMenu(menu);
+
+    m_minuteTimer = named(new QTimer(this), "minuteTimer");
+    m_minuteTimer->setInterval(60000);
+    connectGuardedTimer(m_minuteTimer, this, m_policy, [this] { m_consume->onMinuteTick(); });
+    m_minuteTimer->start();
 }
 
 RamTab::~RamTab() = default;
@@ -97,7 +119,9 @@ QLayout* RamTab::createOptimizeControls() {
         named(new QPushButton(QStringLiteral("Optimize and free RAM"), this), "optimizeAndFreeButton");
     c.periodicOptimizeCheck =
         named(new QCheckBox(QStringLiteral("Optimize and free every"), this), "periodicOptimizeCheck");
+    bind::checked(c.periodicOptimizeCheck, m_options.periodicOptimize);
     c.optimizeIntervalSpin = spinEdit(this, "optimizeIntervalSpin", 1, 840, 1);
+    bind::text(c.optimizeIntervalSpin, m_options.optimizeInterval);
     c.optimizeMinutesLabel = new QLabel(QStringLiteral("minutes"), this);
     c.consumedGauge = named(new QProgressBar(this), "consumedGauge");
     c.consumedGauge->setRange(0, 100);
@@ -120,11 +144,16 @@ QWidget* RamTab::createConsumePanel() {
     c.consumeFirstFactorSpin = spinEdit(panel, "consumeFirstFactorSpin", 0, 4096, 1024);
     c.consumeSecondFactorSpin = spinEdit(panel, "consumeSecondFactorSpin", 0, 4096, 1024);
     c.consumeThirdFactorSpin = spinEdit(panel, "consumeThirdFactorSpin", 0, 65521, 1);
+    bind::text(c.consumeFirstFactorSpin, m_options.consumeFirstFactor);
+    bind::text(c.consumeSecondFactorSpin, m_options.consumeSecondFactor);
+    bind::text(c.consumeThirdFactorSpin, m_options.consumeThirdFactor);
     c.consumeButton = named(new QPushButton(QStringLiteral("GO"), panel), "consumeButton");
 
     c.periodicRewriteCheck = named(new QCheckBox(QStringLiteral("Rewrite every"), panel), "periodicRewriteCheck");
     c.periodicRewriteCheck->setChecked(true);
+    bind::checked(c.periodicRewriteCheck, m_options.periodicRewrite);
     c.rewriteIntervalSpin = spinEdit(panel, "rewriteIntervalSpin", 1, 840, 1);
+    bind::text(c.rewriteIntervalSpin, m_options.rewriteInterval);
     c.rewriteMinutesLabel = new QLabel(QStringLiteral("minutes"), panel);
     c.rewriteNowButton = named(new QPushButton(QStringLiteral("Rewrite Now"), panel), "rewriteNowButton");
 
@@ -139,10 +168,21 @@ QWidget* RamTab::createConsumePanel() {
     c.halfOfFreeRadio = named(new QRadioButton(QStringLiteral("half of current free"), panel), "halfOfFreeRadio");
     c.extraMegabytesRadio = named(new QRadioButton(QStringLiteral("Extra Mega Bytes:"), panel), "extraMegabytesRadio");
     c.extraMegabytesRadio->setChecked(true);
+    const std::pair<QRadioButton*, QuickChoice> choices[] = {
+        {c.oneThirdRemainsFreeRadio, QuickChoice::OneThirdRemainsFree},
+        {c.halfRemainsFreeRadio, QuickChoice::HalfRemainsFree},
+        {c.thirdOfFreeRadio, QuickChoice::ThirdOfFree},
+        {c.halfOfFreeRadio, QuickChoice::HalfOfFree},
+        {c.extraMegabytesRadio, QuickChoice::ExtraMegaBytes},
+    };
+    for (const auto& [radio, choice] : choices)
+        bindChoice(radio, choice, m_options.quickChoice);
     c.extraMegabytesSpin = spinEdit(panel, "extraMegabytesSpin", -65521, 65521, 0);
+    bind::text(c.extraMegabytesSpin, m_options.extraMegabytes);
 
     c.safetyCapLabel = new QLabel(QStringLiteral("Safety Cap RAM Mega Bytes:"), panel);
     c.safetyCapSpin = spinEdit(panel, "safetyCapSpin", 1, 4096, 10);
+    bind::text(c.safetyCapSpin, m_options.safetyCap);
 
     auto* column = new QVBoxLayout(panel);
     column->addWidget(c.consumeBytesLabel);
@@ -178,4 +218,20 @@ void RamTab::connectHandlers() {
                    [this] { m_consume->onOptimizeIntervalChanged(); });
     connectGuarded(c.extraMegabytesSpin, &SpinEdit::changed, this, m_policy,
                    [this] { m_consume->onExtraMegabytesChanged(); });
+}
+
+void RamTab::connectMenu(const MemoryMenuItems& menu) {
+    ConsumeController* consume = m_consume.get();
+    const std::pair<QAction*, void (ConsumeController::*)()> reactions[] = {
+        {menu.optimizeNowAction, &ConsumeController::onOptimizeNowTriggered},
+        {menu.periodicOptimizeAction, &ConsumeController::onPeriodicOptimizeTriggered},
+        {menu.freeConsumedAction, &ConsumeController::onFreeConsumedTriggered},
+        {menu.consumeToTwoThirdsAction, &ConsumeController::onConsumeToTwoThirdsTriggered},
+        {menu.consumeToHalfAction, &ConsumeController::onConsumeToHalfTriggered},
+        {menu.consumeHalfOfFreeAction, &ConsumeController::onConsumeHalfOfFreeTriggered},
+        {menu.consumeThirdOfFreeAction, &ConsumeController::onConsumeThirdOfFreeTriggered},
+    };
+    for (const auto& [item, reaction] : reactions)
+        if (item)
+            connectGuardedMenuItem(item, this, m_policy, [consume, reaction] { (consume->*reaction)(); });
 }

@@ -3,6 +3,7 @@
 #include "app/shell_controller.h"
 #include "app/torvane_program.h"
 #include "core/digits_to_int.h"
+#include "internet/internet_tab.h"
 #include "memory/ram_controls.h"
 #include "memory/ram_tab.h"
 #include "platform/torvane_error.h"
@@ -153,8 +154,8 @@ TEST_F(MainWindowTest, TimersIntervalsAndStartStates) {
         {form().statusTimer, 150, true},
         {form().refreshTimer, 2500, true},
         {form().protectionTimer, 500, true},
-        {form().minuteTimer, 60000, true},
-        {form().addressLookupTimer, 1000, false},
+        {main().ramTab().minuteTimer(), 60000, true},
+        {main().internetTab().addressLookupTimer(), 1000, false},
         {main().autoActionsTab().countdownTimer(), 1000, false},
         {main().temperatureTab().temperatureTimer(), 150, true},
     };

@@ -154,7 +154,7 @@ TEST_F(SettingsTest, OnlyConfiguresAppliesTheFieldsAndNoReplay) {
     EXPECT_TRUE(main().temperatureTab().temperatureTimer()->isActive());
     EXPECT_FALSE(form().silentModeAction->isChecked());
     // The change reactions ran: the address retrieval took its new interval.
-    EXPECT_EQ(form().addressLookupTimer->interval(), 2500);
+    EXPECT_EQ(main().internetTab().addressLookupTimer()->interval(), 2500);
 }
 
 TEST_F(SettingsTest, StoredFieldsAreClampedIntoTheCurrentRanges) {

@@ -2,6 +2,8 @@
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
+#include "internet/internet_tab.h"
+#include "memory/ram_tab.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/proc/linux_processes.h"
 #include "platform/linux/x11/x11_window_system.h"
@@ -47,7 +49,8 @@ TEST(WindowEvents, KillListedWindowsDieWithoutATickAndOthersLive) {
     QTemporaryDir dir;
     TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
     MainForm& f = program.mainWindow().form();
-    for (QTimer* timer : {f.statusTimer, f.refreshTimer, f.protectionTimer, f.minuteTimer, f.addressLookupTimer,
+    for (QTimer* timer : {f.statusTimer, f.refreshTimer, f.protectionTimer, program.mainWindow().ramTab().minuteTimer(),
+                          program.mainWindow().internetTab().addressLookupTimer(),
                           program.mainWindow().autoActionsTab().countdownTimer(),
                           program.mainWindow().temperatureTab().temperatureTimer()})
         timer->stop();

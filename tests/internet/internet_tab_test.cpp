@@ -42,12 +42,13 @@ protected:
     InternetTabTest() : policy(fake) {
         silent.setCheckable(true);
         policy.attach(&mainWindow, &silent, nullptr);
-        tab = new InternetTab(fake, policy, &lookupTimer, &silent, &mainWindow);
+        tab = new InternetTab(fake, policy, &silent, &mainWindow);
         c().addressPageEdit->setText(kPage);
     }
 
     InternetControls& c() { return tab->controls(); }
     InternetController& controller() { return tab->controller(); }
+    QTimer& lookupTimer() { return *tab->addressLookupTimer(); }
     QStringList memoLines() { return c().connectionStateText->toPlainText().split(QLatin1Char('\n')); }
     QStringList boxTitles() const {
         QStringList titles;
@@ -59,7 +60,6 @@ protected:
     FakePlatform fake;
     MessagePolicy policy;
     QWidget mainWindow;
-    QTimer lookupTimer;
     QAction silent{nullptr};
     InternetTab* tab = nullptr;
 };
@@ -67,7 +67,7 @@ protected:
 } // namespace
 
 TEST_F(InternetTabTest, ControlsAsCreated) {
-    InternetTab fresh(fake, policy, &lookupTimer, &silent);
+    InternetTab fresh(fake, policy, &silent);
     InternetControls& f = fresh.controls();
     EXPECT_EQ(f.internetTitleLabel->text(), QStringLiteral("Internet Conncetion"));
     EXPECT_EQ(f.getAddressButton->text(), QStringLiteral("Get IP from"));
@@ -83,8 +83,8 @@ TEST_F(InternetTabTest, ControlsAsCreated) {
     EXPECT_EQ(f.lookupIntervalSpin->maximum(), 60000);
     EXPECT_EQ(f.lookupIntervalSpin->step(), 100);
     EXPECT_FALSE(f.lookupIntervalSpin->isEnabled());
-    EXPECT_FALSE(lookupTimer.isActive());
-    EXPECT_EQ(lookupTimer.interval(), 1000);
+    EXPECT_FALSE(fresh.addressLookupTimer()->isActive());
+    EXPECT_EQ(fresh.addressLookupTimer()->interval(), 1000);
     EXPECT_FALSE(fresh.controller().internetConnected());
     for (const char* name : {"connectionStateText", "getAddressButton", "addressPageEdit", "publicAddressEdit",
                              "periodicLookupCheck", "lookupIntervalSpin", "lookupOnlyConnectedCheck"})
@@ -130,7 +130,7 @@ TEST_F(InternetTabTest, ConnectionCheckAsksAtMostEightTimes) {
     for (const auto& k : cases) {
         ScriptedNetwork network;
         network.answers = k.answers;
-        InternetTab scripted(network, policy, &lookupTimer, &silent);
+        InternetTab scripted(network, policy, &silent);
         scripted.controller().ConnectionCheck();
         EXPECT_EQ(network.calls, k.calls) << k.answers.back();
         EXPECT_EQ(scripted.controls().connectionStateText->toPlainText().section(QLatin1Char('\n'), 0, 0), k.firstLine);
@@ -266,7 +266,7 @@ TEST_F(InternetTabTest, NothingStacksWhileAGetIsOut) {
 }
 
 TEST_F(InternetTabTest, AnAnswerAfterTheTabIsGoneReachesNothing) {
-    auto* doomed = new InternetTab(fake, policy, &lookupTimer, &silent);
+    auto* doomed = new InternetTab(fake, policy, &silent);
     doomed->controller().onGetAddressClicked();
     delete doomed;
     EXPECT_EQ(fake.answerHttpRequests(), 0);
@@ -325,8 +325,8 @@ TEST_F(InternetTabTest, PeriodicRetrievalSwitchAndInterval) {
     };
     for (const auto& s : steps) {
         s.act(c());
-        EXPECT_EQ(lookupTimer.isActive(), s.active) << s.step;
-        EXPECT_EQ(lookupTimer.interval(), s.interval) << s.step;
+        EXPECT_EQ(lookupTimer().isActive(), s.active) << s.step;
+        EXPECT_EQ(lookupTimer().interval(), s.interval) << s.step;
         EXPECT_EQ(c().lookupIntervalSpin->isEnabled(), s.spinEnabled) << s.step;
         EXPECT_EQ(controller().lookupTimerEnabled(), c().periodicLookupCheck->isChecked()) << s.step;
     }
@@ -339,6 +339,25 @@ TEST_F(InternetTabTest, AnIntervalTooLargeForAnIntegerIsReported) {
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes().front().title, QStringLiteral("Torvane 4.4.0"));
     EXPECT_EQ(fake.boxes().front().text, QStringLiteral("'99999999999' is not a valid integer value."));
-    EXPECT_TRUE(lookupTimer.isActive());
-    EXPECT_EQ(lookupTimer.interval(), 1000);
+    EXPECT_TRUE(lookupTimer().isActive());
+    EXPECT_EQ(lookupTimer().interval(), 1000);
+}
+
+TEST_F(InternetTabTest, OptionsFollowTheControls) {
+    InternetOptions expected;
+    expected.addressPage = kPage;
+    EXPECT_EQ(tab->options(), expected);
+    c().periodicLookupCheck->setChecked(true);
+    c().lookupIntervalSpin->setText(QStringLiteral("2500"));
+    c().lookupOnlyConnectedCheck->setChecked(true);
+    c().addressPageEdit->setText(QStringLiteral("http://127.0.0.1:9/other"));
+    EXPECT_EQ(tab->options(), (InternetOptions{QStringLiteral("http://127.0.0.1:9/other"), true, "2500", true}));
+}
+
+TEST_F(InternetTabTest, ATickOfTheTabsTimerRetrievesWithoutTheNotice) {
+    fake.pages[kPage] = kBody;
+    QMetaObject::invokeMethod(&lookupTimer(), "timeout");
+    EXPECT_EQ(fake.answerHttpRequests(), 1);
+    EXPECT_TRUE(fake.boxes().isEmpty());
+    EXPECT_EQ(c().publicAddressEdit->text(), QStringLiteral("203.0.113.7"));
 }

@@ -31,7 +31,7 @@ protected:
         setMemory(4 * GiB, 3 * GiB);
         heap.status = &fake.memoryStatus;
         tab = new RamTab(
-            fake, policy, values, &optimizeEvery, [this] { return graphShown; }, &heap, &mainWindow);
+            fake, policy, values, menuItems(), [this] { return graphShown; }, &heap, &mainWindow);
     }
 
     // The tab releases what it holds into the heap and values below, so it goes first.
@@ -46,6 +46,10 @@ protected:
         fake.memoryStatus.availVirtual = (std::uint64_t(1) << 47) - 4 * GiB;
     }
 
+    MemoryMenuItems menuItems() {
+        return {&optimizeNow,   &optimizeEvery,     &freeConsumed,      &consumeToTwoThirds,
+                &consumeToHalf, &consumeHalfOfFree, &consumeThirdOfFree};
+    }
     const RamControls& c() const { return tab->controls(); }
     ConsumeController& consume() { return tab->consume(); }
     MemoryController& memory() { return tab->memory(); }
@@ -70,6 +74,12 @@ protected:
     QWidget mainWindow;
     QAction silentMode{&mainWindow};
     QAction optimizeEvery{&mainWindow};
+    QAction optimizeNow{&mainWindow};
+    QAction freeConsumed{&mainWindow};
+    QAction consumeToTwoThirds{&mainWindow};
+    QAction consumeToHalf{&mainWindow};
+    QAction consumeHalfOfFree{&mainWindow};
+    QAction consumeThirdOfFree{&mainWindow};
     SharedValues values;
     FakeHeap heap;
     bool graphShown = false;

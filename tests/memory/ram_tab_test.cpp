@@ -2,6 +2,7 @@
 #include "ram_tab_fixture.h"
 
 #include <QTabWidget>
+#include <QTimer>
 #include <cstring>
 #include <limits>
 
@@ -212,29 +213,50 @@ TEST_F(RamTabTest, ConsumeToTwoThirdsAimsAtTwoThirdsAndHoldsOneGibibyte) {
     EXPECT_EQ(c().consumeSecondFactorSpin->text(), QStringLiteral("1024"));
     EXPECT_EQ(c().consumeThirdFactorSpin->text(), QStringLiteral("1707"));
     EXPECT_TRUE(consumedState());
+    freeConsumed.trigger();
+    EXPECT_TRUE(idleState());
 }
 
 TEST_F(RamTabTest, MenuItemsSelectTheirChoice) {
     setMemory(4 * GiB, 60 * MiB); // held amounts stay small
     struct Case {
-        void (ConsumeController::*item)();
+        QAction* item;
         QRadioButton* RamControls::*choice;
         std::int64_t target;
     };
     const Case cases[] = {
-        {&ConsumeController::onConsumeHalfOfFreeTriggered, &RamControls::thirdOfFreeRadio, 20 * MiB},
+        {&consumeHalfOfFree, &RamControls::thirdOfFreeRadio, 20 * MiB},
         // Half of the 40 MiB then free, plus the 20 MiB held.
-        {&ConsumeController::onConsumeThirdOfFreeTriggered, &RamControls::halfOfFreeRadio, 40 * MiB},
-        {&ConsumeController::onConsumeToHalfTriggered, &RamControls::halfRemainsFreeRadio, 0},
+        {&consumeThirdOfFree, &RamControls::halfOfFreeRadio, 40 * MiB},
+        {&consumeToHalf, &RamControls::halfRemainsFreeRadio, 0},
+        {&consumeToTwoThirds, &RamControls::oneThirdRemainsFreeRadio, 0},
     };
     for (const Case& k : cases) {
-        (consume().*k.item)();
+        k.item->trigger();
         const RamControls& controls = c();
         EXPECT_TRUE((controls.*k.choice)->isChecked());
         EXPECT_EQ(target(), k.target);
         EXPECT_EQ(held(), k.target);
         EXPECT_EQ(fake.memoryStatus.availPhys, std::uint64_t(60 * MiB - k.target));
     }
+}
+
+TEST_F(RamTabTest, OptionsFollowTheControls) {
+    EXPECT_EQ(tab->options(), MemoryOptions{});
+    c().periodicOptimizeCheck->setChecked(true);
+    c().optimizeIntervalSpin->setText(QStringLiteral("7"));
+    c().periodicRewriteCheck->setChecked(false);
+    c().rewriteIntervalSpin->setText(QStringLiteral("12"));
+    c().consumeFirstFactorSpin->setText(QStringLiteral("2"));
+    c().consumeSecondFactorSpin->setText(QStringLiteral("3"));
+    c().consumeThirdFactorSpin->setText(QString());
+    c().halfOfFreeRadio->setChecked(true);
+    c().extraMegabytesSpin->setText(QStringLiteral("-5"));
+    c().safetyCapSpin->setText(QStringLiteral("64"));
+    const MemoryOptions expected{true, "7", false, "12", "2", "3", "", QuickChoice::HalfOfFree, "-5", "64"};
+    EXPECT_EQ(tab->options(), expected);
+    c().thirdOfFreeRadio->setChecked(true);
+    EXPECT_EQ(tab->options().quickChoice, QuickChoice::ThirdOfFree);
 }
 
 TEST_F(RamTabTest, HalfRemainsFreeWhenOthersUseMoreThanHalfOnlyFrees) {
@@ -332,7 +354,7 @@ TEST_F(RamTabTest, OptimizeFirstFreesWhatIsConsumed) {
     c().consumeThirdFactorSpin->setValue(8);
     consume().onConsumeClicked();
     ASSERT_TRUE(consumedState());
-    consume().onOptimizeAndFreeClicked();
+    optimizeNow.trigger();
     EXPECT_TRUE(idleState());
     EXPECT_EQ(heap.outstanding, 0);
     // The amount is taken before the release: 42 MiB available less the cap.
@@ -384,14 +406,21 @@ TEST_F(RamTabTest, TimerFourWaitsWhileTheWarningIsOpen) {
 }
 
 TEST_F(RamTabTest, TheMenuItemAndTheBoxMirrorEachOther) {
-    consume().onPeriodicOptimizeTriggered();
+    optimizeEvery.trigger();
     EXPECT_TRUE(c().periodicOptimizeCheck->isChecked());
     EXPECT_TRUE(optimizeEvery.isChecked());
-    consume().onPeriodicOptimizeTriggered();
+    optimizeEvery.trigger();
     EXPECT_FALSE(c().periodicOptimizeCheck->isChecked());
     EXPECT_FALSE(optimizeEvery.isChecked());
     c().periodicOptimizeCheck->setChecked(true);
     EXPECT_TRUE(optimizeEvery.isChecked());
+}
+
+TEST_F(RamTabTest, TheMinuteTimerCountsTheMinutes) {
+    c().optimizeIntervalSpin->setValue(2);
+    c().periodicOptimizeCheck->setChecked(true);
+    QMetaObject::invokeMethod(tab->minuteTimer(), "timeout");
+    EXPECT_EQ(consume().optimizeMinutes(), 1);
 }
 
 TEST_F(RamTabTest, RewriteRunsEveryMinutesWhileConsumedAndRoomRemains) {
