@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The two option files in BaseDir: plain runs of fixed-size records whose meaning is their position.
@@ -11,8 +12,66 @@ namespace settings_files {
 inline const QString kSettingsFileName = QStringLiteral("Settings.ini");     // one byte per yes/no option
 inline const QString kConfiguresFileName = QStringLiteral("Configures.ini"); // 32-bit little-endian fields
 
-constexpr int kFlagCount = 28;
-constexpr int kFieldCount = 15;
+// Where each option sits, by name: flags[flag::Protection], fields[field::LookupInterval]. The order is the files' own
+// and never changes: a new option goes at the end.
+namespace field {
+enum : std::size_t {
+    ConsumeFirstFactor,
+    ConsumeSecondFactor,
+    ConsumeThirdFactor,
+    RewriteInterval,
+    ExtraMegabytes,
+    SafetyCap,
+    SmartTolerance,
+    ShortNameLength,
+    NameLengthLimit,
+    MemoryWarningLimit,
+    OptimizeInterval,
+    LookupInterval,
+    OverheatThreshold,
+    OverheatKillUsage,
+    ChangeTolerance,
+    Count
+};
+} // namespace field
+
+namespace flag {
+enum : std::size_t {
+    TreatShownAsHidden,
+    ConfirmActions,
+    PeriodicRewrite,
+    CleverProcessing,
+    SmartRecognition,
+    FilterTextLength,
+    SpareShortNames,
+    LimitNameLength,
+    FollowWindowHandle,
+    MemoryWarning,
+    WarnSafeListToo,
+    PeriodicOptimize,
+    PeriodicLookup,
+    LookupOnlyConnected,
+    OverheatKill,
+    OverheatStopProtection,
+    StartCoreTempWithTorvane,
+    OverheatStopLookup,
+    OverheatStopMemory,
+    ForceAction,
+    DetectTemperatureChanges,
+    OverheatShutDown,
+    // The option check boxes end here; the records after them come from menu items and the window.
+    KeepSettings,
+    MainWindowShown,
+    ShowHiddenTasks,
+    Protection,
+    TreatAsHidden,
+    TemperatureTab,
+    Count
+};
+} // namespace flag
+
+constexpr int kFlagCount = flag::Count;
+constexpr int kFieldCount = field::Count;
 using Flags = std::array<bool, kFlagCount>;
 using Fields = std::array<std::int32_t, kFieldCount>;
 

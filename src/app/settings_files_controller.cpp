@@ -201,12 +201,12 @@ void SettingsController::SaveSettings() {
     for (std::size_t i = 0; i < boxes.size(); ++i)
         flags[i] = boxes[i]->isChecked();
     // After the check boxes, the records that come from menu items, the tray flag and the timer.
-    flags[22] = f.keepSettingsAction->isChecked();
-    flags[23] = m_main.values().MainWindowShown;
-    flags[24] = f.showHiddenTasksAction->isChecked();
-    flags[25] = f.protectionAction->isChecked();
-    flags[26] = f.treatAsHiddenAction->isChecked();
-    flags[27] = m_main.temperatureTab().temperatureTimer()->isActive();
+    flags[flag::KeepSettings] = f.keepSettingsAction->isChecked();
+    flags[flag::MainWindowShown] = m_main.values().MainWindowShown;
+    flags[flag::ShowHiddenTasks] = f.showHiddenTasksAction->isChecked();
+    flags[flag::Protection] = f.protectionAction->isChecked();
+    flags[flag::TreatAsHidden] = f.treatAsHiddenAction->isChecked();
+    flags[flag::TemperatureTab] = m_main.temperatureTab().temperatureTimer()->isActive();
     replace(settings, encodeFlags(flags));
 
     Fields fields{};
