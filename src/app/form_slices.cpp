@@ -1,17 +1,11 @@
 #include "app/form_slices.h"
 
 RecognitionControls recognitionControls(const MainForm& f) {
-    return {.cleverProcessingCheck = f.cleverProcessingCheck,
-            .smartRecognitionCheck = f.smartRecognitionCheck,
+    return {.smartRecognitionCheck = f.smartRecognitionCheck,
             .filterTextLengthCheck = f.filterTextLengthCheck,
             .spareShortNamesCheck = f.spareShortNamesCheck,
-            .limitNameLengthCheck = f.limitNameLengthCheck,
-            .followWindowHandleCheck = f.followWindowHandleCheck,
-            .sortedListsCheck = f.sortedListsCheck,
-            .tolerancePercentRadio = f.tolerancePercentRadio,
-            .smartToleranceSpin = f.smartToleranceSpin,
             .shortNameLengthSpin = f.shortNameLengthSpin,
-            .nameLengthLimitSpin = f.nameLengthLimitSpin,
+            .smartToleranceSpin = f.smartToleranceSpin,
             .allTasksView = f.allTasksView,
             .safeListView = f.safeListView,
             .killListView = f.killListView};
@@ -35,15 +29,8 @@ ProtectionControls protectionControls(const MainForm& f) {
             .killListView = f.killListView,
             .protectionButton = f.protectionButton,
             .treatAllAsNewButton = f.treatAllAsNewButton,
-            .treatShownAsHiddenCheck = f.treatShownAsHiddenCheck,
-            .limitNameLengthCheck = f.limitNameLengthCheck,
-            .followWindowHandleCheck = f.followWindowHandleCheck,
             .memoryWarningCheck = f.memoryWarningCheck,
             .warnSafeListToCheck = f.warnSafeListToCheck,
-            .quickRepeatCheck = f.quickRepeatCheck,
-            .matchSameNamesCheck = f.matchSameNamesCheck,
-            .nameLengthLimitSpin = f.nameLengthLimitSpin,
-            .memoryWarningSpin = f.memoryWarningSpin,
             .protectionAction = f.protectionAction,
             .trayProtectionAction = f.trayProtectionAction,
             .memoryWarningAction = f.memoryWarningAction,
@@ -52,13 +39,7 @@ ProtectionControls protectionControls(const MainForm& f) {
 }
 
 ListCommandControls listCommandControls(const MainForm& f) {
-    return {.allTasksView = f.allTasksView,
-            .safeListView = f.safeListView,
-            .killListView = f.killListView,
-            .allTasksFindEdit = f.allTasksFindEdit,
-            .safeListFindEdit = f.safeListFindEdit,
-            .killListFindEdit = f.killListFindEdit,
-            .showHiddenTasksAction = f.showHiddenTasksAction};
+    return {.allTasksView = f.allTasksView, .safeListView = f.safeListView, .killListView = f.killListView};
 }
 
 ListFileControls listFileControls(const MainForm& f) {

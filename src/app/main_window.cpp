@@ -27,6 +27,8 @@
 #include "temperature/temperature_investigator.h"
 #include "temperature/temperature_tab.h"
 #include "widgets/form_builder.h"
+#include "widgets/option_binding.h"
+#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +39,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
@@ -51,12 +54,13 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
     setWindowTitle(QStringLiteral("Torvane"));
     setWindowIcon(torvaneIcon());
     buildWindow();
+    bindOptions();
     m_policy.attach(this, m_form.silentModeAction, m_form.confirmActionsCheck);
     m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
     m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
     m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
-    m_recognition = std::make_unique<RecognitionHandlers>(recognitionControls(m_form));
-    m_taskList = std::make_unique<TaskListController>(taskListControls(m_form), m_platform.windows,
+    m_recognition = std::make_unique<RecognitionHandlers>(recognitionControls(m_form), m_recognitionSettings);
+    m_taskList = std::make_unique<TaskListController>(taskListControls(m_form), m_taskListOptions, m_platform.windows,
                                                       m_platform.processes, m_policy);
     m_taskActions = std::make_unique<TaskActions>(taskActionControls(m_form), m_platform.windows, m_platform.processes,
                                                   m_policy, *m_taskList);
@@ -65,12 +69,12 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
     m_newTask = std::make_unique<TaskActionWindow>(m_values, m_platform.windows, *m_taskActions, m_policy);
     m_helping = std::make_unique<HelpWindow>(m_policy);
     m_investigator = std::make_unique<TemperatureInvestigator>();
-    m_listCommands = std::make_unique<ListCommands>(listCommandControls(m_form), *m_recognition, m_policy,
-                                                    *m_taskActions, *m_taskList, *m_newTask);
+    m_listCommands = std::make_unique<ListCommands>(listCommandControls(m_form), m_listSearch, m_taskListOptions,
+                                                    *m_recognition, m_policy, *m_taskActions, *m_taskList, *m_newTask);
     buildSubsystemTabs();
-    m_protection =
-        std::make_unique<Protection>(protectionControls(m_form), *m_recognition, m_values, m_platform.windows, m_policy,
-                                     *m_taskActions, *m_newTask, m_temperatureTab->reactions());
+    m_protection = std::make_unique<Protection>(protectionControls(m_form), m_protectionOptions, *m_recognition,
+                                                m_values, m_platform.windows, m_policy, *m_taskActions, *m_newTask,
+                                                m_temperatureTab->reactions());
     wireHandlers();
     // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
     // so the first snapshot of protection already holds them.
@@ -135,6 +139,33 @@ void MainWindow::buildWindow() {
     const QSize designed(window_size::kClientWidth, window_size::kClientHeight + menuBar()->sizeHint().height());
     resize(screen_fit::within(designed, room.size()));
     setMinimumSize(window_size::minimum());
+}
+
+void MainWindow::bindOptions() {
+    MainForm& f = m_form;
+    RecognitionSettings& r = m_recognitionSettings;
+    bind::checked(f.cleverProcessingCheck, r.cleverProcessing);
+    bind::checked(f.tolerancePercentRadio, r.percentMode);
+    bind::text(f.smartToleranceSpin, r.toleranceText);
+    bind::checked(f.filterTextLengthCheck, r.lengthFilter);
+    bind::checked(f.spareShortNamesCheck, r.spareShortNames);
+    bind::text(f.shortNameLengthSpin, r.shortNameLengthText);
+    bind::checked(f.followWindowHandleCheck, r.changeByHandle);
+    bind::checked(f.limitNameLengthCheck, r.limitNameLength);
+    bind::text(f.nameLengthLimitSpin, r.nameLengthLimitText);
+    bind::checked(f.sortedListsCheck, r.sortedLists);
+    ProtectionOptions& p = m_protectionOptions;
+    bind::checked(f.protectionAction, p.protectionOn);
+    bind::checked(f.treatShownAsHiddenCheck, p.treatShownAsHidden);
+    bind::checked(f.memoryWarningCheck, p.memoryWarning);
+    bind::text(f.memoryWarningSpin, p.memoryLimitText);
+    bind::checked(f.warnSafeListToCheck, p.warnSafeListToo);
+    bind::checked(f.quickRepeatCheck, p.quickRepeat);
+    bind::checked(f.matchSameNamesCheck, p.matchSameNames);
+    bind::checked(f.showHiddenTasksAction, m_taskListOptions.showHiddenTasks);
+    bind::text(f.allTasksFindEdit, m_listSearch.allTasks);
+    bind::text(f.safeListFindEdit, m_listSearch.safeList);
+    bind::text(f.killListFindEdit, m_listSearch.killList);
 }
 
 // Tabs whose controls and handlers live with their own subsystem.

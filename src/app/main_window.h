@@ -4,7 +4,11 @@
 #include "app/settings_store.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
+#include "lists/list_options.h"
 #include "platform/platform.h"
+#include "tasks/protection_options.h"
+#include "tasks/recognition_options.h"
+#include "tasks/task_list_options.h"
 #include "widgets/guarded_connect.h"
 
 #include <QMainWindow>
@@ -99,11 +103,16 @@ protected:
 private:
     void buildWindow();
     void buildSubsystemTabs();
+    void bindOptions();
     void wireHandlers();
 
     platform::Platform& m_platform;
     SharedValues& m_values;
     MainForm m_form;
+    RecognitionSettings m_recognitionSettings;
+    ProtectionOptions m_protectionOptions;
+    TaskListOptions m_taskListOptions;
+    ListSearchOptions m_listSearch;
     MessagePolicy m_policy;
     std::unique_ptr<ShellController> m_shell;
     std::unique_ptr<SilentModeController> m_silentMode;
