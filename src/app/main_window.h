@@ -4,17 +4,14 @@
 #include "app/settings_store.h"
 #include "core/message_policy.h"
 #include "core/shared_values.h"
-#include "lists/list_options.h"
 #include "platform/platform.h"
-#include "tasks/protection_options.h"
-#include "tasks/recognition_options.h"
-#include "tasks/task_list_options.h"
 #include "widgets/guarded_connect.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
+class AdvancedOptionsTab;
 class AutoWindowsActionsTab;
 class EncryptionTab;
 class InternetTab;
@@ -31,6 +28,7 @@ class ListFileController;
 class Protection;
 class RecognitionHandlers;
 class TaskActions;
+class TaskManagementTab;
 class TaskListController;
 class TaskActionWindow;
 class HelpWindow;
@@ -61,6 +59,8 @@ public:
     ListCommands& listCommands() { return *m_listCommands; }
     Protection& protection() { return *m_protection; }
     RecognitionHandlers& recognition() { return *m_recognition; }
+    TaskManagementTab& taskTab() { return *m_taskTab; }
+    AdvancedOptionsTab& advancedTab() { return *m_advancedTab; }
     EncryptionTab& encryptionTab() { return *m_encryptionTab; }
     InternetTab& internetTab() { return *m_internetTab; }
     RamTab& ramTab() { return *m_ramTab; }
@@ -102,17 +102,13 @@ protected:
 
 private:
     void buildWindow();
+    void buildTaskTabs();
     void buildSubsystemTabs();
-    void bindOptions();
     void wireHandlers();
 
     platform::Platform& m_platform;
     SharedValues& m_values;
     MainForm m_form;
-    RecognitionSettings m_recognitionSettings;
-    ProtectionOptions m_protectionOptions;
-    TaskListOptions m_taskListOptions;
-    ListSearchOptions m_listSearch;
     MessagePolicy m_policy;
     std::unique_ptr<ShellController> m_shell;
     std::unique_ptr<SilentModeController> m_silentMode;
@@ -126,6 +122,8 @@ private:
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Protection> m_protection;
     std::unique_ptr<RecognitionHandlers> m_recognition;
+    TaskManagementTab* m_taskTab = nullptr;
+    AdvancedOptionsTab* m_advancedTab = nullptr;
     EncryptionTab* m_encryptionTab = nullptr;
     InternetTab* m_internetTab = nullptr;
     RamTab* m_ramTab = nullptr;
