@@ -5,6 +5,7 @@
 // resemblance stage over all 2000 entries; the windows survive because RunningBefore knows their
 // handles. For the ratio, the tick's safe-list lookups run through the program's and the literal recognition
 // in the same program.
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
@@ -61,7 +62,7 @@ public:
             f.safeListView->taskModel().append({randomTitle(rng), 0});
         for (int i = 0; i < kKill; ++i)
             f.killListView->taskModel().append({randomTitle(rng), 0});
-        f.matchSameNamesCheck->setChecked(true);
+        m_program->mainWindow().advancedTab().controls().matchSameNamesCheck->setChecked(true);
         m_fake.queueAnswer(platform::IdYes);
         protection().toggleProtection();
         f.silentModeAction->setChecked(true);

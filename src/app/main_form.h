@@ -3,12 +3,10 @@
 class QAction;
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
 class QPushButton;
-class QRadioButton;
 class QTabWidget;
 class QTimer;
 class QWidget;
@@ -33,56 +31,21 @@ struct MainWindowControls {
     QWidget* advancedPage = nullptr;
 };
 
-struct TaskTabControls {
-    TaskListView* allTasksView = nullptr;
+// Controls of the Task Management and Advanced Options tabs that the shell, the settings files and
+// the auto-save still reach through the form; the tabs own them and fill these in.
+struct SharedTabControls {
     TaskListView* safeListView = nullptr;
     TaskListView* killListView = nullptr;
-    QLineEdit* allTasksFindEdit = nullptr;
-    QLineEdit* safeListFindEdit = nullptr;
-    QLineEdit* killListFindEdit = nullptr;
-    QPushButton* allTasksFindNextButton = nullptr;
-    QPushButton* safeListFindNextButton = nullptr;
-    QPushButton* killListFindNextButton = nullptr;
-    QPushButton* showHiddenButton = nullptr;
-    QPushButton* taskManagementPanelButton = nullptr;
     QWidget* taskManagementPanel = nullptr;
-    QPushButton* refreshTasksButton = nullptr;
-    QPushButton* showSelectedMemoryButton = nullptr;
-    QPushButton* killSelectedButton = nullptr;
-    QPushButton* killAllOutsideSafeListButton = nullptr;
-    QPushButton* addToSafeListButton = nullptr;
-    QPushButton* addAllToSafeListButton = nullptr;
-    QPushButton* addToKillListButton = nullptr;
-    QPushButton* treatAllAsNewButton = nullptr;
-    QPushButton* protectionButton = nullptr;
-    QPushButton* protectionPanelButton = nullptr;
     QWidget* protectionPanel = nullptr;
+    QWidget* safeListPanel = nullptr;
+    QWidget* killListPanel = nullptr;
     QCheckBox* memoryWarningCheck = nullptr;
     SpinEdit* memoryWarningSpin = nullptr;
     QCheckBox* warnSafeListToCheck = nullptr;
     QCheckBox* treatShownAsHiddenCheck = nullptr;
-    QPushButton* safeListPanelButton = nullptr;
-    QWidget* safeListPanel = nullptr;
-    QPushButton* removeFromSafeListButton = nullptr;
-    QPushButton* safeListUnselectButton = nullptr;
-    QPushButton* clearSafeListButton = nullptr;
-    QPushButton* killListPanelButton = nullptr;
-    QWidget* killListPanel = nullptr;
-    QPushButton* removeFromKillListButton = nullptr;
-    QPushButton* killListUnselectButton = nullptr;
-    QPushButton* clearKillListButton = nullptr;
-};
-
-struct RamTabControls {
-    QPushButton* consumePanelButton = nullptr;
-    QWidget* consumePanel = nullptr;
-};
-
-struct AdvancedTabControls {
     QCheckBox* smartRecognitionCheck = nullptr;
     SpinEdit* smartToleranceSpin = nullptr;
-    QRadioButton* tolerancePercentRadio = nullptr;
-    QRadioButton* toleranceTotalRadio = nullptr;
     QCheckBox* filterTextLengthCheck = nullptr;
     QCheckBox* spareShortNamesCheck = nullptr;
     SpinEdit* shortNameLengthSpin = nullptr;
@@ -90,16 +53,16 @@ struct AdvancedTabControls {
     QCheckBox* limitNameLengthCheck = nullptr;
     SpinEdit* nameLengthLimitSpin = nullptr;
     QCheckBox* cleverProcessingCheck = nullptr;
-    QCheckBox* matchSameNamesCheck = nullptr;
-    QCheckBox* sortedListsCheck = nullptr;
-    QCheckBox* quickRepeatCheck = nullptr;
-    QPushButton* collapseToMenuButton = nullptr;
     QCheckBox* keepSettingsCheck = nullptr;
-    QPushButton* moveToTrayButton = nullptr;
     QCheckBox* confirmActionsCheck = nullptr;
-    QCheckBox* startAtLoginCheck = nullptr; // "Start Torvane when I log in"; its state is the autostart entry
+    QCheckBox* startAtLoginCheck = nullptr;
     QPushButton* disableTemperatureTabButton = nullptr;
     QPushButton* enableSilentModeButton = nullptr;
+};
+
+struct RamTabControls {
+    QPushButton* consumePanelButton = nullptr;
+    QWidget* consumePanel = nullptr;
 };
 
 struct MainMenuControls {
@@ -194,9 +157,8 @@ struct TimerControls {
 };
 
 struct MainForm : MainWindowControls,
-                  TaskTabControls,
+                  SharedTabControls,
                   RamTabControls,
-                  AdvancedTabControls,
                   MainMenuControls,
                   PopupMenuControls,
                   TimerControls {};

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/advanced_options_tab.h"
 #include "app/app_icon.h"
 #include "app/app_id.h"
 #include "app/autostart.h"
@@ -17,6 +18,7 @@
 #include "lists/list_commands.h"
 #include "lists/list_file_controller.h"
 #include "lists/task_action_window.h"
+#include "lists/task_management_tab.h"
 #include "memory/memory_controller.h"
 #include "memory/ram_tab.h"
 #include "schedule/auto_windows_actions_tab.h"
@@ -45,6 +47,17 @@
 
 using namespace platform;
 
+namespace {
+
+// Puts a tab's content on its page, which scrolls on a screen too small for it.
+void fillPage(QWidget* page, QWidget* content) {
+    auto* layout = new QVBoxLayout(screen_fit::scrolledContent(page));
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+}
+
+} // namespace
+
 MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsStoreFactory& makeSettings)
     : m_platform(platform), m_values(values), m_policy(platform.dialogs) {
     setObjectName(QStringLiteral("Torvane"));
@@ -55,23 +68,56 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
     m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
     m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
     m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
-    m_recognition = std::make_unique<RecognitionHandlers>(recognitionControls(m_form));
-    m_taskList = std::make_unique<TaskListController>(taskListControls(m_form), m_platform.windows,
-                                                      m_platform.processes, m_policy);
-    m_taskActions = std::make_unique<TaskActions>(taskActionControls(m_form), m_platform.windows, m_platform.processes,
-                                                  m_policy, *m_taskList);
+    const TaskTabControls& t = m_taskTab->controls();
+    const AdvancedTabControls& a = m_advancedTab->controls();
+    m_recognition =
+        std::make_unique<RecognitionHandlers>(RecognitionControls{.smartRecognitionCheck = a.smartRecognitionCheck,
+                                                                  .filterTextLengthCheck = a.filterTextLengthCheck,
+                                                                  .spareShortNamesCheck = a.spareShortNamesCheck,
+                                                                  .shortNameLengthSpin = a.shortNameLengthSpin,
+                                                                  .smartToleranceSpin = a.smartToleranceSpin,
+                                                                  .allTasksView = t.allTasksView,
+                                                                  .safeListView = t.safeListView,
+                                                                  .killListView = t.killListView},
+                                              m_advancedTab->recognitionSettings());
+    m_taskList = std::make_unique<TaskListController>(
+        TaskListControls{.allTasksView = t.allTasksView,
+                         .showHiddenTasksAction = m_form.showHiddenTasksAction,
+                         .treatAsHiddenAction = m_form.treatAsHiddenAction,
+                         .treatShownAsHiddenCheck = t.treatShownAsHiddenCheck,
+                         .showHiddenButton = t.showHiddenButton},
+        m_taskTab->taskListOptions(), m_platform.windows, m_platform.processes, m_policy);
+    m_taskActions = std::make_unique<TaskActions>(
+        TaskActionControls{.allTasksView = t.allTasksView, .safeListView = t.safeListView}, m_platform.windows,
+        m_platform.processes, m_policy, *m_taskList);
     m_listFile = std::make_unique<ListFileController>(listFileControls(m_form), m_values, m_platform.dialogs);
     // The Task Action window is a window of its own, made hidden like every window of the program.
     m_newTask = std::make_unique<TaskActionWindow>(m_values, m_platform.windows, *m_taskActions, m_policy);
     m_helping = std::make_unique<HelpWindow>(m_policy);
     m_investigator = std::make_unique<TemperatureInvestigator>();
-    m_listCommands = std::make_unique<ListCommands>(listCommandControls(m_form), *m_recognition, m_policy,
-                                                    *m_taskActions, *m_taskList, *m_newTask);
+    m_listCommands = std::make_unique<ListCommands>(ListCommandControls{.allTasksView = t.allTasksView,
+                                                                        .safeListView = t.safeListView,
+                                                                        .killListView = t.killListView},
+                                                    m_taskTab->searchOptions(), m_taskTab->taskListOptions(),
+                                                    *m_recognition, m_policy, *m_taskActions, *m_taskList, *m_newTask);
     buildSubsystemTabs();
-    ProtectionControls protection = protectionControls(m_form);
-    protection.temperatureTimer = m_temperatureTab->temperatureTimer();
-    m_protection = std::make_unique<Protection>(protection, *m_recognition, m_values, m_platform.windows, m_policy,
-                                                *m_taskActions, *m_newTask, m_temperatureTab->reactions());
+    m_protection =
+        std::make_unique<Protection>(ProtectionControls{.mainWindow = this,
+                                                        .safeListView = t.safeListView,
+                                                        .killListView = t.killListView,
+                                                        .protectionButton = t.protectionButton,
+                                                        .treatAllAsNewButton = t.treatAllAsNewButton,
+                                                        .memoryWarningCheck = t.memoryWarningCheck,
+                                                        .warnSafeListToCheck = t.warnSafeListToCheck,
+                                                        .protectionAction = m_form.protectionAction,
+                                                        .trayProtectionAction = m_form.trayProtectionAction,
+                                                        .memoryWarningAction = m_form.memoryWarningAction,
+                                                        .temperatureTimer = m_temperatureTab->temperatureTimer(),
+                                                        .silentModeAction = m_form.silentModeAction},
+                                     m_taskTab->protectionOptions(), *m_recognition, m_values, m_platform.windows,
+                                     m_policy, *m_taskActions, *m_newTask, m_temperatureTab->reactions());
+    m_taskTab->connectHandlers({*m_taskList, *m_taskActions, *m_listCommands, *m_protection});
+    m_advancedTab->connectRecognition(m_policy, *m_recognition);
     wireHandlers();
     // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
     // so the first snapshot of protection already holds them.
@@ -120,8 +166,7 @@ void MainWindow::buildWindow() {
     m_form.temperaturePage = page("Temperature", QStringLiteral("Temperature"));
     m_form.autoActionsPage = page("AutoWindowsActions", QStringLiteral("Auto Windows Actions"));
     m_form.advancedPage = page("advancedPage", QStringLiteral("Advanced Options"));
-    buildTaskTab(m_form, screen_fit::scrolledContent(m_form.taskManagementPage));
-    buildAdvancedTab(m_form, screen_fit::scrolledContent(m_form.advancedPage));
+    buildTaskTabs();
     tabs->setCurrentIndex(0);
     layout->addWidget(tabs, 1);
 
@@ -136,6 +181,68 @@ void MainWindow::buildWindow() {
     const QSize designed(window_size::kClientWidth, window_size::kClientHeight + menuBar()->sizeHint().height());
     resize(screen_fit::within(designed, room.size()));
     setMinimumSize(window_size::minimum());
+}
+
+// The Task Management and Advanced Options tabs, with the controls of theirs that the shell, the
+// settings files and the auto-save still reach through the form.
+void MainWindow::buildTaskTabs() {
+    MainForm& f = m_form;
+    const TaskMenuItems menu{.protectionAction = f.protectionAction,
+                             .trayProtectionAction = f.trayProtectionAction,
+                             .memoryWarningAction = f.memoryWarningAction,
+                             .treatAsHiddenAction = f.treatAsHiddenAction,
+                             .showHiddenTasksAction = f.showHiddenTasksAction,
+                             .refreshTasksAction = f.refreshTasksAction,
+                             .showSelectedMemoryAction = f.showSelectedMemoryAction,
+                             .addToKillListAction = f.addToKillListAction,
+                             .removeFromSafeListAction = f.removeFromSafeListAction,
+                             .clearSafeListAction = f.clearSafeListAction,
+                             .removeFromKillListAction = f.removeFromKillListAction,
+                             .clearKillListAction = f.clearKillListAction,
+                             .addAllToSafeListAction = f.addAllToSafeListAction,
+                             .killAllOutsideSafeListAction = f.killAllOutsideSafeListAction,
+                             .safeListRemoveAction = f.safeListRemoveAction,
+                             .safeListDeselectAction = f.safeListDeselectAction,
+                             .killListRemoveAction = f.killListRemoveAction,
+                             .killListDeselectAction = f.killListDeselectAction,
+                             .allTasksActionWindowAction = f.allTasksActionWindowAction,
+                             .allTasksKillAction = f.allTasksKillAction,
+                             .allTasksAddToSafeListAction = f.allTasksAddToSafeListAction,
+                             .allTasksAddToSafeListAgainAction = f.allTasksAddToSafeListAgainAction,
+                             .allTasksAddToKillListAction = f.allTasksAddToKillListAction,
+                             .allTasksShowMemoryAction = f.allTasksShowMemoryAction};
+    m_taskTab = new TaskManagementTab(m_policy, menu, f.taskManagementPage);
+    fillPage(f.taskManagementPage, m_taskTab);
+    m_advancedTab = new AdvancedOptionsTab(m_taskTab->protectionOptions(), f.advancedPage);
+    fillPage(f.advancedPage, m_advancedTab);
+
+    const TaskTabControls& t = m_taskTab->controls();
+    const AdvancedTabControls& a = m_advancedTab->controls();
+    SharedTabControls& shared = f;
+    shared = {.safeListView = t.safeListView,
+              .killListView = t.killListView,
+              .taskManagementPanel = t.taskManagementPanel,
+              .protectionPanel = t.protectionPanel,
+              .safeListPanel = t.safeListPanel,
+              .killListPanel = t.killListPanel,
+              .memoryWarningCheck = t.memoryWarningCheck,
+              .memoryWarningSpin = t.memoryWarningSpin,
+              .warnSafeListToCheck = t.warnSafeListToCheck,
+              .treatShownAsHiddenCheck = t.treatShownAsHiddenCheck,
+              .smartRecognitionCheck = a.smartRecognitionCheck,
+              .smartToleranceSpin = a.smartToleranceSpin,
+              .filterTextLengthCheck = a.filterTextLengthCheck,
+              .spareShortNamesCheck = a.spareShortNamesCheck,
+              .shortNameLengthSpin = a.shortNameLengthSpin,
+              .followWindowHandleCheck = a.followWindowHandleCheck,
+              .limitNameLengthCheck = a.limitNameLengthCheck,
+              .nameLengthLimitSpin = a.nameLengthLimitSpin,
+              .cleverProcessingCheck = a.cleverProcessingCheck,
+              .keepSettingsCheck = a.keepSettingsCheck,
+              .confirmActionsCheck = a.confirmActionsCheck,
+              .startAtLoginCheck = a.startAtLoginCheck,
+              .disableTemperatureTabButton = a.disableTemperatureTabButton,
+              .enableSilentModeButton = a.enableSilentModeButton};
 }
 
 // Tabs whose controls and handlers live with their own subsystem.

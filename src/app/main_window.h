@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class AdvancedOptionsTab;
 class AutoWindowsActionsTab;
 class EncryptionTab;
 class InternetTab;
@@ -27,6 +28,7 @@ class ListFileController;
 class Protection;
 class RecognitionHandlers;
 class TaskActions;
+class TaskManagementTab;
 class TaskListController;
 class TaskActionWindow;
 class HelpWindow;
@@ -57,6 +59,8 @@ public:
     ListCommands& listCommands() { return *m_listCommands; }
     Protection& protection() { return *m_protection; }
     RecognitionHandlers& recognition() { return *m_recognition; }
+    TaskManagementTab& taskTab() { return *m_taskTab; }
+    AdvancedOptionsTab& advancedTab() { return *m_advancedTab; }
     EncryptionTab& encryptionTab() { return *m_encryptionTab; }
     InternetTab& internetTab() { return *m_internetTab; }
     RamTab& ramTab() { return *m_ramTab; }
@@ -98,6 +102,7 @@ protected:
 
 private:
     void buildWindow();
+    void buildTaskTabs();
     void buildSubsystemTabs();
     void wireHandlers();
 
@@ -117,6 +122,8 @@ private:
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Protection> m_protection;
     std::unique_ptr<RecognitionHandlers> m_recognition;
+    TaskManagementTab* m_taskTab = nullptr;
+    AdvancedOptionsTab* m_advancedTab = nullptr;
     EncryptionTab* m_encryptionTab = nullptr;
     InternetTab* m_internetTab = nullptr;
     RamTab* m_ramTab = nullptr;

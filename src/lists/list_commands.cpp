@@ -7,15 +7,14 @@
 #include "tasks/recognition_handlers.h"
 #include "widgets/task_list_view.h"
 
-#include <QLineEdit>
-
 using namespace platform;
 
-ListCommands::ListCommands(const ListCommandControls& controls, const RecognitionHandlers& recognition,
+ListCommands::ListCommands(const ListCommandControls& controls, const ListSearchOptions& search,
+                           const TaskListOptions& taskListOptions, const RecognitionHandlers& recognition,
                            MessagePolicy& policy, TaskActions& taskActions, TaskListController& taskList,
                            ActionWindow& actionWindow)
-    : m_controls(controls), m_recognition(recognition), m_policy(policy), m_taskActions(taskActions),
-      m_taskList(taskList), m_actionWindow(actionWindow) {}
+    : m_controls(controls), m_search(search), m_taskListOptions(taskListOptions), m_recognition(recognition),
+      m_policy(policy), m_taskActions(taskActions), m_taskList(taskList), m_actionWindow(actionWindow) {}
 
 // The tests run in this order, so a name on both lists gets the safe-list message.
 void ListCommands::addRunningToSafeList(bool dynamicCh) {
@@ -96,9 +95,9 @@ void ListCommands::onKillListUnselectClicked() {
     m_controls.killListView->clearSelection();
 }
 
-void ListCommands::findNext(TaskListView& list, const QLineEdit& searchBox) {
+void ListCommands::findNext(TaskListView& list, const QString& text) {
     const int current = list.itemIndex();
-    const int found = findNextMatch(list.taskModel().tasks(), searchBox.text(), current);
+    const int found = findNextMatch(list.taskModel().tasks(), text, current);
     if (found == -1)
         return;
     if (current != -1)
@@ -112,15 +111,15 @@ void ListCommands::findNext(TaskListView& list, const QLineEdit& searchBox) {
 }
 
 void ListCommands::onAllTasksFindNextClicked() {
-    findNext(*m_controls.allTasksView, *m_controls.allTasksFindEdit);
+    findNext(*m_controls.allTasksView, m_search.allTasks);
 }
 
 void ListCommands::onSafeListFindNextClicked() {
-    findNext(*m_controls.safeListView, *m_controls.safeListFindEdit);
+    findNext(*m_controls.safeListView, m_search.safeList);
 }
 
 void ListCommands::onKillListFindNextClicked() {
-    findNext(*m_controls.killListView, *m_controls.killListFindEdit);
+    findNext(*m_controls.killListView, m_search.killList);
 }
 
 void ListCommands::onAllTasksActionWindowTriggered() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "lists/list_controls.h"
+#include "lists/list_options.h"
 #include "platform/types.h"
 #include "tasks/protection_peers.h"
+#include "tasks/task_list_options.h"
 
 #include <QString>
 
@@ -11,7 +13,6 @@ class RecognitionHandlers;
 class TaskActions;
 class TaskListController;
 class TaskListView;
-class QLineEdit;
 
 // The hand operations on the Safe List and the Kill List: adding the selected task, adding or
 // killing everything the All Task List shows, removing, clearing and un-selecting entries, the
@@ -21,7 +22,8 @@ public:
     // The reason the Task Action window shows for a task picked by hand.
     static inline const QString kUserSelectedReason = QStringLiteral("Selected by the user running task");
 
-    ListCommands(const ListCommandControls& controls, const RecognitionHandlers& recognition, MessagePolicy& policy,
+    ListCommands(const ListCommandControls& controls, const ListSearchOptions& search,
+                 const TaskListOptions& taskListOptions, const RecognitionHandlers& recognition, MessagePolicy& policy,
                  TaskActions& taskActions, TaskListController& taskList, ActionWindow& actionWindow);
 
     // Adds the selected task of the All Task List to the Safe List. `dynamicCh` true refuses a
@@ -42,21 +44,23 @@ public:
     void onAddAllToSafeListClicked();       // add all displayed tasks to the Safe List
     void onKillAllOutsideSafeListClicked(); // kill all displayed tasks outside the Safe List
 
-    void onAllTasksFindNextClicked(); // Find Next in the All Task List (allTasksFindEdit)
-    void onSafeListFindNextClicked(); // Find Next in the Safe List (safeListFindEdit)
-    void onKillListFindNextClicked(); // Find Next in the Kill List (killListFindEdit)
+    void onAllTasksFindNextClicked(); // Find Next in the All Task List
+    void onSafeListFindNextClicked(); // Find Next in the Safe List
+    void onKillListFindNextClicked(); // Find Next in the Kill List
 
     void onAllTasksActionWindowTriggered();
 
 private:
     void removeSelected(TaskListView& list, const QString& nothingSelectedText);
-    void findNext(TaskListView& list, const QLineEdit& searchBox);
+    void findNext(TaskListView& list, const QString& text);
     // Asks whether to show hidden tasks first, unless they are shown already; on Yes shows and
     // refreshes them. A question hidden by silent mode counts as No.
     // False when the question went away unanswered: the command then does nothing.
     bool offerHiddenTasks(const QString& text);
 
     ListCommandControls m_controls;
+    const ListSearchOptions& m_search;
+    const TaskListOptions& m_taskListOptions;
     const RecognitionHandlers& m_recognition;
     MessagePolicy& m_policy;
     TaskActions& m_taskActions;

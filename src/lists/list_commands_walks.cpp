@@ -8,13 +8,12 @@
 #include "tasks/task_list_controller.h"
 #include "widgets/task_list_view.h"
 
-#include <QAction>
 #include <QScopeGuard>
 
 using namespace platform;
 
 bool ListCommands::offerHiddenTasks(const QString& text) {
-    if (m_controls.showHiddenTasksAction->isChecked())
+    if (m_taskListOptions.showHiddenTasks)
         return true;
     const int answer = m_policy.show(BoxKind::SilentGatedAnswersNo, text,
                                      QStringLiteral("What to do with Hidden Tasks"), MbYesNo | MbIconWarning);

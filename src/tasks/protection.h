@@ -2,6 +2,7 @@
 
 #include "core/task_list.h"
 #include "platform/types.h"
+#include "tasks/protection_options.h"
 #include "tasks/protection_peers.h"
 #include "tasks/recognition_options.h"
 #include "tasks/safe_list_lookups.h"
@@ -28,8 +29,10 @@ struct WindowInfo;
 // the new tasks and the memory warning.
 class Protection {
 public:
-    Protection(const ProtectionControls& controls, const RecognitionHandlers& recognition, SharedValues& values,
-               platform::WindowSystem& windows, MessagePolicy& policy, TaskActions& actions, ActionWindow& actionWindow,
+    // Reads `options` and the recognition's settings at the moment it needs a value.
+    Protection(const ProtectionControls& controls, const ProtectionOptions& options,
+               const RecognitionHandlers& recognition, SharedValues& values, platform::WindowSystem& windows,
+               MessagePolicy& policy, TaskActions& actions, ActionWindow& actionWindow,
                InvestigatorRequests& investigator);
 
     // The lists nothing shows: the tasks known as running before (RunningBefore), the last
@@ -81,6 +84,7 @@ private:
     void updateProtectionControls();
 
     ProtectionControls m_controls;
+    const ProtectionOptions& m_options;
     const RecognitionHandlers& m_recognition;
     Lists m_lists;
     SharedValues& m_values;

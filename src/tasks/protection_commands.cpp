@@ -6,7 +6,6 @@
 #include "tasks/protection.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_snapshot.h"
-#include "widgets/spin_edit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,7 +35,7 @@ void Protection::toggleProtection() {
                 "automatically be killed. \n\r\n\rDo you wish to start Protection now ?"),
             QStringLiteral("Start Protection"), MbYesNo | MbIconWarning);
         if (answer == IdYes) {
-            if (!m_policy.silentMode() && m_controls.treatShownAsHiddenCheck->isChecked()) {
+            if (!m_policy.silentMode() && m_options.treatShownAsHidden) {
                 const int silent = m_policy.show(
                     BoxKind::SilentGated,
                     QStringLiteral(
@@ -51,8 +50,8 @@ void Protection::toggleProtection() {
             }
             m_lists.RunningBefore.clear();
             ListAllTasks(m_windows, m_lists.RunningBefore);
-            if (m_controls.memoryWarningCheck->isChecked() && !m_controls.memoryWarningSpin->text().isEmpty()) {
-                const std::int32_t limit = DigitsToInt(m_controls.memoryWarningSpin->text());
+            if (m_options.memoryWarning && !m_options.memoryLimitText.isEmpty()) {
+                const std::int32_t limit = DigitsToInt(m_options.memoryLimitText);
                 for (const TaskEntry& task : m_lists.RunningBefore)
                     if (usesOver(task.handle, limit))
                         m_lists.AllowedOfSize.push_back(task);
@@ -98,6 +97,6 @@ void Protection::onMemoryWarningTriggered() {
 }
 
 void Protection::onMemoryWarningToggled() {
-    m_controls.warnSafeListToCheck->setEnabled(m_controls.memoryWarningCheck->isChecked());
-    m_controls.memoryWarningAction->setChecked(m_controls.memoryWarningCheck->isChecked());
+    m_controls.warnSafeListToCheck->setEnabled(m_options.memoryWarning);
+    m_controls.memoryWarningAction->setChecked(m_options.memoryWarning);
 }

@@ -9,11 +9,8 @@
 #include "tasks/recognition_handlers.h"
 #include "tasks/task_actions.h"
 #include "tasks/task_snapshot.h"
-#include "widgets/spin_edit.h"
 #include "widgets/task_list_view.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -43,14 +40,15 @@ private:
 
 } // namespace
 
-Protection::Protection(const ProtectionControls& controls, const RecognitionHandlers& recognition, SharedValues& values,
-                       WindowSystem& windows, MessagePolicy& policy, TaskActions& actions, ActionWindow& actionWindow,
+Protection::Protection(const ProtectionControls& controls, const ProtectionOptions& options,
+                       const RecognitionHandlers& recognition, SharedValues& values, WindowSystem& windows,
+                       MessagePolicy& policy, TaskActions& actions, ActionWindow& actionWindow,
                        InvestigatorRequests& investigator)
-    : m_controls(controls), m_recognition(recognition), m_values(values), m_windows(windows), m_policy(policy),
-      m_actions(actions), m_actionWindow(actionWindow), m_investigator(investigator) {}
+    : m_controls(controls), m_options(options), m_recognition(recognition), m_values(values), m_windows(windows),
+      m_policy(policy), m_actions(actions), m_actionWindow(actionWindow), m_investigator(investigator) {}
 
 bool Protection::protectionOn() const {
-    return m_controls.protectionAction->isChecked();
+    return m_options.protectionOn;
 }
 
 bool Protection::actionWindowVisible() const {
@@ -102,17 +100,17 @@ void Protection::ProtectionTick() {
     };
     attempt([this] { statusCaption(); });
     attempt([this] { m_investigator.ProcessInvestigatorRequest(); });
-    attempt([this] { m_values.MemoryLimitMB = DigitsToInt(m_controls.memoryWarningSpin->text()); });
+    attempt([this] { m_values.MemoryLimitMB = DigitsToInt(m_options.memoryLimitText); });
     const RecognitionOptions options = m_recognition.options();
     attempt([&] { applyDecision(options); });
     attempt([this] { takeSnapshots(); });
-    if (m_controls.treatShownAsHiddenCheck->isChecked())
+    if (m_options.treatShownAsHidden)
         m_lists.visibleSnapshot = m_lists.allSnapshot;
-    if (m_controls.matchSameNamesCheck->isChecked())
+    if (m_options.matchSameNames)
         attempt([&] { followRenamedTasks(options); });
-    if (m_controls.limitNameLengthCheck->isChecked()) {
+    if (m_recognition.settings().limitNameLength) {
         attempt([this] {
-            const std::int32_t limit = DigitsToInt(m_controls.nameLengthLimitSpin->text());
+            const std::int32_t limit = DigitsToInt(m_recognition.settings().nameLengthLimitText);
             for (TaskEntry& e : m_lists.visibleSnapshot)
                 e.title = LimitNameLength(e.title, limit);
         });
@@ -134,8 +132,7 @@ void Protection::ProtectionTick() {
         return;
     }
     askAboutNewTasks(options);
-    if (m_controls.memoryWarningCheck->isChecked() && !m_lists.allSnapshot.empty() &&
-        !m_controls.memoryWarningSpin->text().isEmpty())
+    if (m_options.memoryWarning && !m_lists.allSnapshot.empty() && !m_options.memoryLimitText.isEmpty())
         warnAboutMemory(options);
 }
 
@@ -281,7 +278,7 @@ bool Protection::isNewTask(const TaskEntry& task, const RecognitionOptions& opti
     const TaskList& safe = m_controls.safeListView->taskModel().tasks();
     if (FindTask(safe, task.title, 0, options) != -1 || FindTask(m_lists.RunningBefore, task.title, 0, options) != -1)
         return false;
-    return m_controls.followWindowHandleCheck->isChecked() ||
+    return m_recognition.settings().changeByHandle ||
            (FindTaskByHandle(safe, task.handle) == -1 && FindTaskByHandle(m_lists.RunningBefore, task.handle) == -1);
 }
 
@@ -290,11 +287,11 @@ bool Protection::overMemoryLimit(const TaskEntry& task, const RecognitionOptions
         return false;
     if (FindTask(m_lists.AllowedOfSize, task.title, 0, options) != -1)
         return false;
-    const bool byHandle = !m_controls.followWindowHandleCheck->isChecked();
+    const bool byHandle = !m_recognition.settings().changeByHandle;
     if (byHandle && FindTaskByHandle(m_lists.AllowedOfSize, task.handle) != -1)
         return false;
     const TaskList& safe = m_controls.safeListView->taskModel().tasks();
-    const bool includeSafe = m_controls.warnSafeListToCheck->isChecked();
+    const bool includeSafe = m_options.warnSafeListToo;
     if (!includeSafe && FindTask(safe, task.title, 0, options) != -1)
         return false;
     return includeSafe || !byHandle || FindTaskByHandle(safe, task.handle) == -1;
@@ -335,7 +332,7 @@ void Protection::warnAboutMemory(const RecognitionOptions& options) {
 }
 
 void Protection::AskAboutTask() {
-    if (m_controls.quickRepeatCheck->isChecked() && m_values.RepeatLastAction != RepeatAction::None) {
+    if (m_options.quickRepeat && m_values.RepeatLastAction != RepeatAction::None) {
         m_actionWindow.startOnShow();
         m_actionWindow.performRepeatLast();
         return;

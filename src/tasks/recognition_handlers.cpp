@@ -5,24 +5,8 @@
 #include "widgets/task_list_view.h"
 
 #include <QCheckBox>
-#include <QRadioButton>
 #include <algorithm>
 #include <limits>
-
-RecognitionOptions readRecognitionOptions(const RecognitionControls& controls) {
-    RecognitionOptions o;
-    o.cleverProcessing = controls.cleverProcessingCheck->isChecked();
-    o.percentMode = controls.tolerancePercentRadio->isChecked();
-    o.runLength = OptionNumber::fromText(controls.smartToleranceSpin->text());
-    o.lengthFilter = controls.filterTextLengthCheck->isChecked();
-    const QString minimumText = controls.shortNameLengthSpin->text();
-    o.minimumLengthFilter = controls.spareShortNamesCheck->isChecked() && !minimumText.isEmpty();
-    o.minimumLength = OptionNumber::fromText(minimumText);
-    o.changeByHandle = controls.followWindowHandleCheck->isChecked();
-    o.limitNameLength = controls.limitNameLengthCheck->isChecked();
-    o.nameLengthLimit = OptionNumber::fromText(controls.nameLengthLimitSpin->text());
-    return o;
-}
 
 int RecognitionHandlers::FindTask(const TaskList& list, QStringView name, LookupHandle handle) const {
     return ::FindTask(list, name, handle, options());
@@ -69,7 +53,7 @@ void RecognitionHandlers::onToleranceTotalToggled() {
 }
 
 void RecognitionHandlers::onSortedListsToggled() {
-    const bool sorted = m_controls.sortedListsCheck->isChecked();
+    const bool sorted = m_settings.sortedLists;
     for (TaskListView* view : {m_controls.allTasksView, m_controls.safeListView, m_controls.killListView})
         view->taskModel().setSorted(sorted);
 }

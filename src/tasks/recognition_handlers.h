@@ -5,16 +5,14 @@
 
 class TaskListModel;
 
-// The options of name recognition as the controls show them now. Numbers go through DigitsToInt;
-// a text that does not convert raises its error only where the number is used.
-RecognitionOptions readRecognitionOptions(const RecognitionControls& controls);
-
 // The option controls' reactions and the lookups with the options read at the moment of the call.
 class RecognitionHandlers {
 public:
-    explicit RecognitionHandlers(const RecognitionControls& controls) : m_controls(controls) {}
+    RecognitionHandlers(const RecognitionControls& controls, const RecognitionSettings& settings)
+        : m_controls(controls), m_settings(settings) {}
 
-    RecognitionOptions options() const { return readRecognitionOptions(m_controls); }
+    const RecognitionSettings& settings() const { return m_settings; }
+    RecognitionOptions options() const { return recognitionOptions(m_settings); }
 
     int FindTask(const TaskList& list, QStringView name, LookupHandle handle) const;
     bool AddTaskIfAbsent(TaskList& list, const QString& name, platform::WindowHandle handle) const;
@@ -28,4 +26,5 @@ public:
 
 private:
     RecognitionControls m_controls;
+    const RecognitionSettings& m_settings;
 };

@@ -9,3 +9,17 @@ OptionNumber OptionNumber::fromText(const QString& text) {
         return failed(e.text());
     }
 }
+
+RecognitionOptions recognitionOptions(const RecognitionSettings& settings) {
+    RecognitionOptions o;
+    o.cleverProcessing = settings.cleverProcessing;
+    o.percentMode = settings.percentMode;
+    o.runLength = OptionNumber::fromText(settings.toleranceText);
+    o.lengthFilter = settings.lengthFilter;
+    o.minimumLengthFilter = settings.spareShortNames && !settings.shortNameLengthText.isEmpty();
+    o.minimumLength = OptionNumber::fromText(settings.shortNameLengthText);
+    o.changeByHandle = settings.changeByHandle;
+    o.limitNameLength = settings.limitNameLength;
+    o.nameLengthLimit = OptionNumber::fromText(settings.nameLengthLimitText);
+    return o;
+}

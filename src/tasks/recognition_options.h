@@ -37,21 +37,40 @@ private:
     std::optional<QString> m_error;
 };
 
-// The options of task name recognition, taken from the option controls at the moment of a call.
-// The defaults are the controls' values at start.
+// The options of task name recognition as a lookup uses them, made from RecognitionSettings at the
+// moment of a call. The defaults are the values at start.
 struct RecognitionOptions {
-    bool cleverProcessing = true;      // cleverProcessingCheck: enables the resemblance stage
-    bool percentMode = false;          // tolerancePercentRadio selected; otherwise toleranceTotalRadio ("total")
-    OptionNumber runLength = 6;        // smartToleranceSpin: characters in total mode, a percentage in percent mode
-    bool lengthFilter = false;         // filterTextLengthCheck
-    bool minimumLengthFilter = true;   // spareShortNamesCheck checked and shortNameLengthSpin's text not empty
-    OptionNumber minimumLength = 3;    // shortNameLengthSpin
-    bool changeByHandle = true;        // followWindowHandleCheck
-    bool limitNameLength = false;      // limitNameLengthCheck
-    OptionNumber nameLengthLimit = 32; // nameLengthLimitSpin
+    bool cleverProcessing = true;      // enables the resemblance stage
+    bool percentMode = false;          // the run length is a percentage of the name; otherwise characters ("total")
+    OptionNumber runLength = 6;        // characters in total mode, a percentage in percent mode
+    bool lengthFilter = false;         // names of very different length do not resemble
+    bool minimumLengthFilter = true;   // short names are spared the length filter (needs a minimum length text)
+    OptionNumber minimumLength = 3;    // how short a spared name is
+    bool changeByHandle = true;        // a listed task follows its window when the title changes
+    bool limitNameLength = false;      // names are cut to nameLengthLimit characters
+    OptionNumber nameLengthLimit = 32; // the cut
 
     bool operator==(const RecognitionOptions&) const = default;
 };
+
+// The "Task Management Options" as the user set them; numbers are kept as typed. The defaults are
+// the values at start.
+struct RecognitionSettings {
+    bool cleverProcessing = true;
+    bool percentMode = false; // the tolerance is a percentage; otherwise characters in total
+    QString toleranceText = QStringLiteral("6");
+    bool lengthFilter = false;
+    bool spareShortNames = true;
+    QString shortNameLengthText = QStringLiteral("3");
+    bool changeByHandle = true;
+    bool limitNameLength = false;
+    QString nameLengthLimitText = QStringLiteral("32");
+    bool sortedLists = false; // the three lists keep their entries sorted by name
+};
+
+// The options a lookup uses now. Numbers go through DigitsToInt; a text that does not convert
+// raises its error only where the number is used.
+RecognitionOptions recognitionOptions(const RecognitionSettings& settings);
 
 // The handle argument of a lookup. It is wider than a window handle so that the marker below,
 // which must reach the resemblance stage without ever matching a stored handle, lies outside the

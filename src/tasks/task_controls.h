@@ -3,7 +3,6 @@
 class QAction;
 class QCheckBox;
 class QPushButton;
-class QRadioButton;
 class QTimer;
 class QWidget;
 class SpinEdit;
@@ -11,25 +10,20 @@ class TaskListView;
 
 // The controls each task controller reads and sets, handed over by the main window that owns them.
 
-// The "Task Management Options" that shape name recognition, and the lists they sort.
+// The recognition controls the option reactions set, and the lists they sort.
 struct RecognitionControls {
-    QCheckBox* cleverProcessingCheck = nullptr;
-    QCheckBox* smartRecognitionCheck = nullptr;
+    QCheckBox* smartRecognitionCheck = nullptr; // enables the three below
     QCheckBox* filterTextLengthCheck = nullptr;
     QCheckBox* spareShortNamesCheck = nullptr;
-    QCheckBox* limitNameLengthCheck = nullptr;
-    QCheckBox* followWindowHandleCheck = nullptr;
-    QCheckBox* sortedListsCheck = nullptr;
-    QRadioButton* tolerancePercentRadio = nullptr;
-    SpinEdit* smartToleranceSpin = nullptr;
     SpinEdit* shortNameLengthSpin = nullptr;
-    SpinEdit* nameLengthLimitSpin = nullptr;
+    SpinEdit* smartToleranceSpin = nullptr; // rescaled when the tolerance mode changes
     TaskListView* allTasksView = nullptr;
     TaskListView* safeListView = nullptr;
     TaskListView* killListView = nullptr;
 };
 
-// The All Task List and the options that decide which tasks it shows.
+// The All Task List, the items that show which tasks it holds, and the mirrored "treat non-hidden
+// tasks as hidden" option.
 struct TaskListControls {
     TaskListView* allTasksView = nullptr;
     QAction* showHiddenTasksAction = nullptr;
@@ -44,23 +38,16 @@ struct TaskActionControls {
     TaskListView* safeListView = nullptr;
 };
 
-// What the protection cycle reads and shows.
+// What the protection cycle shows and sets.
 struct ProtectionControls {
     QWidget* mainWindow = nullptr; // the main window, whose caption shows the state
     TaskListView* safeListView = nullptr;
     TaskListView* killListView = nullptr;
     QPushButton* protectionButton = nullptr;
     QPushButton* treatAllAsNewButton = nullptr;
-    QCheckBox* treatShownAsHiddenCheck = nullptr;
-    QCheckBox* limitNameLengthCheck = nullptr;
-    QCheckBox* followWindowHandleCheck = nullptr;
-    QCheckBox* memoryWarningCheck = nullptr;
-    QCheckBox* warnSafeListToCheck = nullptr;
-    QCheckBox* quickRepeatCheck = nullptr;
-    QCheckBox* matchSameNamesCheck = nullptr;
-    SpinEdit* nameLengthLimitSpin = nullptr;
-    SpinEdit* memoryWarningSpin = nullptr;
-    QAction* protectionAction = nullptr;
+    QCheckBox* memoryWarningCheck = nullptr;  // ticked from its menu item
+    QCheckBox* warnSafeListToCheck = nullptr; // enabled while the memory warning is on
+    QAction* protectionAction = nullptr;      // its check mark is the protection's state
     QAction* trayProtectionAction = nullptr;
     QAction* memoryWarningAction = nullptr;
     QTimer* temperatureTimer = nullptr;

@@ -11,9 +11,9 @@
 
 using namespace platform;
 
-TaskListController::TaskListController(const TaskListControls& controls, WindowSystem& windows, Processes& processes,
-                                       MessagePolicy& policy)
-    : m_controls(controls), m_windows(windows), m_processes(processes), m_policy(policy) {}
+TaskListController::TaskListController(const TaskListControls& controls, const TaskListOptions& options,
+                                       WindowSystem& windows, Processes& processes, MessagePolicy& policy)
+    : m_controls(controls), m_options(options), m_windows(windows), m_processes(processes), m_policy(policy) {}
 
 void TaskListController::snapshotInto(TaskList& target, bool hidden) {
     target.clear();
@@ -28,7 +28,7 @@ void TaskListController::snapshotInto(TaskList& target, bool hidden) {
 
 void TaskListController::fillAllTaskList() {
     TaskList tasks;
-    snapshotInto(tasks, m_controls.showHiddenTasksAction->isChecked());
+    snapshotInto(tasks, m_options.showHiddenTasks);
     m_controls.allTasksView->taskModel().setTasks(tasks);
 }
 
@@ -38,7 +38,7 @@ void TaskListController::onRefreshTasksTriggered() {
     const int selected = list.itemIndex();
     const QString selectedTitle = selected != -1 ? list.taskModel().at(selected).title : QString();
 
-    snapshotInto(m_refreshSnapshot, m_controls.showHiddenTasksAction->isChecked());
+    snapshotInto(m_refreshSnapshot, m_options.showHiddenTasks);
     list.taskModel().setTasks(m_refreshSnapshot);
 
     const int count = list.count();
@@ -62,7 +62,7 @@ void TaskListController::onRefreshTasksTriggered() {
 
 void TaskListController::onShowHiddenTasksTriggered() {
     TaskListView& list = *m_controls.allTasksView;
-    if (!m_controls.showHiddenTasksAction->isChecked()) {
+    if (!m_options.showHiddenTasks) {
         const int answer = m_policy.show(
             BoxKind::SilentGated,
             QStringLiteral(

@@ -2,6 +2,7 @@
 
 #include "core/task_list.h"
 #include "tasks/task_controls.h"
+#include "tasks/task_list_options.h"
 
 class MessagePolicy;
 
@@ -14,8 +15,8 @@ class WindowSystem;
 // hidden tasks, and the mirrored "treat non-hidden tasks as hidden" option.
 class TaskListController {
 public:
-    TaskListController(const TaskListControls& controls, platform::WindowSystem& windows,
-                       platform::Processes& processes, MessagePolicy& policy);
+    TaskListController(const TaskListControls& controls, const TaskListOptions& options,
+                       platform::WindowSystem& windows, platform::Processes& processes, MessagePolicy& policy);
 
     void onRefreshTasksTriggered();
     void onShowHiddenTasksTriggered();
@@ -30,6 +31,7 @@ private:
     void snapshotInto(TaskList& target, bool hidden);
 
     TaskListControls m_controls;
+    const TaskListOptions& m_options;
     TaskList m_refreshSnapshot; // the refresh's snapshot, kept between refreshes
     platform::WindowSystem& m_windows;
     platform::Processes& m_processes;

@@ -1,5 +1,7 @@
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 #include "app/main_window.h"
+#include "lists/task_management_tab.h"
 #include "support/app_fixture.h"
 #include "tasks/task_list_controller.h"
 #include "widgets/task_list_view.h"
@@ -17,7 +19,7 @@ class AllTaskListTest : public AppFixture {
 protected:
     QStringList shown() {
         QStringList titles;
-        for (const TaskEntry& e : form().allTasksView->taskModel().tasks())
+        for (const TaskEntry& e : taskTab().allTasksView->taskModel().tasks())
             titles << e.title;
         return titles;
     }

@@ -1,7 +1,10 @@
 #include "support/app_fixture.h"
+#include "lists/task_management_tab.h"
 
+#include "app/advanced_options_tab.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
+#include "lists/task_management_tab.h"
 
 AppFixture::AppFixture() = default;
 AppFixture::~AppFixture() = default;
@@ -24,4 +27,12 @@ MainWindow& AppFixture::main() {
 
 MainForm& AppFixture::form() {
     return program->mainWindow().form();
+}
+
+const TaskTabControls& AppFixture::taskTab() {
+    return program->mainWindow().taskTab().controls();
+}
+
+const AdvancedTabControls& AppFixture::advancedTab() {
+    return program->mainWindow().advancedTab().controls();
 }

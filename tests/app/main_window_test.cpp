@@ -1,9 +1,11 @@
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/shell_controller.h"
 #include "app/torvane_program.h"
 #include "core/digits_to_int.h"
 #include "internet/internet_tab.h"
+#include "lists/task_management_tab.h"
 #include "memory/ram_controls.h"
 #include "memory/ram_tab.h"
 #include "platform/torvane_error.h"
@@ -70,8 +72,9 @@ TEST_F(MainWindowTest, TaskTabControlsAllShowAtTheSizeA1280x720ScreenLeaves) {
     main().show();
     QApplication::processEvents();
     QWidget* page = form().taskManagementPage;
-    QWidget* const bottomRows[] = {form().allTasksFindEdit, form().showHiddenButton, form().killListFindNextButton,
-                                   form().taskManagementPanelButton, form().killListPanelButton};
+    QWidget* const bottomRows[] = {taskTab().allTasksFindEdit, taskTab().showHiddenButton,
+                                   taskTab().killListFindNextButton, taskTab().taskManagementPanelButton,
+                                   taskTab().killListPanelButton};
     for (QWidget* control : bottomRows)
         EXPECT_TRUE(page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size())))
             << control->objectName().toStdString();
@@ -119,12 +122,14 @@ TEST_F(MainWindowTest, MenuItemsCaptionsAndCheckMarks) {
 
 TEST_F(MainWindowTest, ControlDefaults) {
     MainForm& f = form();
+    const TaskTabControls& t = taskTab();
+    const AdvancedTabControls& a = advancedTab();
     EXPECT_TRUE(f.smartRecognitionCheck->isChecked());
     EXPECT_EQ(f.smartToleranceSpin->text(), "6");
     EXPECT_EQ(f.smartToleranceSpin->minimum(), 1);
     EXPECT_EQ(f.smartToleranceSpin->maximum(), 10);
-    EXPECT_TRUE(f.toleranceTotalRadio->isChecked());
-    EXPECT_FALSE(f.tolerancePercentRadio->isChecked());
+    EXPECT_TRUE(a.toleranceTotalRadio->isChecked());
+    EXPECT_FALSE(a.tolerancePercentRadio->isChecked());
     EXPECT_FALSE(f.shortNameLengthSpin->isEnabled());
     EXPECT_EQ(f.shortNameLengthSpin->text(), "3");
     EXPECT_EQ(f.nameLengthLimitSpin->text(), "32");
@@ -136,11 +141,11 @@ TEST_F(MainWindowTest, ControlDefaults) {
     EXPECT_FALSE(f.treatShownAsHiddenCheck->isChecked());
     EXPECT_FALSE(f.confirmActionsCheck->isChecked());
     EXPECT_FALSE(f.keepSettingsCheck->isChecked());
-    EXPECT_TRUE(f.quickRepeatCheck->isChecked());
-    EXPECT_FALSE(f.treatAllAsNewButton->isEnabled());
-    EXPECT_EQ(f.protectionButton->text(), "Start Protection");
+    EXPECT_TRUE(a.quickRepeatCheck->isChecked());
+    EXPECT_FALSE(t.treatAllAsNewButton->isEnabled());
+    EXPECT_EQ(t.protectionButton->text(), "Start Protection");
     EXPECT_EQ(f.enableSilentModeButton->text(), "Enable Silent Mode (not recommended)");
-    EXPECT_EQ(f.showHiddenButton->text(), "Show Hidden");
+    EXPECT_EQ(t.showHiddenButton->text(), "Show Hidden");
     for (QWidget* panel : {f.consumePanel, f.taskManagementPanel, f.protectionPanel, f.safeListPanel, f.killListPanel})
         EXPECT_TRUE(panel->isHidden()) << panel->objectName().toStdString();
 }
@@ -167,11 +172,12 @@ TEST_F(MainWindowTest, TimersIntervalsAndStartStates) {
 
 TEST_F(MainWindowTest, PanelButtonsToggleTheirPanels) {
     MainForm& f = form();
+    const TaskTabControls& t = taskTab();
     const std::pair<QPushButton*, QWidget*> pairs[] = {{f.consumePanelButton, f.consumePanel},
-                                                       {f.taskManagementPanelButton, f.taskManagementPanel},
-                                                       {f.protectionPanelButton, f.protectionPanel},
-                                                       {f.safeListPanelButton, f.safeListPanel},
-                                                       {f.killListPanelButton, f.killListPanel}};
+                                                       {t.taskManagementPanelButton, f.taskManagementPanel},
+                                                       {t.protectionPanelButton, f.protectionPanel},
+                                                       {t.safeListPanelButton, f.safeListPanel},
+                                                       {t.killListPanelButton, f.killListPanel}};
     for (auto [button, panel] : pairs) {
         button->click();
         EXPECT_FALSE(panel->isHidden()) << panel->objectName().toStdString();
@@ -224,9 +230,9 @@ TEST_F(MainWindowTest, CollapseAndExpandAgain) {
     EXPECT_EQ(main().size(), QSize(350, 45));
     EXPECT_TRUE(main().windowFlags().testFlag(Qt::Tool));
 
-    form().collapseToMenuButton->click();
+    advancedTab().collapseToMenuButton->click();
     EXPECT_FALSE(form().collapseToMenuAction->isChecked());
-    EXPECT_EQ(form().collapseToMenuButton->text(), "Collapse to menu only (setting not kept on exit)");
+    EXPECT_EQ(advancedTab().collapseToMenuButton->text(), "Collapse to menu only (setting not kept on exit)");
     EXPECT_EQ(main().minimumSize(), QSize(1208, 766));
     EXPECT_EQ(main().maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     EXPECT_EQ(main().size(), QSize(1208, 766));
@@ -332,7 +338,7 @@ TEST_F(MainWindowTest, OverflowingNumberReachesTheErrorReport) {
 TEST_F(MainWindowTest, ListPopupsOpenOnDoubleClickAndRightRelease) {
     QList<QMenu*> opened;
     main().shell().openPopup = [&](QMenu* menu) { opened << menu; };
-    emit form().allTasksView->listDoubleClicked();
+    emit taskTab().allTasksView->listDoubleClicked();
     emit form().safeListView->rightButtonReleased();
     emit form().killListView->listDoubleClicked();
     EXPECT_EQ(opened, (QList<QMenu*>{form().allTasksPopup, form().safeListPopup, form().killListPopup}));
@@ -341,7 +347,7 @@ TEST_F(MainWindowTest, ListPopupsOpenOnDoubleClickAndRightRelease) {
 TEST_F(MainWindowTest, InertSelectedTaskItemsDoNothing) {
     fake.addWindow("Editor");
     form().refreshTasksAction->trigger();
-    form().allTasksView->setItemIndex(0);
+    taskTab().allTasksView->setItemIndex(0);
     form().killSelectedAction->trigger();
     form().addToSafeListAction->trigger();
     EXPECT_TRUE(fake.boxes().isEmpty());

@@ -1,7 +1,9 @@
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
 #include "lists/task_action_window.h"
+#include "lists/task_management_tab.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 #include "tasks/protection.h"
@@ -87,15 +89,15 @@ TEST_F(ProtectionTest, TheKillListWorksWithAnyTextInAnyBox) {
 
 TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     fake.queueAnswer(IdYes);
-    form().protectionButton->click();
+    taskTab().protectionButton->click();
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Start Protection");
     EXPECT_EQ(fake.boxes()[0].flags, MbYesNo | MbIconWarning);
     EXPECT_TRUE(contains(main().protection().lists().RunningBefore, "Known hidden"));
-    EXPECT_EQ(form().protectionButton->text(), "Stop protection");
+    EXPECT_EQ(taskTab().protectionButton->text(), "Stop protection");
     EXPECT_EQ(form().protectionAction->text(), "Stop protection");
     EXPECT_TRUE(form().trayProtectionAction->isChecked());
-    EXPECT_TRUE(form().treatAllAsNewButton->isEnabled());
+    EXPECT_TRUE(taskTab().treatAllAsNewButton->isEnabled());
 
     fake.queueAnswer(IdNo);
     form().protectionAction->trigger();
@@ -104,14 +106,14 @@ TEST_F(ProtectionTest, StartingAsksAndRecordsTheRunningTasks) {
     form().trayProtectionAction->trigger();
     EXPECT_FALSE(protection().protectionOn());
     EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
-    EXPECT_EQ(form().protectionButton->text(), "Start Protection");
-    EXPECT_FALSE(form().treatAllAsNewButton->isEnabled());
+    EXPECT_EQ(taskTab().protectionButton->text(), "Start Protection");
+    EXPECT_FALSE(taskTab().treatAllAsNewButton->isEnabled());
 }
 
 TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
     startProtection();
     form().silentModeAction->setChecked(true);
-    form().treatAllAsNewButton->click();
+    taskTab().treatAllAsNewButton->click();
     EXPECT_FALSE(form().silentModeAction->isChecked());
     EXPECT_TRUE(main().protection().lists().RunningBefore.empty());
     ASSERT_EQ(fake.boxes().size(), 1); // switched off as the menu item does it
@@ -120,7 +122,7 @@ TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
     fake.clearBoxes();
     main().protection().lists().RunningBefore.push_back({"x", 1});
     fake.queueAnswer(IdNo);
-    form().treatAllAsNewButton->click();
+    taskTab().treatAllAsNewButton->click();
     EXPECT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Treat all new tasks as new");
     EXPECT_EQ(main().protection().lists().RunningBefore.size(), 1u);

@@ -1,9 +1,11 @@
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
 #include "core/shared_values.h"
 #include "lists/list_commands.h"
 #include "lists/task_action_window.h"
+#include "lists/task_management_tab.h"
 #include "platform/torvane_error.h"
 #include "support/app_fixture.h"
 #include "tasks/protection.h"
@@ -35,10 +37,10 @@ protected:
         startProgram();
     }
     void select(const QString& title) {
-        const TaskList& tasks = form().allTasksView->taskModel().tasks();
+        const TaskList& tasks = taskTab().allTasksView->taskModel().tasks();
         for (int i = 0; i < int(tasks.size()); ++i)
             if (tasks[i].title == title)
-                form().allTasksView->setItemIndex(i);
+                taskTab().allTasksView->setItemIndex(i);
     }
     QStringList titles() {
         QStringList out;
@@ -117,7 +119,7 @@ TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
     SharedValues& values = program->values();
     const auto listed = [&](const QString& title) {
         main().taskList().onRefreshTasksTriggered();
-        for (const TaskEntry& e : form().allTasksView->taskModel().tasks())
+        for (const TaskEntry& e : taskTab().allTasksView->taskModel().tasks())
             if (e.title == title)
                 return e;
         ADD_FAILURE() << "not listed: " << title.toStdString();
@@ -140,7 +142,7 @@ TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
         {"Kill All Outside Safe List",
          [&](WindowHandle victim) {
              listed("Victim");
-             for (const TaskEntry& e : form().allTasksView->taskModel().tasks())
+             for (const TaskEntry& e : taskTab().allTasksView->taskModel().tasks())
                  if (e.title != "Victim")
                      form().safeListView->taskModel().append(e);
              fake.queueAnswer(IdNo); // hidden tasks stay hidden
@@ -169,7 +171,7 @@ TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
         {"the repeated Kill Task of protection",
          [&](WindowHandle victim) {
              fake.addWindow("First", false, 701);
-             form().quickRepeatCheck->setChecked(true);
+             advancedTab().quickRepeatCheck->setChecked(true);
              values.RepeatLastAction = RepeatAction::KillTask;
              // While the box about the first kill is open, the victim's id passes to another program.
              fake.onBox = [&](const platform::fake::RecordedBox& box) {

@@ -1,8 +1,10 @@
 // The main window's Temperature tab and the program's own investigator window.
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
 #include "cipher/encryption_tab.h"
+#include "lists/task_management_tab.h"
 #include "support/app_fixture.h"
 #include "tasks/task_actions.h"
 #include "temperature/core_temp_block.h"
@@ -53,7 +55,7 @@ TEST_F(TemperatureAppTest, RiseThenKillFromTheInvestigator) {
     tab->reactions().ProcessInvestigatorRequest();
     EXPECT_EQ(fake.closeRequests(), std::vector<WindowHandle>{miner});
     EXPECT_FALSE(fake.hasWindow(miner));
-    EXPECT_EQ(form().allTasksView->count(), 1); // the All Task List no longer shows it
+    EXPECT_EQ(taskTab().allTasksView->count(), 1); // the All Task List no longer shows it
     EXPECT_EQ(program->values().InvestigatorRequest, 0);
     EXPECT_EQ(program->values().CurrentTemp, 62);
 }

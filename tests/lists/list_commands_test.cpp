@@ -4,7 +4,6 @@
 #include "tasks/task_tab_fixture.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QTemporaryDir>
 
 using namespace platform;
@@ -26,10 +25,8 @@ protected:
         values.BaseDir = dir.path() + QLatin1Char('/');
         TaskTabFixture::start();
         newTask = std::make_unique<TaskActionWindow>(values, fake, *actions, policy);
-        commands = std::make_unique<ListCommands>(ListCommandControls{allTasksView, safeListView, killListView,
-                                                                      allTasksFindEdit, safeListFindEdit,
-                                                                      killListFindEdit, ShowHiddenTasks},
-                                                  recognition, policy, *actions, *taskList, *newTask);
+        commands = std::make_unique<ListCommands>(ListCommandControls{allTasksView, safeListView, killListView}, search,
+                                                  taskListOptions, recognition, policy, *actions, *taskList, *newTask);
         fake.clearBoxes();
     }
     void refresh() { taskList->onRefreshTasksTriggered(); }
@@ -56,9 +53,7 @@ protected:
             list->taskModel().append(e);
     }
 
-    QLineEdit* allTasksFindEdit = new QLineEdit(&window);
-    QLineEdit* safeListFindEdit = new QLineEdit(&window);
-    QLineEdit* killListFindEdit = new QLineEdit(&window);
+    ListSearchOptions search;
     QTemporaryDir dir;
     SharedValues values;
     std::unique_ptr<TaskActionWindow> newTask;
@@ -88,7 +83,7 @@ TEST_F(ListCommandsTest, AddToSafeListRefusesEqualNamesAndSkipsRecognisedOnesQui
     start();
     for (const auto& c : cases) {
         fill(safeListView, {{"Editor - notes.txt", 0}});
-        cleverProcessingCheck->setChecked(c.clever);
+        recognitionSettings.cleverProcessing = c.clever;
         select(c.selected);
         fake.clearBoxes();
         commands->addRunningToSafeList(c.dynamicCh);
@@ -123,7 +118,7 @@ TEST_F(ListCommandsTest, AddToSafeListRefusesTheKillListsTaskByWindowAndChecksTh
     for (const auto& c : cases) {
         fill(safeListView, c.safe);
         fill(killListView, c.kill);
-        cleverProcessingCheck->setChecked(false);
+        recognitionSettings.cleverProcessing = false;
         select("Player");
         fake.clearBoxes();
         commands->onAllTasksAddToSafeListTriggered();
@@ -238,9 +233,7 @@ TEST_F(ListCommandsTest, FindNextFoldsBasicLatinWrapsAndKeepsOtherSelections) {
         safe->setItemIndex(c.current);
         for (int i : c.before)
             safe->setSelected(i, true);
-        safeListFindEdit->blockSignals(true); // the search box's own reaction is not wired here
-        safeListFindEdit->setText(c.text);
-        safeListFindEdit->blockSignals(false);
+        search.safeList = c.text;
         commands->onSafeListFindNextClicked();
         EXPECT_EQ(safe->itemIndex(), c.expectedCurrent) << c.text.toStdString() << " from " << c.current;
         EXPECT_EQ(selectedOf(safe), c.after) << c.text.toStdString() << " from " << c.current;
@@ -255,9 +248,7 @@ TEST_F(ListCommandsTest, FindNextInTheAllTaskListMovesTheSelectionAndScrollsItTo
     window.show();
     allTasksView->setFixedHeight(120);
     QApplication::processEvents();
-    allTasksFindEdit->blockSignals(true);
-    allTasksFindEdit->setText("TARGET");
-    allTasksFindEdit->blockSignals(false);
+    search.allTasks = "TARGET";
     for (int expected : {7, 27, 47, 7}) {
         commands->onAllTasksFindNextClicked();
         QApplication::processEvents();

@@ -78,7 +78,8 @@ protected:
     QTemporaryDir dir;
     SharedValues values;
     MessagePolicy policy{fake};
-    TaskListController taskList{{}, fake, fake, policy};
+    TaskListOptions taskListOptions;
+    TaskListController taskList{{}, taskListOptions, fake, fake, policy};
     TaskActions actions{{}, fake, fake, policy, taskList};
     std::unique_ptr<TaskActionWindow> window;
 };

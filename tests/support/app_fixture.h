@@ -9,7 +9,9 @@
 
 class TorvaneProgram;
 class MainWindow;
+struct AdvancedTabControls;
 struct MainForm;
+struct TaskTabControls;
 
 // The whole program's windows over the fake desktop, with a temporary BaseDir.
 class AppFixture : public ::testing::Test {
@@ -24,6 +26,8 @@ protected:
 
     MainWindow& main();
     MainForm& form();
+    const TaskTabControls& taskTab();
+    const AdvancedTabControls& advancedTab();
 
     platform::fake::FakePlatform fake;
     QTemporaryDir baseDir;

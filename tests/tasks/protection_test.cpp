@@ -38,15 +38,15 @@ protected:
         start();
         for (QAction* item : {protectionAction, trayProtectionAction, memoryWarningAction})
             item->setCheckable(true);
+        // Protection starts and stops through its menu item's check mark, as in the program.
+        bind::checked(protectionAction, options.protectionOn);
         guard = std::make_unique<Protection>(
             ProtectionControls{&window, safeListView, killListView, protectionButton, treatAllAsNewButton,
-                               treatShownAsHiddenCheck, limitNameLengthCheck, followWindowHandleCheck,
-                               memoryWarningCheck, warnSafeListToCheck, quickRepeatCheck, matchSameNamesCheck,
-                               nameLengthLimitSpin, memoryWarningSpin, protectionAction, trayProtectionAction,
+                               memoryWarningCheck, warnSafeListToCheck, protectionAction, trayProtectionAction,
                                memoryWarningAction, temperatureTimer, silentModeAction},
-            recognition, values_, fake, policy, *actions, actionWindow, noRequests);
-        memoryWarningCheck->setChecked(false); // memory warning tested on its own
-        temperatureTimer->start(); // sampling temperatures, as from start-up on (nothing is connected to it)
+            options, recognition, values_, fake, policy, *actions, actionWindow, noRequests);
+        options.memoryWarning = false; // memory warning tested on its own
+        temperatureTimer->start();     // sampling temperatures, as from start-up on (nothing is connected to it)
     }
     Protection& protection() { return *guard; }
     SharedValues& values() { return values_; }
@@ -81,9 +81,7 @@ protected:
     QPushButton* treatAllAsNewButton = new QPushButton(&window);
     QCheckBox* memoryWarningCheck = form::checkBox(&window, "memoryWarningCheck", {}, true);
     QCheckBox* warnSafeListToCheck = form::checkBox(&window, "warnSafeListToCheck", {}, true);
-    QCheckBox* quickRepeatCheck = form::checkBox(&window, "quickRepeatCheck", {}, true);
-    QCheckBox* matchSameNamesCheck = form::checkBox(&window, "matchSameNamesCheck", {}, false);
-    SpinEdit* memoryWarningSpin = form::spinEdit(&window, "memoryWarningSpin", 0, 0, 55);
+    ProtectionOptions options; // as at start
     QAction* protectionAction = new QAction(&window);
     QAction* trayProtectionAction = new QAction(&window);
     QAction* memoryWarningAction = new QAction(&window);
@@ -149,7 +147,7 @@ TEST_F(ProtectionTest, VisibleTasksAreCandidatesOnlyWhenTreatedAsHidden) {
     fake.addWindow("Visible new", true, 300);
     tick();
     EXPECT_TRUE(asked.isEmpty());
-    treatShownAsHiddenCheck->setChecked(true);
+    options.treatShownAsHidden = true;
     tick();
     EXPECT_EQ(asked, QStringList{"Visible new"});
 }
@@ -166,7 +164,7 @@ TEST_F(ProtectionTest, SilentModeKillsUnknownCandidatesOnly) {
     tick();
     EXPECT_EQ(fake.terminatedProcesses(), std::vector<ProcessId>{404});
 
-    cleverProcessingCheck->setChecked(false); // no resemblance stage: the look-alike goes too
+    recognitionSettings.cleverProcessing = false; // no resemblance stage: the look-alike goes too
     tick();
     EXPECT_EQ(fake.terminatedProcesses(), (std::vector<ProcessId>{404, 402}));
     EXPECT_TRUE(fake.boxes().isEmpty());
@@ -180,7 +178,7 @@ TEST_F(ProtectionTest, RetitledWindowIsAskedAgainOnlyWhileHandlesDoNotCount) {
     EXPECT_EQ(asked, QStringList{"Downloader 45%"});
     decide(ActionDecision::Ignore);
     tick();
-    followWindowHandleCheck->setChecked(false);
+    recognitionSettings.changeByHandle = false;
     asked.clear();
     tick();
     EXPECT_TRUE(asked.isEmpty()); // known by its handle
@@ -240,7 +238,7 @@ TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
     EXPECT_EQ(repeated, QStringList{"Repeat me"});
     tick();
     EXPECT_TRUE(contains(protection().lists().RunningBefore, "Repeat me"));
-    quickRepeatCheck->setChecked(false);
+    options.quickRepeat = false;
     fake.addWindow("Shown anyway", false, 701);
     tick();
     EXPECT_EQ(asked, QStringList{"Shown anyway"});
@@ -248,7 +246,7 @@ TEST_F(ProtectionTest, RepeatPathDecidesWithoutShowing) {
 
 TEST_F(ProtectionTest, MemoryWarningOnceAndNotForTasksOverTheLimitAtStart) {
     fake.setWorkingSet(100, 80ull << 20); // the task running at start
-    memoryWarningCheck->setChecked(true);
+    options.memoryWarning = true;
     startProtection();
     EXPECT_TRUE(contains(protection().lists().AllowedOfSize, "Known hidden"));
     const WindowHandle big = fake.addWindow("Big visible", true, 800);
@@ -267,7 +265,7 @@ TEST_F(ProtectionTest, MemoryWarningOnceAndNotForTasksOverTheLimitAtStart) {
 TEST_F(ProtectionTest, ShortenedCandidateNames) {
     const QString title(40, QChar('n'));
     startProtection();
-    limitNameLengthCheck->setChecked(true);
+    recognitionSettings.limitNameLength = true;
     fake.addWindow(title, false, 900);
     tick();
     EXPECT_EQ(asked, QStringList{title.left(32)});

@@ -4,18 +4,17 @@
 #include "widgets/task_list_view.h"
 
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
-// The "Task Management Options" controls as they are at start, plus the three visible lists.
+// The "Task Management Options" as they are at start: the settings, the controls the reactions set
+// and the three visible lists.
 struct OptionsForm {
     QWidget window;
     RecognitionControls form;
-    QRadioButton* toleranceTotalRadio =
-        nullptr; // tolerancePercentRadio's partner: checking it clears tolerancePercentRadio
+    RecognitionSettings settings;
 
     OptionsForm() {
         auto check = [this](bool checked) {
@@ -29,20 +28,12 @@ struct OptionsForm {
             edit->setValue(value);
             return edit;
         };
-        form.cleverProcessingCheck = check(true);
         form.smartRecognitionCheck = check(true);
         form.filterTextLengthCheck = check(false);
         form.spareShortNamesCheck = check(true);
-        form.limitNameLengthCheck = check(false);
-        form.followWindowHandleCheck = check(true);
-        form.sortedListsCheck = check(false);
         form.smartToleranceSpin = spin(1, 10, 6);
         form.shortNameLengthSpin = spin(2, 9, 3);
         form.shortNameLengthSpin->setEnabled(false);
-        form.nameLengthLimitSpin = spin(32, 1024, 32);
-        form.tolerancePercentRadio = new QRadioButton(&window);
-        toleranceTotalRadio = new QRadioButton(&window);
-        toleranceTotalRadio->setChecked(true);
         form.allTasksView = new TaskListView(false, &window);
         form.safeListView = new TaskListView(true, &window);
         form.killListView = new TaskListView(true, &window);
@@ -58,25 +49,25 @@ QStringList titles(const TaskListView* view) {
 
 } // namespace
 
-TEST(RecognitionHandlers, OptionsAreReadFromTheControlsAtEachCall) {
+TEST(RecognitionHandlers, OptionsAreReadFromTheSettingsAtEachCall) {
     OptionsForm f;
-    RecognitionHandlers h(f.form);
+    RecognitionHandlers h(f.form, f.settings);
     RecognitionOptions o = h.options();
     EXPECT_TRUE(o.cleverProcessing);
     EXPECT_FALSE(o.percentMode);
     EXPECT_EQ(o.runLength.value(), 6);
     EXPECT_FALSE(o.lengthFilter);
-    EXPECT_TRUE(o.minimumLengthFilter); // a disabled shortNameLengthSpin still counts
+    EXPECT_TRUE(o.minimumLengthFilter); // a minimum length greyed out in the tab still counts
     EXPECT_EQ(o.minimumLength.value(), 3);
     EXPECT_TRUE(o.changeByHandle);
     EXPECT_FALSE(o.limitNameLength);
     EXPECT_EQ(o.nameLengthLimit.value(), 32);
 
-    f.form.tolerancePercentRadio->setChecked(true);
-    f.form.smartToleranceSpin->setText("4x5");
-    f.form.shortNameLengthSpin->setText("");
-    f.form.cleverProcessingCheck->setChecked(false);
-    f.form.nameLengthLimitSpin->setText("99999999999");
+    f.settings.percentMode = true;
+    f.settings.toleranceText = "4x5";
+    f.settings.shortNameLengthText = "";
+    f.settings.cleverProcessing = false;
+    f.settings.nameLengthLimitText = "99999999999";
     o = h.options();
     EXPECT_TRUE(o.percentMode);
     EXPECT_EQ(o.runLength.value(), 45);
@@ -87,15 +78,15 @@ TEST(RecognitionHandlers, OptionsAreReadFromTheControlsAtEachCall) {
     // A lookup sees a change made after the handlers were built.
     const TaskList list = {{"Untitled - Notepad", 3}};
     EXPECT_EQ(h.FindTask(list, u"report.txt - Notepad", 9), -1);
-    f.form.cleverProcessingCheck->setChecked(true);
-    f.toleranceTotalRadio->setChecked(true);
-    f.form.smartToleranceSpin->setText("6");
+    f.settings.cleverProcessing = true;
+    f.settings.percentMode = false;
+    f.settings.toleranceText = "6";
     EXPECT_EQ(h.FindTask(list, u"report.txt - Notepad", 9), 0);
 }
 
 TEST(RecognitionHandlers, RunLengthFollowsTheMode) {
     OptionsForm f;
-    RecognitionHandlers h(f.form);
+    RecognitionHandlers h(f.form, f.settings);
     SpinEdit& spin = *f.form.smartToleranceSpin;
     const struct {
         void (RecognitionHandlers::*click)();
@@ -129,7 +120,7 @@ TEST(RecognitionHandlers, RunLengthFollowsTheMode) {
 
 TEST(RecognitionHandlers, SmartTextRecognitionEnablesItsFilters) {
     OptionsForm f;
-    RecognitionHandlers h(f.form);
+    RecognitionHandlers h(f.form, f.settings);
     f.form.smartRecognitionCheck->setChecked(false);
     h.onSmartRecognitionToggled();
     EXPECT_FALSE(f.form.filterTextLengthCheck->isEnabled());
@@ -149,11 +140,11 @@ TEST(RecognitionHandlers, SmartTextRecognitionEnablesItsFilters) {
 
 TEST(RecognitionHandlers, SortedListsSortCaseInsensitivelyAndKeepOrderWhenSwitchedOff) {
     OptionsForm f;
-    RecognitionHandlers h(f.form);
+    RecognitionHandlers h(f.form, f.settings);
     for (TaskListView* view : {f.form.allTasksView, f.form.safeListView, f.form.killListView})
         view->taskModel().setTasks({{"beta", 1}, {"Alpha", 2}, {"gamma", 3}});
 
-    f.form.sortedListsCheck->setChecked(true);
+    f.settings.sortedLists = true;
     h.onSortedListsToggled();
     for (TaskListView* view : {f.form.allTasksView, f.form.safeListView, f.form.killListView})
         EXPECT_EQ(titles(view), (QStringList{"Alpha", "beta", "gamma"}));
@@ -162,7 +153,7 @@ TEST(RecognitionHandlers, SortedListsSortCaseInsensitivelyAndKeepOrderWhenSwitch
     EXPECT_TRUE(h.AddTaskIfAbsent(f.form.safeListView->taskModel(), "Delta", 4));
     EXPECT_EQ(titles(f.form.safeListView), (QStringList{"Alpha", "beta", "Delta", "gamma"}));
 
-    f.form.sortedListsCheck->setChecked(false);
+    f.settings.sortedLists = false;
     h.onSortedListsToggled();
     EXPECT_EQ(titles(f.form.safeListView), (QStringList{"Alpha", "beta", "Delta", "gamma"}));
     EXPECT_TRUE(h.AddTaskIfAbsent(f.form.safeListView->taskModel(), "Aardvark", 5));

@@ -8,13 +8,13 @@
 #include "tasks/task_actions.h"
 #include "tasks/task_list_controller.h"
 #include "widgets/form_builder.h"
+#include "widgets/option_binding.h"
 #include "widgets/spin_edit.h"
 #include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStringList>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -27,6 +27,8 @@ protected:
         ShowHiddenTasks->setCheckable(true);
         treatAsHiddenAction->setCheckable(true);
         policy.attach(&window, silentModeAction, confirmActionsCheck);
+        // The controller shows and hides hidden tasks through the menu item, as in the program.
+        bind::checked(ShowHiddenTasks, taskListOptions.showHiddenTasks);
     }
 
     // Builds the controllers as the program does at start-up: the Safe List empty, the All Task
@@ -37,7 +39,7 @@ protected:
         taskList =
             std::make_unique<TaskListController>(TaskListControls{allTasksView, ShowHiddenTasks, treatAsHiddenAction,
                                                                   treatShownAsHiddenCheck, showHiddenButton},
-                                                 fake, fake, policy);
+                                                 taskListOptions, fake, fake, policy);
         actions = std::make_unique<TaskActions>(TaskActionControls{allTasksView, safeListView}, fake, fake, policy,
                                                 *taskList);
         taskList->fillAllTaskList();
@@ -67,18 +69,15 @@ protected:
     TaskListView* allTasksView = new TaskListView(false, &window);
     TaskListView* safeListView = new TaskListView(true, &window);
     TaskListView* killListView = new TaskListView(true, &window);
-    QCheckBox* cleverProcessingCheck = form::checkBox(&window, "cleverProcessingCheck", {}, true);
-    QCheckBox* limitNameLengthCheck = form::checkBox(&window, "limitNameLengthCheck", {}, false);
-    QCheckBox* followWindowHandleCheck = form::checkBox(&window, "followWindowHandleCheck", {}, true);
-    SpinEdit* nameLengthLimitSpin = form::spinEdit(&window, "nameLengthLimitSpin", 32, 1024, 32);
-    RecognitionHandlers recognition{
-        RecognitionControls{cleverProcessingCheck, form::checkBox(&window, "smartRecognitionCheck", {}, true),
-                            form::checkBox(&window, "filterTextLengthCheck", {}, false),
-                            form::checkBox(&window, "spareShortNamesCheck", {}, true), limitNameLengthCheck,
-                            followWindowHandleCheck, form::checkBox(&window, "sortedListsCheck", {}, false),
-                            new QRadioButton(&window), form::spinEdit(&window, "smartToleranceSpin", 1, 10, 6),
-                            form::spinEdit(&window, "shortNameLengthSpin", 2, 9, 3), nameLengthLimitSpin, allTasksView,
-                            safeListView, killListView}};
+    RecognitionSettings recognitionSettings; // as at start
+    RecognitionHandlers recognition{RecognitionControls{form::checkBox(&window, "smartRecognitionCheck", {}, true),
+                                                        form::checkBox(&window, "filterTextLengthCheck", {}, false),
+                                                        form::checkBox(&window, "spareShortNamesCheck", {}, true),
+                                                        form::spinEdit(&window, "shortNameLengthSpin", 2, 9, 3),
+                                                        form::spinEdit(&window, "smartToleranceSpin", 1, 10, 6),
+                                                        allTasksView, safeListView, killListView},
+                                    recognitionSettings};
+    TaskListOptions taskListOptions;
     QAction* silentModeAction = new QAction(&window);
     QAction* ShowHiddenTasks = new QAction(&window);
     QAction* treatAsHiddenAction = new QAction(&window);

@@ -41,7 +41,7 @@ protected:
         values.BaseDir = QStringLiteral("/nonexistent/torvane/");
         taskList = std::make_unique<TaskListController>(
             TaskListControls{.allTasksView = form.allTasksView, .showHiddenTasksAction = form.showHiddenTasksAction},
-            fake, fake, policy);
+            taskListOptions, fake, fake, policy);
         actions = std::make_unique<TaskActions>(TaskActionControls{.allTasksView = form.allTasksView}, fake, fake,
                                                 policy, *taskList);
 
@@ -125,6 +125,7 @@ protected:
     platform::fake::FakePlatform fake;
     MessagePolicy policy{fake};
     QCheckBox* confirmations = nullptr;
+    TaskListOptions taskListOptions; // hidden tasks not shown
     std::unique_ptr<TaskListController> taskList;
     std::unique_ptr<TaskActions> actions;
     TemperatureInvestigator investigator;

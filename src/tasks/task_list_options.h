@@ -1,0 +1,6 @@
+#pragma once
+
+// The option that decides which tasks the All Task List shows.
+struct TaskListOptions {
+    bool showHiddenTasks = false; // hidden tasks instead of the visible ones
+};
