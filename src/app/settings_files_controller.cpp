@@ -1,11 +1,13 @@
 #include "app/settings_files_controller.h"
 
+#include "app/advanced_options_tab.h"
 #include "app/main_window.h"
 #include "app/settings_files.h"
 #include "app/shell_controller.h"
 #include "app/tray_controller.h"
 #include "core/durable_file.h"
 #include "internet/internet_tab.h"
+#include "lists/task_management_tab.h"
 #include "memory/ram_tab.h"
 #include "platform/torvane_error.h"
 #include "schedule/auto_windows_actions_tab.h"
@@ -40,54 +42,100 @@ private:
 
 SettingsController::SettingsController(MainWindow& main) : m_main(main) {}
 
-std::array<SpinEdit*, 15> SettingsController::spinFields() const {
-    MainForm& f = m_main.form();
+// The controls a load sets, in file order, so each reacts as when the user sets it.
+std::array<SpinEdit*, kFieldCount> SettingsController::fieldControls() const {
     const RamControls& ram = m_main.ramTab().controls();
+    const AdvancedTabControls& advanced = m_main.advancedTab().controls();
     const TemperatureControls& temperature = m_main.temperatureTab().controls();
-    return {ram.consumeFirstFactorSpin,
-            ram.consumeSecondFactorSpin,
-            ram.consumeThirdFactorSpin,
-            ram.rewriteIntervalSpin,
-            ram.extraMegabytesSpin,
-            ram.safetyCapSpin,
-            f.smartToleranceSpin,
-            f.shortNameLengthSpin,
-            f.nameLengthLimitSpin,
-            f.memoryWarningSpin,
-            ram.optimizeIntervalSpin,
-            m_main.internetTab().controls().lookupIntervalSpin,
-            temperature.overheatThresholdSpin,
-            temperature.overheatKillUsageSpin,
-            temperature.changeToleranceSpin};
+    std::array<SpinEdit*, kFieldCount> controls{};
+    controls[field::ConsumeFirstFactor] = ram.consumeFirstFactorSpin;
+    controls[field::ConsumeSecondFactor] = ram.consumeSecondFactorSpin;
+    controls[field::ConsumeThirdFactor] = ram.consumeThirdFactorSpin;
+    controls[field::RewriteInterval] = ram.rewriteIntervalSpin;
+    controls[field::ExtraMegabytes] = ram.extraMegabytesSpin;
+    controls[field::SafetyCap] = ram.safetyCapSpin;
+    controls[field::SmartTolerance] = advanced.smartToleranceSpin;
+    controls[field::ShortNameLength] = advanced.shortNameLengthSpin;
+    controls[field::NameLengthLimit] = advanced.nameLengthLimitSpin;
+    controls[field::MemoryWarningLimit] = m_main.taskTab().controls().memoryWarningSpin;
+    controls[field::OptimizeInterval] = ram.optimizeIntervalSpin;
+    controls[field::LookupInterval] = m_main.internetTab().controls().lookupIntervalSpin;
+    controls[field::OverheatThreshold] = temperature.overheatThresholdSpin;
+    controls[field::OverheatKillUsage] = temperature.overheatKillUsageSpin;
+    controls[field::ChangeTolerance] = temperature.changeToleranceSpin;
+    return controls;
 }
 
-std::array<QCheckBox*, 22> SettingsController::checkBoxes() const {
-    MainForm& f = m_main.form();
+std::array<QCheckBox*, flag::KeepSettings> SettingsController::flagControls() const {
+    const TaskTabControls& task = m_main.taskTab().controls();
+    const AdvancedTabControls& advanced = m_main.advancedTab().controls();
     const RamControls& ram = m_main.ramTab().controls();
     const InternetControls& internet = m_main.internetTab().controls();
     const TemperatureControls& temperature = m_main.temperatureTab().controls();
-    return {f.treatShownAsHiddenCheck,
-            f.confirmActionsCheck,
-            ram.periodicRewriteCheck,
-            f.cleverProcessingCheck,
-            f.smartRecognitionCheck,
-            f.filterTextLengthCheck,
-            f.spareShortNamesCheck,
-            f.limitNameLengthCheck,
-            f.followWindowHandleCheck,
-            f.memoryWarningCheck,
-            f.warnSafeListToCheck,
-            ram.periodicOptimizeCheck,
-            internet.periodicLookupCheck,
-            internet.lookupOnlyConnectedCheck,
-            temperature.overheatKillCheck,
-            temperature.overheatStopProtectionCheck,
-            temperature.startCoreTempWithTorvaneCheck,
-            temperature.overheatStopLookupCheck,
-            temperature.overheatStopMemoryCheck,
-            m_main.autoActionsTab().controls().forceActionCheck,
-            temperature.detectTemperatureChangesCheck,
-            temperature.overheatShutDownCheck};
+    std::array<QCheckBox*, flag::KeepSettings> controls{};
+    controls[flag::TreatShownAsHidden] = task.treatShownAsHiddenCheck;
+    controls[flag::ConfirmActions] = advanced.confirmActionsCheck;
+    controls[flag::PeriodicRewrite] = ram.periodicRewriteCheck;
+    controls[flag::CleverProcessing] = advanced.cleverProcessingCheck;
+    controls[flag::SmartRecognition] = advanced.smartRecognitionCheck;
+    controls[flag::FilterTextLength] = advanced.filterTextLengthCheck;
+    controls[flag::SpareShortNames] = advanced.spareShortNamesCheck;
+    controls[flag::LimitNameLength] = advanced.limitNameLengthCheck;
+    controls[flag::FollowWindowHandle] = advanced.followWindowHandleCheck;
+    controls[flag::MemoryWarning] = task.memoryWarningCheck;
+    controls[flag::WarnSafeListToo] = task.warnSafeListToCheck;
+    controls[flag::PeriodicOptimize] = ram.periodicOptimizeCheck;
+    controls[flag::PeriodicLookup] = internet.periodicLookupCheck;
+    controls[flag::LookupOnlyConnected] = internet.lookupOnlyConnectedCheck;
+    controls[flag::OverheatKill] = temperature.overheatKillCheck;
+    controls[flag::OverheatStopProtection] = temperature.overheatStopProtectionCheck;
+    controls[flag::StartCoreTempWithTorvane] = temperature.startCoreTempWithTorvaneCheck;
+    controls[flag::OverheatStopLookup] = temperature.overheatStopLookupCheck;
+    controls[flag::OverheatStopMemory] = temperature.overheatStopMemoryCheck;
+    controls[flag::ForceAction] = m_main.autoActionsTab().controls().forceActionCheck;
+    controls[flag::DetectTemperatureChanges] = temperature.detectTemperatureChangesCheck;
+    controls[flag::OverheatShutDown] = temperature.overheatShutDownCheck;
+    return controls;
+}
+
+// What a save writes: the options as they are now, and the few records no option holds.
+Flags SettingsController::currentFlags() const {
+    const ProtectionOptions& protection = m_main.taskTab().protectionOptions();
+    const RecognitionSettings& recognition = m_main.advancedTab().recognitionSettings();
+    const MemoryOptions& memory = m_main.ramTab().options();
+    const InternetOptions& internet = m_main.internetTab().options();
+    const TemperatureOptions& temperature = m_main.temperatureTab().options();
+    MainForm& f = m_main.form();
+    Flags flags{};
+    flags[flag::TreatShownAsHidden] = protection.treatShownAsHidden;
+    flags[flag::ConfirmActions] = m_main.advancedTab().controls().confirmActionsCheck->isChecked();
+    flags[flag::PeriodicRewrite] = memory.periodicRewrite;
+    flags[flag::CleverProcessing] = recognition.cleverProcessing;
+    flags[flag::SmartRecognition] = m_main.advancedTab().controls().smartRecognitionCheck->isChecked();
+    flags[flag::FilterTextLength] = recognition.lengthFilter;
+    flags[flag::SpareShortNames] = recognition.spareShortNames;
+    flags[flag::LimitNameLength] = recognition.limitNameLength;
+    flags[flag::FollowWindowHandle] = recognition.changeByHandle;
+    flags[flag::MemoryWarning] = protection.memoryWarning;
+    flags[flag::WarnSafeListToo] = protection.warnSafeListToo;
+    flags[flag::PeriodicOptimize] = memory.periodicOptimize;
+    flags[flag::PeriodicLookup] = internet.periodicLookup;
+    flags[flag::LookupOnlyConnected] = internet.lookupOnlyWhenConnected;
+    flags[flag::OverheatKill] = temperature.overheatKill;
+    flags[flag::OverheatStopProtection] = temperature.overheatStopProtection;
+    flags[flag::StartCoreTempWithTorvane] = temperature.startCoreTempWithTorvane;
+    flags[flag::OverheatStopLookup] = temperature.overheatStopLookup;
+    flags[flag::OverheatStopMemory] = temperature.overheatStopMemory;
+    flags[flag::ForceAction] = m_main.autoActionsTab().options().force;
+    flags[flag::DetectTemperatureChanges] = temperature.detectTemperatureChanges;
+    flags[flag::OverheatShutDown] = temperature.overheatShutDown;
+    flags[flag::KeepSettings] = f.keepSettingsAction->isChecked();
+    flags[flag::MainWindowShown] = m_main.values().MainWindowShown;
+    flags[flag::ShowHiddenTasks] = m_main.taskTab().taskListOptions().showHiddenTasks;
+    flags[flag::Protection] = protection.protectionOn;
+    flags[flag::TreatAsHidden] = f.treatAsHiddenAction->isChecked();
+    flags[flag::TemperatureTab] = m_main.temperatureTab().temperatureTimer()->isActive();
+    return flags;
 }
 
 void SettingsController::LoadSettings() {
@@ -96,7 +144,10 @@ void SettingsController::LoadSettings() {
     // "Settings.ini" sets both. Without one (the first start, a short file) the check box is made
     // to show what the menu item holds, which is what the exit acts on.
     MainForm& f = m_main.form();
-    const auto showKeepSettings = [&f] { f.keepSettingsCheck->setChecked(f.keepSettingsAction->isChecked()); };
+    QCheckBox* keepSettingsCheck = m_main.advancedTab().controls().keepSettingsCheck;
+    const auto showKeepSettings = [&f, keepSettingsCheck] {
+        keepSettingsCheck->setChecked(f.keepSettingsAction->isChecked());
+    };
     const QString& baseDir = m_main.values().BaseDir;
     // The fields come first: the check boxes' reactions read them (periodicLookupCheck takes its interval).
     QStringList keptAside;
@@ -144,24 +195,24 @@ void SettingsController::loadFile(const QString& path, qsizetype size, void (Set
 void SettingsController::applyConfigures(QByteArray bytes) {
     RecordReader records(std::move(bytes));
     // setValue clamps into the field's current range and runs the change reaction only on a change.
-    for (SpinEdit* field : spinFields())
+    for (SpinEdit* field : fieldControls())
         field->setValue(records.readField());
 }
 
 void SettingsController::applySettings(QByteArray bytes) {
     MainForm& f = m_main.form();
     RecordReader records(std::move(bytes));
-    const auto boxes = checkBoxes();
+    const auto boxes = flagControls();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i]->setChecked(records.readFlag());
-        if (boxes[i] == m_main.temperatureTab().controls().startCoreTempWithTorvaneCheck)
+        if (i == flag::StartCoreTempWithTorvane)
             f.startCoreTempWithTorvaneAction->setChecked(boxes[i]->isChecked());
-        else if (boxes[i] == m_main.temperatureTab().controls().detectTemperatureChangesCheck)
+        else if (i == flag::DetectTemperatureChanges)
             f.detectTemperatureChangesAction->setChecked(boxes[i]->isChecked());
     }
     const bool keep = records.readFlag();
     f.keepSettingsAction->setChecked(keep);
-    f.keepSettingsCheck->setChecked(keep);
+    m_main.advancedTab().controls().keepSettingsCheck->setChecked(keep);
 
     SilentWhileReplaying silent(f.silentModeAction);
     if (!records.readFlag())
@@ -174,7 +225,7 @@ void SettingsController::applySettings(QByteArray bytes) {
         m_main.taskList().onTreatAsHiddenTriggered();
     if (!records.readFlag())
         m_main.shell().onDisableTemperatureTabClicked();
-    if (m_main.temperatureTab().controls().startCoreTempWithTorvaneCheck->isChecked() &&
+    if (m_main.temperatureTab().options().startCoreTempWithTorvane &&
         m_main.temperatureTab().temperatureTimer()->isActive())
         m_main.temperatureTab().starter().StartCoreTemp();
 }
@@ -196,21 +247,10 @@ void SettingsController::SaveSettings() {
                 removeFileIfPresent(path);
         return;
     }
-    Flags flags{};
-    const auto boxes = checkBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        flags[i] = boxes[i]->isChecked();
-    // After the check boxes, the records that come from menu items, the tray flag and the timer.
-    flags[flag::KeepSettings] = f.keepSettingsAction->isChecked();
-    flags[flag::MainWindowShown] = m_main.values().MainWindowShown;
-    flags[flag::ShowHiddenTasks] = f.showHiddenTasksAction->isChecked();
-    flags[flag::Protection] = f.protectionAction->isChecked();
-    flags[flag::TreatAsHidden] = f.treatAsHiddenAction->isChecked();
-    flags[flag::TemperatureTab] = m_main.temperatureTab().temperatureTimer()->isActive();
-    replace(settings, encodeFlags(flags));
+    replace(settings, encodeFlags(currentFlags()));
 
     Fields fields{};
-    const auto spins = spinFields();
+    const auto spins = fieldControls();
     for (std::size_t i = 0; i < spins.size(); ++i)
         fields[i] = spins[i]->value();
     replace(configures, encodeFields(fields));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings_files.h"
 #include "app/settings_store.h"
 
 #include <QSet>
@@ -12,7 +13,8 @@ class SpinEdit;
 class MainWindow;
 
 // Applies "Settings.ini" and "Configures.ini" once at the first paint and writes (or deletes) them
-// at exit. The files are snapshots of the controls; no settings object is kept in between.
+// at exit. A load sets the controls, so each reacts as when the user sets it; a save writes the
+// options the controls are bound to (a field: its spin edit's number).
 class SettingsController : public SettingsStore {
 public:
     // Needs every tab of the main window in place.
@@ -29,9 +31,9 @@ public:
     void SaveSettings();
 
 private:
-    // The controls behind the records, in file order.
-    std::array<SpinEdit*, 15> spinFields() const;
-    std::array<QCheckBox*, 22> checkBoxes() const;
+    std::array<SpinEdit*, settings_files::kFieldCount> fieldControls() const;
+    std::array<QCheckBox*, settings_files::flag::KeepSettings> flagControls() const;
+    settings_files::Flags currentFlags() const;
 
     void loadFile(const QString& path, qsizetype size, void (SettingsController::*apply)(QByteArray),
                   QStringList& keptAside);
