@@ -8,12 +8,14 @@
 // the kill does not count). Last, 20 mapped windows on a bare server beside 20 under openbox, a reparenting window
 // manager like every real desktop's, and, where devilspie2 is installed, 20 under openbox with a devilspie2 rule that
 // kills the window's process instead of the program.
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
 #include "core/shared_values.h"
 #include "internet/internet_controller.h"
 #include "internet/internet_tab.h"
+#include "lists/task_management_tab.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/net/linux_network.h"
 #include "platform/linux/proc/linux_processes.h"
@@ -193,7 +195,7 @@ std::vector<double> lifetimes(const QString& display, platform::WindowSystem& wi
     platform::Platform mixed{windows, processes, fake, fake, network, fake, fake, fake, fake};
     QTemporaryDir dir;
     TorvaneProgram program(mixed, dir.path() + QLatin1Char('/'));
-    program.mainWindow().form().killListView->taskModel().append({QStringLiteral("Unwanted"), 0});
+    program.mainWindow().taskTab().controls().killListView->taskModel().append({QStringLiteral("Unwanted"), 0});
     if (mappedOnly)
         return spawnAndTime(display, mappedOnly, true);
     if (busy == Busy::Nothing)
@@ -211,7 +213,7 @@ std::vector<double> lifetimes(const QString& display, platform::WindowSystem& wi
         if (ms.empty())
             ms = spawnAndTime(display, kBusyWindows);
     };
-    program.mainWindow().form().confirmActionsCheck->setChecked(true);
+    program.mainWindow().advancedTab().controls().confirmActionsCheck->setChecked(true);
     program.values().DecidedTask = TaskEntry{QStringLiteral("Decided earlier"), 0};
     program.values().TaskDecision = ActionDecision::AllowToRun;
     QElapsedTimer clock;

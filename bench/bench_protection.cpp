@@ -9,6 +9,7 @@
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
+#include "lists/task_management_tab.h"
 #include "platform/fake/fake_platform.h"
 #include "support/literal_recognition.h"
 #include "tasks/protection.h"
@@ -57,7 +58,7 @@ public:
         for (int i = 0; i < kWindows; ++i)
             m_handles.push_back(m_fake.addWindow(randomTitle(rng), false, platform::ProcessId(5000 + i)));
         m_program = std::make_unique<TorvaneProgram>(m_fake.platform(), m_dir.path() + QLatin1Char('/'));
-        MainForm& f = form();
+        const TaskTabControls& f = m_program->mainWindow().taskTab().controls();
         for (int i = 0; i < kSafe; ++i)
             f.safeListView->taskModel().append({randomTitle(rng), 0});
         for (int i = 0; i < kKill; ++i)
@@ -65,13 +66,14 @@ public:
         m_program->mainWindow().advancedTab().controls().matchSameNamesCheck->setChecked(true);
         m_fake.queueAnswer(platform::IdYes);
         protection().toggleProtection();
-        f.silentModeAction->setChecked(true);
+        form().silentModeAction->setChecked(true);
         // Known by handle only: the titles differ from the windows' ones.
         for (platform::WindowHandle handle : m_handles)
             m_knownByHandle.push_back({randomTitle(rng), handle});
     }
 
     MainForm& form() { return m_program->mainWindow().form(); }
+    TaskManagementTab& taskTab() { return m_program->mainWindow().taskTab(); }
     Protection& protection() { return m_program->mainWindow().protection(); }
     platform::fake::FakePlatform& fake() { return m_fake; }
     bool ready() { return protection().protectionOn() && m_program->mainWindow().policy().silentMode(); }
@@ -115,7 +117,7 @@ BENCHMARK(protectionTick)->Unit(benchmark::kMillisecond)->Repetitions(5)->Report
 // built again before the tick's lookups.
 void protectionTickCold(benchmark::State& state) {
     ProtectionWorkload& w = workload();
-    TaskListModel& safe = w.form().safeListView->taskModel();
+    TaskListModel& safe = w.taskTab().controls().safeListView->taskModel();
     const TaskEntry first = safe.tasks().front();
     bool changed = false;
     for (auto _ : state) {
@@ -145,7 +147,7 @@ template <Lookup Kind> void safeListLookups(benchmark::State& state) {
     for (const platform::fake::FakeWindow& window : w.fake().windows())
         if (windows.size() < std::size_t(state.range(0)))
             windows.push_back({window.title, window.handle});
-    const TaskList& safe = w.form().safeListView->taskModel().tasks();
+    const TaskList& safe = w.taskTab().controls().safeListView->taskModel().tasks();
     const TaskListIndex index(safe);
     auto find = [&](const TaskEntry& task) {
         switch (Kind) {
@@ -182,7 +184,7 @@ BENCHMARK(safeListLookups<Lookup::Literal>)->Name("safeListLookups/literal")->Ar
 
 // Building the index over the 2000 safe-list entries, as after a change of the list.
 void safeListIndexBuild(benchmark::State& state) {
-    const TaskList& safe = workload().form().safeListView->taskModel().tasks();
+    const TaskList& safe = workload().taskTab().controls().safeListView->taskModel().tasks();
     for (auto _ : state)
         benchmark::DoNotOptimize(TaskListIndex(safe));
 }

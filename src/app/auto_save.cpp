@@ -4,6 +4,7 @@
 #include "core/error_report.h"
 #include "core/task_list_model.h"
 #include "lists/list_file_controller.h"
+#include "lists/task_management_tab.h"
 #include "platform/torvane_error.h"
 #include "widgets/spin_edit.h"
 #include "widgets/task_list_view.h"
@@ -19,8 +20,8 @@ AutoSave::AutoSave(MainWindow& main, int delayMs) : QObject(&main), m_main(main)
     connect(&m_timer, &QTimer::timeout, this, [this] { saveNow(); });
 
     const auto later = [this] { schedule(); };
-    MainForm& f = main.form();
-    for (TaskListView* list : {f.safeListView, f.killListView}) {
+    const TaskTabControls& tab = main.taskTab().controls();
+    for (TaskListView* list : {tab.safeListView, tab.killListView}) {
         TaskListModel* model = &list->taskModel();
         connect(model, &QAbstractItemModel::rowsInserted, this, later);
         connect(model, &QAbstractItemModel::rowsRemoved, this, later);

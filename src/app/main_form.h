@@ -31,40 +31,6 @@ struct MainWindowControls {
     QWidget* advancedPage = nullptr;
 };
 
-// Controls of the Task Management and Advanced Options tabs that the shell, the settings files and
-// the auto-save still reach through the form; the tabs own them and fill these in.
-struct SharedTabControls {
-    TaskListView* safeListView = nullptr;
-    TaskListView* killListView = nullptr;
-    QWidget* taskManagementPanel = nullptr;
-    QWidget* protectionPanel = nullptr;
-    QWidget* safeListPanel = nullptr;
-    QWidget* killListPanel = nullptr;
-    QCheckBox* memoryWarningCheck = nullptr;
-    SpinEdit* memoryWarningSpin = nullptr;
-    QCheckBox* warnSafeListToCheck = nullptr;
-    QCheckBox* treatShownAsHiddenCheck = nullptr;
-    QCheckBox* smartRecognitionCheck = nullptr;
-    SpinEdit* smartToleranceSpin = nullptr;
-    QCheckBox* filterTextLengthCheck = nullptr;
-    QCheckBox* spareShortNamesCheck = nullptr;
-    SpinEdit* shortNameLengthSpin = nullptr;
-    QCheckBox* followWindowHandleCheck = nullptr;
-    QCheckBox* limitNameLengthCheck = nullptr;
-    SpinEdit* nameLengthLimitSpin = nullptr;
-    QCheckBox* cleverProcessingCheck = nullptr;
-    QCheckBox* keepSettingsCheck = nullptr;
-    QCheckBox* confirmActionsCheck = nullptr;
-    QCheckBox* startAtLoginCheck = nullptr;
-    QPushButton* disableTemperatureTabButton = nullptr;
-    QPushButton* enableSilentModeButton = nullptr;
-};
-
-struct RamTabControls {
-    QPushButton* consumePanelButton = nullptr;
-    QWidget* consumePanel = nullptr;
-};
-
 struct MainMenuControls {
     QMenuBar* mainMenuBar = nullptr;
     QMenu* tasksMenu = nullptr;
@@ -156,9 +122,4 @@ struct TimerControls {
     QTimer* protectionTimer = nullptr;
 };
 
-struct MainForm : MainWindowControls,
-                  SharedTabControls,
-                  RamTabControls,
-                  MainMenuControls,
-                  PopupMenuControls,
-                  TimerControls {};
+struct MainForm : MainWindowControls, MainMenuControls, PopupMenuControls, TimerControls {};

@@ -5,7 +5,6 @@
 #include "app/app_id.h"
 #include "app/autostart.h"
 #include "app/form_layout.h"
-#include "app/form_slices.h"
 #include "app/program_folders.h"
 #include "app/screen_fit.h"
 #include "app/shell_controller.h"
@@ -29,6 +28,7 @@
 #include "temperature/temperature_investigator.h"
 #include "temperature/temperature_tab.h"
 #include "widgets/form_builder.h"
+#include "widgets/task_list_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,10 +64,7 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
     setWindowTitle(QStringLiteral("Torvane"));
     setWindowIcon(torvaneIcon());
     buildWindow();
-    m_policy.attach(this, m_form.silentModeAction, m_form.confirmActionsCheck);
-    m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
-    m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
-    m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
+    m_policy.attach(this, m_form.silentModeAction, m_advancedTab->controls().confirmActionsCheck);
     const TaskTabControls& t = m_taskTab->controls();
     const AdvancedTabControls& a = m_advancedTab->controls();
     m_recognition =
@@ -90,10 +87,17 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
     m_taskActions = std::make_unique<TaskActions>(
         TaskActionControls{.allTasksView = t.allTasksView, .safeListView = t.safeListView}, m_platform.windows,
         m_platform.processes, m_policy, *m_taskList);
-    m_listFile = std::make_unique<ListFileController>(listFileControls(m_form), m_values, m_platform.dialogs);
+    m_listFile = std::make_unique<ListFileController>(
+        ListFileControls{.mainWindow = this, .safeListView = t.safeListView, .killListView = t.killListView}, m_values,
+        m_platform.dialogs);
+    handleMenuItem(m_form.saveListsAction, [this] { m_listFile->onSaveListsTriggered(); });
+    handleMenuItem(m_form.loadListsAction, [this] { m_listFile->onLoadListsTriggered(); });
     // The Task Action window is a window of its own, made hidden like every window of the program.
     m_newTask = std::make_unique<TaskActionWindow>(m_values, m_platform.windows, *m_taskActions, m_policy);
     m_helping = std::make_unique<HelpWindow>(m_policy);
+    const auto showHelp = [this] { m_helping->openHelp(m_values.HelpDir); };
+    handle(m_form.showHelpButton, &QPushButton::clicked, showHelp);
+    handleMenuItem(m_form.showHelpAction, showHelp);
     m_investigator = std::make_unique<TemperatureInvestigator>();
     m_listCommands = std::make_unique<ListCommands>(ListCommandControls{.allTasksView = t.allTasksView,
                                                                         .safeListView = t.safeListView,
@@ -101,6 +105,10 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
                                                     m_taskTab->searchOptions(), m_taskTab->taskListOptions(),
                                                     *m_recognition, m_policy, *m_taskActions, *m_taskList, *m_newTask);
     buildSubsystemTabs();
+    m_shell = std::make_unique<ShellController>(m_form, a, m_temperatureTab->temperatureTimer(), *this, m_policy);
+    m_silentMode = std::make_unique<SilentModeController>(m_form, a.enableSilentModeButton, m_policy);
+    m_trayController = std::make_unique<TrayController>(m_form, a.moveToTrayButton, m_values, m_policy);
+    connectPanelsAndPopups();
     m_protection =
         std::make_unique<Protection>(ProtectionControls{.mainWindow = this,
                                                         .safeListView = t.safeListView,
@@ -118,7 +126,15 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
                                      m_policy, *m_taskActions, *m_newTask, m_temperatureTab->reactions());
     m_taskTab->connectHandlers({*m_taskList, *m_taskActions, *m_listCommands, *m_protection});
     m_advancedTab->connectRecognition(m_policy, *m_recognition);
-    wireHandlers();
+    // While a box of an earlier tick is open, every tick still enforces the kill list.
+    handleTimer(
+        m_form.protectionTimer, [this] { m_protection->onProtectionTick(); },
+        [this] { m_protection->enforceKillListMeanwhile(); });
+    m_platform.windows.watchWindows([this](const std::vector<platform::WindowInfo>& windows) {
+        guarded([this, &windows] { m_protection->WindowsChanged(windows); });
+    });
+    handleTimer(m_form.statusTimer, [this] { onStatusTick(); });
+    handleTimer(m_form.refreshTimer, [this] { onRefreshTick(); });
     // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
     // so the first snapshot of protection already holds them.
     for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_newTask.get()),
@@ -215,34 +231,6 @@ void MainWindow::buildTaskTabs() {
     fillPage(f.taskManagementPage, m_taskTab);
     m_advancedTab = new AdvancedOptionsTab(m_taskTab->protectionOptions(), f.advancedPage);
     fillPage(f.advancedPage, m_advancedTab);
-
-    const TaskTabControls& t = m_taskTab->controls();
-    const AdvancedTabControls& a = m_advancedTab->controls();
-    SharedTabControls& shared = f;
-    shared = {.safeListView = t.safeListView,
-              .killListView = t.killListView,
-              .taskManagementPanel = t.taskManagementPanel,
-              .protectionPanel = t.protectionPanel,
-              .safeListPanel = t.safeListPanel,
-              .killListPanel = t.killListPanel,
-              .memoryWarningCheck = t.memoryWarningCheck,
-              .memoryWarningSpin = t.memoryWarningSpin,
-              .warnSafeListToCheck = t.warnSafeListToCheck,
-              .treatShownAsHiddenCheck = t.treatShownAsHiddenCheck,
-              .smartRecognitionCheck = a.smartRecognitionCheck,
-              .smartToleranceSpin = a.smartToleranceSpin,
-              .filterTextLengthCheck = a.filterTextLengthCheck,
-              .spareShortNamesCheck = a.spareShortNamesCheck,
-              .shortNameLengthSpin = a.shortNameLengthSpin,
-              .followWindowHandleCheck = a.followWindowHandleCheck,
-              .limitNameLengthCheck = a.limitNameLengthCheck,
-              .nameLengthLimitSpin = a.nameLengthLimitSpin,
-              .cleverProcessingCheck = a.cleverProcessingCheck,
-              .keepSettingsCheck = a.keepSettingsCheck,
-              .confirmActionsCheck = a.confirmActionsCheck,
-              .startAtLoginCheck = a.startAtLoginCheck,
-              .disableTemperatureTabButton = a.disableTemperatureTabButton,
-              .enableSilentModeButton = a.enableSilentModeButton};
 }
 
 // Tabs whose controls and handlers live with their own subsystem.
@@ -262,8 +250,6 @@ void MainWindow::buildSubsystemTabs() {
                    MemoryController::graphShownWhen(m_form.mainTabs, m_form.ramPage, m_form.collapseToMenuAction),
                    nullptr, m_form.ramPage);
     fill(m_form.ramPage, m_ramTab);
-    m_form.consumePanelButton = m_ramTab->consumePanelButton();
-    m_form.consumePanel = m_ramTab->consumePanel();
     m_encryptionTab = new EncryptionTab(m_platform.dialogs, this, m_form.encryptionPage);
     fill(m_form.encryptionPage, m_encryptionTab);
     TemperatureReactionHooks reactions{
@@ -271,18 +257,46 @@ void MainWindow::buildSubsystemTabs() {
         [this] { m_ramTab->consume().onFreeConsumedTriggered(); },
         [this] { return m_internetTab->controls().periodicLookupCheck; },
         [this] { return m_ramTab->controls().periodicOptimizeCheck; },
-        m_form.killListView,
+        m_taskTab->controls().killListView,
     };
     m_temperatureTab = new TemperatureTab(
-        temperatureMenuItems(m_form), m_values, m_platform, m_policy, *m_taskActions,
+        TemperatureMenuItems{.startCoreTempAction = m_form.startCoreTempAction,
+                             .startCoreTempWithTorvaneAction = m_form.startCoreTempWithTorvaneAction,
+                             .detectTemperatureChangesAction = m_form.detectTemperatureChangesAction,
+                             .overheatMenu = m_form.overheatMenu,
+                             .overheatStopProtectionAction = m_form.overheatStopProtectionAction},
+        m_values, m_platform, m_policy, *m_taskActions,
         MemoryController::graphShownWhen(m_form.mainTabs, m_form.temperaturePage, m_form.collapseToMenuAction),
         reactions, *m_investigator, [this] { return m_encryptionTab->controls().cipherFileEdit->text(); },
         m_form.temperaturePage);
     fill(m_form.temperaturePage, m_temperatureTab);
-    m_shell->temperatureTimer = m_temperatureTab->temperatureTimer();
     m_autoActionsTab = new AutoWindowsActionsTab(m_platform.systemActions, m_policy, m_form.countdownProgressBar,
                                                  m_form.autoActionsPage);
     fill(m_form.autoActionsPage, m_autoActionsTab);
+}
+
+// Each option panel opens and closes under its button; each list opens its menu on a double click
+// or a right click.
+void MainWindow::connectPanelsAndPopups() {
+    const TaskTabControls& t = m_taskTab->controls();
+    const std::pair<QPushButton*, QWidget*> panels[] = {
+        {m_ramTab->consumePanelButton(), m_ramTab->consumePanel()},
+        {t.taskManagementPanelButton, t.taskManagementPanel},
+        {t.protectionPanelButton, t.protectionPanel},
+        {t.safeListPanelButton, t.safeListPanel},
+        {t.killListPanelButton, t.killListPanel},
+    };
+    for (const auto& [button, panel] : panels)
+        handle(button, &QPushButton::clicked, [panel] { panel->setVisible(panel->isHidden()); });
+    const std::pair<TaskListView*, QMenu*> popups[] = {
+        {t.allTasksView, m_form.allTasksPopup},
+        {t.safeListView, m_form.safeListPopup},
+        {t.killListView, m_form.killListPopup},
+    };
+    for (const auto& [list, popup] : popups) {
+        handle(list, &TaskListView::listDoubleClicked, [this, popup] { m_shell->openPopup(popup); });
+        handle(list, &TaskListView::rightButtonReleased, [this, popup] { m_shell->openPopup(popup); });
+    }
 }
 
 bool MainWindow::guarded(const std::function<void()>& handler) {
@@ -307,7 +321,7 @@ void MainWindow::onCreated() {
         m_values.HelpDir = m_values.BaseDir;
     if (m_values.CompanionDir.isEmpty())
         m_values.CompanionDir = m_values.BaseDir;
-    m_form.startAtLoginCheck->setChecked(autostart::enabled(autostart::currentEntryPath(kAppId)));
+    m_advancedTab->controls().startAtLoginCheck->setChecked(autostart::enabled(autostart::currentEntryPath(kAppId)));
     m_platform.hotKey.registerHotKey([this] { guarded([this] { m_trayController->HotKeyMessage(); }); });
     QCoreApplication::setApplicationName(kApplicationTitle);
     m_tray = new QSystemTrayIcon(torvaneIcon(), this);

@@ -104,7 +104,7 @@ private:
     void buildWindow();
     void buildTaskTabs();
     void buildSubsystemTabs();
-    void wireHandlers();
+    void connectPanelsAndPopups();
 
     platform::Platform& m_platform;
     SharedValues& m_values;

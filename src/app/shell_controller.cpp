@@ -6,6 +6,7 @@
 #include "core/message_policy.h"
 #include "platform/dialogs.h"
 #include "platform/torvane_error.h"
+#include "widgets/guarded_connect.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,17 +20,36 @@
 
 using namespace platform;
 
-ShellController::ShellController(MainForm& form, QMainWindow& window, MessagePolicy& policy)
+ShellController::ShellController(MainForm& form, const AdvancedTabControls& advanced, QTimer* temperatureTimer,
+                                 QMainWindow& window, MessagePolicy& policy)
     : terminate([] { QCoreApplication::quit(); }), openPopup([](QMenu* menu) { menu->popup(QCursor::pos()); }),
-      m_form(form), m_window(window), m_policy(policy) {}
+      m_form(form), m_advanced(advanced), m_temperatureTimer(temperatureTimer), m_window(window), m_policy(policy) {
+    const auto item = [&policy](QAction* action, std::function<void()> handler) {
+        connectGuardedMenuItem(action, action, policy, std::move(handler));
+    };
+    const auto button = [&policy](QAbstractButton* control, auto signal, std::function<void()> handler) {
+        connectGuarded(control, signal, control, policy, std::move(handler));
+    };
+    item(form.trayExitAction, [this] { onTrayExitTriggered(); });
+    item(form.exitAction, [this] { onExitTriggered(); });
+    item(form.collapseToMenuAction, [this] { onCollapseToMenuTriggered(); });
+    button(advanced.collapseToMenuButton, &QPushButton::clicked, [this] { onCollapseToMenuTriggered(); });
+    button(advanced.disableTemperatureTabButton, &QPushButton::clicked, [this] { onDisableTemperatureTabClicked(); });
+    for (QAction* action : {form.temperatureTabAction, form.trayTemperatureTabAction})
+        item(action, [this] { onDisableTemperatureTabClicked(); });
+    item(form.keepSettingsAction, [this] { onKeepSettingsTriggered(); });
+    button(advanced.keepSettingsCheck, &QCheckBox::toggled, [this] { onKeepSettingsToggled(); });
+    // Only the user's click writes the entry; the window's creation sets the box from the disk.
+    button(advanced.startAtLoginCheck, &QCheckBox::clicked, [this] { onStartAtLoginToggled(); });
+}
 
 void ShellController::onStartAtLoginToggled() {
     const QString entry = autostart::currentEntryPath(kAppId);
     try {
-        autostart::setEnabled(entry, m_form.startAtLoginCheck->isChecked(), kAppId,
+        autostart::setEnabled(entry, m_advanced.startAtLoginCheck->isChecked(), kAppId,
                               QCoreApplication::applicationFilePath());
     } catch (const TorvaneError&) {
-        m_form.startAtLoginCheck->setChecked(autostart::enabled(entry));
+        m_advanced.startAtLoginCheck->setChecked(autostart::enabled(entry));
         throw;
     }
 }
@@ -84,7 +104,7 @@ QSize window_size::minimum() {
 }
 
 void ShellController::onDisableTemperatureTabClicked() {
-    QTimer* timer = temperatureTimer;
+    QTimer* timer = m_temperatureTimer;
     if (timer->isActive())
         timer->stop();
     else
@@ -94,57 +114,16 @@ void ShellController::onDisableTemperatureTabClicked() {
     m_form.temperatureTabAction->setChecked(on);
     m_form.trayTemperatureTabAction->setChecked(on);
     m_form.mainTabs->setTabVisible(m_form.mainTabs->indexOf(m_form.temperaturePage), on);
-    m_form.disableTemperatureTabButton->setText(
+    m_advanced.disableTemperatureTabButton->setText(
         on ? QStringLiteral("Disable the Temperature tag (speeds up Torvane)")
            : QStringLiteral("Enable the Temperature tag (may slow down Torvane)"));
 }
 
 void ShellController::onKeepSettingsTriggered() {
     m_form.keepSettingsAction->setChecked(!m_form.keepSettingsAction->isChecked());
-    m_form.keepSettingsCheck->setChecked(m_form.keepSettingsAction->isChecked());
+    m_advanced.keepSettingsCheck->setChecked(m_form.keepSettingsAction->isChecked());
 }
 
 void ShellController::onKeepSettingsToggled() {
-    m_form.keepSettingsAction->setChecked(m_form.keepSettingsCheck->isChecked());
-}
-
-namespace {
-void toggle(QWidget* panel) {
-    panel->setVisible(panel->isHidden());
-}
-} // namespace
-
-void ShellController::onConsumePanelClicked() {
-    toggle(m_form.consumePanel);
-}
-void ShellController::onTaskManagementPanelClicked() {
-    toggle(m_form.taskManagementPanel);
-}
-void ShellController::onProtectionPanelClicked() {
-    toggle(m_form.protectionPanel);
-}
-void ShellController::onSafeListPanelClicked() {
-    toggle(m_form.safeListPanel);
-}
-void ShellController::onKillListPanelClicked() {
-    toggle(m_form.killListPanel);
-}
-
-void ShellController::onAllTasksDoubleClicked() {
-    openPopup(m_form.allTasksPopup);
-}
-void ShellController::onAllTasksMouseReleased() {
-    openPopup(m_form.allTasksPopup);
-}
-void ShellController::onSafeListDoubleClicked() {
-    openPopup(m_form.safeListPopup);
-}
-void ShellController::onSafeListMouseReleased() {
-    openPopup(m_form.safeListPopup);
-}
-void ShellController::onKillListDoubleClicked() {
-    openPopup(m_form.killListPopup);
-}
-void ShellController::onKillListMouseReleased() {
-    openPopup(m_form.killListPopup);
+    m_form.keepSettingsAction->setChecked(m_advanced.keepSettingsCheck->isChecked());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 
 #include <QSize>
@@ -7,12 +8,15 @@
 
 class MessagePolicy;
 class QMainWindow;
+class QTimer;
 
 // The main window's own commands: exit questions, collapsing to the menu, the temperature tab
 // switch, the mirrored "keep settings" option, the option panels and the list popups.
 class ShellController {
 public:
-    ShellController(MainForm& form, QMainWindow& window, MessagePolicy& policy);
+    // Connects the exit, collapse, temperature tab, keep-settings and log-in items it serves.
+    ShellController(MainForm& form, const AdvancedTabControls& advanced, QTimer* temperatureTimer, QMainWindow& window,
+                    MessagePolicy& policy);
 
     // Ends the program (the event loop stops, then the main window is destroyed).
     std::function<void()> terminate;
@@ -26,27 +30,15 @@ public:
     // "Start Torvane when I log in": writes or removes the autostart entry; a failure puts the
     // box back to what is on disk before the error is reported.
     void onStartAtLoginToggled();
-    void onConsumePanelClicked();
-    void onTaskManagementPanelClicked();
-    void onProtectionPanelClicked();
-    void onSafeListPanelClicked();
-    void onKillListPanelClicked();
-    void onAllTasksDoubleClicked();
-    void onAllTasksMouseReleased();
-    void onSafeListDoubleClicked();
-    void onSafeListMouseReleased();
-    void onKillListDoubleClicked();
-    void onKillListMouseReleased();
-
     // Opens a list popup at the cursor; replaceable so tests need no real menu loop.
     std::function<void(QMenu*)> openPopup;
-    // The temperature tab's sampling timer, which runs while the tab is enabled; the tab is made later.
-    QTimer* temperatureTimer = nullptr;
 
 private:
     bool askExit();
 
     MainForm& m_form;
+    const AdvancedTabControls& m_advanced;
+    QTimer* m_temperatureTimer;
     QMainWindow& m_window;
     MessagePolicy& m_policy;
 };

@@ -2,13 +2,20 @@
 
 #include "core/message_policy.h"
 #include "platform/dialogs.h"
+#include "widgets/guarded_connect.h"
 
 #include <QAction>
 #include <QPushButton>
 
 using namespace platform;
 
-SilentModeController::SilentModeController(MainForm& form, MessagePolicy& policy) : m_form(form), m_policy(policy) {}
+SilentModeController::SilentModeController(MainForm& form, QPushButton* enableSilentModeButton, MessagePolicy& policy)
+    : m_form(form), m_enableSilentModeButton(enableSilentModeButton), m_policy(policy) {
+    for (QAction* item : {form.silentModeAction, form.traySilentModeAction})
+        connectGuardedMenuItem(item, item, policy, [this] { onSilentModeTriggered(); });
+    connectGuarded(enableSilentModeButton, &QPushButton::clicked, enableSilentModeButton, policy,
+                   [this] { onSilentModeTriggered(); });
+}
 
 void SilentModeController::onSilentModeTriggered() {
     // Switching is never silent: these boxes show whatever the state.
@@ -36,7 +43,7 @@ void SilentModeController::onSilentModeTriggered() {
                       QStringLiteral("Silent Mode Disabled"), MbIconInformation);
     }
     const bool on = m_form.silentModeAction->isChecked();
-    m_form.enableSilentModeButton->setText(on ? QStringLiteral("Disable Silent Mode")
-                                              : QStringLiteral("Enable Silent Mode"));
+    m_enableSilentModeButton->setText(on ? QStringLiteral("Disable Silent Mode")
+                                         : QStringLiteral("Enable Silent Mode"));
     m_form.traySilentModeAction->setChecked(on);
 }

@@ -1,18 +1,27 @@
 #include "app/tray_controller.h"
 
+#include "widgets/guarded_connect.h"
+
 #include "core/message_policy.h"
 #include "platform/dialogs.h"
 
 #include <QAction>
 #include <QCursor>
 #include <QMenu>
+#include <QPushButton>
 #include <QWidget>
 
 using namespace platform;
 
-TrayController::TrayController(MainForm& form, SharedValues& values, MessagePolicy& policy)
+TrayController::TrayController(MainForm& form, QPushButton* moveToTrayButton, SharedValues& values,
+                               MessagePolicy& policy)
     : openPopup([](QMenu* menu, const QPoint& at) { menu->popup(at); }), cursorPos([] { return QCursor::pos(); }),
-      m_form(form), m_values(values), m_policy(policy) {}
+      m_form(form), m_values(values), m_policy(policy) {
+    for (QPushButton* button : {form.minimizeToTrayButton, moveToTrayButton})
+        connectGuarded(button, &QPushButton::clicked, button, policy, [this] { onToTrayTriggered(); });
+    connectGuardedMenuItem(form.toTrayAction, form.toTrayAction, policy, [this] { onToTrayTriggered(); });
+    connectGuardedMenuItem(form.trayToTrayAction, form.trayToTrayAction, policy, [this] { onTrayToTrayTriggered(); });
+}
 
 void TrayController::TrayMessage(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {

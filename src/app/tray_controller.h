@@ -8,12 +8,14 @@
 #include <functional>
 
 class MessagePolicy;
+class QPushButton;
 
 // The main window's life in the tray: hiding to it, coming back from it, the tray icon's mouse
 // reactions and the global hot key.
 class TrayController {
 public:
-    TrayController(MainForm& form, SharedValues& values, MessagePolicy& policy);
+    // Connects the buttons and menu items that hide the window to the tray.
+    TrayController(MainForm& form, QPushButton* moveToTrayButton, SharedValues& values, MessagePolicy& policy);
 
     // The tray icon was clicked: a double click toggles the window, the context request opens
     // the tray menu, anything else does nothing. With `clickToggles` a single click toggles

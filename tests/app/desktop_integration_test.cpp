@@ -1,4 +1,5 @@
 // Living on a desktop: where the files are and starting at log-in.
+#include "app/advanced_options_tab.h"
 #include "app/app_id.h"
 #include "app/autostart.h"
 #include "app/main_form.h"
@@ -70,14 +71,14 @@ protected:
 
 TEST_F(StartAtLoginTest, TheBoxIsTheEntryOnDisk) {
     start();
-    EXPECT_FALSE(form().startAtLoginCheck->isChecked());
-    form().startAtLoginCheck->click();
+    EXPECT_FALSE(advancedTab().startAtLoginCheck->isChecked());
+    advancedTab().startAtLoginCheck->click();
     QFile file(entry);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), autostart::entryText(kAppId, QCoreApplication::applicationFilePath()));
     start();
-    EXPECT_TRUE(form().startAtLoginCheck->isChecked());
-    form().startAtLoginCheck->click();
+    EXPECT_TRUE(advancedTab().startAtLoginCheck->isChecked());
+    advancedTab().startAtLoginCheck->click();
     EXPECT_FALSE(QFile::exists(entry));
     EXPECT_TRUE(fake.boxes().isEmpty());
 }
@@ -86,8 +87,8 @@ TEST_F(StartAtLoginTest, AFailedWriteIsReportedAndTheBoxFollowsTheDisk) {
     QFile blocker(config.path() + "/autostart"); // a file where the folder belongs
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     start();
-    form().startAtLoginCheck->click();
-    EXPECT_FALSE(form().startAtLoginCheck->isChecked());
+    advancedTab().startAtLoginCheck->click();
+    EXPECT_FALSE(advancedTab().startAtLoginCheck->isChecked());
     EXPECT_EQ(fake.boxes().size(), 1);
 }
 

@@ -121,32 +121,32 @@ TEST_F(MainWindowTest, MenuItemsCaptionsAndCheckMarks) {
 }
 
 TEST_F(MainWindowTest, ControlDefaults) {
-    MainForm& f = form();
     const TaskTabControls& t = taskTab();
     const AdvancedTabControls& a = advancedTab();
-    EXPECT_TRUE(f.smartRecognitionCheck->isChecked());
-    EXPECT_EQ(f.smartToleranceSpin->text(), "6");
-    EXPECT_EQ(f.smartToleranceSpin->minimum(), 1);
-    EXPECT_EQ(f.smartToleranceSpin->maximum(), 10);
+    EXPECT_TRUE(advancedTab().smartRecognitionCheck->isChecked());
+    EXPECT_EQ(advancedTab().smartToleranceSpin->text(), "6");
+    EXPECT_EQ(advancedTab().smartToleranceSpin->minimum(), 1);
+    EXPECT_EQ(advancedTab().smartToleranceSpin->maximum(), 10);
     EXPECT_TRUE(a.toleranceTotalRadio->isChecked());
     EXPECT_FALSE(a.tolerancePercentRadio->isChecked());
-    EXPECT_FALSE(f.shortNameLengthSpin->isEnabled());
-    EXPECT_EQ(f.shortNameLengthSpin->text(), "3");
-    EXPECT_EQ(f.nameLengthLimitSpin->text(), "32");
-    EXPECT_EQ(f.nameLengthLimitSpin->maximum(), 1024);
-    EXPECT_EQ(f.memoryWarningSpin->text(), "55");
-    EXPECT_EQ(f.memoryWarningSpin->minimum(), f.memoryWarningSpin->maximum()); // no limits
-    EXPECT_TRUE(f.memoryWarningCheck->isChecked());
-    EXPECT_TRUE(f.warnSafeListToCheck->isChecked());
-    EXPECT_FALSE(f.treatShownAsHiddenCheck->isChecked());
-    EXPECT_FALSE(f.confirmActionsCheck->isChecked());
-    EXPECT_FALSE(f.keepSettingsCheck->isChecked());
+    EXPECT_FALSE(advancedTab().shortNameLengthSpin->isEnabled());
+    EXPECT_EQ(advancedTab().shortNameLengthSpin->text(), "3");
+    EXPECT_EQ(advancedTab().nameLengthLimitSpin->text(), "32");
+    EXPECT_EQ(advancedTab().nameLengthLimitSpin->maximum(), 1024);
+    EXPECT_EQ(taskTab().memoryWarningSpin->text(), "55");
+    EXPECT_EQ(taskTab().memoryWarningSpin->minimum(), taskTab().memoryWarningSpin->maximum()); // no limits
+    EXPECT_TRUE(taskTab().memoryWarningCheck->isChecked());
+    EXPECT_TRUE(taskTab().warnSafeListToCheck->isChecked());
+    EXPECT_FALSE(taskTab().treatShownAsHiddenCheck->isChecked());
+    EXPECT_FALSE(advancedTab().confirmActionsCheck->isChecked());
+    EXPECT_FALSE(advancedTab().keepSettingsCheck->isChecked());
     EXPECT_TRUE(a.quickRepeatCheck->isChecked());
     EXPECT_FALSE(t.treatAllAsNewButton->isEnabled());
     EXPECT_EQ(t.protectionButton->text(), "Start Protection");
-    EXPECT_EQ(f.enableSilentModeButton->text(), "Enable Silent Mode (not recommended)");
+    EXPECT_EQ(advancedTab().enableSilentModeButton->text(), "Enable Silent Mode (not recommended)");
     EXPECT_EQ(t.showHiddenButton->text(), "Show Hidden");
-    for (QWidget* panel : {f.consumePanel, f.taskManagementPanel, f.protectionPanel, f.safeListPanel, f.killListPanel})
+    for (QWidget* panel : {main().ramTab().consumePanel(), taskTab().taskManagementPanel, taskTab().protectionPanel,
+                           taskTab().safeListPanel, taskTab().killListPanel})
         EXPECT_TRUE(panel->isHidden()) << panel->objectName().toStdString();
 }
 
@@ -171,13 +171,13 @@ TEST_F(MainWindowTest, TimersIntervalsAndStartStates) {
 }
 
 TEST_F(MainWindowTest, PanelButtonsToggleTheirPanels) {
-    MainForm& f = form();
     const TaskTabControls& t = taskTab();
-    const std::pair<QPushButton*, QWidget*> pairs[] = {{f.consumePanelButton, f.consumePanel},
-                                                       {t.taskManagementPanelButton, f.taskManagementPanel},
-                                                       {t.protectionPanelButton, f.protectionPanel},
-                                                       {t.safeListPanelButton, f.safeListPanel},
-                                                       {t.killListPanelButton, f.killListPanel}};
+    const std::pair<QPushButton*, QWidget*> pairs[] = {
+        {main().ramTab().consumePanelButton(), main().ramTab().consumePanel()},
+        {t.taskManagementPanelButton, taskTab().taskManagementPanel},
+        {t.protectionPanelButton, taskTab().protectionPanel},
+        {t.safeListPanelButton, taskTab().safeListPanel},
+        {t.killListPanelButton, taskTab().killListPanel}};
     for (auto [button, panel] : pairs) {
         button->click();
         EXPECT_FALSE(panel->isHidden()) << panel->objectName().toStdString();
@@ -242,13 +242,13 @@ TEST_F(MainWindowTest, CollapseAndExpandAgain) {
 TEST_F(MainWindowTest, TemperatureTabSwitchTwiceRestoresEverything) {
     MainForm& f = form();
     const int tab = f.mainTabs->indexOf(f.temperaturePage);
-    f.disableTemperatureTabButton->click();
+    advancedTab().disableTemperatureTabButton->click();
     EXPECT_FALSE(main().temperatureTab().temperatureTimer()->isActive());
     EXPECT_FALSE(f.temperatureMenu->menuAction()->isVisible());
     EXPECT_FALSE(f.temperatureTabAction->isChecked());
     EXPECT_FALSE(f.trayTemperatureTabAction->isChecked());
     EXPECT_FALSE(f.mainTabs->isTabVisible(tab));
-    EXPECT_EQ(f.disableTemperatureTabButton->text(), "Enable the Temperature tag (may slow down Torvane)");
+    EXPECT_EQ(advancedTab().disableTemperatureTabButton->text(), "Enable the Temperature tag (may slow down Torvane)");
 
     f.temperatureTabAction->trigger();
     EXPECT_TRUE(main().temperatureTab().temperatureTimer()->isActive());
@@ -256,20 +256,20 @@ TEST_F(MainWindowTest, TemperatureTabSwitchTwiceRestoresEverything) {
     EXPECT_TRUE(f.temperatureTabAction->isChecked());
     EXPECT_TRUE(f.trayTemperatureTabAction->isChecked());
     EXPECT_TRUE(f.mainTabs->isTabVisible(tab));
-    EXPECT_EQ(f.disableTemperatureTabButton->text(), "Disable the Temperature tag (speeds up Torvane)");
+    EXPECT_EQ(advancedTab().disableTemperatureTabButton->text(), "Disable the Temperature tag (speeds up Torvane)");
 }
 
 TEST_F(MainWindowTest, KeepSettingsMirrors) {
     MainForm& f = form();
     // At start the menu item is checked and the box is not, until the settings set both.
     EXPECT_TRUE(f.keepSettingsAction->isChecked());
-    EXPECT_FALSE(f.keepSettingsCheck->isChecked());
+    EXPECT_FALSE(advancedTab().keepSettingsCheck->isChecked());
     f.keepSettingsAction->trigger();
     EXPECT_FALSE(f.keepSettingsAction->isChecked());
-    EXPECT_FALSE(f.keepSettingsCheck->isChecked());
+    EXPECT_FALSE(advancedTab().keepSettingsCheck->isChecked());
     f.keepSettingsAction->trigger();
-    EXPECT_TRUE(f.keepSettingsCheck->isChecked());
-    f.keepSettingsCheck->setChecked(false);
+    EXPECT_TRUE(advancedTab().keepSettingsCheck->isChecked());
+    advancedTab().keepSettingsCheck->setChecked(false);
     EXPECT_FALSE(f.keepSettingsAction->isChecked());
 }
 
@@ -313,7 +313,7 @@ TEST_F(MainWindowTest, DestroyReportsAFailedBlockAndSkipsTheRest) {
 TEST_F(MainWindowTest, DestroyRunsEveryStepInOrder) {
     QStringList steps;
     settings.save = [&] { steps << "settings"; };
-    form().killListView->taskModel().append({"Intruder", 0});
+    taskTab().killListView->taskModel().append({"Intruder", 0});
     main().onDestroyed();
     EXPECT_EQ(steps, QStringList{"settings"});
     EXPECT_TRUE(readFile(baseDir.filePath("AllLists.sav")).contains("Intruder"));
@@ -322,10 +322,10 @@ TEST_F(MainWindowTest, DestroyRunsEveryStepInOrder) {
 }
 
 TEST_F(MainWindowTest, OverflowingNumberReachesTheErrorReport) {
-    form().memoryWarningSpin->setText("99999999999");
+    taskTab().memoryWarningSpin->setText("99999999999");
     bool finished = false;
     EXPECT_FALSE(main().guarded([&] {
-        DigitsToInt(form().memoryWarningSpin->text());
+        DigitsToInt(taskTab().memoryWarningSpin->text());
         finished = true;
     }));
     EXPECT_FALSE(finished);
@@ -339,8 +339,8 @@ TEST_F(MainWindowTest, ListPopupsOpenOnDoubleClickAndRightRelease) {
     QList<QMenu*> opened;
     main().shell().openPopup = [&](QMenu* menu) { opened << menu; };
     emit taskTab().allTasksView->listDoubleClicked();
-    emit form().safeListView->rightButtonReleased();
-    emit form().killListView->listDoubleClicked();
+    emit taskTab().safeListView->rightButtonReleased();
+    emit taskTab().killListView->listDoubleClicked();
     EXPECT_EQ(opened, (QList<QMenu*>{form().allTasksPopup, form().safeListPopup, form().killListPopup}));
 }
 
@@ -352,7 +352,7 @@ TEST_F(MainWindowTest, InertSelectedTaskItemsDoNothing) {
     form().addToSafeListAction->trigger();
     EXPECT_TRUE(fake.boxes().isEmpty());
     EXPECT_TRUE(fake.terminatedProcesses().empty());
-    EXPECT_EQ(form().safeListView->count(), 0);
+    EXPECT_EQ(taskTab().safeListView->count(), 0);
 }
 
 TEST_F(MainWindowTest, HotKeyIsRegisteredAndShowsTheWindow) {

@@ -27,7 +27,7 @@ protected:
         AppFixture::SetUp();
         known = fake.addWindow("Known hidden", false, 100);
         startProgram();
-        form().memoryWarningCheck->setChecked(false); // memory warning tested on its own
+        taskTab().memoryWarningCheck->setChecked(false); // memory warning tested on its own
     }
     Protection& protection() { return main().protection(); }
     SharedValues& values() { return program->values(); }
@@ -46,8 +46,8 @@ protected:
 };
 
 TEST_F(ProtectionTest, ReportedWindowsMeetTheKillListBetweenTicks) {
-    form().killListView->taskModel().append({"Intruder", 0});
-    form().safeListView->taskModel().append({"Welcome", 0});
+    taskTab().killListView->taskModel().append({"Intruder", 0});
+    taskTab().safeListView->taskModel().append({"Welcome", 0});
     const WindowHandle own = fake.addWindow("Intruder", true, fake.ownPid);
     const WindowHandle hidden = fake.addWindow("Intruder", false, 701);
     const WindowHandle welcome = fake.addWindow("Welcome", false, 702);
@@ -63,7 +63,7 @@ TEST_F(ProtectionTest, SpinEditsTakeOnlyNumbersTheyCanHold) {
         bool taken;
     } cases[] = {{"2147483647", true}, {"2147483648", false}, {"00000000000000000042", true}, {"-12", true},
                  {"", true},           {"12a", false},        {"99999999999", false}};
-    for (SpinEdit* spin : {form().nameLengthLimitSpin, form().memoryWarningSpin}) {
+    for (SpinEdit* spin : {advancedTab().nameLengthLimitSpin, taskTab().memoryWarningSpin}) {
         for (const auto& c : cases) {
             QString text = c.typed;
             int position = 0;
@@ -75,8 +75,8 @@ TEST_F(ProtectionTest, SpinEditsTakeOnlyNumbersTheyCanHold) {
 
 TEST_F(ProtectionTest, TheKillListWorksWithAnyTextInAnyBox) {
     startProtection();
-    form().limitNameLengthCheck->setChecked(true);
-    form().killListView->taskModel().append({"Intruder", 0});
+    advancedTab().limitNameLengthCheck->setChecked(true);
+    taskTab().killListView->taskModel().append({"Intruder", 0});
     // Texts no typing can produce any more, as a damaged settings file could still hold them.
     for (SpinEdit* spin : form().mainWindow->findChildren<SpinEdit*>())
         spin->setText(QStringLiteral("99999999999"));
@@ -129,14 +129,14 @@ TEST_F(ProtectionTest, TreatAllAsNewInSilentModeSwitchesSilentModeOff) {
 }
 
 TEST_F(ProtectionTest, MemoryWarningOptionMirrors) {
-    form().memoryWarningCheck->setChecked(true);
+    taskTab().memoryWarningCheck->setChecked(true);
     ASSERT_TRUE(form().memoryWarningAction->isChecked());
     form().memoryWarningAction->trigger();
-    EXPECT_FALSE(form().memoryWarningCheck->isChecked());
-    EXPECT_FALSE(form().warnSafeListToCheck->isEnabled());
-    form().memoryWarningCheck->setChecked(true);
+    EXPECT_FALSE(taskTab().memoryWarningCheck->isChecked());
+    EXPECT_FALSE(taskTab().warnSafeListToCheck->isEnabled());
+    taskTab().memoryWarningCheck->setChecked(true);
     EXPECT_TRUE(form().memoryWarningAction->isChecked());
-    EXPECT_TRUE(form().warnSafeListToCheck->isEnabled());
+    EXPECT_TRUE(taskTab().warnSafeListToCheck->isEnabled());
     EXPECT_EQ(form().memoryWarningAction->text(), "Warn if task uses over 55 memory Mega Bytes");
 }
 

@@ -1,8 +1,10 @@
 // Ends that come from outside the program, and its own system actions, save what the user changed.
+#include "app/advanced_options_tab.h"
 #include "app/auto_save.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
 #include "lists/list_file.h"
+#include "lists/task_management_tab.h"
 #include "platform/fake/fake_termination_requests.h"
 #include "schedule/auto_windows_actions_tab.h"
 #include "support/app_fixture.h"
@@ -24,7 +26,7 @@ protected:
         AppFixture::SetUp();
         startProgram();
         main().onPainted(); // the settings are loaded, so they may be saved
-        form().safeListView->taskModel().append({"Editor", 0});
+        taskTab().safeListView->taskModel().append({"Editor", 0});
     }
     bool editorSaved() { return loadListFile(baseDir.filePath("AllLists.sav")).safe == TaskList{{"Editor", 0}}; }
 };
@@ -49,7 +51,7 @@ TEST_F(SessionEndTest, AChangeIsSavedLaterAndAnUnchangedFileIsNotRewritten) {
     struct stat before {
     }, after{};
     ::stat(qPrintable(baseDir.filePath("Settings.ini")), &before);
-    form().killListView->taskModel().append({"Miner", 0});
+    taskTab().killListView->taskModel().append({"Miner", 0});
     autoSave.saveNow();
     ::stat(qPrintable(baseDir.filePath("Settings.ini")), &after);
     EXPECT_EQ(after.st_ino, before.st_ino); // no option changed
@@ -58,13 +60,13 @@ TEST_F(SessionEndTest, AChangeIsSavedLaterAndAnUnchangedFileIsNotRewritten) {
 TEST_F(SessionEndTest, ABurstOfChangesIsWrittenOnceWithoutPostponingTheFirst) {
     AutoSave& autoSave = program->autoSave();
     autoSave.saveNow();
-    form().killListView->taskModel().append({"Miner", 0});
+    taskTab().killListView->taskModel().append({"Miner", 0});
     const int firstDue = autoSave.remainingMs();
     EXPECT_GE(firstDue, 0);
     EXPECT_LE(firstDue, 500); // a kill half a second later finds it on disk
     QThread::msleep(20);      // long enough for a restarted delay to show
-    form().killListView->taskModel().append({"Spy", 0});
-    form().confirmActionsCheck->toggle();
+    taskTab().killListView->taskModel().append({"Spy", 0});
+    advancedTab().confirmActionsCheck->toggle();
     EXPECT_LT(autoSave.remainingMs(), firstDue);
     settings.saves = 0;
     for (int round = 0; round < 2000 && autoSave.pending(); ++round) {

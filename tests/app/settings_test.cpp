@@ -1,10 +1,12 @@
 // The option files across restarts of the whole program.
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/settings_files.h"
 #include "app/torvane_program.h"
 #include "app/tray_controller.h"
 #include "internet/internet_tab.h"
+#include "lists/task_management_tab.h"
 #include "memory/ram_tab.h"
 #include "schedule/auto_windows_actions_tab.h"
 #include "support/app_fixture.h"
@@ -64,21 +66,20 @@ protected:
     }
 
     std::vector<QCheckBox*> boxes() {
-        MainForm& f = form();
         const RamControls& ram = main().ramTab().controls();
         const InternetControls& net = main().internetTab().controls();
         const TemperatureControls& t = main().temperatureTab().controls();
-        return {f.treatShownAsHiddenCheck,
-                f.confirmActionsCheck,
+        return {taskTab().treatShownAsHiddenCheck,
+                advancedTab().confirmActionsCheck,
                 ram.periodicRewriteCheck,
-                f.cleverProcessingCheck,
-                f.smartRecognitionCheck,
-                f.filterTextLengthCheck,
-                f.spareShortNamesCheck,
-                f.limitNameLengthCheck,
-                f.followWindowHandleCheck,
-                f.memoryWarningCheck,
-                f.warnSafeListToCheck,
+                advancedTab().cleverProcessingCheck,
+                advancedTab().smartRecognitionCheck,
+                advancedTab().filterTextLengthCheck,
+                advancedTab().spareShortNamesCheck,
+                advancedTab().limitNameLengthCheck,
+                advancedTab().followWindowHandleCheck,
+                taskTab().memoryWarningCheck,
+                taskTab().warnSafeListToCheck,
                 ram.periodicOptimizeCheck,
                 net.periodicLookupCheck,
                 net.lookupOnlyConnectedCheck,
@@ -92,15 +93,23 @@ protected:
                 t.overheatShutDownCheck};
     }
     std::vector<SpinEdit*> spins() {
-        MainForm& f = form();
         const RamControls& ram = main().ramTab().controls();
         const TemperatureControls& t = main().temperatureTab().controls();
-        return {
-            ram.consumeFirstFactorSpin, ram.consumeSecondFactorSpin, ram.consumeThirdFactorSpin,
-            ram.rewriteIntervalSpin,    ram.extraMegabytesSpin,      ram.safetyCapSpin,
-            f.smartToleranceSpin,       f.shortNameLengthSpin,       f.nameLengthLimitSpin,
-            f.memoryWarningSpin,        ram.optimizeIntervalSpin,    main().internetTab().controls().lookupIntervalSpin,
-            t.overheatThresholdSpin,    t.overheatKillUsageSpin,     t.changeToleranceSpin};
+        return {ram.consumeFirstFactorSpin,
+                ram.consumeSecondFactorSpin,
+                ram.consumeThirdFactorSpin,
+                ram.rewriteIntervalSpin,
+                ram.extraMegabytesSpin,
+                ram.safetyCapSpin,
+                advancedTab().smartToleranceSpin,
+                advancedTab().shortNameLengthSpin,
+                advancedTab().nameLengthLimitSpin,
+                taskTab().memoryWarningSpin,
+                ram.optimizeIntervalSpin,
+                main().internetTab().controls().lookupIntervalSpin,
+                t.overheatThresholdSpin,
+                t.overheatKillUsageSpin,
+                t.changeToleranceSpin};
     }
     std::vector<bool> boxStates() {
         std::vector<bool> states;
@@ -183,7 +192,7 @@ TEST_F(SettingsTest, ReplaysRestoreTheStateWithoutMessages) {
     EXPECT_TRUE(form().showHiddenTasksAction->isChecked());
     EXPECT_TRUE(form().protectionAction->isChecked());
     EXPECT_TRUE(form().treatAsHiddenAction->isChecked());
-    EXPECT_TRUE(form().treatShownAsHiddenCheck->isChecked());
+    EXPECT_TRUE(taskTab().treatShownAsHiddenCheck->isChecked());
     EXPECT_FALSE(form().silentModeAction->isChecked());
 }
 
@@ -205,7 +214,7 @@ TEST_F(SettingsTest, TreatAsHiddenRecordSwitchesTheOptionOnByItself) {
     write("Settings.ini", settings_files::encodeFlags(flags));
     load();
     EXPECT_TRUE(form().treatAsHiddenAction->isChecked());
-    EXPECT_TRUE(form().treatShownAsHiddenCheck->isChecked());
+    EXPECT_TRUE(taskTab().treatShownAsHiddenCheck->isChecked());
 }
 
 TEST_F(SettingsTest, TemperatureTabAndCoreTempStart) {
@@ -243,8 +252,8 @@ TEST_F(SettingsTest, KeepSettingsOffDeletesBothFiles) {
     load();
     main().settings().save();
     ASSERT_TRUE(QFileInfo::exists(path("Settings.ini")));
-    form().keepSettingsCheck->setChecked(true);
-    form().keepSettingsCheck->setChecked(false); // mirrors into keepSettingsAction
+    advancedTab().keepSettingsCheck->setChecked(true);
+    advancedTab().keepSettingsCheck->setChecked(false); // mirrors into keepSettingsAction
     ASSERT_FALSE(form().keepSettingsAction->isChecked());
     main().settings().save();
     EXPECT_FALSE(QFileInfo::exists(path("Settings.ini")));
@@ -260,7 +269,7 @@ TEST_F(SettingsTest, KeepSettingsRecordSetsMenuItemAndCheckBox) {
     write("Settings.ini", settings_files::encodeFlags(flags));
     load();
     EXPECT_FALSE(form().keepSettingsAction->isChecked());
-    EXPECT_FALSE(form().keepSettingsCheck->isChecked());
+    EXPECT_FALSE(advancedTab().keepSettingsCheck->isChecked());
 }
 
 TEST_F(SettingsTest, KeepSettingsMenuItemAndCheckBoxAgreeAfterLoading) {
@@ -282,7 +291,7 @@ TEST_F(SettingsTest, KeepSettingsMenuItemAndCheckBoxAgreeAfterLoading) {
             write("Settings.ini", c.settings);
         load();
         EXPECT_EQ(form().keepSettingsAction->isChecked(), c.keep) << c.files;
-        EXPECT_EQ(form().keepSettingsCheck->isChecked(), c.keep) << c.files;
+        EXPECT_EQ(advancedTab().keepSettingsCheck->isChecked(), c.keep) << c.files;
     }
 }
 
@@ -329,7 +338,7 @@ TEST_F(SettingsTest, ShortConfiguresIsKeptAsideAndSettingsStillLoad) {
     for (int i = 0; i < 7; ++i)
         expected[i] = fields[i];
     EXPECT_EQ(spinValues(), expected);
-    EXPECT_TRUE(form().treatShownAsHiddenCheck->isChecked());
+    EXPECT_TRUE(taskTab().treatShownAsHiddenCheck->isChecked());
     main().settings().save();
     EXPECT_EQ(read("Settings.ini").left(1), QByteArray(1, '\1'));
 }

@@ -1,3 +1,4 @@
+#include "app/advanced_options_tab.h"
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/silent_mode_controller.h"
@@ -31,19 +32,14 @@ protected:
     void SetUp() override {
         AppFixture::SetUp();
         startProgram();
-        silent = std::make_unique<SilentModeController>(form(), main().policy());
+        silent = &main().silentMode();
         boxes.clear();
         fake.onBox = [this](const fake::RecordedBox& b) {
             boxes.push_back({b.title, b.text, b.flags, form().silentModeAction->isChecked()});
             EXPECT_EQ(b.owner, &main());
         };
     }
-    void TearDown() override {
-        silent.reset();
-        AppFixture::TearDown();
-    }
-
-    std::unique_ptr<SilentModeController> silent;
+    SilentModeController* silent = nullptr;
     std::vector<Box> boxes;
 };
 
@@ -93,7 +89,7 @@ TEST_F(SilentModeTest, SwitchAndItsMirrors) {
         EXPECT_EQ(boxes, c.expectedBoxes);
         EXPECT_EQ(form().silentModeAction->isChecked(), c.silentAfter);
         EXPECT_EQ(form().traySilentModeAction->isChecked(), c.silentAfter);
-        EXPECT_EQ(form().enableSilentModeButton->text(), c.silentButton);
+        EXPECT_EQ(advancedTab().enableSilentModeButton->text(), c.silentButton);
         EXPECT_EQ(main().policy().silentMode(), c.silentAfter);
     }
 }

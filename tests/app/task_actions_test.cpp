@@ -73,9 +73,9 @@ TEST_F(TaskActionsTest, EveryKillPathSparesTheProgramItself) {
          true},
         {"the kill list",
          [&] {
-             form().killListView->taskModel().append({"Torvane own", 0});
+             taskTab().killListView->taskModel().append({"Torvane own", 0});
              main().protection().onProtectionTick();
-             form().killListView->taskModel().clear();
+             taskTab().killListView->taskModel().clear();
          },
          false},
         {"silent kills of new tasks",
@@ -144,11 +144,11 @@ TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
              listed("Victim");
              for (const TaskEntry& e : taskTab().allTasksView->taskModel().tasks())
                  if (e.title != "Victim")
-                     form().safeListView->taskModel().append(e);
+                     taskTab().safeListView->taskModel().append(e);
              fake.queueAnswer(IdNo); // hidden tasks stay hidden
              fake.giveWindowTo(victim, 900);
              main().listCommands().onKillAllOutsideSafeListClicked();
-             form().safeListView->taskModel().clear();
+             taskTab().safeListView->taskModel().clear();
          },
          "Tasks Already Ended"},
         {"Task Action's Kill Task",
@@ -206,8 +206,8 @@ TEST_F(TaskActionsTest, DelayedKillsSpareAWindowThatChangedHands) {
 // Qt fires no timer again while its own handler runs: while a tick waits in a box, the kill list
 // still runs at the tick's period.
 TEST_F(TaskActionsTest, TheKillListRunsWhileATickWaitsInABox) {
-    form().killListView->taskModel().append({"Intruder", 0});
-    form().confirmActionsCheck->setChecked(true); // decisions are confirmed in a box
+    taskTab().killListView->taskModel().append({"Intruder", 0});
+    advancedTab().confirmActionsCheck->setChecked(true); // decisions are confirmed in a box
     bool killedMeanwhile = false;
     fake.onBox = [&](const platform::fake::RecordedBox&) {
         const WindowHandle intruder = fake.addWindow("Intruder", false, 700); // no window event: ticks only

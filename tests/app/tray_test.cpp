@@ -25,7 +25,7 @@ protected:
         AppFixture::SetUp();
         startProgram();
         program->start();
-        tray = std::make_unique<TrayController>(form(), program->values(), main().policy());
+        tray = &main().tray();
         tray->openPopup = [this](QMenu* menu, const QPoint& at) { popups.push_back({menu, at}); };
         fake.clearBoxes();
     }
@@ -36,10 +36,6 @@ protected:
         form().trayToTrayAction->setText("To Tray");
         popups.clear();
         fake.clearBoxes();
-    }
-    void TearDown() override {
-        tray.reset();
-        AppFixture::TearDown();
     }
 
     // Window visible, MainWindowShown, trayToTrayAction's caption.
@@ -53,7 +49,7 @@ protected:
     static inline const State kShown{true, true, "To Tray"};
     static inline const State kHidden{false, false, "Restore"};
 
-    std::unique_ptr<TrayController> tray;
+    TrayController* tray = nullptr;
     std::vector<std::pair<QMenu*, QPoint>> popups;
 };
 

@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/main_window.h"
 #include "app/torvane_program.h"
+#include "lists/task_management_tab.h"
 #include "internet/internet_tab.h"
 #include "memory/ram_tab.h"
 #include "platform/fake/fake_platform.h"
@@ -54,7 +55,7 @@ TEST(WindowEvents, KillListedWindowsDieWithoutATickAndOthersLive) {
                           program.mainWindow().autoActionsTab().countdownTimer(),
                           program.mainWindow().temperatureTab().temperatureTimer()})
         timer->stop();
-    f.killListView->taskModel().append({QStringLiteral("Doomed window"), 0});
+    program.mainWindow().taskTab().controls().killListView->taskModel().append({QStringLiteral("Doomed window"), 0});
 
     X11Child doomed(server.display(), {"--window", "--unmapped", "--utf8", "Doomed window"});
     X11Child renamed(server.display(), {"--window", "--latin1", "Innocent for now"});
