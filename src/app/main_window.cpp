@@ -29,6 +29,7 @@
 #include "temperature/temperature_investigator.h"
 #include "temperature/temperature_tab.h"
 #include "widgets/form_builder.h"
+#include "widgets/option_binding.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,12 +60,11 @@ void fillPage(QWidget* page, QWidget* content) {
 } // namespace
 
 MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsStoreFactory& makeSettings)
-    : m_platform(platform), m_values(values), m_policy(platform.dialogs) {
+    : m_platform(platform), m_values(values), m_policy(platform.dialogs, this, &m_messageOptions) {
     setObjectName(QStringLiteral("Torvane"));
     setWindowTitle(QStringLiteral("Torvane"));
     setWindowIcon(torvaneIcon());
     buildWindow();
-    m_policy.attach(this, m_form.silentModeAction, m_form.confirmActionsCheck);
     m_shell = std::make_unique<ShellController>(m_form, *this, m_policy);
     m_silentMode = std::make_unique<SilentModeController>(m_form, m_policy);
     m_trayController = std::make_unique<TrayController>(m_form, m_values, m_policy);
@@ -136,6 +136,7 @@ MainWindow::~MainWindow() {
 void MainWindow::buildWindow() {
     m_form.mainWindow = this;
     buildMainMenu(m_form, menuBar());
+    bind::checked(m_form.silentModeAction, m_messageOptions.silentMode);
     buildPopupMenus(m_form, this);
     buildTimers(m_form, this);
 
@@ -214,6 +215,7 @@ void MainWindow::buildTaskTabs() {
     m_taskTab = new TaskManagementTab(m_policy, menu, f.taskManagementPage);
     fillPage(f.taskManagementPage, m_taskTab);
     m_advancedTab = new AdvancedOptionsTab(m_taskTab->protectionOptions(), f.advancedPage);
+    bind::checked(m_advancedTab->controls().confirmActionsCheck, m_messageOptions.confirmations);
     fillPage(f.advancedPage, m_advancedTab);
 
     const TaskTabControls& t = m_taskTab->controls();
