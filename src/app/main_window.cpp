@@ -28,6 +28,7 @@
 #include "temperature/temperature_investigator.h"
 #include "temperature/temperature_tab.h"
 #include "widgets/form_builder.h"
+#include "widgets/option_binding.h"
 #include "widgets/task_list_view.h"
 
 #include <QAction>
@@ -59,12 +60,11 @@ void fillPage(QWidget* page, QWidget* content) {
 } // namespace
 
 MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsStoreFactory& makeSettings)
-    : m_platform(platform), m_values(values), m_policy(platform.dialogs) {
+    : m_platform(platform), m_values(values), m_policy(platform.dialogs, this, &m_messageOptions) {
     setObjectName(QStringLiteral("Torvane"));
     setWindowTitle(QStringLiteral("Torvane"));
     setWindowIcon(torvaneIcon());
     buildWindow();
-    m_policy.attach(this, m_form.silentModeAction, m_advancedTab->controls().confirmActionsCheck);
     const TaskTabControls& t = m_taskTab->controls();
     const AdvancedTabControls& a = m_advancedTab->controls();
     m_recognition =
@@ -152,6 +152,7 @@ MainWindow::~MainWindow() {
 void MainWindow::buildWindow() {
     m_form.mainWindow = this;
     buildMainMenu(m_form, menuBar());
+    bind::checked(m_form.silentModeAction, m_messageOptions.silentMode);
     buildPopupMenus(m_form, this);
     buildTimers(m_form, this);
 
@@ -230,6 +231,7 @@ void MainWindow::buildTaskTabs() {
     m_taskTab = new TaskManagementTab(m_policy, menu, f.taskManagementPage);
     fillPage(f.taskManagementPage, m_taskTab);
     m_advancedTab = new AdvancedOptionsTab(m_taskTab->protectionOptions(), f.advancedPage);
+    bind::checked(m_advancedTab->controls().confirmActionsCheck, m_messageOptions.confirmations);
     fillPage(f.advancedPage, m_advancedTab);
 }
 

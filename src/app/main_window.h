@@ -109,6 +109,7 @@ private:
     platform::Platform& m_platform;
     SharedValues& m_values;
     MainForm m_form;
+    MessageOptions m_messageOptions; // bound to the silent-mode item and the confirmation box
     MessagePolicy m_policy;
     std::unique_ptr<ShellController> m_shell;
     std::unique_ptr<SilentModeController> m_silentMode;

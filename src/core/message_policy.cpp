@@ -2,25 +2,8 @@
 
 #include "platform/dialogs.h"
 
-#include <QObject>
-#include <QVariant>
-
-namespace {
-
-bool checked(const QObject* control) {
-    return control && control->property("checked").toBool();
-}
-
-} // namespace
-
-void MessagePolicy::attach(QWidget* mainWindow, QObject* silentMode, QObject* confirmations) {
-    m_mainWindow = mainWindow;
-    m_silentMode = silentMode;
-    m_confirmations = confirmations;
-}
-
 bool MessagePolicy::silentMode() const {
-    return checked(m_silentMode);
+    return m_options->silentMode;
 }
 
 bool MessagePolicy::shows(BoxKind kind) const {
@@ -29,7 +12,7 @@ bool MessagePolicy::shows(BoxKind kind) const {
     case BoxKind::SilentGatedAnswersNo:
         return !silentMode();
     case BoxKind::ConfirmationGated:
-        return checked(m_confirmations);
+        return m_options->confirmations;
     case BoxKind::Always:
         return true;
     }

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-class QObject;
 class QWidget;
 
 namespace platform {
@@ -17,14 +16,20 @@ enum class BoxKind {
     Always,
 };
 
+// The two options the policy reads, kept equal to their controls by whoever owns them: the
+// silent-mode check mark of the menu and the confirmation check box.
+struct MessageOptions {
+    bool silentMode = false;
+    bool confirmations = false;
+};
+
 class MessagePolicy {
 public:
-    explicit MessagePolicy(platform::Dialogs& dialogs) : m_dialogs(dialogs) {}
-
-    // The controls the policy reads: the silent-mode check mark (a menu item) and the confirmation
-    // option (a check box). Both are read through their "checked" property, so the policy needs no
-    // widget code.
-    void attach(QWidget* mainWindow, QObject* silentMode, QObject* confirmations);
+    // Boxes belong to mainWindow; the options are read at each box, so a change shows at once.
+    // Without options, silent mode and confirmations are both off.
+    explicit MessagePolicy(platform::Dialogs& dialogs, QWidget* mainWindow = nullptr,
+                           const MessageOptions* options = nullptr)
+        : m_dialogs(dialogs), m_mainWindow(mainWindow), m_options(options ? options : &kNoOptions) {}
 
     bool silentMode() const;
     bool shows(BoxKind kind) const;
@@ -38,8 +43,9 @@ public:
     platform::Dialogs& dialogs() const { return m_dialogs; }
 
 private:
+    static constexpr MessageOptions kNoOptions{};
+
     platform::Dialogs& m_dialogs;
-    QWidget* m_mainWindow = nullptr;
-    QObject* m_silentMode = nullptr;
-    QObject* m_confirmations = nullptr;
+    QWidget* m_mainWindow;
+    const MessageOptions* m_options;
 };

@@ -2,6 +2,7 @@
 #include "internet/internet_tab.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/torvane_error.h"
+#include "widgets/option_binding.h"
 #include "widgets/spin_edit.h"
 
 #include <QAction>
@@ -39,9 +40,9 @@ public:
 
 class InternetTabTest : public ::testing::Test {
 protected:
-    InternetTabTest() : policy(fake) {
+    InternetTabTest() {
         silent.setCheckable(true);
-        policy.attach(&mainWindow, &silent, nullptr);
+        bind::checked(&silent, options.silentMode);
         tab = new InternetTab(fake, policy, &silent, &mainWindow);
         c().addressPageEdit->setText(kPage);
     }
@@ -58,9 +59,10 @@ protected:
     }
 
     FakePlatform fake;
-    MessagePolicy policy;
     QWidget mainWindow;
     QAction silent{nullptr};
+    MessageOptions options;
+    MessagePolicy policy{fake, &mainWindow, &options};
     InternetTab* tab = nullptr;
 };
 

@@ -8,7 +8,6 @@
 #include "tasks/task_list_controller.h"
 #include "widgets/spin_edit.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QGuiApplication>
@@ -77,7 +76,8 @@ protected:
     FakePlatform fake;
     QTemporaryDir dir;
     SharedValues values;
-    MessagePolicy policy{fake};
+    MessageOptions messageOptions;
+    MessagePolicy policy{fake, nullptr, &messageOptions};
     TaskListOptions taskListOptions;
     TaskListController taskList{{}, taskListOptions, fake, fake, policy};
     TaskActions actions{{}, fake, fake, policy, taskList};
@@ -251,10 +251,7 @@ TEST_F(NewTaskWindow, DecisionButtonsHandOverAndRecord) {
 }
 
 TEST_F(NewTaskWindow, KillTaskBoxShowsEvenInSilentMode) {
-    QAction silentMode;
-    silentMode.setCheckable(true);
-    silentMode.setChecked(true);
-    policy.attach(nullptr, &silentMode, nullptr);
+    messageOptions.silentMode = true;
     const WindowHandle task = addTask("noisy");
     ask("noisy", task);
     window->onKillTaskClicked();

@@ -5,6 +5,7 @@
 #include "fake_heap.h"
 #include "memory/ram_tab.h"
 #include "platform/fake/fake_platform.h"
+#include "widgets/option_binding.h"
 #include "widgets/spin_edit.h"
 
 #include <QAction>
@@ -23,11 +24,11 @@ constexpr std::int64_t GiB = 1024 * MiB;
 // available memory.
 class RamTabTest : public ::testing::Test {
 protected:
-    RamTabTest() : policy(fake) {
+    RamTabTest() {
         silentMode.setCheckable(true);
+        bind::checked(&silentMode, options.silentMode);
         optimizeEvery.setCheckable(true);
         optimizeEvery.setText(QStringLiteral("Optimize and free every 1 minutes"));
-        policy.attach(&mainWindow, &silentMode, nullptr);
         setMemory(4 * GiB, 3 * GiB);
         heap.status = &fake.memoryStatus;
         tab = new RamTab(
@@ -70,9 +71,10 @@ protected:
     }
 
     platform::fake::FakePlatform fake;
-    MessagePolicy policy;
     QWidget mainWindow;
     QAction silentMode{&mainWindow};
+    MessageOptions options;
+    MessagePolicy policy{fake, &mainWindow, &options};
     QAction optimizeEvery{&mainWindow};
     QAction optimizeNow{&mainWindow};
     QAction freeConsumed{&mainWindow};

@@ -16,8 +16,7 @@ namespace {
 
 class CountdownTabTest : public ::testing::Test {
 protected:
-    CountdownTabTest() : policy(fake) {
-        policy.attach(&mainWindow, nullptr, nullptr);
+    CountdownTabTest() {
         tab = new AutoWindowsActionsTab(fake, policy, &progress, &mainWindow);
         countdown = tab->countdownTimer();
         mainWindow.show();
@@ -38,8 +37,9 @@ protected:
     }
 
     platform::fake::FakePlatform fake;
-    MessagePolicy policy;
     QWidget mainWindow;
+    MessageOptions options;
+    MessagePolicy policy{fake, &mainWindow, &options};
     QTimer* countdown = nullptr;
     QProgressBar progress{&mainWindow};
     AutoWindowsActionsTab* tab = nullptr;
@@ -191,10 +191,7 @@ TEST_F(CountdownTabTest, ImmediateActionLeavesARunningCountdownRunning) {
 }
 
 TEST_F(CountdownTabTest, EachFailedStageShowsItsUnownedBoxEvenInSilentMode) {
-    QAction silent;
-    silent.setCheckable(true);
-    silent.setChecked(true);
-    policy.attach(&mainWindow, &silent, nullptr);
+    options.silentMode = true;
     for (const char* stage :
          {"OpenProcessToken() Failed", "LookupPrivilegeValue() Failed", "AdjustTokenPrivileges() Failed"}) {
         fake.clearBoxes();

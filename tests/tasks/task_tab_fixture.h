@@ -26,7 +26,8 @@ protected:
         silentModeAction->setCheckable(true);
         ShowHiddenTasks->setCheckable(true);
         treatAsHiddenAction->setCheckable(true);
-        policy.attach(&window, silentModeAction, confirmActionsCheck);
+        bind::checked(silentModeAction, messageOptions.silentMode);
+        bind::checked(confirmActionsCheck, messageOptions.confirmations);
         // The controller shows and hides hidden tasks through the menu item, as in the program.
         bind::checked(ShowHiddenTasks, taskListOptions.showHiddenTasks);
     }
@@ -84,7 +85,8 @@ protected:
     QCheckBox* treatShownAsHiddenCheck = new QCheckBox(&window);
     QCheckBox* confirmActionsCheck = new QCheckBox(&window); // confirmations
     QPushButton* showHiddenButton = new QPushButton(QStringLiteral("Show Hidden"), &window);
-    MessagePolicy policy{fake};
+    MessageOptions messageOptions;
+    MessagePolicy policy{fake, &window, &messageOptions};
     std::unique_ptr<TaskListController> taskList;
     std::unique_ptr<TaskActions> actions;
 };

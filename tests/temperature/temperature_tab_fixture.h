@@ -10,6 +10,7 @@
 #include "temperature/core_temp_block.h"
 #include "temperature/temperature_investigator.h"
 #include "temperature/temperature_tab.h"
+#include "widgets/option_binding.h"
 #include "widgets/spin_edit.h"
 #include "widgets/task_list_view.h"
 
@@ -37,7 +38,8 @@ protected:
         form.overheatStopProtectionAction = checkable();
         form.overheatMenu = new QMenu(QStringLiteral("If biggest temperature over 90 degrees..."), &window);
         confirmations = new QCheckBox(&window);
-        policy.attach(&window, form.silentModeAction, confirmations);
+        bind::checked(form.silentModeAction, messageOptions.silentMode);
+        bind::checked(confirmations, messageOptions.confirmations);
         values.BaseDir = QStringLiteral("/nonexistent/torvane/");
         taskList = std::make_unique<TaskListController>(
             TaskListControls{.allTasksView = form.allTasksView, .showHiddenTasksAction = form.showHiddenTasksAction},
@@ -123,7 +125,8 @@ protected:
     } form;
     SharedValues values;
     platform::fake::FakePlatform fake;
-    MessagePolicy policy{fake};
+    MessageOptions messageOptions;
+    MessagePolicy policy{fake, &window, &messageOptions};
     QCheckBox* confirmations = nullptr;
     TaskListOptions taskListOptions; // hidden tasks not shown
     std::unique_ptr<TaskListController> taskList;
