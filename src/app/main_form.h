@@ -1,5 +1,9 @@
 #pragma once
 
+#include "lists/task_menu_items.h"
+#include "memory/ram_controls.h"
+#include "temperature/temperature_tab_controls.h"
+
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -35,46 +39,21 @@ struct MainMenuControls {
     QMenuBar* mainMenuBar = nullptr;
     QMenu* tasksMenu = nullptr;
     QMenu* protectionMenu = nullptr;
-    QAction* protectionAction = nullptr;
-    QAction* treatAsHiddenAction = nullptr;
-    QAction* memoryWarningAction = nullptr;
     QMenu* taskActionsMenu = nullptr;
-    QAction* showHiddenTasksAction = nullptr;
-    QAction* refreshTasksAction = nullptr;
     QMenu* listActionsMenu = nullptr;
-    QAction* killAllOutsideSafeListAction = nullptr;
-    QAction* addAllToSafeListAction = nullptr;
     QMenu* selectedTaskMenu = nullptr;
     QAction* killSelectedAction = nullptr;
     QAction* addToSafeListAction = nullptr;
-    QAction* addToKillListAction = nullptr;
-    QAction* showSelectedMemoryAction = nullptr;
     QMenu* listManagementMenu = nullptr;
     QAction* saveListsAction = nullptr;
     QAction* loadListsAction = nullptr;
     QMenu* safeListMenu = nullptr;
-    QAction* removeFromSafeListAction = nullptr;
-    QAction* clearSafeListAction = nullptr;
     QMenu* killListMenu = nullptr;
-    QAction* removeFromKillListAction = nullptr;
-    QAction* clearKillListAction = nullptr;
     QMenu* ramMenu = nullptr;
     QMenu* optimizeMenu = nullptr;
-    QAction* optimizeNowAction = nullptr;
-    QAction* periodicOptimizeAction = nullptr;
     QMenu* consumeMenu = nullptr;
-    QAction* freeConsumedAction = nullptr;
-    QAction* consumeToTwoThirdsAction = nullptr;
-    QAction* consumeToHalfAction = nullptr;
-    QAction* consumeHalfOfFreeAction = nullptr;
-    QAction* consumeThirdOfFreeAction = nullptr;
     QMenu* temperatureMenu = nullptr;
     QMenu* coreTempMenu = nullptr;
-    QAction* startCoreTempAction = nullptr;
-    QAction* startCoreTempWithTorvaneAction = nullptr;
-    QAction* detectTemperatureChangesAction = nullptr;
-    QMenu* overheatMenu = nullptr;
-    QAction* overheatStopProtectionAction = nullptr;
     QMenu* optionsMenu = nullptr;
     QAction* collapseToMenuAction = nullptr;
     QAction* keepSettingsAction = nullptr;
@@ -89,7 +68,6 @@ struct MainMenuControls {
 struct PopupMenuControls {
     // Tray menu.
     QMenu* trayMenu = nullptr;
-    QAction* trayProtectionAction = nullptr;
     QAction* trayToTrayAction = nullptr;
     QAction* trayExitAction = nullptr;
     QAction* traySilentModeAction = nullptr;
@@ -97,23 +75,13 @@ struct PopupMenuControls {
     // Safe List.
     QMenu* safeListPopup = nullptr;
     QAction* safeListCancelAction = nullptr;
-    QAction* safeListRemoveAction = nullptr;
     QAction* safeListCheckRunningAction = nullptr;
-    QAction* safeListDeselectAction = nullptr;
     // Kill List.
     QMenu* killListPopup = nullptr;
     QAction* killListCancelAction = nullptr;
-    QAction* killListRemoveAction = nullptr;
-    QAction* killListDeselectAction = nullptr;
     // All Task List.
     QMenu* allTasksPopup = nullptr;
     QAction* allTasksCancelAction = nullptr;
-    QAction* allTasksActionWindowAction = nullptr;
-    QAction* allTasksKillAction = nullptr;
-    QAction* allTasksAddToSafeListAction = nullptr;
-    QAction* allTasksAddToSafeListAgainAction = nullptr;
-    QAction* allTasksAddToKillListAction = nullptr;
-    QAction* allTasksShowMemoryAction = nullptr;
 };
 
 struct TimerControls {
@@ -122,4 +90,10 @@ struct TimerControls {
     QTimer* protectionTimer = nullptr;
 };
 
-struct MainForm : MainWindowControls, MainMenuControls, PopupMenuControls, TimerControls {};
+struct MainForm : MainWindowControls,
+                  TaskMenuItems,
+                  MemoryMenuItems,
+                  TemperatureMenuItems,
+                  MainMenuControls,
+                  PopupMenuControls,
+                  TimerControls {};

@@ -113,30 +113,7 @@ void MainWindow::buildWindow() {
 // The Task Management and Advanced Options tabs.
 void MainWindow::buildTaskTabs() {
     MainForm& f = m_form;
-    const TaskMenuItems menu{.protectionAction = f.protectionAction,
-                             .trayProtectionAction = f.trayProtectionAction,
-                             .memoryWarningAction = f.memoryWarningAction,
-                             .treatAsHiddenAction = f.treatAsHiddenAction,
-                             .showHiddenTasksAction = f.showHiddenTasksAction,
-                             .refreshTasksAction = f.refreshTasksAction,
-                             .showSelectedMemoryAction = f.showSelectedMemoryAction,
-                             .addToKillListAction = f.addToKillListAction,
-                             .removeFromSafeListAction = f.removeFromSafeListAction,
-                             .clearSafeListAction = f.clearSafeListAction,
-                             .removeFromKillListAction = f.removeFromKillListAction,
-                             .clearKillListAction = f.clearKillListAction,
-                             .addAllToSafeListAction = f.addAllToSafeListAction,
-                             .killAllOutsideSafeListAction = f.killAllOutsideSafeListAction,
-                             .safeListRemoveAction = f.safeListRemoveAction,
-                             .safeListDeselectAction = f.safeListDeselectAction,
-                             .killListRemoveAction = f.killListRemoveAction,
-                             .killListDeselectAction = f.killListDeselectAction,
-                             .allTasksActionWindowAction = f.allTasksActionWindowAction,
-                             .allTasksKillAction = f.allTasksKillAction,
-                             .allTasksAddToSafeListAction = f.allTasksAddToSafeListAction,
-                             .allTasksAddToSafeListAgainAction = f.allTasksAddToSafeListAgainAction,
-                             .allTasksAddToKillListAction = f.allTasksAddToKillListAction,
-                             .allTasksShowMemoryAction = f.allTasksShowMemoryAction};
+    const TaskMenuItems& menu = f;
     m_taskTab = new TaskManagementTab(m_policy, menu, f.taskManagementPage);
     fillPage(f.taskManagementPage, m_taskTab);
     m_advancedTab = new AdvancedOptionsTab(m_taskTab->protectionOptions(), f.advancedPage);
@@ -154,10 +131,7 @@ void MainWindow::buildSubsystemTabs() {
     m_internetTab = new InternetTab(m_platform.network, m_policy, m_form.silentModeAction, m_form.internetPage);
     fill(m_form.internetPage, m_internetTab);
     m_ramTab =
-        new RamTab(m_platform.memory, m_policy, m_values,
-                   MemoryMenuItems{m_form.optimizeNowAction, m_form.periodicOptimizeAction, m_form.freeConsumedAction,
-                                   m_form.consumeToTwoThirdsAction, m_form.consumeToHalfAction,
-                                   m_form.consumeHalfOfFreeAction, m_form.consumeThirdOfFreeAction},
+        new RamTab(m_platform.memory, m_policy, m_values, static_cast<const MemoryMenuItems&>(m_form),
                    MemoryController::graphShownWhen(m_form.mainTabs, m_form.ramPage, m_form.collapseToMenuAction),
                    nullptr, m_form.ramPage);
     fill(m_form.ramPage, m_ramTab);
@@ -171,12 +145,7 @@ void MainWindow::buildSubsystemTabs() {
         m_taskTab->controls().killListView,
     };
     m_temperatureTab = new TemperatureTab(
-        TemperatureMenuItems{.startCoreTempAction = m_form.startCoreTempAction,
-                             .startCoreTempWithTorvaneAction = m_form.startCoreTempWithTorvaneAction,
-                             .detectTemperatureChangesAction = m_form.detectTemperatureChangesAction,
-                             .overheatMenu = m_form.overheatMenu,
-                             .overheatStopProtectionAction = m_form.overheatStopProtectionAction},
-        m_values, m_platform, m_policy, *m_taskActions,
+        static_cast<const TemperatureMenuItems&>(m_form), m_values, m_platform, m_policy, *m_taskActions,
         MemoryController::graphShownWhen(m_form.mainTabs, m_form.temperaturePage, m_form.collapseToMenuAction),
         reactions, *m_investigator, [this] { return m_encryptionTab->controls().cipherFileEdit->text(); },
         m_form.temperaturePage);

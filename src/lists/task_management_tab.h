@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lists/task_menu_items.h"
+
 #include "lists/list_options.h"
 #include "tasks/protection_options.h"
 #include "tasks/task_list_options.h"
@@ -57,34 +59,6 @@ struct TaskTabControls {
     QPushButton* removeFromKillListButton = nullptr;
     QPushButton* killListUnselectButton = nullptr;
     QPushButton* clearKillListButton = nullptr;
-};
-
-// The menu items (main menu, tray menu and the lists' popups) that serve the tab; the menus create them.
-struct TaskMenuItems {
-    QAction* protectionAction = nullptr; // its check mark says whether protection is on
-    QAction* trayProtectionAction = nullptr;
-    QAction* memoryWarningAction = nullptr;
-    QAction* treatAsHiddenAction = nullptr;
-    QAction* showHiddenTasksAction = nullptr; // its check mark says whether hidden tasks are shown
-    QAction* refreshTasksAction = nullptr;
-    QAction* showSelectedMemoryAction = nullptr;
-    QAction* addToKillListAction = nullptr;
-    QAction* removeFromSafeListAction = nullptr;
-    QAction* clearSafeListAction = nullptr;
-    QAction* removeFromKillListAction = nullptr;
-    QAction* clearKillListAction = nullptr;
-    QAction* addAllToSafeListAction = nullptr;
-    QAction* killAllOutsideSafeListAction = nullptr;
-    QAction* safeListRemoveAction = nullptr;
-    QAction* safeListDeselectAction = nullptr;
-    QAction* killListRemoveAction = nullptr;
-    QAction* killListDeselectAction = nullptr;
-    QAction* allTasksActionWindowAction = nullptr;
-    QAction* allTasksKillAction = nullptr;
-    QAction* allTasksAddToSafeListAction = nullptr;
-    QAction* allTasksAddToSafeListAgainAction = nullptr;
-    QAction* allTasksAddToKillListAction = nullptr;
-    QAction* allTasksShowMemoryAction = nullptr;
 };
 
 // The controllers behind the tab, built after it because they show into its lists.
