@@ -3,6 +3,7 @@
 #include "platform/types.h"
 
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -11,6 +12,16 @@ namespace platform {
 
 // Native handles never collide with X11 ids, which use at most 29 bits.
 constexpr WindowHandle kNativeHandleBit = 0x80000000u;
+
+// A native handle not handed out before: handles stay unique across every source of the process,
+// so a handle never names two windows.
+inline WindowHandle nextNativeHandle() {
+    static std::atomic<std::uint32_t> counter{0};
+    std::uint32_t n = 0;
+    while (n == 0)
+        n = ++counter & ~kNativeHandleBit;
+    return kNativeHandleBit | n;
+}
 
 // A top-level window as a Wayland compositor reports it.
 struct NativeWindow {
@@ -27,7 +38,7 @@ struct NativeWindow {
 class NativeWindowSource {
 public:
     virtual ~NativeWindowSource() = default;
-    virtual QString name() const = 0; // "sway IPC", "wlr foreign toplevel", "KDE Plasma"
+    virtual QString name() const = 0; // "sway IPC", "wlr foreign toplevel", "KDE Plasma", "GNOME Shell"
     // Current windows, most recently focused first where the compositor tells the order.
     virtual std::vector<NativeWindow> windows() = 0;
     // Asks the compositor to close the window; false when it is unknown or the request failed.

@@ -8,6 +8,7 @@ SessionEnvironment SessionEnvironment::ofThisProcess() {
     session.swaySocket = qEnvironmentVariable("SWAYSOCK");
     if (session.swaySocket.isEmpty())
         session.swaySocket = qEnvironmentVariable("I3SOCK");
+    session.desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
     return session;
 }
 
@@ -18,12 +19,20 @@ SessionWindows connectSessionWindows(const SessionEnvironment& session, const Na
         return chosen;
     if (!session.swaySocket.isEmpty() && (chosen.source = connect.sway(session.swaySocket)))
         return chosen;
+    // XDG_CURRENT_DESKTOP is a colon-separated list, e.g. "ubuntu:GNOME".
+    const bool gnome = session.desktop.split(QLatin1Char(':')).contains(QStringLiteral("GNOME"), Qt::CaseInsensitive);
+    if (gnome && (chosen.source = connect.gnome(session.sessionBus)))
+        return chosen;
     chosen.xwayland = MergedWindowSystem::XWaylandWindows::ByTitle;
     if ((chosen.source = connect.kde(session.waylandDisplay)))
         return chosen;
     if ((chosen.source = connect.wlr(session.waylandDisplay)))
         return chosen;
-    chosen.notice = kNoNativeWindowsNotice;
+    if (gnome)
+        chosen.notice =
+            connect.gnomeExtensionInstalled() ? kGnomeExtensionDisabledNotice : kGnomeExtensionMissingNotice;
+    else
+        chosen.notice = kNoNativeWindowsNotice;
     return chosen;
 }
 

@@ -4,7 +4,6 @@
 
 #include <QSocketNotifier>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <poll.h>
@@ -17,15 +16,6 @@ namespace {
 constexpr int kBurstMs = 2;
 // Roundtrips at start: globals, the windows' announcements, their first state.
 constexpr int kStartRoundtrips = 4;
-
-// Handles stay unique across every source of the process, so a handle never names two windows.
-WindowHandle nextHandle() {
-    static std::atomic<std::uint32_t> counter{0};
-    std::uint32_t n = 0;
-    while (n == 0)
-        n = ++counter & ~kNativeHandleBit;
-    return kNativeHandleBit | n;
-}
 
 bool sameState(const NativeWindow& a, const NativeWindow& b) {
     return a.title == b.title && a.visible == b.visible && a.pid == b.pid && a.appId == b.appId &&
@@ -152,7 +142,7 @@ bool WaylandWindowSource::failed() {
 WaylandWindowSource::Entry& WaylandWindowSource::add(void* object) {
     auto entry = std::make_unique<Entry>();
     entry->object = object;
-    entry->window.handle = nextHandle();
+    entry->window.handle = nextNativeHandle();
     m_entries.push_back(std::move(entry));
     return *m_entries.back();
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/linux/wayland/native_windows.h"
+
+#include <QString>
+#include <memory>
+
+namespace platform {
+
+// The id of Torvane's GNOME Shell extension, which shows the shell's windows to Torvane.
+inline const QString kGnomeExtensionUuid = QStringLiteral("torvane@torvane.github.io");
+
+// Native windows through Torvane's GNOME Shell extension on the D-Bus at `busAddress` (empty: the
+// session bus); nullptr when the extension does not answer within `timeoutMs`.
+std::unique_ptr<NativeWindowSource> connectGnomeShell(const QString& busAddress, int timeoutMs = 500);
+
+// True when the extension is installed for this user or for the machine, enabled or not.
+bool gnomeExtensionInstalled();
+
+} // namespace platform
