@@ -44,43 +44,60 @@ function describe(window) {
 class WindowService {
     constructor(settings) {
         this._settings = settings;
-        // MetaWindow -> its signal handler ids; only listed windows are here.
+        // MetaWindow -> {ids: its signal handlers, announced}; only windows of a listed type are here.
         this._windows = new Map();
         const dir = ExtensionUtils.getCurrentExtension().dir;
         const [, xml] = dir.get_child(InterfaceFile).load_contents(null);
         this._dbus = Gio.DBusExportedObject.wrapJSObject(new TextDecoder().decode(xml), this);
         this._dbus.export(Gio.DBus.session, ObjectPath);
 
-        this._createdId = global.display.connect('window-created', (_display, window) => this._track(window));
+        this._createdId = global.display.connect('window-created', (_display, window) => this._track(window, false));
         for (const actor of global.get_window_actors())
-            this._track(actor.get_meta_window());
+            this._track(actor.get_meta_window(), true);
     }
 
     destroy() {
         global.display.disconnect(this._createdId);
-        for (const [window, ids] of this._windows)
-            ids.forEach(id => window.disconnect(id));
+        for (const [window, tracked] of this._windows)
+            tracked.ids.forEach(id => window.disconnect(id));
         this._windows.clear();
         this._dbus.unexport();
     }
 
-    _track(window) {
+    // Mutter reads an X11 window's title, pid and class before it makes the window, but a native
+    // window exists before its client has given it a title and an app id: WindowAdded waits until it
+    // is first shown, which the client does once it has set them (or goes out as it is when the
+    // window starts minimised). The list has every window all along.
+    _track(window, shown) {
         if (!window || this._windows.has(window) || !ListedTypes.includes(window.get_window_type()))
             return;
-        const changed = () => this._emit('WindowChanged', '((tsbusbu))', [describe(window)]);
-        this._windows.set(window, [
+        const tracked = {ids: [], announced: false};
+        const announce = () => {
+            if (tracked.announced)
+                return;
+            tracked.announced = true;
+            this._emit('WindowAdded', '((tsbusbu))', [describe(window)]);
+        };
+        const changed = () => {
+            if (tracked.announced)
+                this._emit('WindowChanged', '((tsbusbu))', [describe(window)]);
+        };
+        tracked.ids = [
+            window.connect('shown', announce),
             window.connect('notify::title', changed),
             window.connect('notify::minimized', changed),
             window.connect('unmanaged', () => this._forget(window)),
-        ]);
-        this._emit('WindowAdded', '((tsbusbu))', [describe(window)]);
+        ];
+        this._windows.set(window, tracked);
+        if (shown || window.minimized || window.get_client_type() === Meta.WindowClientType.X11)
+            announce();
     }
 
     _forget(window) {
-        const ids = this._windows.get(window);
-        if (!ids)
+        const tracked = this._windows.get(window);
+        if (!tracked)
             return;
-        ids.forEach(id => window.disconnect(id));
+        tracked.ids.forEach(id => window.disconnect(id));
         this._windows.delete(window);
         this._emit('WindowRemoved', '(t)', [window.get_id()]);
     }

@@ -38,13 +38,15 @@ ShellWindow readWindow(const QDBusArgument& argument) {
     return w;
 }
 
-// This process as a client of the shell's private session bus; it keeps every WindowChanged.
+// This process as a client of the shell's private session bus; it keeps every WindowAdded and
+// WindowChanged.
 class ShellCaller : public QObject {
     Q_OBJECT
 public:
     explicit ShellCaller(const HeadlessGnome& gnome)
         : m_bus(QDBusConnection::connectToBus(gnome.sessionBusAddress(), QStringLiteral("gnome-shell-test"))) {
-        m_bus.connect(QString(), Path, Interface, QStringLiteral("WindowChanged"), this, SLOT(onChanged(QDBusMessage)));
+        for (const char* name : {"WindowAdded", "WindowChanged"})
+            m_bus.connect(QString(), Path, Interface, name, this, SLOT(onSignal(QDBusMessage)));
     }
     ~ShellCaller() override { QDBusConnection::disconnectFromBus(QStringLiteral("gnome-shell-test")); }
 
@@ -66,11 +68,17 @@ public:
         return found;
     }
 
-    std::vector<ShellWindow> changed;
+    bool sent(const QString& name, quint64 id, const QString& title, const QString& appId) const {
+        return std::any_of(seen.begin(), seen.end(), [&](const auto& s) {
+            return s.first == name && s.second.id == id && s.second.title == title && s.second.appId == appId;
+        });
+    }
+
+    std::vector<std::pair<QString, ShellWindow>> seen;
 
 private slots:
-    void onChanged(const QDBusMessage& message) {
-        changed.push_back(readWindow(message.arguments().value(0).value<QDBusArgument>()));
+    void onSignal(const QDBusMessage& message) {
+        seen.emplace_back(message.member(), readWindow(message.arguments().value(0).value<QDBusArgument>()));
     }
 
 private:
@@ -109,12 +117,11 @@ TEST(GnomeShellExtension, ListsFollowsAndClosesNativeAndX11Windows) {
         const ShellWindow w = listed.front();
         EXPECT_EQ(std::tie(w.title, w.shown, w.appId, w.x11, w.x11Window),
                   std::make_tuple(row.title, true, row.appId, row.x11, row.x11Window));
+        EXPECT_TRUE(pumpUntil([&] { return shell.sent("WindowAdded", w.id, row.title, row.appId); }))
+            << "WindowAdded came without the window's title and app id";
         if (row.retitle) {
             ASSERT_TRUE(row.retitle());
-            EXPECT_TRUE(pumpUntil([&] {
-                return std::any_of(shell.changed.begin(), shell.changed.end(),
-                                   [&](const ShellWindow& c) { return c.id == w.id && c.title == "Native — second"; });
-            })) << "no WindowChanged with the new title";
+            EXPECT_TRUE(pumpUntil([&] { return shell.sent("WindowChanged", w.id, "Native — second", row.appId); }));
             EXPECT_EQ(shell.listedFor(row.pid).at(0).title, "Native — second");
         }
         const QVariantList id{QVariant::fromValue(w.id)};
