@@ -1,5 +1,8 @@
 #include "app/command_line.h"
 
+#include "lists/choice_merge.h"
+#include "platform/torvane_error.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -15,6 +18,15 @@ CommandLineAnswer readCommandLine(const QStringList& arguments) {
                        "actions. Starting it while it runs brings the running window to the front."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption mergeChoices(
+        QStringLiteral("merge-choices"),
+        QStringLiteral("Write to OUT a choice file holding the summed counts of the choice files IN..., "
+                       "e.g. a team's CloudChoice.dat from its members' MyChoice.dat files."),
+        QStringLiteral("OUT"));
+    parser.addOption(mergeChoices);
+    parser.addPositionalArgument(QStringLiteral("IN..."),
+                                 QStringLiteral("The choice files to merge, with --merge-choices."),
+                                 QStringLiteral("[--merge-choices OUT IN...]"));
     // The parser runs before the application object exists, so it cannot name the executable.
     const auto helpText = [&parser] {
         return parser.helpText().replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
@@ -26,6 +38,17 @@ CommandLineAnswer readCommandLine(const QStringList& arguments) {
         return {true, 0, helpText(), {}};
     if (parser.isSet(version))
         return {true, 0, QStringLiteral("torvane " TORVANE_VERSION "\n"), {}};
+    if (parser.isSet(mergeChoices)) {
+        const QStringList inputs = parser.positionalArguments();
+        if (inputs.isEmpty())
+            return {true, 1, {}, QStringLiteral("torvane: --merge-choices needs at least one choice file to read\n")};
+        try {
+            MergeChoiceFiles(parser.value(mergeChoices), inputs);
+        } catch (const TorvaneError& e) {
+            return {true, 1, {}, QStringLiteral("torvane: ") + e.text() + QStringLiteral("\n")};
+        }
+        return {true, 0, {}, {}};
+    }
     if (!parser.positionalArguments().isEmpty())
         return {true,
                 1,

@@ -11,6 +11,6 @@ struct CommandLineAnswer {
     QString err; // for standard error
 };
 
-// `arguments` include the program name first. Answers --help and --version (and rejects unknown
-// options); anything else starts the program.
+// `arguments` include the program name first. Answers --help and --version, carries out
+// --merge-choices (and rejects unknown options); anything else starts the program.
 CommandLineAnswer readCommandLine(const QStringList& arguments);

@@ -16,7 +16,9 @@ namespace {
     throw TorvaneError(fileErrorText(errnoValue ? errnoValue : EIO));
 }
 
-QByteArray readChoiceFile(const QString& path) {
+} // namespace
+
+QByteArray ReadChoiceFileText(const QString& path) {
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
@@ -32,6 +34,8 @@ QByteArray readChoiceFile(const QString& path) {
         throwFileError(errno);
     return text;
 }
+
+namespace {
 
 // The text goes to path + ".tmp", created anew, and is renamed over path: unlike deleting the old
 // file first, no moment exists at which the choice file is missing or partly written.
@@ -49,7 +53,7 @@ int mostPerformedIn(const QString& name, const QString& path) {
 ChoiceCounts ReadChoiceCounts(const QString& name, const QString& path) {
     if (name.isEmpty() || !QFileInfo::exists(path))
         return ChoiceCounts{};
-    return findChoiceCounts(readChoiceFile(path), name.toUtf8());
+    return findChoiceCounts(ReadChoiceFileText(path), name.toUtf8());
 }
 
 int MostPerformedByMe(const QString& name, const QString& baseDir) {
@@ -70,5 +74,5 @@ void RecordChoice(ActionDecision decision, const QString& name, const QString& p
         return;
     }
     // The whole new text is built before anything is written, so a bad count leaves no trace.
-    replaceChoiceFile(path, addChoiceToText(readChoiceFile(path), key, code));
+    replaceChoiceFile(path, addChoiceToText(ReadChoiceFileText(path), key, code));
 }

@@ -14,6 +14,9 @@ inline const QString kCloudChoiceFileName = QStringLiteral("CloudChoice.dat");
 // A larger choice file is refused with an error instead of being read whole.
 constexpr qint64 kChoiceFileSizeLimit = 64LL * 1024 * 1024;
 
+// The whole text of the choice file at path; a missing file is an error here.
+QByteArray ReadChoiceFileText(const QString& path);
+
 // The five counts of the name's first record in the file at path; zeros for an empty name, a
 // missing file or a name without a record.
 ChoiceCounts ReadChoiceCounts(const QString& name, const QString& path);
