@@ -4,6 +4,7 @@
 #include "lists/list_file_stream.h"
 #include "platform/torvane_error.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -49,6 +50,16 @@ void ListFileSections::throwIfError() const {
 
 QString defaultListFilePath(const QString& baseDir) {
     return baseDir + kDefaultListFileName;
+}
+
+QString presetListFilePath(const QString& configDirs) {
+    const QString dirs = configDirs.isEmpty() ? QStringLiteral("/etc/xdg") : configDirs;
+    for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        const QString path = dir + QStringLiteral("/torvane/") + kDefaultListFileName;
+        if (QDir::isAbsolutePath(dir) && QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
 }
 
 QStringList stageListItems(const TaskList& safe, const TaskList& kill) {

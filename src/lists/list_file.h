@@ -25,6 +25,11 @@ inline const QString kDefaultListFileName = QStringLiteral("AllLists.sav");
 // baseDir ends with "/".
 QString defaultListFilePath(const QString& baseDir);
 
+// Lists an administrator gives new users: the first "torvane/AllLists.sav" in the folders of
+// `configDirs`, read as $XDG_CONFIG_DIRS (":"-separated, "/etc/xdg" when empty, relative folders
+// ignored); empty when no folder has one.
+QString presetListFilePath(const QString& configDirs);
+
 // The staged items of a save: the safe names, the separator, the kill names, the separator.
 QStringList stageListItems(const TaskList& safe, const TaskList& kill);
 

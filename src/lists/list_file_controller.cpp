@@ -59,10 +59,34 @@ void ListFileController::LoadAllLists(bool askPath) {
     sections.throwIfError();
 }
 
+void ListFileController::loadPresetLists() {
+    const QString preset = presetListFilePath(qEnvironmentVariable("XDG_CONFIG_DIRS"));
+    QString error;
+    if (!preset.isEmpty()) {
+        try {
+            const ListFileSections sections = loadListFile(preset);
+            error = sections.error;
+            if (error.isEmpty())
+                replaceLists(sections.safe, sections.kill);
+        } catch (const TorvaneError& e) {
+            error = e.text();
+        }
+    }
+    if (!error.isEmpty())
+        replaceLists({}, {});
+    SaveAllLists(false);
+    // Half a preset is not what the administrator meant to give.
+    if (!error.isEmpty())
+        throw TorvaneError(error + QStringLiteral("\n\rThe lists for new users in \"%1\" were not used; the lists "
+                                                  "start empty")
+                                       .arg(preset));
+}
+
 void ListFileController::loadDefaultFile(const QString& path) {
-    // A first start writes a file that loads back as two empty lists.
+    // A first start writes a file that loads back as two empty lists, or as the lists an
+    // administrator gives new users.
     if (!QFileInfo::exists(path)) {
-        SaveAllLists(false);
+        loadPresetLists();
         return;
     }
     QString error;

@@ -19,8 +19,10 @@ public:
 
     // askPath false: the default file. A cancelled dialog does nothing.
     void SaveAllLists(bool askPath);
-    // askPath false is the load at start: a default file that cannot be read is kept aside under a
-    // name that says so, the lists start empty and the error tells where the file went.
+    // askPath false is the load at start: without a default file the lists come from the preset for
+    // new users (presetListFilePath) when there is one, and the default file is written. A default
+    // file that cannot be read is kept aside under a name that says so, the lists start empty and
+    // the error tells where the file went.
     void LoadAllLists(bool askPath);
     void onSaveListsTriggered() { SaveAllLists(true); }
     void onLoadListsTriggered() { LoadAllLists(true); }
@@ -28,6 +30,7 @@ public:
 private:
     std::optional<QString> listFilePath(bool askPath, bool forSaving);
     void loadDefaultFile(const QString& path);
+    void loadPresetLists();
     void replaceLists(const TaskList& safe, const TaskList& kill);
 
     ListFileControls m_controls;

@@ -5,6 +5,7 @@
 #include "platform/fake/fake_platform.h"
 #include "widgets/task_list_view.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -93,6 +94,39 @@ TEST_F(ListFileControllerTest, AFailedLoadLeavesTheListsAlone) {
     ASSERT_EQ(fake.boxes().size(), 1);
     EXPECT_EQ(fake.boxes()[0].title, "Torvane 4.4.0");
     EXPECT_EQ(titles(safeListView), QStringList{"Editor"});
+}
+
+TEST_F(ListFileControllerTest, FirstStartTakesTheFirstPresetForNewUsers) {
+    const QByteArray preset = encodeListFile({{"Editor", 0}}, {{"Miner", 0}});
+    const QByteArray empty = encodeListFile({}, {});
+    const struct {
+        QByteArray first, second; // the presets in the second and third folder; empty: none
+        QStringList safe;
+        QByteArray written;
+        int boxes;
+    } cases[] = {{{}, preset, {"Editor"}, preset, 0},
+                 {preset, "TPF0\x07TStrin", {"Editor"}, preset, 0},
+                 {"TPF0\x07TStrin", preset, {}, empty, 1},
+                 {{}, {}, {}, empty, 0}};
+    const QByteArray saved = qgetenv("XDG_CONFIG_DIRS");
+    for (const auto& c : cases) {
+        QTemporaryDir config;
+        QStringList dirs{"relative", config.filePath("none")};
+        for (const QByteArray& bytes : {c.first, c.second}) {
+            dirs << config.filePath(QString::number(dirs.size()));
+            QFile file(dirs.last() + "/torvane/AllLists.sav");
+            if (!bytes.isEmpty() && QDir().mkpath(dirs.last() + "/torvane") && file.open(QIODevice::WriteOnly))
+                file.write(bytes);
+        }
+        qputenv("XDG_CONFIG_DIRS", dirs.join(':').toUtf8());
+        QFile::remove(dir.filePath("AllLists.sav"));
+        fake.clearBoxes();
+        guarded([this] { controller->LoadAllLists(false); });
+        EXPECT_EQ(titles(safeListView), c.safe);
+        EXPECT_EQ(readFile(dir.filePath("AllLists.sav")), c.written);
+        EXPECT_EQ(fake.boxes().size(), c.boxes);
+    }
+    qputenv("XDG_CONFIG_DIRS", saved);
 }
 
 } // namespace
