@@ -5,36 +5,28 @@
 
 namespace {
 
-const QByteArray kHeader = "File created by Torvane\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
-
-QByteArray merged(const QList<QByteArray>& texts) {
-    try {
-        return mergeChoiceTexts(texts);
-    } catch (const TorvaneError& e) {
-        return "error: " + e.text().toUtf8();
-    }
-}
+const QByteArray H = "File created by Torvane\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
 
 TEST(ChoiceMerge, SumsFirstRecordsInFirstSeenOrder) {
-    const struct {
-        QList<QByteArray> inputs;
-        QByteArray expected;
-    } cases[] = {
-        // Names differing in case stay apart; a later record of a name in the same input is not counted.
-        {{kHeader + "xterm\r\n1\r\n2\r\n0\r\n0\r\n0\r\nxterm\r\n9\r\n9\r\n9\r\n9\r\n9\r\n",
-          kHeader + "Xterm\r\n1\r\n0\r\n0\r\n0\r\n0\r\nxterm\r\n0\r\n0\r\n5\r\n0\r\n-1\r\n"},
-         kHeader + "xterm\r\n1\r\n2\r\n5\r\n0\r\n-1\r\nXterm\r\n1\r\n0\r\n0\r\n0\r\n0\r\n"},
-        // An input without a header, counts as the reader reads them, a short last record.
-        {{"b\n3 x\n  4\r\n0\r\n0\r\n0\r\n", kHeader + "a\r\n1\r\n", "b\r\n0\r\n0\r\n0\r\n0\r\n7\r\n"},
-         kHeader + "b\r\n3\r\n4\r\n0\r\n0\r\n7\r\na\r\n1\r\n0\r\n0\r\n0\r\n0\r\n"},
-        {{kHeader, ""}, kHeader},
-        {{"a\r\n9223372036854775807\r\n", "a\r\n1\r\n"}, "error: The counts of \"a\" add up to more than 64 bits hold"},
-        {{"a\r\n-9223372036854775808\r\n", "a\r\n-1\r\n"},
-         "error: The counts of \"a\" add up to more than 64 bits hold"},
-        {{kHeader, "a\r\nmany\r\n"}, "error: Invalid numeric input"},
+    const QByteArray overflow = "The counts of \"a\" add up to more than 64 bits hold";
+    const std::pair<QList<QByteArray>, QByteArray> cases[] = {
+        // Names differing in case stay apart; only a name's first record in an input counts.
+        {{H + "x\r\n1\r\n2\r\n0\r\n0\r\n0\r\nx\r\n9\r\n",
+          H + "X\r\n1\r\n0\r\n0\r\n0\r\n0\r\nx\r\n0\r\n0\r\n5\r\n0\r\n-1\r\n"},
+         H + "x\r\n1\r\n2\r\n5\r\n0\r\n-1\r\nX\r\n1\r\n0\r\n0\r\n0\r\n0\r\n"},
+        // Counts as the reader reads them; the header leads even when the first input lacks it.
+        {{"b\n3 x\n  4\r\n0\r\n0\r\n0\r\n", "a\r\n1\r\n"},
+         H + "b\r\n3\r\n4\r\n0\r\n0\r\n0\r\na\r\n1\r\n0\r\n0\r\n0\r\n0\r\n"},
+        {{"a\r\n9223372036854775807\r\n", "a\r\n1\r\n"}, overflow},
+        {{"a\r\n-9223372036854775808\r\n", "a\r\n-1\r\n"}, overflow},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(merged(c.inputs), c.expected) << c.inputs.join("|").constData();
+    for (const auto& [inputs, expected] : cases) {
+        try {
+            EXPECT_EQ(mergeChoiceTexts(inputs), expected);
+        } catch (const TorvaneError& e) {
+            EXPECT_EQ(e.text().toUtf8(), expected);
+        }
+    }
 }
 
 } // namespace

@@ -97,34 +97,28 @@ TEST_F(ListFileControllerTest, AFailedLoadLeavesTheListsAlone) {
 }
 
 TEST_F(ListFileControllerTest, FirstStartTakesTheFirstPresetForNewUsers) {
-    const QByteArray preset = encodeListFile({{"Editor", 0}}, {{"Miner", 0}});
-    const QByteArray empty = encodeListFile({}, {});
+    const QByteArray preset = encodeListFile({{"Editor", 0}}, {{"Miner", 0}}), broken = "TPF0\x07TStrin";
     const struct {
-        QByteArray first, second; // the presets in the second and third folder; empty: none
-        QStringList safe;
+        QByteArray first, second; // the presets in two folders after an empty one; empty: none
         QByteArray written;
-        int boxes;
-    } cases[] = {{{}, preset, {"Editor"}, preset, 0},
-                 {preset, "TPF0\x07TStrin", {"Editor"}, preset, 0},
-                 {"TPF0\x07TStrin", preset, {}, empty, 1},
-                 {{}, {}, {}, empty, 0}};
+    } cases[] = {{{}, preset, preset}, {preset, broken, preset}, {broken, preset, encodeListFile({}, {})}};
     const QByteArray saved = qgetenv("XDG_CONFIG_DIRS");
     for (const auto& c : cases) {
         QTemporaryDir config;
-        QStringList dirs{"relative", config.filePath("none")};
-        for (const QByteArray& bytes : {c.first, c.second}) {
-            dirs << config.filePath(QString::number(dirs.size()));
-            QFile file(dirs.last() + "/torvane/AllLists.sav");
-            if (!bytes.isEmpty() && QDir().mkpath(dirs.last() + "/torvane") && file.open(QIODevice::WriteOnly))
+        for (const auto& [folder, bytes] : {std::pair{"b", c.first}, std::pair{"c", c.second}}) {
+            QFile file(config.filePath(folder) + "/torvane/AllLists.sav");
+            if (!bytes.isEmpty() && QDir().mkpath(config.filePath(folder) + "/torvane") &&
+                file.open(QIODevice::WriteOnly))
                 file.write(bytes);
         }
-        qputenv("XDG_CONFIG_DIRS", dirs.join(':').toUtf8());
+        qputenv("XDG_CONFIG_DIRS",
+                ("relative::" + config.filePath("a:") + config.filePath("b:") + config.filePath("c")).toUtf8());
         QFile::remove(dir.filePath("AllLists.sav"));
         fake.clearBoxes();
         guarded([this] { controller->LoadAllLists(false); });
-        EXPECT_EQ(titles(safeListView), c.safe);
+        EXPECT_EQ(titles(safeListView), c.written == preset ? QStringList{"Editor"} : QStringList{});
         EXPECT_EQ(readFile(dir.filePath("AllLists.sav")), c.written);
-        EXPECT_EQ(fake.boxes().size(), c.boxes);
+        EXPECT_EQ(fake.boxes().size(), c.written == preset ? 0 : 1); // a broken preset is reported
     }
     qputenv("XDG_CONFIG_DIRS", saved);
 }
