@@ -86,7 +86,9 @@ QString HeadlessKwin::unavailableReason() {
 QProcessEnvironment HeadlessKwin::kdeEnvironment() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "SWAYSOCK", "I3SOCK", "XAUTHORITY",
-                             "QT_QPA_PLATFORM", "KDE_FULL_SESSION", "XDG_SESSION_TYPE"})
+                             "QT_QPA_PLATFORM", "KDE_FULL_SESSION", "XDG_SESSION_TYPE",
+                             // KWin finds its own defaults in the machine's configuration folders.
+                             "XDG_CONFIG_DIRS"})
         environment.remove(QString::fromLatin1(name));
     const QString dir = m_dir.path();
     environment.insert(QStringLiteral("HOME"), dir);
