@@ -1,7 +1,6 @@
 // The built program on a private GNOME Shell, which shows its native windows only through
 // Torvane's extension, and only to the executables the extension allows.
 #include "e2e/running_torvane.h"
-#include "lists/list_file.h"
 #include "platform/linux/wayland/session_windows.h"
 #include "support/headless_gnome.h"
 
@@ -18,20 +17,7 @@ TEST(GnomeE2e, KillListedNativeWindowDiesSafeOneAndTorvaneLives) {
     // The program runs from a folder of its own, which holds its lists, and the extension is told
     // to answer that executable.
     QTemporaryDir home;
-    const QString exe = home.filePath("torvane");
-    ASSERT_TRUE(QFile::copy(TORVANE_EXE, exe));
-    QDir().mkpath(home.filePath("Help"));
-    for (const QString& name : QDir(TORVANE_HELP_DIR).entryList(QDir::Files))
-        QFile::copy(QStringLiteral(TORVANE_HELP_DIR "/") + name, home.filePath("Help/" + name));
-    TaskList kill{{"Doomed native", 0}, {"Torvane", 0}};
-    for (int percent = 0; percent <= 100; ++percent) { // every caption the main window can show
-        kill.push_back({QStringLiteral("Torvane  %1 % free memory").arg(percent), 0});
-        kill.push_back({QStringLiteral("Torvane  %1 % free memory, 0 C core temperature").arg(percent), 0});
-    }
-    QFile list(defaultListFilePath(home.path() + '/'));
-    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write(encodeListFile({{"Safe native", 0}}, kill));
-    list.close();
+    const QString exe = torvaneWithNativeLists(home.path());
 
     QString whyNot;
     const auto gnome = HeadlessGnome::start(

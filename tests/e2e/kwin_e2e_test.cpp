@@ -1,7 +1,6 @@
 // The built program on a private KWin, which shows every window only to programs its desktop
 // entries start by their absolute path, and names native windows' resources as XWayland's.
 #include "e2e/running_torvane.h"
-#include "lists/list_file.h"
 #include "platform/linux/wayland/session_windows.h"
 #include "support/headless_kwin.h"
 
@@ -17,20 +16,7 @@ TEST(KwinE2e, KillListedNativeWindowDiesSafeOneAndTorvaneLives) {
         GTEST_SKIP() << reason.toStdString();
     // KWin compares the entry with the process's executable, so the program runs from where it lies.
     QTemporaryDir home;
-    const QString exe = home.filePath("torvane");
-    ASSERT_TRUE(QFile::copy(TORVANE_EXE, exe));
-    QDir().mkpath(home.filePath("Help"));
-    for (const QString& name : QDir(TORVANE_HELP_DIR).entryList(QDir::Files))
-        QFile::copy(QStringLiteral(TORVANE_HELP_DIR "/") + name, home.filePath("Help/" + name));
-    TaskList kill{{"Doomed native", 0}, {"Torvane", 0}};
-    for (int percent = 0; percent <= 100; ++percent) { // every caption the main window can show
-        kill.push_back({QStringLiteral("Torvane  %1 % free memory").arg(percent), 0});
-        kill.push_back({QStringLiteral("Torvane  %1 % free memory, 0 C core temperature").arg(percent), 0});
-    }
-    QFile list(defaultListFilePath(home.path() + '/'));
-    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write(encodeListFile({{"Safe native", 0}}, kill));
-    list.close();
+    const QString exe = torvaneWithNativeLists(home.path());
 
     HeadlessKwin kwin({exe, QCoreApplication::applicationFilePath()});
     RunningTorvane torvane(kwin.xwaylandDisplay(), nullptr,

@@ -1,4 +1,5 @@
 #include "e2e/running_torvane.h"
+#include "lists/list_file.h"
 #include "platform/linux/wayland/merged_window_system.h"
 
 #include <QCoreApplication>
@@ -123,4 +124,21 @@ std::string mainAndSafeAsTorvaneSees(platform::X11WindowSystem& x11, platform::S
         if (w.title.startsWith("Torvane  ") || w.title == "Safe native")
             seen << w.title.left(7) + (platform::MergedWindowSystem::isNative(w.handle) ? " native" : " X11");
     return seen.join(", ").toStdString();
+}
+
+QString torvaneWithNativeLists(const QString& dir) {
+    const QString exe = dir + QStringLiteral("/torvane");
+    if (!QFile::copy(TORVANE_EXE, exe) || !QDir().mkpath(dir + QStringLiteral("/Help")))
+        throw std::runtime_error("cannot copy the program");
+    for (const QString& name : QDir(TORVANE_HELP_DIR).entryList(QDir::Files))
+        QFile::copy(QStringLiteral(TORVANE_HELP_DIR "/") + name, dir + QStringLiteral("/Help/") + name);
+    TaskList kill{{"Doomed native", 0}, {"Torvane", 0}};
+    for (int percent = 0; percent <= 100; ++percent) {
+        kill.push_back({QStringLiteral("Torvane  %1 % free memory").arg(percent), 0});
+        kill.push_back({QStringLiteral("Torvane  %1 % free memory, 0 C core temperature").arg(percent), 0});
+    }
+    QFile list(defaultListFilePath(dir + '/'));
+    if (!list.open(QIODevice::WriteOnly) || list.write(encodeListFile({{"Safe native", 0}}, kill)) < 0)
+        throw std::runtime_error("cannot write the lists");
+    return exe;
 }

@@ -61,4 +61,9 @@ private:
 
 // How Torvane's merged view of a Wayland session lists its main window and the window "Safe native":
 // each by the first seven characters of its title and its kind, e.g. "Safe na native, Torvane X11".
+// Copies the built program and its help into `dir`, where it then keeps its lists: "Safe native"
+// in the Safe List, "Doomed native" and every caption its own main window can show in the Kill
+// List. Returns the copy's path; throws std::runtime_error when a file cannot be written.
+QString torvaneWithNativeLists(const QString& dir);
+
 std::string mainAndSafeAsTorvaneSees(platform::X11WindowSystem& x11, platform::SessionWindows session);

@@ -1,5 +1,5 @@
 #include "support/headless_gnome.h"
-#include "support/spawn_child.h"
+#include "support/private_session.h"
 #include "support/stop_child.h"
 
 #include <QDBusArgument>
@@ -21,38 +21,15 @@
 #error "TORVANE_SHELL_EXTENSION_DIR names the extension staged in the build tree"
 #endif
 
+using namespace private_session;
+
 namespace {
 
-constexpr int WaitMs = 30000; // a bound against hanging, not a speed check
 const QString ShellService = QStringLiteral("org.gnome.Shell");
-
-pid_t spawn(const QStringList& arguments, const QProcessEnvironment& environment, const QString& log) {
-    std::vector<std::string> args, env;
-    for (const QString& a : arguments)
-        args.push_back(QFile::encodeName(a).toStdString());
-    for (const QString& e : environment.toStringList())
-        env.push_back(e.toStdString());
-    return spawnChild(std::move(args), std::move(env), log);
-}
-
-bool writeFile(const QString& path, const QString& text) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
-}
 
 QString readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-// Neither bus activates services: the shell does without them, and nothing outlives the bus.
-QString busConfig(const QString& type, const QString& socket) {
-    return QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                          " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                          "<busconfig><type>%1</type><listen>unix:path=%2</listen><auth>EXTERNAL</auth>\n"
-                          "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                          "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
-        .arg(type, socket);
 }
 
 // A string array in GVariant's text form, as the key file keeps it.
@@ -61,19 +38,6 @@ QString variantStrings(const QStringList& items) {
     for (QString item : items)
         quoted << QLatin1Char('\'') + item.replace('\\', "\\\\").replace('\'', "\\'") + QLatin1Char('\'');
     return QLatin1Char('[') + quoted.join(QStringLiteral(", ")) + QLatin1Char(']');
-}
-
-bool waitFor(pid_t& pid, const std::function<bool()>& ready) {
-    for (int waited = 0; waited <= WaitMs; waited += 50) {
-        if (ready())
-            return true;
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            pid = -1; // ended by itself and reaped
-            return false;
-        }
-        usleep(50000);
-    }
-    return false;
 }
 
 } // namespace
@@ -135,20 +99,11 @@ HeadlessGnome::HeadlessGnome(const QStringList& allowedExecutables)
         throw std::runtime_error("cannot write the settings");
     const QProcessEnvironment environment = shellEnvironment();
 
-    for (const QString& type : {QStringLiteral("session"), QStringLiteral("system")}) {
-        const QString config = dir + '/' + type + QStringLiteral("-bus.conf");
-        const QString socket = dir + '/' + type + QStringLiteral("-bus");
-        if (!writeFile(config, busConfig(type, socket)))
-            throw std::runtime_error("cannot write a bus configuration");
-        pid_t& bus = type == QStringLiteral("session") ? m_sessionBus : m_systemBus;
-        bus = spawn({QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")),
-                     QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
-                     QStringLiteral("--nopidfile")},
-                    environment, dir + '/' + type + QStringLiteral("-bus.log"));
-        if (!waitFor(bus, [&] { return QFile::exists(socket); })) {
-            stop();
-            throw std::runtime_error("dbus-daemon did not start");
-        }
+    m_sessionBus = startBus(dir, QStringLiteral("session"), environment);
+    m_systemBus = startBus(dir, QStringLiteral("system"), environment);
+    if (m_sessionBus < 0 || m_systemBus < 0) {
+        stop();
+        throw std::runtime_error("dbus-daemon did not start");
     }
 
     const QString log = dir + QStringLiteral("/gnome-shell.log");
@@ -158,21 +113,25 @@ HeadlessGnome::HeadlessGnome(const QStringList& allowedExecutables)
     // Mutter names both displays in its log; the cookie file appears once XWayland is set up.
     static const QRegularExpression waylandName(QStringLiteral("Using Wayland display name '([^']+)'"));
     static const QRegularExpression x11Name(QStringLiteral("Using public X11 display (:[0-9]+)"));
-    if (!waitFor(m_shell, [&] {
-            const QString text = readFile(log);
-            const QRegularExpressionMatch wayland = waylandName.match(text), x11 = x11Name.match(text);
-            const QStringList cookies =
-                QDir(runtimeDir()).entryList({QStringLiteral(".mutter-Xwaylandauth.*")}, QDir::Hidden | QDir::Files);
-            if (!wayland.hasMatch() || !x11.hasMatch() || cookies.isEmpty())
-                return false;
-            m_waylandDisplay = runtimeDir() + '/' + wayland.captured(1);
-            m_xwaylandDisplay = x11.captured(1);
-            m_xauthority = runtimeDir() + '/' + cookies.first();
-            return QFile::exists(m_waylandDisplay) &&
-                   QFile::exists(QStringLiteral("/tmp/.X11-unix/X") + m_xwaylandDisplay.mid(1));
-        })) {
+    if (!waitFor(
+            m_shell,
+            [&] {
+                const QString text = readFile(log);
+                const QRegularExpressionMatch wayland = waylandName.match(text), x11 = x11Name.match(text);
+                const QStringList cookies =
+                    QDir(runtimeDir())
+                        .entryList({QStringLiteral(".mutter-Xwaylandauth.*")}, QDir::Hidden | QDir::Files);
+                if (!wayland.hasMatch() || !x11.hasMatch() || cookies.isEmpty())
+                    return false;
+                m_waylandDisplay = runtimeDir() + '/' + wayland.captured(1);
+                m_xwaylandDisplay = x11.captured(1);
+                m_xauthority = runtimeDir() + '/' + cookies.first();
+                return QFile::exists(m_waylandDisplay) &&
+                       QFile::exists(QStringLiteral("/tmp/.X11-unix/X") + m_xwaylandDisplay.mid(1));
+            },
+            50)) {
         stop();
-        throw NotStarted("GNOME Shell did not start: " + readFile(log).right(1500).toStdString());
+        throw NotStarted("GNOME Shell did not start: " + lastLines(log).toStdString());
     }
     try {
         enableExtension();
@@ -194,9 +153,9 @@ void HeadlessGnome::enableExtension() {
             QDBusMessage message = QDBusMessage::createMethodCall(ShellService, QStringLiteral("/org/gnome/Shell"),
                                                                   QStringLiteral("org.gnome.Shell.Extensions"), method);
             message << uuid;
-            return bus.call(message, QDBus::Block, WaitMs);
+            return bus.call(message, QDBus::Block, kWaitMs);
         };
-        for (int waited = 0; waited <= WaitMs && m_shell > 0; waited += 100) {
+        for (int waited = 0; waited <= kWaitMs && m_shell > 0; waited += 100) {
             call(QStringLiteral("EnableExtension"));
             const QDBusMessage info = call(QStringLiteral("GetExtensionInfo"));
             if (info.type() == QDBusMessage::ReplyMessage && !info.arguments().isEmpty()) {

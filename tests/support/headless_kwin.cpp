@@ -1,5 +1,5 @@
 #include "support/headless_kwin.h"
-#include "support/spawn_child.h"
+#include "support/private_session.h"
 #include "support/stop_child.h"
 
 #include <QDir>
@@ -16,39 +16,11 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace private_session;
+
 namespace {
 
-constexpr int WaitMs = 30000; // a bound against hanging, not a speed check
 const QString SocketName = QStringLiteral("wayland-kwin");
-
-// Starts `argv` with `environment`, its output into `log`; the child dies with the test process.
-pid_t spawn(const QStringList& arguments, const QProcessEnvironment& environment, const QString& log) {
-    std::vector<std::string> args, env;
-    for (const QString& a : arguments)
-        args.push_back(QFile::encodeName(a).toStdString());
-    for (const QString& e : environment.toStringList())
-        env.push_back(e.toStdString());
-    return spawnChild(std::move(args), std::move(env), log);
-}
-
-bool writeFile(const QString& path, const QString& text) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
-}
-
-QString busConfig(const QString& type, const QString& socket) {
-    return QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                          " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                          "<busconfig><type>%1</type><listen>unix:path=%2</listen><auth>EXTERNAL</auth>\n"
-                          "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                          "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
-        .arg(type, socket);
-}
-
-QString lastLines(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll().right(1500)) : QString();
-}
 
 // XWayland's display is the one whose lock file KWin made: the file holds KWin's process id.
 QString displayLockedBy(pid_t pid) {
@@ -59,19 +31,6 @@ QString displayLockedBy(pid_t pid) {
             return QLatin1Char(':') + name.mid(2, name.size() - 7);
     }
     return {};
-}
-
-bool waitFor(pid_t& pid, const std::function<bool()>& ready) {
-    for (int waited = 0; waited <= WaitMs; waited += 10) {
-        if (ready())
-            return true;
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            pid = -1; // ended by itself and reaped
-            return false;
-        }
-        usleep(10000);
-    }
-    return false;
 }
 
 } // namespace
@@ -112,20 +71,11 @@ HeadlessKwin::HeadlessKwin(const QStringList& trusted) : m_dir(QDir::tempPath() 
     chmod(QFile::encodeName(runtimeDir()).constData(), 0700);
     const QProcessEnvironment environment = kdeEnvironment();
 
-    for (const QString& type : {QStringLiteral("session"), QStringLiteral("system")}) {
-        const QString config = dir + '/' + type + QStringLiteral("-bus.conf");
-        const QString socket = dir + '/' + type + QStringLiteral("-bus");
-        if (!writeFile(config, busConfig(type, socket)))
-            throw std::runtime_error("cannot write a bus configuration");
-        pid_t& bus = type == QStringLiteral("session") ? m_sessionBus : m_systemBus;
-        bus = spawn({QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")),
-                     QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
-                     QStringLiteral("--nopidfile")},
-                    environment, dir + '/' + type + QStringLiteral("-bus.log"));
-        if (!waitFor(bus, [&] { return QFile::exists(socket); })) {
-            stop();
-            throw std::runtime_error("dbus-daemon did not start");
-        }
+    m_sessionBus = startBus(dir, QStringLiteral("session"), environment);
+    m_systemBus = startBus(dir, QStringLiteral("system"), environment);
+    if (m_sessionBus < 0 || m_systemBus < 0) {
+        stop();
+        throw std::runtime_error("dbus-daemon did not start");
     }
 
     for (int i = 0; i < trusted.size(); ++i) {
@@ -142,9 +92,9 @@ HeadlessKwin::HeadlessKwin(const QStringList& trusted) : m_dir(QDir::tempPath() 
     sycoca.setProcessEnvironment(environment);
     sycoca.setProcessChannelMode(QProcess::MergedChannels);
     sycoca.start(QStringLiteral("kbuildsycoca5"), {QStringLiteral("--noincremental")});
-    if (!sycoca.waitForFinished(WaitMs) || sycoca.exitCode() != 0) {
+    if (!sycoca.waitForFinished(kWaitMs) || sycoca.exitCode() != 0) {
         sycoca.kill();
-        sycoca.waitForFinished(WaitMs);
+        sycoca.waitForFinished(kWaitMs);
         stop();
         throw std::runtime_error("kbuildsycoca5 failed: " + sycoca.readAll().right(1500).toStdString());
     }
