@@ -2,15 +2,21 @@
 #include "app/auto_save.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/scripting_service.h"
 #include "app/torvane_program.h"
 #include "app/tray_controller.h"
 #include "core/error_report.h"
+#include "lists/task_management_tab.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/session/scripting_bus.h"
 #include "platform/linux/session/signal_termination.h"
 #include "platform/linux/session/single_instance.h"
 #include "platform/torvane_error.h"
+#include "tasks/protection.h"
+#include "widgets/task_list_view.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <cstdio>
 #include <cstdlib>
 
@@ -76,6 +82,13 @@ int main(int argc, char** argv) {
         main.tray().clickToggles = platform::statusNotifierHostRegistered();
         instance.onActivate = [&main] { main.guarded([&main] { main.tray().showFromAnotherStart(); }); };
         program.endOn(terminationRequests);
+        const TaskTabControls& lists = main.taskTab().controls();
+        Protection& protection = main.protection();
+        ScriptingService scripting(
+            lists.safeListView->taskModel(), lists.killListView->taskModel(), main.platform().windows,
+            {[&protection] { return protection.protectionOn(); },
+             [&main, &protection](bool on) { main.guarded([&protection, on] { protection.setProtection(on); }); }});
+        platform::ScriptingBus scriptingBus(scripting, QDBusConnection::sessionBus());
         const RunningProgram running(program);
         std::atexit(flushPendingSaves);
         program.start();

@@ -48,6 +48,8 @@ public:
 
     void onProtectionTick();
     void toggleProtection();
+    // Switches protection without the questions the menu asks (for a script that already decided).
+    void setProtection(bool on);
     void onTreatAllAsNewClicked();
     void onMemoryWarningTriggered();
     void onMemoryWarningToggled();
@@ -63,6 +65,8 @@ public:
 
 private:
     void ProtectionTick();
+    void startProtection();
+    void stopProtection();
     void statusCaption();
     void applyDecision(const RecognitionOptions& options);
     void takeSnapshots();

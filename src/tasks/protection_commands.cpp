@@ -20,11 +20,8 @@ void Protection::toggleProtection() {
             QStringLiteral("Protection monitors all tasks running and your computer, \n\rthus helping you prevent any "
                            "unauthorized tasks from running.\n\r\n\rDo you wish to stop Protection now? "),
             QStringLiteral("Stop Protection"), MbYesNo | MbIconWarning);
-        if (answer == IdYes) {
-            m_controls.protectionAction->setChecked(false);
-            m_lists.RunningBefore.clear();
-            m_lists.AllowedOfSize.clear();
-        }
+        if (answer == IdYes)
+            stopProtection();
     } else {
         const int answer = m_policy.show(
             BoxKind::SilentGated,
@@ -48,18 +45,38 @@ void Protection::toggleProtection() {
                 if (silent == IdYes)
                     m_controls.silentModeAction->trigger();
             }
-            m_lists.RunningBefore.clear();
-            ListAllTasks(m_windows, m_lists.RunningBefore);
-            if (m_options.memoryWarning && !m_options.memoryLimitText.isEmpty()) {
-                const std::int32_t limit = DigitsToInt(m_options.memoryLimitText);
-                for (const TaskEntry& task : m_lists.RunningBefore)
-                    if (usesOver(task.handle, limit))
-                        m_lists.AllowedOfSize.push_back(task);
-            }
-            m_controls.protectionAction->setChecked(true);
+            startProtection();
         }
     }
     updateProtectionControls();
+}
+
+void Protection::setProtection(bool on) {
+    if (on == protectionOn())
+        return;
+    if (on)
+        startProtection();
+    else
+        stopProtection();
+    updateProtectionControls();
+}
+
+void Protection::startProtection() {
+    m_lists.RunningBefore.clear();
+    ListAllTasks(m_windows, m_lists.RunningBefore);
+    if (m_options.memoryWarning && !m_options.memoryLimitText.isEmpty()) {
+        const std::int32_t limit = DigitsToInt(m_options.memoryLimitText);
+        for (const TaskEntry& task : m_lists.RunningBefore)
+            if (usesOver(task.handle, limit))
+                m_lists.AllowedOfSize.push_back(task);
+    }
+    m_controls.protectionAction->setChecked(true);
+}
+
+void Protection::stopProtection() {
+    m_controls.protectionAction->setChecked(false);
+    m_lists.RunningBefore.clear();
+    m_lists.AllowedOfSize.clear();
 }
 
 void Protection::updateProtectionControls() {

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/scripting_target.h"
+
+#include <functional>
+
+class TaskListModel;
+
+namespace platform {
+class WindowSystem;
+}
+
+// Scripts' changes to the Safe List and the Kill List go into the same lists the menus change, so
+// the auto-save writes them to the list file as it does a change by hand.
+class ScriptingService : public platform::ScriptingTarget {
+public:
+    // A window title holds at most this many UTF-16 code units; a longer entry could never match.
+    static constexpr int kTitleLimit = 256;
+
+    struct Protection {
+        std::function<bool()> isOn;
+        std::function<void(bool)> set;
+    };
+
+    ScriptingService(TaskListModel& safeList, TaskListModel& killList, platform::WindowSystem& windows,
+                     Protection protection);
+
+    std::vector<platform::ScriptedTask> tasks() override;
+    std::optional<platform::ScriptingError> list(const QString& list, QStringList& entries) override;
+    std::optional<platform::ScriptingError> add(const QString& list, const QString& title) override;
+    std::optional<platform::ScriptingError> remove(const QString& list, const QString& title) override;
+    void setProtection(bool on) override;
+    bool protectionOn() override;
+
+private:
+    TaskListModel* model(const QString& list);
+
+    TaskListModel& m_safeList;
+    TaskListModel& m_killList;
+    platform::WindowSystem& m_windows;
+    Protection m_protection;
+};

@@ -1,0 +1,68 @@
+#include "platform/linux/session/scripting_bus.h"
+
+#include <QDBusArgument>
+#include <QDBusMetaType>
+
+namespace platform {
+
+QDBusArgument& operator<<(QDBusArgument& out, const BusTask& task) {
+    out.beginStructure();
+    out << task.title << task.shown << task.pid;
+    out.endStructure();
+    return out;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& in, BusTask& task) {
+    in.beginStructure();
+    in >> task.title >> task.shown >> task.pid;
+    in.endStructure();
+    return in;
+}
+
+ScriptingBus::ScriptingBus(ScriptingTarget& target, QDBusConnection bus) : m_target(target), m_bus(std::move(bus)) {
+    qDBusRegisterMetaType<BusTask>();
+    qDBusRegisterMetaType<QList<BusTask>>();
+    m_registered = m_bus.isConnected() &&
+                   m_bus.registerObject(QString::fromLatin1(kPath), this, QDBusConnection::ExportScriptableSlots);
+}
+
+ScriptingBus::~ScriptingBus() {
+    if (m_registered)
+        m_bus.unregisterObject(QString::fromLatin1(kPath));
+}
+
+void ScriptingBus::refuse(const std::optional<ScriptingError>& error) {
+    if (error && calledFromDBus())
+        sendErrorReply(error->name, error->message);
+}
+
+QList<BusTask> ScriptingBus::Tasks() {
+    QList<BusTask> out;
+    for (const ScriptedTask& task : m_target.tasks())
+        out.append(BusTask{task.title, task.shown, task.pid});
+    return out;
+}
+
+QStringList ScriptingBus::List(const QString& list) {
+    QStringList entries;
+    refuse(m_target.list(list, entries));
+    return entries;
+}
+
+void ScriptingBus::Add(const QString& list, const QString& title) {
+    refuse(m_target.add(list, title));
+}
+
+void ScriptingBus::Remove(const QString& list, const QString& title) {
+    refuse(m_target.remove(list, title));
+}
+
+void ScriptingBus::SetProtection(bool on) {
+    m_target.setProtection(on);
+}
+
+bool ScriptingBus::ProtectionOn() {
+    return m_target.protectionOn();
+}
+
+} // namespace platform
