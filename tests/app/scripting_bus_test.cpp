@@ -1,0 +1,64 @@
+#include "app/scripting_service.h"
+#include "core/task_list_model.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/linux/session/scripting_bus.h"
+#include "support/dbus_mock.h"
+
+#include <QDBusMessage>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The calls go over a private bus from a second connection, as a script's would.
+TEST(ScriptingBus, ListChangesAndRefusals) {
+    if (!DBusMockLogind::available())
+        GTEST_SKIP() << "dbus-daemon or python3-dbusmock is missing";
+    DBusMockLogind daemon(QStringLiteral("{}"), false);
+    ASSERT_TRUE(daemon.running()) << daemon.error().toStdString();
+    QDBusConnection server = QDBusConnection::connectToBus(daemon.address(), QStringLiteral("scripting-server"));
+    QDBusConnection client = QDBusConnection::connectToBus(daemon.address(), QStringLiteral("scripting-client"));
+    TaskListModel safe, kill;
+    platform::fake::FakePlatform windows;
+    bool protection = false;
+    ScriptingService service(safe, kill, windows, {[&] { return protection; }, [&](bool on) { protection = on; }});
+    platform::ScriptingBus bus(service, server);
+    ASSERT_TRUE(bus.registered());
+
+    const auto call = [&](const char* method, const QVariantList& args) {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(server.baseService(), QString::fromLatin1(bus.kPath),
+                                           QStringLiteral("io.github.torvane.Torvane1"), QString::fromLatin1(method));
+        message.setArguments(args);
+        const QDBusMessage reply = client.call(message, QDBus::BlockWithGui, 10000);
+        return reply.type() == QDBusMessage::ErrorMessage ? QStringLiteral("error: ") + reply.errorMessage()
+                                                          : QStringLiteral("ok");
+    };
+    const QString longTitle(ScriptingService::kTitleLimit + 1, QLatin1Char('x'));
+    const struct {
+        const char* method;
+        QString list, title, result;
+    } steps[] = {
+        {"Add", "kill", "Game", "ok"},
+        {"Add", "kill", "Game", "ok"}, // already there: kept once
+        {"Add", "safe", "Editor", "ok"},
+        {"Add", "safe", "Game", "ok"},
+        {"Remove", "safe", "Game", "ok"},
+        {"Remove", "safe", "Game", "error: \"Game\" is not in the safe list."},
+        {"Remove", "kill", "Editor", "error: \"Editor\" is not in the kill list."},
+        {"Add", "trash", "Game", "error: Unknown list \"trash\": use \"safe\" or \"kill\"."},
+        {"Add", "kill", "", "error: The title is empty."},
+        {"Add", "kill", longTitle, "error: The title is 257 characters long; the limit is 256."},
+    };
+    for (const auto& step : steps)
+        EXPECT_EQ(call(step.method, {step.list, step.title}), step.result)
+            << step.method << " " << step.list.toStdString();
+    EXPECT_EQ(safe.count(), 1);
+    EXPECT_EQ(safe.at(0).title, QStringLiteral("Editor"));
+    EXPECT_EQ(kill.count(), 1);
+    EXPECT_EQ(kill.at(0).title, QStringLiteral("Game"));
+
+    EXPECT_EQ(call("SetProtection", {true}), QStringLiteral("ok"));
+    EXPECT_TRUE(protection);
+}
+
+} // namespace
