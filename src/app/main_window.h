@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class ActivityLog;
 class AdvancedOptionsTab;
 class AutoWindowsActionsTab;
 class EncryptionTab;
@@ -52,6 +53,7 @@ public:
     SilentModeController& silentMode() { return *m_silentMode; }
     TaskListController& taskList() { return *m_taskList; }
     TaskActions& taskActions() { return *m_taskActions; }
+    ActivityLog& activityLog() { return *m_activityLog; }
     TaskActionWindow& newTask() { return *m_newTask; }
     HelpWindow& helping() { return *m_helping; }
     TemperatureInvestigator& investigator() { return *m_investigator; }
@@ -115,6 +117,7 @@ private:
     std::unique_ptr<SilentModeController> m_silentMode;
     std::unique_ptr<TrayController> m_trayController;
     std::unique_ptr<TaskListController> m_taskList;
+    std::unique_ptr<ActivityLog> m_activityLog;
     std::unique_ptr<TaskActions> m_taskActions;
     std::unique_ptr<ListFileController> m_listFile;
     std::unique_ptr<TaskActionWindow> m_newTask;
