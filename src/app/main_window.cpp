@@ -10,6 +10,7 @@
 #include "app/shell_controller.h"
 #include "app/silent_mode_controller.h"
 #include "app/tray_controller.h"
+#include "core/activity_log.h"
 #include "cipher/encryption_tab.h"
 #include "core/error_report.h"
 #include "help/help_window.h"
