@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Torvane needs to build, run and test, only when one is missing.
 set -e
 PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev libxcb-res0-dev
-libcurl4-openssl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool
+libcurl4-openssl-dev libsystemd-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool
 fonts-dejavu-core dbus python3 python3-dbusmock dpkg-dev librsvg2-bin lintian desktop-file-utils appstream
 sway xwayland openbox kwin-wayland libkf5service-bin gnome-shell libglib2.0-bin libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols"
 missing=""

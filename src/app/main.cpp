@@ -5,9 +5,11 @@
 #include "app/scripting_service.h"
 #include "app/torvane_program.h"
 #include "app/tray_controller.h"
+#include "core/activity_log.h"
 #include "core/error_report.h"
 #include "lists/task_management_tab.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/session/journal_activity.h"
 #include "platform/linux/session/scripting_bus.h"
 #include "platform/linux/session/signal_termination.h"
 #include "platform/linux/session/single_instance.h"
@@ -74,10 +76,13 @@ int main(int argc, char** argv) {
         // Compositors that cannot tell XWayland windows apart report this program's windows under its
         // X11 class, which Qt takes from the application name: the executable's name, or the title once
         // the main window has set it.
+        // Outlives the program, whose log writes into it to the end.
+        platform::JournalActivity journal;
         platform::LinuxPlatform system({}, platform::SessionEnvironment::ofThisProcess(),
                                        {kAppId, QCoreApplication::applicationName(), kApplicationTitle});
         TorvaneProgram program(system.platform());
         MainWindow& main = program.mainWindow();
+        main.activityLog().addSlowSink(journal);
         main.startNotice = system.sessionNotice();
         main.tray().clickToggles = platform::statusNotifierHostRegistered();
         instance.onActivate = [&main] { main.guarded([&main] { main.tray().showFromAnotherStart(); }); };
@@ -87,8 +92,10 @@ int main(int argc, char** argv) {
         ScriptingService scripting(
             lists.safeListView->taskModel(), lists.killListView->taskModel(), main.platform().windows,
             {[&protection] { return protection.protectionOn(); },
-             [&main, &protection](bool on) { main.guarded([&protection, on] { protection.setProtection(on); }); }});
+             [&main, &protection](bool on) { main.guarded([&protection, on] { protection.setProtection(on); }); }},
+            &main.activityLog());
         platform::ScriptingBus scriptingBus(scripting, QDBusConnection::sessionBus());
+        QObject::connect(&main.activityLog(), &ActivityLog::recorded, &scriptingBus, &platform::ScriptingBus::announce);
         const RunningProgram running(program);
         std::atexit(flushPendingSaves);
         program.start();

@@ -10,8 +10,8 @@
 #include "app/shell_controller.h"
 #include "app/silent_mode_controller.h"
 #include "app/tray_controller.h"
-#include "core/activity_log.h"
 #include "cipher/encryption_tab.h"
+#include "core/activity_log.h"
 #include "core/error_report.h"
 #include "help/help_window.h"
 #include "internet/internet_tab.h"
@@ -74,9 +74,10 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
                          .treatShownAsHiddenCheck = t.treatShownAsHiddenCheck,
                          .showHiddenButton = t.showHiddenButton},
         m_taskTab->taskListOptions(), m_platform.windows, m_platform.processes, m_policy);
+    m_activityLog = std::make_unique<ActivityLog>();
     m_taskActions = std::make_unique<TaskActions>(
         TaskActionControls{.allTasksView = t.allTasksView, .safeListView = t.safeListView}, m_platform.windows,
-        m_platform.processes, m_policy, *m_taskList);
+        m_platform.processes, m_policy, *m_taskList, m_activityLog.get());
     m_listFile = std::make_unique<ListFileController>(
         ListFileControls{.mainWindow = this, .safeListView = t.safeListView, .killListView = t.killListView}, m_values,
         m_platform.dialogs);
@@ -161,6 +162,9 @@ void MainWindow::onCreated() {
         m_values.HelpDir = m_values.BaseDir;
     if (m_values.CompanionDir.isEmpty())
         m_values.CompanionDir = m_values.BaseDir;
+    m_activityFile = std::make_unique<ActivityFile>(m_values.BaseDir + ActivityFile::fileName());
+    m_activityLog->seed(m_activityFile->readLatest(ActivityLog::kKept));
+    m_activityLog->addSlowSink(*m_activityFile);
     m_advancedTab->controls().startAtLoginCheck->setChecked(autostart::enabled(autostart::currentEntryPath(kAppId)));
     m_platform.hotKey.registerHotKey([this] { guarded([this] { m_trayController->HotKeyMessage(); }); });
     QCoreApplication::setApplicationName(kApplicationTitle);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class ActivityFile;
 class ActivityLog;
 class AdvancedOptionsTab;
 class AutoWindowsActionsTab;
@@ -117,6 +118,8 @@ private:
     std::unique_ptr<SilentModeController> m_silentMode;
     std::unique_ptr<TrayController> m_trayController;
     std::unique_ptr<TaskListController> m_taskList;
+    // Declared first: the log's writer thread ends before the file it writes goes away.
+    std::unique_ptr<ActivityFile> m_activityFile;
     std::unique_ptr<ActivityLog> m_activityLog;
     std::unique_ptr<TaskActions> m_taskActions;
     std::unique_ptr<ListFileController> m_listFile;

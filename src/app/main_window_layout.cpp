@@ -138,7 +138,7 @@ void MainWindow::buildSubsystemTabs() {
     m_encryptionTab = new EncryptionTab(m_platform.dialogs, this, m_form.encryptionPage);
     fill(m_form.encryptionPage, m_encryptionTab);
     TemperatureReactionHooks reactions{
-        [this] { m_listCommands->onKillAllOutsideSafeListClicked(); },
+        [this](const QString& reason) { m_listCommands->killAllOutsideSafeList(reason); },
         [this] { m_ramTab->consume().onFreeConsumedTriggered(); },
         [this] { return m_internetTab->controls().periodicLookupCheck; },
         [this] { return m_ramTab->controls().periodicOptimizeCheck; },

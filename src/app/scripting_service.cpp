@@ -1,5 +1,6 @@
 #include "app/scripting_service.h"
 
+#include "core/activity_log.h"
 #include "core/task_list_model.h"
 #include "platform/window_system.h"
 
@@ -33,8 +34,16 @@ int indexOf(const TaskListModel& model, const QString& title) {
 } // namespace
 
 ScriptingService::ScriptingService(TaskListModel& safeList, TaskListModel& killList, platform::WindowSystem& windows,
-                                   Protection protection)
-    : m_safeList(safeList), m_killList(killList), m_windows(windows), m_protection(std::move(protection)) {}
+                                   Protection protection, ActivityLog* log)
+    : m_safeList(safeList), m_killList(killList), m_windows(windows), m_protection(std::move(protection)), m_log(log) {}
+
+void ScriptingService::recordChange(const QString& title, const QString& change) {
+    if (m_log)
+        m_log->record({.title = title,
+                       .reason = QStringLiteral("D-Bus"),
+                       .result = platform::ActivityResult::ListChanged,
+                       .decision = change});
+}
 
 TaskListModel* ScriptingService::model(const QString& list) {
     if (list == QLatin1String("safe"))
@@ -70,8 +79,10 @@ std::optional<ScriptingError> ScriptingService::add(const QString& list, const Q
         return unknownList(list);
     if (auto error = badTitle(title))
         return error;
-    if (indexOf(*target, title) == -1)
+    if (indexOf(*target, title) == -1) {
         target->append(TaskEntry(title));
+        recordChange(title, QStringLiteral("added to the %1 list").arg(list));
+    }
     return std::nullopt;
 }
 
@@ -88,6 +99,7 @@ std::optional<ScriptingError> ScriptingService::remove(const QString& list, cons
     // The list file may hold a title more than once; none of them is left.
     for (; at != -1; at = indexOf(*target, title))
         target->removeAt(at);
+    recordChange(title, QStringLiteral("removed from the %1 list").arg(list));
     return std::nullopt;
 }
 

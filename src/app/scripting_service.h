@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class ActivityLog;
 class TaskListModel;
 
 namespace platform {
@@ -22,8 +23,9 @@ public:
         std::function<void(bool)> set;
     };
 
+    // Each change a script makes to a list is recorded in `log` (none when null).
     ScriptingService(TaskListModel& safeList, TaskListModel& killList, platform::WindowSystem& windows,
-                     Protection protection);
+                     Protection protection, ActivityLog* log = nullptr);
 
     std::vector<platform::ScriptedTask> tasks() override;
     std::optional<platform::ScriptingError> list(const QString& list, QStringList& entries) override;
@@ -34,9 +36,11 @@ public:
 
 private:
     TaskListModel* model(const QString& list);
+    void recordChange(const QString& title, const QString& change);
 
     TaskListModel& m_safeList;
     TaskListModel& m_killList;
     platform::WindowSystem& m_windows;
     Protection m_protection;
+    ActivityLog* m_log;
 };

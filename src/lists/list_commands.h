@@ -43,6 +43,8 @@ public:
 
     void onAddAllToSafeListClicked();       // add all displayed tasks to the Safe List
     void onKillAllOutsideSafeListClicked(); // kill all displayed tasks outside the Safe List
+    // The same for another reason than the user's command (the activity log records it).
+    void killAllOutsideSafeList(const QString& reason);
 
     void onAllTasksFindNextClicked(); // Find Next in the All Task List
     void onSafeListFindNextClicked(); // Find Next in the Safe List

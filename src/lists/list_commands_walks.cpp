@@ -40,6 +40,10 @@ void ListCommands::onAddAllToSafeListClicked() {
 }
 
 void ListCommands::onKillAllOutsideSafeListClicked() {
+    killAllOutsideSafeList(kill_reason::killAllOutsideSafeList());
+}
+
+void ListCommands::killAllOutsideSafeList(const QString& reason) {
     if (m_killingAll)
         return;
     m_killingAll = true;
@@ -55,8 +59,8 @@ void ListCommands::onKillAllOutsideSafeListClicked() {
     const TaskList safe = m_controls.safeListView->taskModel().tasks();
     QStringList ended;
     for (const TaskEntry& task : all)
-        if (!containsSameTask(safe, task) &&
-            m_taskActions.killCaptured(task) == TaskActions::KillOutcome::AlreadyEnded) // spares our own windows
+        if (!containsSameTask(safe, task) && m_taskActions.killCaptured(task, reason) ==
+                                                 TaskActions::KillOutcome::AlreadyEnded) // spares our own windows
             ended << task.title;
     m_taskList.onRefreshTasksTriggered();
     m_taskActions.tellAlreadyEnded(ended);

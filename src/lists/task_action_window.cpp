@@ -273,7 +273,7 @@ void TaskActionWindow::killTask() {
     // The task keeps the owner noted when it was taken from the desktop: if its window has gone or
     // passed to another program while the window was open, nothing is killed.
     const TaskEntry task = m_values.ActionTask;
-    switch (m_actions.killCaptured(task)) {
+    switch (m_actions.killCaptured(task, kill_reason::taskActionWindow())) {
     case TaskActions::KillOutcome::OwnTask:
         // Hidden without a decision: a repeated "Kill Task" must not bring the refusal back.
         m_actions.tellOwnTaskSpared(this);
@@ -353,6 +353,7 @@ void TaskActionWindow::onHidden() {
     if (rememberCheck->isChecked()) {
         try {
             RecordChoice(m_values.TaskDecision, m_values.ActionTask.title, m_values.BaseDir + kMyChoiceFileName);
+            m_actions.recordRemembered(m_values.ActionTask, decisionName(m_values.TaskDecision));
         } catch (const TorvaneError&) {
             failure = std::current_exception();
         }

@@ -20,13 +20,13 @@ enum class ActivityResult {
 // One entry of the activity log. Titles and executables are kept escaped (see escapedForLog), so no
 // entry carries control characters into a terminal, the journal or the History window.
 struct ActivityEntry {
-    QDateTime time;
-    QString title;
+    QDateTime time{};
+    QString title{};
     ProcessId pid = 0;  // 0 when unknown
-    QString executable; // empty when unknown
-    QString reason;     // the kill-list entry or the path that acted: "kill list entry \"Game\"", "protection", ...
+    QString executable{}; // empty when unknown
+    QString reason{};   // the kill-list entry or the path that acted: "kill list entry \"Game\"", "protection", ...
     ActivityResult result = ActivityResult::Ended;
-    QString decision; // for Remembered and ListChanged
+    QString decision{}; // for Remembered and ListChanged
 
     // "ended", "close request only", "already gone", "refused: Torvane itself", "remembered: ...",
     // "list changed: ...".

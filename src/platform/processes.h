@@ -2,6 +2,7 @@
 
 #include "platform/types.h"
 
+#include <QString>
 #include <cstdint>
 #include <optional>
 
@@ -25,6 +26,9 @@ public:
 
     // Resident memory of the process in bytes, 0 when it cannot be read.
     virtual std::uint64_t workingSetBytes(ProcessId pid) = 0;
+
+    // The file the process runs, empty when it cannot be read.
+    virtual QString executablePath(ProcessId pid) = 0;
 };
 
 } // namespace platform

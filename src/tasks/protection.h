@@ -80,7 +80,7 @@ private:
     void askAbout(const TaskList& tasks, const std::function<bool(const TaskEntry&)>& qualifies);
     bool usesOver(platform::WindowHandle window, std::int32_t limitMB);
     bool actionWindowVisible() const;
-    bool kill(platform::WindowHandle window);
+    bool kill(const TaskEntry& task, const QString& reason);
     bool killedThisTick(platform::WindowHandle window) const;
     int findInSafeList(const QString& name, LookupHandle handle, const RecognitionOptions& options);
     void confirm(const QString& title, const QString& text);

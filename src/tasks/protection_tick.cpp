@@ -71,9 +71,9 @@ void Protection::enforceKillListMeanwhile() {
     enforceKillList(tasks, m_recognition.options(), failure);
 }
 
-bool Protection::kill(WindowHandle window) {
-    m_killedThisTick.push_back(window);
-    return m_actions.killWithoutRefresh(window);
+bool Protection::kill(const TaskEntry& task, const QString& reason) {
+    m_killedThisTick.push_back(task.handle);
+    return m_actions.killWithoutRefresh(task, reason);
 }
 
 bool Protection::killedThisTick(WindowHandle window) const {
@@ -243,8 +243,8 @@ void Protection::enforceKillList(const TaskList& tasks, const RecognitionOptions
                 failure = std::current_exception();
             found = FindTaskByName(killList, task.title);
         }
-        if (found != -1)
-            killed = kill(task.handle) || killed; // spares the program's own windows
+        if (found != -1) // spares the program's own windows
+            killed = kill(task, kill_reason::killListEntry(killList[static_cast<std::size_t>(found)].title)) || killed;
     }
     // One refresh after all kills: a burst of listed windows is not slowed by a refresh per kill.
     if (killed)
@@ -268,7 +268,7 @@ void Protection::killNewTasksSilently(const RecognitionOptions& options) {
             continue;
         if (findInSafeList(task.title, task.handle, options) == -1 &&
             FindTask(m_lists.RunningBefore, task.title, task.handle, options) == -1)
-            killed = kill(task.handle) || killed; // spares the program's own windows
+            killed = kill(task, kill_reason::protection()) || killed; // spares the program's own windows
     }
     if (killed)
         m_actions.refreshAfterKills();

@@ -1,5 +1,6 @@
 #include "tasks/task_actions.h"
 
+#include "core/activity_log.h"
 #include "core/message_policy.h"
 #include "platform/dialogs.h"
 #include "platform/processes.h"
@@ -17,9 +18,51 @@ std::int64_t roundedMegabytes(std::uint64_t bytes) {
     return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(bytes) / 1024.0 / 1024.0));
 }
 
+namespace kill_reason {
+QString killListEntry(const QString& entry) {
+    return QStringLiteral("kill list entry \"%1\"").arg(entry);
+}
+QString protection() {
+    return QStringLiteral("protection");
+}
+QString taskActionWindow() {
+    return QStringLiteral("Task Action window");
+}
+QString killSelectedTask() {
+    return QStringLiteral("Kill Selected Task");
+}
+QString killAllOutsideSafeList() {
+    return QStringLiteral("Kill All Outside Safe List");
+}
+QString investigator() {
+    return QStringLiteral("temperature investigator");
+}
+QString overheatReaction() {
+    return QStringLiteral("overheat reaction");
+}
+QString killTask() {
+    return QStringLiteral("Kill Task");
+}
+} // namespace kill_reason
+
 TaskActions::TaskActions(const TaskActionControls& controls, WindowSystem& windows, Processes& processes,
-                         MessagePolicy& policy, TaskListController& taskList)
-    : m_controls(controls), m_windows(windows), m_processes(processes), m_policy(policy), m_taskList(taskList) {}
+                         MessagePolicy& policy, TaskListController& taskList, ActivityLog* log)
+    : m_controls(controls), m_windows(windows), m_processes(processes), m_policy(policy), m_taskList(taskList),
+      m_log(log) {}
+
+void TaskActions::record(const TaskEntry& task, const WindowOwner& owner, const QString& executable,
+                         const QString& reason, ActivityResult result) {
+    if (!m_log)
+        return;
+    if (task.handle != 0) {
+        const LoggedAct act{task.handle, owner.pid, reason};
+        if (std::find(m_logged.begin(), m_logged.end(), act) != m_logged.end())
+            return;
+        m_logged.push_back(act);
+    }
+    m_log->record(
+        {.title = task.title, .pid = owner.pid, .executable = executable, .reason = reason, .result = result});
+}
 
 WindowOwner TaskActions::ownerNow(WindowHandle window) {
     return windowOwner(window, m_windows, m_processes);
@@ -37,14 +80,18 @@ void TaskActions::capture(TaskList& tasks) {
     noteOwners(tasks, m_windows, m_processes);
 }
 
-bool TaskActions::kill(WindowHandle window, const WindowOwner& owner) {
-    if (isOwnProcess(owner.pid))
+bool TaskActions::kill(const TaskEntry& task, const WindowOwner& owner, const QString& reason) {
+    if (isOwnProcess(owner.pid)) {
+        record(task, owner, {}, reason, ActivityResult::RefusedOwnTask);
         return false;
+    }
+    // Read while the process still runs; the log is written after the kill, never before it.
+    const QString executable = owner.process ? m_processes.executablePath(owner.pid) : QString();
     // The owner was looked up before the close request, so a window that closes at once still
     // takes its process with it.
-    m_windows.postCloseMessage(window);
-    if (owner.process)
-        m_processes.terminateProcess(*owner.process);
+    m_windows.postCloseMessage(task.handle);
+    const bool ended = owner.process && m_processes.terminateProcess(*owner.process);
+    record(task, owner, executable, reason, ended ? ActivityResult::Ended : ActivityResult::CloseRequestOnly);
     return true;
 }
 
@@ -59,15 +106,19 @@ bool TaskActions::stillTheSame(const TaskEntry& task) {
                        [&task](const WindowInfo& w) { return w.handle == task.handle; });
 }
 
-TaskActions::KillOutcome TaskActions::killCaptured(const TaskEntry& task) {
+TaskActions::KillOutcome TaskActions::killCaptured(const TaskEntry& task, const QString& reason) {
     TaskEntry target = task;
     if (!target.owner)
         capture(target);
-    if (isOwnProcess(target.owner->pid))
+    if (isOwnProcess(target.owner->pid)) {
+        record(target, *target.owner, {}, reason, ActivityResult::RefusedOwnTask);
         return KillOutcome::OwnTask;
-    if (!stillTheSame(target))
+    }
+    if (!stillTheSame(target)) {
+        record(target, *target.owner, {}, reason, ActivityResult::AlreadyGone);
         return KillOutcome::AlreadyEnded;
-    kill(target.handle, *target.owner);
+    }
+    kill(target, *target.owner, reason);
     if (!killAlreadyTried(target))
         m_triedKills.push_back(target);
     return KillOutcome::Killed;
@@ -79,15 +130,28 @@ bool TaskActions::killAlreadyTried(const TaskEntry& task) const {
     });
 }
 
+void TaskActions::recordRemembered(const TaskEntry& task, const QString& decision) {
+    if (m_log)
+        m_log->record({.title = task.title,
+                       .pid = task.owner ? task.owner->pid : 0,
+                       .reason = kill_reason::taskActionWindow(),
+                       .result = ActivityResult::Remembered,
+                       .decision = decision});
+}
+
 void TaskActions::forgetTriedKillsExcept(const TaskList& present) {
+    std::erase_if(m_logged, [&present](const LoggedAct& act) {
+        return std::none_of(present.begin(), present.end(),
+                            [&act](const TaskEntry& task) { return task.handle == act.window; });
+    });
     std::erase_if(m_triedKills, [&present](const TaskEntry& tried) {
         return std::none_of(present.begin(), present.end(),
                             [&tried](const TaskEntry& task) { return task.handle == tried.handle; });
     });
 }
 
-bool TaskActions::killWithoutRefresh(WindowHandle window) {
-    return kill(window, ownerNow(window));
+bool TaskActions::killWithoutRefresh(const TaskEntry& task, const QString& reason) {
+    return kill(task, ownerNow(task.handle), reason);
 }
 
 void TaskActions::refreshAfterKills() {
@@ -95,7 +159,9 @@ void TaskActions::refreshAfterKills() {
 }
 
 bool TaskActions::KillTaskWindow(WindowHandle window) {
-    if (!killWithoutRefresh(window))
+    TaskEntry task;
+    task.handle = window;
+    if (!killWithoutRefresh(task, kill_reason::killTask()))
         return false;
     m_taskList.onRefreshTasksTriggered();
     return true;
@@ -143,6 +209,7 @@ void TaskActions::KillSelectedTask() {
     if (selected != -1 && !target.owner)
         capture(target);
     if (selected != -1 && isOwnProcess(target.owner->pid)) {
+        record(target, *target.owner, {}, kill_reason::killSelectedTask(), ActivityResult::RefusedOwnTask);
         tellOwnTaskSpared();
         return;
     }
@@ -169,7 +236,7 @@ void TaskActions::KillSelectedTask() {
                       QStringLiteral("Kill Selected Task"), MbYesNo | MbIconWarning) != IdYes)
         return;
     // A window that closed meanwhile, or changed hands, is not the one the user chose.
-    const KillOutcome outcome = killCaptured(target);
+    const KillOutcome outcome = killCaptured(target, kill_reason::killSelectedTask());
     m_taskList.onRefreshTasksTriggered();
     if (outcome != KillOutcome::Killed) {
         m_policy.show(BoxKind::SilentGated,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/task_list.h"
+#include "platform/activity.h"
 #include "platform/types.h"
 #include "tasks/task_controls.h"
 
@@ -9,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class ActivityLog;
 class MessagePolicy;
 class QWidget;
 class TaskListController;
@@ -18,18 +20,31 @@ class Processes;
 class WindowSystem;
 } // namespace platform
 
+// Why a task was acted on, as the activity log names it.
+namespace kill_reason {
+QString killListEntry(const QString& entry);
+QString protection();
+QString taskActionWindow();
+QString killSelectedTask();
+QString killAllOutsideSafeList();
+QString investigator();
+QString overheatReaction();
+QString killTask(); // a kill by a caller that names no reason of its own
+} // namespace kill_reason
+
 // What the program does to one task through its window: kill it (close the window, end the
 // process that owns it) and read the memory that process uses.
 class TaskActions {
 public:
+    // Every kill, close request and refusal is recorded in `log` (none when null).
     TaskActions(const TaskActionControls& controls, platform::WindowSystem& windows, platform::Processes& processes,
-                MessagePolicy& policy, TaskListController& taskList);
+                MessagePolicy& policy, TaskListController& taskList, ActivityLog* log = nullptr);
 
     // Closes the window, ends its process, then refreshes the All Task List. A window of this
     // program is left alone (nothing is refreshed either): false then.
     bool KillTaskWindow(platform::WindowHandle window);
     // The same without the refresh, for callers that refresh once after several kills.
-    bool killWithoutRefresh(platform::WindowHandle window);
+    bool killWithoutRefresh(const TaskEntry& task, const QString& reason);
     void refreshAfterKills();
     // Whether the window belongs to this program's own process.
     bool ownedByThisProgram(platform::WindowHandle window);
@@ -49,7 +64,7 @@ public:
     void capture(TaskList& tasks);
     // Kills the task only while its window exists with the owner noted when it was taken; an entry
     // whose owner was never noted is looked up now. No refresh of the All Task List.
-    KillOutcome killCaptured(const TaskEntry& task);
+    KillOutcome killCaptured(const TaskEntry& task, const QString& reason);
     // Whether "Kill Task" or a kill by the user was already tried on this very task (same window,
     // title and owner) and it outlived it; such a task is not asked about again.
     bool killAlreadyTried(const TaskEntry& task) const;
@@ -60,13 +75,18 @@ public:
     // The same for several tasks of one command, in one box.
     void tellAlreadyEnded(const QStringList& titles);
 
+    // Logs a decision the Task Action window remembered for the task.
+    void recordRemembered(const TaskEntry& task, const QString& decision);
+
     void KillSelectedTask();
     void ShowSelectedMemory();
 
 private:
     platform::WindowOwner ownerNow(platform::WindowHandle window);
     bool isOwnProcess(platform::ProcessId pid) const;
-    bool kill(platform::WindowHandle window, const platform::WindowOwner& owner);
+    bool kill(const TaskEntry& task, const platform::WindowOwner& owner, const QString& reason);
+    void record(const TaskEntry& task, const platform::WindowOwner& owner, const QString& executable,
+                const QString& reason, platform::ActivityResult result);
     bool stillTheSame(const TaskEntry& task);
 
     TaskActionControls m_controls;
@@ -74,8 +94,18 @@ private:
     platform::Processes& m_processes;
     MessagePolicy& m_policy;
     TaskListController& m_taskList;
+    ActivityLog* m_log;
     // Tasks a kill was tried on: the window, its title and its owner at that moment.
     std::vector<TaskEntry> m_triedKills;
+    // What was logged per window: a kill-listed window that outlives a tick, or this program's own
+    // window in the kill list, is struck on every tick but logged once.
+    struct LoggedAct {
+        platform::WindowHandle window = 0;
+        platform::ProcessId pid = 0;
+        QString reason;
+        friend bool operator==(const LoggedAct&, const LoggedAct&) = default;
+    };
+    std::vector<LoggedAct> m_logged;
 };
 
 // A byte count in whole megabytes, halves to the even neighbour.

@@ -50,7 +50,7 @@ void TemperatureReactions::overTemperatureCheck() {
 
 void TemperatureReactions::runOverheatReactions() {
     if (m_options.overheatKill && m_hooks.killAllOutsideSafeList)
-        m_hooks.killAllOutsideSafeList();
+        m_hooks.killAllOutsideSafeList(kill_reason::overheatReaction());
     if (m_options.overheatStopLookup) {
         QCheckBox* retrieval = m_hooks.automaticRetrieval ? m_hooks.automaticRetrieval() : nullptr;
         if (retrieval && retrieval->isChecked())
@@ -117,7 +117,7 @@ void TemperatureReactions::ProcessInvestigatorRequest() {
         QStringList ended;
         bool killed = false;
         for (const TaskEntry& entry : selected) {
-            const TaskActions::KillOutcome outcome = m_taskActions.killCaptured(entry);
+            const TaskActions::KillOutcome outcome = m_taskActions.killCaptured(entry, kill_reason::investigator());
             killed = killed || outcome == TaskActions::KillOutcome::Killed;
             if (outcome == TaskActions::KillOutcome::AlreadyEnded)
                 ended << entry.title;

@@ -21,7 +21,7 @@ class WindowSystem;
 // gives no check box) leaves that part of the reaction out.
 struct TemperatureReactionHooks {
     // "Kill All Outside Safe List" exactly as its button does it, question included.
-    std::function<void()> killAllOutsideSafeList;
+    std::function<void(const QString& reason)> killAllOutsideSafeList;
     // "Free all consumed".
     std::function<void()> freeAllConsumed;
     // The check box that switches the automatic public-address retrieval on; unchecking it stops

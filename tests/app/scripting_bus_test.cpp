@@ -1,13 +1,28 @@
 #include "app/scripting_service.h"
+#include "core/activity_log.h"
 #include "core/task_list_model.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/linux/session/scripting_bus.h"
 #include "support/dbus_mock.h"
+#include "support/pump_until.h"
 
 #include <QDBusMessage>
 #include <gtest/gtest.h>
 
 namespace {
+
+class TaskEndedListener : public QObject {
+    Q_OBJECT
+public:
+    QStringList heard;
+public slots:
+    void taskEnded(const QDBusMessage& signal) {
+        QStringList words;
+        for (const QVariant& argument : signal.arguments())
+            words << argument.toString();
+        heard << words.join(QLatin1Char(' '));
+    }
+};
 
 // The calls go over a private bus from a second connection, as a script's would.
 TEST(ScriptingBus, ListChangesAndRefusals) {
@@ -20,7 +35,9 @@ TEST(ScriptingBus, ListChangesAndRefusals) {
     TaskListModel safe, kill;
     platform::fake::FakePlatform windows;
     bool protection = false;
-    ScriptingService service(safe, kill, windows, {[&] { return protection; }, [&](bool on) { protection = on; }});
+    ActivityLog log;
+    ScriptingService service(safe, kill, windows, {[&] { return protection; }, [&](bool on) { protection = on; }},
+                             &log);
     platform::ScriptingBus bus(service, server);
     ASSERT_TRUE(bus.registered());
 
@@ -59,6 +76,35 @@ TEST(ScriptingBus, ListChangesAndRefusals) {
 
     EXPECT_EQ(call("SetProtection", {true}), QStringLiteral("ok"));
     EXPECT_TRUE(protection);
+
+    // Each change made is in the log; only tasks that were ended or asked to close are announced.
+    QStringList changes;
+    for (const platform::ActivityEntry& entry : log.latest())
+        changes << entry.title + QStringLiteral(": ") + entry.resultText();
+    EXPECT_EQ(
+        changes,
+        QStringList({"Game: list changed: added to the kill list", "Editor: list changed: added to the safe list",
+                     "Game: list changed: added to the safe list", "Game: list changed: removed from the safe list"}));
+    TaskEndedListener listener;
+    ASSERT_TRUE(client.connect(server.baseService(), QString::fromLatin1(bus.kPath),
+                               QStringLiteral("io.github.torvane.Torvane1"), QStringLiteral("TaskEnded"), &listener,
+                               SLOT(taskEnded(QDBusMessage))));
+    QObject::connect(&log, &ActivityLog::recorded, &bus, &platform::ScriptingBus::announce);
+    // The client's match rule reaches the bus from another thread: announce until it is heard.
+    for (int i = 0; i < 100 && listener.heard.isEmpty(); ++i) {
+        bus.announce({.title = "Probe", .result = platform::ActivityResult::Ended});
+        pumpUntil([&] { return !listener.heard.isEmpty(); }, 20);
+    }
+    pumpUntil([] { return false; }, 20); // late probes
+    listener.heard.clear();
+    log.record({.title = "Game", .pid = 42, .reason = "protection", .result = platform::ActivityResult::Ended});
+    log.record({.title = "Kept", .reason = "protection", .result = platform::ActivityResult::RefusedOwnTask});
+    log.record({.title = "Shy", .reason = "protection", .result = platform::ActivityResult::CloseRequestOnly});
+    const QStringList expected{"Game 42 protection ended", "Shy 0 protection close request only"};
+    pumpUntil([&] { return listener.heard.size() >= expected.size(); });
+    EXPECT_EQ(listener.heard, expected);
 }
 
 } // namespace
+
+#include "scripting_bus_test.moc"

@@ -5,6 +5,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <QDir>
 #include <QTemporaryDir>
 
 class DBusMockLogind {
@@ -30,7 +31,9 @@ private:
     static QString python();
     bool writeFiles(const QString& templateParameters, bool withLogind);
 
-    QTemporaryDir m_dir;
+    // Named here: the default name follows the application's name, which may hold a blank, and a
+    // bus address may not.
+    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/torvane-bus-XXXXXX")};
     QProcess m_daemon;
     QString m_address;
     QString m_error;

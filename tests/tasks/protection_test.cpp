@@ -299,7 +299,7 @@ TEST_F(ProtectionTest, ASurvivorIsNotAskedAgainAndDecisionsAddNoDuplicates) {
     const WindowHandle stubborn = fake.addWindow("Save changes?", false, 0);
     tick();
     ASSERT_EQ(asked, QStringList{"Save changes?"});
-    EXPECT_EQ(actions->killCaptured(values().ActionTask), TaskActions::KillOutcome::Killed);
+    EXPECT_EQ(actions->killCaptured(values().ActionTask, kill_reason::taskActionWindow()), TaskActions::KillOutcome::Killed);
     decide(ActionDecision::KillTask);
     tick();
     tick();

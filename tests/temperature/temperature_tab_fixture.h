@@ -58,7 +58,9 @@ protected:
                 events << QStringLiteral("optimize off");
         });
         TemperatureReactionHooks hooks;
-        hooks.killAllOutsideSafeList = [this] {
+        hooks.killAllOutsideSafeList = [this](const QString& reason) {
+            if (reason != kill_reason::overheatReaction())
+                events << reason;
             events << QStringLiteral("kill all");
             if (duringKillAll)
                 duringKillAll();

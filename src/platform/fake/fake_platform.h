@@ -123,6 +123,9 @@ public:
     bool terminateProcess(const ProcessIdentity& process) override;
     ProcessId currentProcessId() override { return ownPid; }
     std::uint64_t workingSetBytes(ProcessId pid) override;
+    QString executablePath(ProcessId pid) override {
+        return pid == 0 ? QString() : QStringLiteral("/usr/bin/program-%1").arg(pid);
+    }
     MemoryStatus globalMemoryStatus() override { return memoryStatus; }
     std::optional<QByteArray> readObject(const QString& name, int size) override;
     uint userId() const override { return sharedMemoryUser; }

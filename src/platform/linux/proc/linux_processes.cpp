@@ -2,6 +2,7 @@
 
 #include "platform/linux/proc/proc_files.h"
 
+#include <QFile>
 #include <csignal>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -47,6 +48,17 @@ std::uint64_t LinuxProcesses::workingSetBytes(ProcessId pid) {
     if (!pages || pageSize <= 0)
         return 0;
     return *pages * static_cast<std::uint64_t>(pageSize);
+}
+
+QString LinuxProcesses::executablePath(ProcessId pid) {
+    if (pid == 0)
+        return {};
+    const QByteArray link = QFile::encodeName(QStringLiteral("%1/%2/exe").arg(m_procRoot).arg(pid));
+    char target[4096];
+    const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+    if (length <= 0 || static_cast<std::size_t>(length) == sizeof target)
+        return {};
+    return QFile::decodeName(QByteArray(target, static_cast<int>(length)));
 }
 
 } // namespace platform

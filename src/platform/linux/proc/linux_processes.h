@@ -16,6 +16,7 @@ public:
     bool terminateProcess(const ProcessIdentity& process) override;
     ProcessId currentProcessId() override;
     std::uint64_t workingSetBytes(ProcessId pid) override;
+    QString executablePath(ProcessId pid) override;
 
 private:
     QString m_procRoot;

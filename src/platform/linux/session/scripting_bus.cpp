@@ -22,13 +22,19 @@ const QDBusArgument& operator>>(const QDBusArgument& in, BusTask& task) {
 ScriptingBus::ScriptingBus(ScriptingTarget& target, QDBusConnection bus) : m_target(target), m_bus(std::move(bus)) {
     qDBusRegisterMetaType<BusTask>();
     qDBusRegisterMetaType<QList<BusTask>>();
-    m_registered = m_bus.isConnected() &&
-                   m_bus.registerObject(QString::fromLatin1(kPath), this, QDBusConnection::ExportScriptableSlots);
+    m_registered = m_bus.isConnected() && m_bus.registerObject(QString::fromLatin1(kPath), this,
+                                                               QDBusConnection::ExportScriptableSlots |
+                                                                   QDBusConnection::ExportScriptableSignals);
 }
 
 ScriptingBus::~ScriptingBus() {
     if (m_registered)
         m_bus.unregisterObject(QString::fromLatin1(kPath));
+}
+
+void ScriptingBus::announce(const ActivityEntry& entry) {
+    if (entry.endedOrAskedToClose())
+        emit TaskEnded(entry.title, entry.pid, entry.reason, entry.resultText());
 }
 
 void ScriptingBus::refuse(const std::optional<ScriptingError>& error) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/activity.h"
 #include "platform/scripting_target.h"
 
 #include <QDBusConnection>
@@ -27,6 +28,11 @@ public:
     ~ScriptingBus() override;
     // False when the path is taken on the bus.
     bool registered() const { return m_registered; }
+    // Sends TaskEnded for an entry where Torvane ended a task or asked it to close.
+    void announce(const ActivityEntry& entry);
+
+signals:
+    Q_SCRIPTABLE void TaskEnded(const QString& title, uint pid, const QString& reason, const QString& result);
 
 public slots:
     Q_SCRIPTABLE QList<platform::BusTask> Tasks();
