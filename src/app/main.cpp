@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
             {[&protection] { return protection.protectionOn(); },
              [&main, &protection](bool on) { main.guarded([&protection, on] { protection.setProtection(on); }); }},
             &main.activityLog());
-        platform::ScriptingBus scriptingBus(scripting, QDBusConnection::sessionBus());
+        platform::ScriptingBus scriptingBus(scripting, instance, QDBusConnection::sessionBus());
         QObject::connect(&main.activityLog(), &ActivityLog::recorded, &scriptingBus, &platform::ScriptingBus::announce);
         const RunningProgram running(program);
         std::atexit(flushPendingSaves);

@@ -6,6 +6,7 @@
 #include "support/dbus_mock.h"
 #include "support/pump_until.h"
 
+#include <QDBusConnection>
 #include <QDBusMessage>
 #include <gtest/gtest.h>
 
@@ -38,8 +39,9 @@ TEST(ScriptingBus, ListChangesAndRefusals) {
     ActivityLog log;
     ScriptingService service(safe, kill, windows, {[&] { return protection; }, [&](bool on) { protection = on; }},
                              &log);
-    platform::ScriptingBus bus(service, server);
-    ASSERT_TRUE(bus.registered());
+    QObject host; // the program's org.freedesktop.Application object
+    platform::ScriptingBus bus(service, host, server);
+    ASSERT_TRUE(server.registerObject(QString::fromLatin1(bus.kPath), &host, QDBusConnection::ExportAdaptors));
 
     const auto call = [&](const char* method, const QVariantList& args) {
         QDBusMessage message =

@@ -19,17 +19,10 @@ const QDBusArgument& operator>>(const QDBusArgument& in, BusTask& task) {
     return in;
 }
 
-ScriptingBus::ScriptingBus(ScriptingTarget& target, QDBusConnection bus) : m_target(target), m_bus(std::move(bus)) {
+ScriptingBus::ScriptingBus(ScriptingTarget& target, QObject& host, QDBusConnection bus)
+    : QDBusAbstractAdaptor(&host), m_target(target), m_bus(std::move(bus)) {
     qDBusRegisterMetaType<BusTask>();
     qDBusRegisterMetaType<QList<BusTask>>();
-    m_registered = m_bus.isConnected() && m_bus.registerObject(QString::fromLatin1(kPath), this,
-                                                               QDBusConnection::ExportScriptableSlots |
-                                                                   QDBusConnection::ExportScriptableSignals);
-}
-
-ScriptingBus::~ScriptingBus() {
-    if (m_registered)
-        m_bus.unregisterObject(QString::fromLatin1(kPath));
 }
 
 void ScriptingBus::announce(const ActivityEntry& entry) {
@@ -37,9 +30,11 @@ void ScriptingBus::announce(const ActivityEntry& entry) {
         emit TaskEnded(entry.title, entry.pid, entry.reason, entry.resultText());
 }
 
-void ScriptingBus::refuse(const std::optional<ScriptingError>& error) {
-    if (error && calledFromDBus())
-        sendErrorReply(error->name, error->message);
+void ScriptingBus::refuse(const std::optional<ScriptingError>& error, const QDBusMessage& call) {
+    if (!error)
+        return;
+    call.setDelayedReply(true); // the error below is the only reply
+    m_bus.send(call.createErrorReply(error->name, error->message));
 }
 
 QList<BusTask> ScriptingBus::Tasks() {
@@ -49,18 +44,18 @@ QList<BusTask> ScriptingBus::Tasks() {
     return out;
 }
 
-QStringList ScriptingBus::List(const QString& list) {
+QStringList ScriptingBus::List(const QString& list, const QDBusMessage& call) {
     QStringList entries;
-    refuse(m_target.list(list, entries));
+    refuse(m_target.list(list, entries), call);
     return entries;
 }
 
-void ScriptingBus::Add(const QString& list, const QString& title) {
-    refuse(m_target.add(list, title));
+void ScriptingBus::Add(const QString& list, const QString& title, const QDBusMessage& call) {
+    refuse(m_target.add(list, title), call);
 }
 
-void ScriptingBus::Remove(const QString& list, const QString& title) {
-    refuse(m_target.remove(list, title));
+void ScriptingBus::Remove(const QString& list, const QString& title, const QDBusMessage& call) {
+    refuse(m_target.remove(list, title), call);
 }
 
 void ScriptingBus::SetProtection(bool on) {

@@ -38,7 +38,8 @@ SingleInstance::Outcome SingleInstance::claim() {
     if (!bus.isConnected())
         return Outcome::NoBus;
     // The object is there before the name, so whoever sees the name can call it.
-    if (!bus.registerObject(m_path, this, QDBusConnection::ExportAllSlots))
+    // Adaptors: the scripting interface is added to this object (the bus has one object per path).
+    if (!bus.registerObject(m_path, this, QDBusConnection::ExportAllSlots | QDBusConnection::ExportAdaptors))
         return Outcome::Failed;
     if (bus.registerService(m_name)) {
         m_registered = true;
