@@ -120,6 +120,8 @@ void ActivityLog::record(ActivityEntry entry) {
     {
         const std::lock_guard lock(m_mutex);
         m_pending.push_back(entry);
+        if (m_pending.size() > kMaxPending)
+            m_pending.pop_front();
     }
     m_wake.notify_one();
     emit recorded(entry);

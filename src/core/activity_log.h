@@ -29,6 +29,9 @@ class ActivityLog : public QObject {
 public:
     // The History window shows at most this many entries.
     static constexpr std::size_t kKept = 1000;
+    // Entries waiting for a stalled journal or disk beyond this many are dropped, oldest first, so a
+    // sink that never returns cannot make the program grow without end.
+    static constexpr std::size_t kMaxPending = 10000;
 
     ActivityLog();
     ~ActivityLog() override;
