@@ -2,6 +2,8 @@
 #include "app/auto_save.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/program_folders.h"
+#include "app/remote_commands.h"
 #include "app/scripting_service.h"
 #include "app/torvane_program.h"
 #include "app/tray_controller.h"
@@ -11,6 +13,7 @@
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/session/journal_activity.h"
 #include "platform/linux/session/scripting_bus.h"
+#include "platform/linux/session/scripting_client.h"
 #include "platform/linux/session/signal_termination.h"
 #include "platform/linux/session/single_instance.h"
 #include "platform/torvane_error.h"
@@ -38,6 +41,23 @@ struct RunningProgram {
     ~RunningProgram() { g_running = nullptr; }
 };
 
+int answered(const CommandLineAnswer& answer) {
+    std::fputs(qPrintable(answer.out), stdout);
+    std::fputs(qPrintable(answer.err), stderr);
+    return answer.status;
+}
+
+// The bus needs an application object, but these commands need no display.
+int runRemoteCommand(const RemoteCommand& command, int argc, char** argv) {
+    const QCoreApplication app(argc, argv);
+    const QString display = qEnvironmentVariable("DISPLAY");
+    platform::ScriptingClient torvane(QDBusConnection::sessionBus(),
+                                      platform::SingleInstance::busName(kAppId, display));
+    const ProgramFolders folders = currentProgramFolders();
+    return answered(runRemoteCommand(command, torvane, display,
+                                     {folders.data, folders.installed, qEnvironmentVariable("XDG_CONFIG_DIRS")}));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -45,11 +65,10 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLineAnswer answer = readCommandLine(arguments);
-    if (answer.exit) {
-        std::fputs(qPrintable(answer.out), stdout);
-        std::fputs(qPrintable(answer.err), stderr);
-        return answer.status;
-    }
+    if (answer.exit)
+        return answered(answer);
+    if (answer.remote)
+        return runRemoteCommand(*answer.remote, argc, argv);
     // Torvane guards an X11 desktop: it needs an X server even where Qt could draw elsewhere.
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         std::fprintf(stderr, "Torvane needs an X11 display, but DISPLAY is not set.\n");
