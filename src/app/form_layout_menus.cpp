@@ -82,6 +82,8 @@ void buildMainMenu(MainForm& f, QMenuBar* bar) {
     f.removeFromKillListAction =
         item(f.killListMenu, "removeFromKillListAction", QStringLiteral("Remove selected task"));
     f.clearKillListAction = item(f.killListMenu, "clearKillListAction", QStringLiteral("Clear Kill List"));
+    f.historyAction = item(f.tasksMenu, "historyAction", QStringLiteral("History"),
+                           QStringLiteral("What Torvane ended, asked to close, refused or remembered, and why."));
 
     f.ramMenu = submenu(bar, "ramMenu", QStringLiteral("RAM"));
     f.optimizeMenu = submenu(f.ramMenu, "optimizeMenu", QStringLiteral("Optimize and free RAM"));

@@ -47,6 +47,7 @@ struct MainMenuControls {
     QMenu* listManagementMenu = nullptr;
     QAction* saveListsAction = nullptr;
     QAction* loadListsAction = nullptr;
+    QAction* historyAction = nullptr;
     QMenu* safeListMenu = nullptr;
     QMenu* killListMenu = nullptr;
     QMenu* ramMenu = nullptr;

@@ -5,6 +5,7 @@
 #include "app/app_id.h"
 #include "app/autostart.h"
 #include "app/form_layout.h"
+#include "app/history_window.h"
 #include "app/program_folders.h"
 #include "app/screen_fit.h"
 #include "app/shell_controller.h"
@@ -89,6 +90,8 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
     const auto showHelp = [this] { m_helping->openHelp(m_values.HelpDir); };
     handle(m_form.showHelpButton, &QPushButton::clicked, showHelp);
     handleMenuItem(m_form.showHelpAction, showHelp);
+    m_history = std::make_unique<HistoryWindow>(*m_activityLog);
+    handleMenuItem(m_form.historyAction, [this] { m_history->open(); });
     m_investigator = std::make_unique<TemperatureInvestigator>();
     m_listCommands = std::make_unique<ListCommands>(ListCommandControls{.allTasksView = t.allTasksView,
                                                                         .safeListView = t.safeListView,
@@ -128,8 +131,9 @@ MainWindow::MainWindow(Platform& platform, SharedValues& values, const SettingsS
     handleTimer(m_form.refreshTimer, [this] { onRefreshTick(); });
     // Each window exists, hidden, from start-up on (Qt would otherwise create it when first shown),
     // so the first snapshot of protection already holds them.
-    for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_newTask.get()),
-                            static_cast<QWidget*>(m_helping.get()), static_cast<QWidget*>(m_investigator.get())})
+    for (QWidget* window :
+         {static_cast<QWidget*>(this), static_cast<QWidget*>(m_newTask.get()), static_cast<QWidget*>(m_helping.get()),
+          static_cast<QWidget*>(m_investigator.get()), static_cast<QWidget*>(m_history.get())})
         window->winId();
     onCreated();
     m_settings = makeSettings(*this);
@@ -165,6 +169,7 @@ void MainWindow::onCreated() {
     m_activityFile = std::make_unique<ActivityFile>(m_values.BaseDir + ActivityFile::fileName());
     m_activityLog->seed(m_activityFile->readLatest(ActivityLog::kKept));
     m_activityLog->addSlowSink(*m_activityFile);
+    m_history->reload();
     m_advancedTab->controls().startAtLoginCheck->setChecked(autostart::enabled(autostart::currentEntryPath(kAppId)));
     m_platform.hotKey.registerHotKey([this] { guarded([this] { m_trayController->HotKeyMessage(); }); });
     QCoreApplication::setApplicationName(kApplicationTitle);

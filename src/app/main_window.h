@@ -34,6 +34,7 @@ class TaskManagementTab;
 class TaskListController;
 class TaskActionWindow;
 class HelpWindow;
+class HistoryWindow;
 class TemperatureInvestigator;
 
 // The main window: owner of every control, hidden list and timer, and of the controllers that
@@ -57,6 +58,7 @@ public:
     ActivityLog& activityLog() { return *m_activityLog; }
     TaskActionWindow& newTask() { return *m_newTask; }
     HelpWindow& helping() { return *m_helping; }
+    HistoryWindow& history() { return *m_history; }
     TemperatureInvestigator& investigator() { return *m_investigator; }
     ListFileController& listFile() { return *m_listFile; }
     ListCommands& listCommands() { return *m_listCommands; }
@@ -125,6 +127,7 @@ private:
     std::unique_ptr<ListFileController> m_listFile;
     std::unique_ptr<TaskActionWindow> m_newTask;
     std::unique_ptr<HelpWindow> m_helping;
+    std::unique_ptr<HistoryWindow> m_history;
     std::unique_ptr<TemperatureInvestigator> m_investigator;
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Protection> m_protection;

@@ -13,10 +13,13 @@
 #include "temperature/temperature_tab.h"
 #include "widgets/task_list_view.h"
 
+#include "app/history_window.h"
 #include "app/main_form.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QTableWidget>
 
 using namespace platform;
 
@@ -126,11 +129,25 @@ TEST_F(ActivityLogTest, EveryPathLeavesOneEntryWithItsReason) {
             fake.removeWindow(victim);
         fake.setCloseRemovesWindow(true);
     }
+    // The History window shows them newest first, and its filter keeps the rows that match.
+    QTableWidget& table = *main().history().historyTable;
+    ASSERT_EQ(table.rowCount(), int(std::size(paths)));
+    EXPECT_EQ(table.item(0, 1)->text(), "refused: Torvane itself");
+    EXPECT_EQ(table.item(int(std::size(paths)) - 1, 5)->text(), "kill list entry \"Victim\"");
+    main().history().filterEdit->setText("SELECTED");
+    QStringList shown;
+    for (int row = 0; row < table.rowCount(); ++row)
+        if (!table.isRowHidden(row))
+            shown << table.item(row, 5)->text();
+    EXPECT_EQ(shown, QStringList({"Kill Selected Task", "Kill Selected Task"}));
+
     // The file beside the lists has them all, and a new start shows them again.
     main().activityLog().flush();
-    const std::vector<ActivityEntry> written = ActivityFile(baseDir.filePath("Activity.log")).readLatest(100);
-    ASSERT_EQ(written.size(), std::size(paths));
-    EXPECT_EQ(written.back().resultText(), "refused: Torvane itself");
+    ASSERT_EQ(ActivityFile(baseDir.filePath("Activity.log")).readLatest(100).size(), std::size(paths));
+    program.reset();
+    startProgram();
+    EXPECT_EQ(main().history().historyTable->rowCount(), int(std::size(paths)));
+    EXPECT_EQ(main().history().historyTable->item(0, 1)->text(), "refused: Torvane itself");
 }
 
 } // namespace
