@@ -3,6 +3,12 @@
 # program on a private X server with a window manager, so they can be made again whenever a window
 # changes. Run after `make build`: scripts/make-readme-pictures.sh
 set -eu
+for tool in Xvfb openbox xdotool import dbus-run-session; do
+    command -v "$tool" >/dev/null || {
+        echo "$tool is missing: apt-get install xvfb openbox xdotool imagemagick dbus" >&2
+        exit 1
+    }
+done
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${TORVANE_BIN_DIR:-$root/build/bin}
 out=${TORVANE_PICTURES_DIR:-$root/docs}
