@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <sys/uio.h>
+// The entries say where they come from in their own fields, not as a source file and line.
+#define SD_JOURNAL_SUPPRESS_LOCATION
 #include <systemd/sd-journal.h>
 #include <vector>
 
