@@ -29,12 +29,16 @@ QString memoryText(std::uint64_t bytes) {
     return QString::number(static_cast<qint64>(megabytes)) + QStringLiteral(" Mega Bytes");
 }
 
+bool usesTooMuchMemory(std::uint64_t bytes, std::int32_t memoryLimitMB) {
+    const double megabytes = static_cast<double>(bytes) / static_cast<double>(kMegabyte);
+    return static_cast<double>(memoryLimitMB) < megabytes;
+}
+
 QString taskHeading(std::uint64_t bytes, std::int32_t memoryLimitMB, const QString& reason) {
     if (!reason.isEmpty())
         return reason;
-    const double megabytes = static_cast<double>(bytes) / static_cast<double>(kMegabyte);
-    return static_cast<double>(memoryLimitMB) >= megabytes ? QStringLiteral("New task running")
-                                                           : QStringLiteral("Too much memory used by task");
+    return usesTooMuchMemory(bytes, memoryLimitMB) ? QStringLiteral("Too much memory used by task")
+                                                   : QStringLiteral("New task running");
 }
 
 QString taskMessage(const TaskFacts& facts) {

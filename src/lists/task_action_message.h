@@ -16,6 +16,8 @@ QString memoryText(std::uint64_t bytes);
 
 // The heading: the reason when there is one, otherwise whether the task's memory stays within
 // the limit (compared unrounded).
+// Whether the task is asked about for its memory: it uses more than the warning's limit.
+bool usesTooMuchMemory(std::uint64_t bytes, std::int32_t memoryLimitMB);
 QString taskHeading(std::uint64_t bytes, std::int32_t memoryLimitMB, const QString& reason);
 
 struct TaskFacts {

@@ -273,7 +273,11 @@ void TaskActionWindow::killTask() {
     // The task keeps the owner noted when it was taken from the desktop: if its window has gone or
     // passed to another program while the window was open, nothing is killed.
     const TaskEntry task = m_values.ActionTask;
-    switch (m_actions.killCaptured(task, kill_reason::taskActionWindow())) {
+    std::uint64_t bytes = 0;
+    const bool memoryWarning = m_ActionWindowReason.isEmpty() && m_actions.GetTaskMemory(task.handle, bytes) &&
+                               usesTooMuchMemory(bytes, m_values.MemoryLimitMB);
+    switch (
+        m_actions.killCaptured(task, memoryWarning ? kill_reason::memoryWarning() : kill_reason::taskActionWindow())) {
     case TaskActions::KillOutcome::OwnTask:
         // Hidden without a decision: a repeated "Kill Task" must not bring the refusal back.
         m_actions.tellOwnTaskSpared(this);

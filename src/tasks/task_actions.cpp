@@ -40,6 +40,9 @@ QString investigator() {
 QString overheatReaction() {
     return QStringLiteral("overheat reaction");
 }
+QString memoryWarning() {
+    return QStringLiteral("memory warning");
+}
 QString killTask() {
     return QStringLiteral("Kill Task");
 }

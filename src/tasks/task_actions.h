@@ -29,7 +29,8 @@ QString killSelectedTask();
 QString killAllOutsideSafeList();
 QString investigator();
 QString overheatReaction();
-QString killTask(); // a kill by a caller that names no reason of its own
+QString memoryWarning(); // the Task Action window, asking about a task over the memory limit
+QString killTask();      // a kill by a caller that names no reason of its own
 } // namespace kill_reason
 
 // What the program does to one task through its window: kill it (close the window, end the

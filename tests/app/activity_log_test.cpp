@@ -67,6 +67,14 @@ TEST_F(ActivityLogTest, EveryPathLeavesOneEntryWithItsReason) {
              program->newTask().rememberCheck->setChecked(false);
              program->newTask().onKillTaskClicked();
          }},
+        {"memory warning",
+         [&] {
+             fake.setWorkingSet(pid, 600ull << 20);
+             program->values().MemoryLimitMB = 55;
+             program->newTask().showFor(listed("Victim"));
+             program->newTask().rememberCheck->setChecked(false);
+             program->newTask().onKillTaskClicked();
+         }},
         {"Kill Selected Task",
          [&] {
              listed("Victim");
