@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/scripting_target.h"
+#include "tasks/task_snapshot.h"
 
 #include <functional>
 
@@ -15,8 +16,8 @@ class WindowSystem;
 // the auto-save writes them to the list file as it does a change by hand.
 class ScriptingService : public platform::ScriptingTarget {
 public:
-    // A window title holds at most this many UTF-16 code units; a longer entry could never match.
-    static constexpr int kTitleLimit = 256;
+    // A longer entry could never match a task's title.
+    static constexpr int kTitleLimit = kMaxTitleLength;
 
     struct Protection {
         std::function<bool()> isOn;

@@ -2,10 +2,6 @@
 
 #include "platform/processes.h"
 
-namespace {
-constexpr int kMaxTitleLength = 256;
-}
-
 void appendTasks(const std::vector<platform::WindowInfo>& windows, bool visible, TaskList& target) {
     for (const platform::WindowInfo& w : windows) {
         if (w.title.isEmpty() || w.visible != visible)

@@ -10,6 +10,9 @@ class Processes;
 // What the desktop's top-level windows make of a task list. A task is a window with a title;
 // entries are appended in stacking order, the top first, and the target list is never cleared.
 
+// A task's title holds at most this many UTF-16 code units; a window's longer title is cut there.
+constexpr int kMaxTitleLength = 256;
+
 // Appends the titled windows that are visible.
 void ListVisibleTasks(platform::WindowSystem& windows, TaskList& target);
 // Appends the titled windows that are not visible.
