@@ -58,7 +58,7 @@ void TaskActions::record(const TaskEntry& task, const WindowOwner& owner, const 
     if (!m_log)
         return;
     if (task.handle != 0) {
-        const LoggedAct act{task.handle, owner.pid, reason};
+        const LoggedAct act{task.handle, owner.pid};
         if (std::find(m_logged.begin(), m_logged.end(), act) != m_logged.end())
             return;
         m_logged.push_back(act);

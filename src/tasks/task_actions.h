@@ -98,12 +98,12 @@ private:
     ActivityLog* m_log;
     // Tasks a kill was tried on: the window, its title and its owner at that moment.
     std::vector<TaskEntry> m_triedKills;
-    // What was logged per window: a kill-listed window that outlives a tick, or this program's own
-    // window in the kill list, is struck on every tick but logged once.
+    // What was logged per window and owner: a kill-listed window that outlives a tick, or this
+    // program's own window in the kill list (its caption, and so the entry that matches it, changes
+    // with every status), is struck on every tick but logged once.
     struct LoggedAct {
         platform::WindowHandle window = 0;
         platform::ProcessId pid = 0;
-        QString reason;
         friend bool operator==(const LoggedAct&, const LoggedAct&) = default;
     };
     std::vector<LoggedAct> m_logged;
