@@ -33,13 +33,17 @@ cp "$bin/torvane" "$bin/core-temp" "$work/app/"
 cp "$bin/x11_child" "$work/app/text-editor"
 cp "$bin/x11_child" "$work/app/unwanted-game"
 cp -r "$bin/Help" "$work/app/"
+mkdir -m 700 "$work/runtime"
+# Without XDG_RUNTIME_DIR and XDG_CACHE_HOME Qt and openbox would use folders shared with this machine.
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CONFIG_DIRS="$work/xdg"
+export XDG_RUNTIME_DIR="$work/runtime" XDG_CACHE_HOME="$work/cache"
 export LANG=C.UTF-8 TZ=UTC
 
 Xvfb -displayfd 3 -screen 0 1100x720x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids="$!"
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
 openbox >/dev/null 2>&1 &
 pids="$pids $!"
 sleep 1
@@ -48,7 +52,14 @@ torvane="$work/app/torvane"
 "$torvane" --kill-list add "Unwanted game" >/dev/null
 "$torvane" >/dev/null 2>&1 &
 pids="$pids $!"
-main=$(xdotool search --sync --onlyvisible --name '^Torvane ' | head -n 1)
+# A window that never comes ends the script rather than leaving it waiting.
+window_named() {
+    timeout 30 xdotool search --sync --onlyvisible --limit 1 --name "$1" || {
+        echo "no window named $1 appeared" >&2
+        exit 1
+    }
+}
+main=$(window_named '^Torvane ')
 "$torvane" --safe-list add "Text editor"
 "$work/app/text-editor" --window --utf8 "Text editor" >/dev/null 2>&1 &
 pids="$pids $!"
@@ -57,6 +68,7 @@ for title in "Unwanted game" "Unwanted game"; do
     "$work/app/unwanted-game" --window --utf8 "$title" >/dev/null 2>&1 &
     child=$!
     for _ in $(seq 50); do kill -0 "$child" 2>/dev/null || break; sleep 0.1; done
+    kill "$child" 2>/dev/null || true # left standing only when Torvane failed to end it
 done
 sleep 3 # the task list refreshes every 2.5 s
 xdotool windowactivate --sync "$main" # in front of the text editor's window
@@ -67,7 +79,7 @@ import -window "$main" "$out/main-window.png"
 xdotool mousemove --window "$main" 25 12 click 1
 sleep 0.5
 xdotool key Up Return
-history=$(xdotool search --sync --onlyvisible --name '^History$' | head -n 1)
+history=$(window_named '^History$')
 sleep 0.5
 import -window "$history" "$out/history-window.png"
 echo "Made $out/main-window.png and $out/history-window.png"

@@ -17,12 +17,18 @@ QString pidText(platform::ProcessId pid) {
     return pid == 0 ? QString() : QString::number(pid);
 }
 
+// Qt reads a tooltip that looks like markup as rich text; escaped inside a paragraph, a title such
+// as "<img src=...>" shows as the characters it is.
+QString plainToolTip(const QString& text) {
+    return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>").arg(text.toHtmlEscaped());
+}
+
 } // namespace
 
 HistoryWindow::HistoryWindow(ActivityLog& log, QWidget* parent) : QWidget(parent, Qt::Window), m_log(log) {
     setObjectName(QStringLiteral("historyWindow"));
     setWindowTitle(QStringLiteral("History"));
-    resize(1000, 420);
+    resize(1080, 440);
     auto* layout = new QVBoxLayout(this);
     filterEdit = new QLineEdit(this);
     filterEdit->setObjectName(QStringLiteral("historyFilterEdit"));
@@ -37,13 +43,23 @@ HistoryWindow::HistoryWindow(ActivityLog& log, QWidget* parent) : QWidget(parent
     historyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     historyTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     historyTable->verticalHeader()->hide();
+    historyTable->verticalHeader()->setDefaultSectionSize(historyTable->fontMetrics().height() + 6);
     historyTable->setWordWrap(false);
+    historyTable->setTextElideMode(Qt::ElideMiddle); // a path keeps its program's name in sight
+    historyTable->setAlternatingRowColors(true);
     QHeaderView* header = historyTable->horizontalHeader();
-    for (const int column : {Time, Result, Pid, Executable})
-        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    // The title and the reason share what is left.
-    for (const int column : {Title, Reason})
-        header->setSectionResizeMode(column, QHeaderView::Stretch);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Fixed widths that fit the usual contents: measuring the rows again on every entry would cost
+    // the event loop time while a kill list strikes often. The reason takes what is left.
+    const auto widthOf = [this](const char* sample) {
+        return historyTable->fontMetrics().horizontalAdvance(QLatin1String(sample)) + 24;
+    };
+    historyTable->setColumnWidth(Time, widthOf("0000-00-00 00:00:00"));
+    historyTable->setColumnWidth(Result, widthOf("list changed: added to the kill list"));
+    historyTable->setColumnWidth(Title, 170);
+    historyTable->setColumnWidth(Pid, widthOf("4194304"));
+    historyTable->setColumnWidth(Executable, 210);
+    header->setStretchLastSection(true);
     layout->addWidget(historyTable);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("closeButton"));
@@ -78,7 +94,7 @@ void HistoryWindow::insertNewest(const platform::ActivityEntry& entry) {
                                         entry.reason};
     for (int column = 0; column < ColumnCount; ++column) {
         auto* cell = new QTableWidgetItem(cells[column]);
-        cell->setToolTip(cells[column]); // a long title or path is cut in its column
+        cell->setToolTip(plainToolTip(cells[column])); // a long title or path is cut in its column
         historyTable->setItem(0, column, cell);
     }
     while (historyTable->rowCount() > static_cast<int>(ActivityLog::kKept))

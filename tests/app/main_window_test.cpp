@@ -99,6 +99,7 @@ TEST_F(MainWindowTest, MenuItemsCaptionsAndCheckMarks) {
         {"silentModeAction", "Silent Mode", true, false},
         {"temperatureTabAction", "Temperature tab enabled", true, true},
         {"showHelpAction", "Show Help", false, false},
+        {"historyAction", "History", false, false},
         {"trayToTrayAction", "To Tray", false, false},
         {"trayTemperatureTabAction", "Temperature Tab", true, true},
         {"allTasksKillAction", "Kill task (will kill parrent application)", false, false},
