@@ -70,8 +70,7 @@ void loadLists(const QString& path, const ListFilePlace& place, TaskListModel& s
     } catch (const TorvaneError& e) {
         sections.error = e.text();
     }
-    // A file without a single item is what a load of a missing file leaves: two empty lists.
-    if (sections.error.isEmpty() || sections.error == QStringLiteral("List index out of bounds (0)")) {
+    if (sections.error.isEmpty() || sections.holdsNoItems()) {
         safe.setTasks(sections.safe);
         kill.setTasks(sections.kill);
         return;

@@ -16,20 +16,6 @@ bool reordersOrBreaks(char16_t c) {
     return (c >= 0x200e && c <= 0x200f) || (c >= 0x2028 && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069) || c == 0xfeff;
 }
 
-struct ResultName {
-    ActivityResult result;
-    const char* prefix;
-};
-// The file keeps the result's text; the prefix gives the kind back.
-const ResultName kResultNames[] = {
-    {ActivityResult::Ended, "ended"},
-    {ActivityResult::CloseRequestOnly, "close request only"},
-    {ActivityResult::AlreadyGone, "already gone"},
-    {ActivityResult::RefusedOwnTask, "refused: Torvane itself"},
-    {ActivityResult::Remembered, "remembered: "},
-    {ActivityResult::ListChanged, "list changed: "},
-};
-
 } // namespace
 
 QString escapedForLog(const QString& text) {
@@ -72,11 +58,15 @@ std::optional<ActivityEntry> parseActivityLine(const QString& line) {
     entry.executable = fields[3];
     entry.reason = fields[4];
     entry.title = fields[5];
-    for (const ResultName& name : kResultNames) {
-        const QString prefix = QString::fromLatin1(name.prefix);
-        const bool withDecision = prefix.endsWith(QLatin1Char(' '));
+    // The file holds the result's text; each kind's text without a decision gives the kind back
+    // (those that carry a decision end in ": ").
+    for (const ActivityResult result :
+         {ActivityResult::Ended, ActivityResult::CloseRequestOnly, ActivityResult::AlreadyGone,
+          ActivityResult::RefusedOwnTask, ActivityResult::Remembered, ActivityResult::ListChanged}) {
+        entry.result = result;
+        const QString prefix = ActivityEntry{.result = result}.resultText();
+        const bool withDecision = prefix.endsWith(QStringLiteral(": "));
         if (withDecision ? fields[1].startsWith(prefix) : fields[1] == prefix) {
-            entry.result = name.result;
             if (withDecision)
                 entry.decision = fields[1].mid(prefix.size());
             return entry;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
 
 // What the "Task Action" window decided about the task it asked for; the next protection tick
@@ -14,25 +13,6 @@ enum class ActionDecision : std::int32_t {
     AllowToRun = 4,
     Ignore = -1,
 };
-
-// The button's text for a decision, as the activity log names it.
-inline QString decisionName(ActionDecision decision) {
-    switch (decision) {
-    case ActionDecision::KillTask:
-        return QStringLiteral("Kill Task");
-    case ActionDecision::AddToSafeList:
-        return QStringLiteral("Add to Safe List");
-    case ActionDecision::AddToKillList:
-        return QStringLiteral("Add to Kill List");
-    case ActionDecision::AllowToRun:
-        return QStringLiteral("Allow to Run");
-    case ActionDecision::Ignore:
-        return QStringLiteral("Ignore");
-    case ActionDecision::None:
-        break;
-    }
-    return QStringLiteral("none");
-}
 
 // The last action the user asked to repeat, by the Task Action window button that repeats it.
 enum class RepeatAction : std::int32_t {

@@ -18,6 +18,8 @@ struct ListFileSections {
     QString error; // "List index out of bounds (N)" when a section lacks its separator
 
     void throwIfError() const;
+    // A file without a single item, as a load of a missing file leaves it: two empty lists.
+    bool holdsNoItems() const { return error == QStringLiteral("List index out of bounds (0)"); }
 };
 
 inline const QString kDefaultListFileName = QStringLiteral("AllLists.sav");

@@ -97,7 +97,7 @@ void ListFileController::loadDefaultFile(const QString& path) {
             return;
         }
         // A file without a single item holds nothing to keep: older starts left such a file.
-        if (sections.error == QStringLiteral("List index out of bounds (0)")) {
+        if (sections.holdsNoItems()) {
             SaveAllLists(false);
             return;
         }

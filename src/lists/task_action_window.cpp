@@ -357,7 +357,9 @@ void TaskActionWindow::onHidden() {
     if (rememberCheck->isChecked()) {
         try {
             RecordChoice(m_values.TaskDecision, m_values.ActionTask.title, m_values.BaseDir + kMyChoiceFileName);
-            m_actions.recordRemembered(m_values.ActionTask, decisionName(m_values.TaskDecision));
+            m_actions.recordRemembered(m_values.ActionTask, m_values.TaskDecision == ActionDecision::Ignore
+                                                                ? QStringLiteral("Ignore")
+                                                                : ActionName(static_cast<int>(m_values.TaskDecision)));
         } catch (const TorvaneError&) {
             failure = std::current_exception();
         }

@@ -5,14 +5,14 @@
 
 namespace platform {
 
-QDBusArgument& operator<<(QDBusArgument& out, const BusTask& task) {
+QDBusArgument& operator<<(QDBusArgument& out, const ScriptedTask& task) {
     out.beginStructure();
     out << task.title << task.shown << task.pid;
     out.endStructure();
     return out;
 }
 
-const QDBusArgument& operator>>(const QDBusArgument& in, BusTask& task) {
+const QDBusArgument& operator>>(const QDBusArgument& in, ScriptedTask& task) {
     in.beginStructure();
     in >> task.title >> task.shown >> task.pid;
     in.endStructure();
@@ -21,8 +21,8 @@ const QDBusArgument& operator>>(const QDBusArgument& in, BusTask& task) {
 
 ScriptingBus::ScriptingBus(ScriptingTarget& target, QObject& host, QDBusConnection bus)
     : QDBusAbstractAdaptor(&host), m_target(target), m_bus(std::move(bus)) {
-    qDBusRegisterMetaType<BusTask>();
-    qDBusRegisterMetaType<QList<BusTask>>();
+    qDBusRegisterMetaType<ScriptedTask>();
+    qDBusRegisterMetaType<QList<ScriptedTask>>();
 }
 
 void ScriptingBus::announce(const ActivityEntry& entry) {
@@ -37,11 +37,9 @@ void ScriptingBus::refuse(const std::optional<ScriptingError>& error, const QDBu
     m_bus.send(call.createErrorReply(error->name, error->message));
 }
 
-QList<BusTask> ScriptingBus::Tasks() {
-    QList<BusTask> out;
-    for (const ScriptedTask& task : m_target.tasks())
-        out.append(BusTask{task.title, task.shown, task.pid});
-    return out;
+QList<ScriptedTask> ScriptingBus::Tasks() {
+    const std::vector<ScriptedTask> tasks = m_target.tasks();
+    return QList<ScriptedTask>(tasks.begin(), tasks.end());
 }
 
 QStringList ScriptingBus::List(const QString& list, const QDBusMessage& call) {

@@ -4,17 +4,16 @@
 #include "platform/scripting_target.h"
 
 #include <QDBusAbstractAdaptor>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QObject>
 
 namespace platform {
 
-struct BusTask {
-    QString title;
-    bool shown = false;
-    uint pid = 0;
-};
+// A task on the bus: the structure (sbu).
+QDBusArgument& operator<<(QDBusArgument& out, const ScriptedTask& task);
+const QDBusArgument& operator>>(const QDBusArgument& in, ScriptedTask& task);
 
 // io.github.torvane.Torvane1 at /io/github/torvane/Torvane: the program's scripting interface,
 // described by data/io.github.torvane.Torvane1.xml. The bus allows one object per path, and the
@@ -26,6 +25,7 @@ class ScriptingBus : public QDBusAbstractAdaptor {
 
 public:
     static constexpr const char* kPath = "/io/github/torvane/Torvane";
+    static constexpr const char* kInterface = "io.github.torvane.Torvane1";
 
     // `host` outlives this adaptor; refusals are answered on `bus`, where the host is registered.
     ScriptingBus(ScriptingTarget& target, QObject& host, QDBusConnection bus);
@@ -36,7 +36,7 @@ signals:
     Q_SCRIPTABLE void TaskEnded(const QString& title, uint pid, const QString& reason, const QString& result);
 
 public slots:
-    Q_SCRIPTABLE QList<platform::BusTask> Tasks();
+    Q_SCRIPTABLE QList<platform::ScriptedTask> Tasks();
     // The message is the call itself, so a refusal can answer it with an error (an adaptor has no
     // QDBusContext); it is not part of the interface.
     Q_SCRIPTABLE QStringList List(const QString& list, const QDBusMessage& call);
@@ -54,4 +54,4 @@ private:
 
 } // namespace platform
 
-Q_DECLARE_METATYPE(platform::BusTask)
+Q_DECLARE_METATYPE(platform::ScriptedTask)

@@ -22,7 +22,7 @@ bool ScriptingClient::running() {
 std::optional<QString> ScriptingClient::call(const QString& method, const QVariantList& arguments,
                                              QDBusMessage* reply) {
     QDBusMessage message = QDBusMessage::createMethodCall(m_service, QString::fromLatin1(ScriptingBus::kPath),
-                                                          QStringLiteral("io.github.torvane.Torvane1"), method);
+                                                          QString::fromLatin1(ScriptingBus::kInterface), method);
     message.setArguments(arguments);
     // Waiting in an event loop lets a Torvane served by this very process answer as well.
     const QDBusMessage answer = m_bus.call(message, QDBus::BlockWithGui);
@@ -46,9 +46,7 @@ std::optional<QString> ScriptingClient::tasks(std::vector<ScriptedTask>& out) {
     list.beginArray();
     while (!list.atEnd()) {
         ScriptedTask task;
-        list.beginStructure();
-        list >> task.title >> task.shown >> task.pid;
-        list.endStructure();
+        list >> task;
         out.push_back(task);
     }
     list.endArray();
